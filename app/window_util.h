@@ -1,0 +1,35 @@
+// Window text, list views filled from tab-separated text, and placing
+// dialogs on the screen. None of these keeps state between calls.
+#pragma once
+#include <windows.h>
+
+// Copies the window's text, at most size - 1 characters, always terminated;
+// returns the number of characters copied.
+int get_window_text(HWND window, char* buffer, int size);
+
+// Appends a row to a report list view. text holds the item text and the
+// sub-item texts separated by tabs (at most 59 sub-items, each field at most
+// 2047 characters; a longer field is cut, the columns after it stay in
+// place); nullptr gives an empty row. value is stored as the row's item
+// parameter. With callback set, the item text is asked from the list view's
+// owner (LVN_GETDISPINFO) and no sub-items are set. Returns the row's index,
+// or -1 when it could not be inserted.
+int listview_add_tab_row(HWND list, const char* text, int value, bool callback);
+// The same, inserting at index (-1 = at the end).
+int listview_set_row(HWND list, int index, const char* text, int value, bool callback);
+
+// The item value of row index, or of the first selected row when index is
+// negative; -1 when there is no such row.
+int listview_get_selected(HWND list, int index);
+
+// Deletes all rows, if there are any.
+void listview_reset(HWND list);
+
+// Centres the window on the parent's window rectangle, held within the
+// primary screen, or without a parent on the screen (x on a multiple of 8).
+// Keeps the size and does not repaint.
+void centre_window(HWND window, HWND parent);
+
+// Centres the window on the monitor nearest to the owner (or, without one,
+// to the window itself), keeping its size, z-order and activation.
+void fit_window_to_monitor(HWND window, HWND owner);

@@ -1,0 +1,439 @@
+#include "link/transport.h"
+
+#include "link/comms_log.h"
+#include "link/result_reply.h"
+
+#include <atomic>
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+
+namespace {
+
+constexpr u_short kLanPort = 10001;
+constexpr DWORD kHandshakeQuietMs = 100;
+constexpr DWORD kPollSleepMs = 10;
+
+std::atomic<int> g_lan_timeout_ms{kDefaultReadTimeoutMs};
+
+// Winsock is started by the first open LAN link and cleaned up by the last
+// close, so closing one link never cuts another.
+std::mutex g_winsock_mutex;
+int g_winsock_users = 0;
+
+bool is_serial(const link_record* link)
+{
+    return link->interface == LINK_USB || link->interface == LINK_SERIAL;
+}
+
+bool handle_valid(HANDLE h)
+{
+    return h != INVALID_HANDLE_VALUE && h != nullptr;
+}
+
+bool socket_valid(uint32_t s)
+{
+    return s != kNoSocket && s != 0;
+}
+
+// One pending byte of either kind of link, or a negative value when none.
+int poll_pending_byte(link_record* link)
+{
+    return is_serial(link) ? serial_read_byte(link->serial_handle) : lan_poll_byte(link);
+}
+
+// Discards input until nothing is pending and more than quiet_ms have passed
+// since start (quiet_ms 0: only what is pending now).
+void discard_input_since(link_record* link, DWORD start, DWORD quiet_ms)
+{
+    for (;;) {
+        while (poll_pending_byte(link) >= 0) {
+        }
+        if (quiet_ms == 0 || GetTickCount() - start > quiet_ms)
+            return;
+        Sleep(kPollSleepMs);
+    }
+}
+
+} // namespace
+
+void reset_link_state(link_record* link)
+{
+    link->link_open = 0;
+    link->socket = kNoSocket;
+    link->serial_handle = INVALID_HANDLE_VALUE;
+    link->ring_count = 0;
+    link->ring_write_index = 0;
+    link->ring_read_index = 0;
+}
+
+int open_close_link(int op, link_record* link)
+{
+    if ((op == LINK_OPEN || op == LINK_OPEN_NO_HANDSHAKE) && link->link_open == 1)
+        return 0;
+
+    if (is_serial(link)) {
+        if (op == LINK_OPEN || op == LINK_OPEN_NO_HANDSHAKE) {
+            char path[32];
+            snprintf(path, sizeof path, "\\\\.\\%.*s", (int)sizeof link->com_port,
+                     link->com_port);
+            link->serial_handle = serial_open(path, link->baud_rate);
+            if (!handle_valid(link->serial_handle)) {
+                link->serial_handle = INVALID_HANDLE_VALUE;
+                return -1;
+            }
+        } else if (op == LINK_CLOSE) {
+            serial_purge_close(&link->serial_handle);
+            link->link_open = 0;
+            return -1;
+        }
+    } else if (link->interface == LINK_LAN) {
+        if (op == LINK_CLOSE) {
+            if (lan_tcp_close(&link->socket))
+                lan_winsock_ref(LINK_CLOSE);
+            link->link_open = 0;
+            return 0;
+        }
+        if (op == LINK_OPEN || op == LINK_OPEN_NO_HANDSHAKE) {
+            if (lan_winsock_ref(op) != 0)
+                return -1;
+            char address[sizeof link->ip_address + 1] = {};
+            memcpy(address, link->ip_address, sizeof link->ip_address);
+            if (lan_tcp_connect(address, &link->socket) != 0) {
+                lan_winsock_ref(LINK_CLOSE);
+                return -1;
+            }
+        }
+    } else {
+        return -1;
+    }
+
+    if (op == LINK_OPEN_NO_HANDSHAKE) {
+        link->link_open = 1;
+        return 0;
+    }
+    if (op == LINK_OPEN) {
+        link->link_open = 1;
+        send_command(kDC4, link);
+        discard_input_since(link, GetTickCount(), kHandshakeQuietMs);
+        return 0;
+    }
+    return -1;
+}
+
+int send_command(const char* text, link_record* link)
+{
+    int result;
+    if (is_serial(link))
+        result = serial_write(link->serial_handle, text);
+    else
+        result = lan_send_string(link, text);
+    bool dc4 = text[0] == '\x14' && text[1] == '\0';
+    log_transfer(*link, dc4 ? transfer_kind::dc4 : transfer_kind::command, text);
+    return result;
+}
+
+int receive_reply(char* buffer, int size, link_record* link)
+{
+    int length;
+    if (is_serial(link))
+        length = serial_read_line(link->serial_handle, buffer, size);
+    else
+        length = lan_read_line(link, buffer, size);
+    log_transfer(*link, transfer_kind::reply, buffer);
+    // A binary reply is logged as received, then replaced by the text of its
+    // first value; the length stays that of the received reply.
+    binary_reply_to_text(buffer, size, length);
+    return length;
+}
+
+void drain_input(link_record* link, int ms)
+{
+    discard_input_since(link, GetTickCount(), ms > 0 ? static_cast<DWORD>(ms) : 0);
+}
+
+void set_read_timeout(int ms, link_record* link)
+{
+    if (is_serial(link))
+        serial_set_timeouts(link->serial_handle, static_cast<DWORD>(ms));
+    else
+        lan_set_timeout(ms);
+}
+
+// ---- Serial primitives ----------------------------------------------------
+
+HANDLE serial_open(const char* path, uint32_t baud)
+{
+    HANDLE h = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return INVALID_HANDLE_VALUE;
+
+    DCB dcb;
+    memset(&dcb, 0, sizeof dcb);
+    dcb.DCBlength = sizeof dcb;
+    bool ok = GetCommState(h, &dcb) != 0;
+    if (ok) {
+        dcb.BaudRate = baud;
+        dcb.ByteSize = 8;
+        dcb.Parity = NOPARITY;
+        dcb.StopBits = ONESTOPBIT;
+        dcb.fOutxCtsFlow = 0;
+        dcb.fOutxDsrFlow = 0;
+        dcb.fDtrControl = DTR_CONTROL_ENABLE;
+        dcb.fRtsControl = RTS_CONTROL_ENABLE;
+        ok = SetCommState(h, &dcb) && SetupComm(h, 4096, 4096) &&
+             serial_set_timeouts(h, kDefaultReadTimeoutMs);
+    }
+    if (!ok) {
+        CloseHandle(h);
+        return INVALID_HANDLE_VALUE;
+    }
+    return h;
+}
+
+bool serial_set_timeouts(HANDLE handle, DWORD ms)
+{
+    // A read returns at once with what is queued, else waits up to ms for the
+    // first byte: each one-byte read waits at most ms.
+    COMMTIMEOUTS t;
+    t.ReadIntervalTimeout = MAXDWORD;
+    t.ReadTotalTimeoutMultiplier = MAXDWORD;
+    t.ReadTotalTimeoutConstant = ms;
+    t.WriteTotalTimeoutMultiplier = 10;
+    t.WriteTotalTimeoutConstant = 1;
+    return SetCommTimeouts(handle, &t) != 0;
+}
+
+int serial_write(HANDLE handle, const char* text)
+{
+    DWORD written = 0;
+    if (!WriteFile(handle, text, static_cast<DWORD>(strlen(text)), &written, nullptr))
+        return 0;
+    return static_cast<int>(written);
+}
+
+int serial_read_byte(HANDLE handle)
+{
+    DWORD errors = 0;
+    COMSTAT stat = {};
+    if (!ClearCommError(handle, &errors, &stat) || stat.cbInQue == 0)
+        return -2;
+    unsigned char byte = 0;
+    DWORD got = 0;
+    if (!ReadFile(handle, &byte, 1, &got, nullptr)) {
+        ClearCommError(handle, &errors, &stat);
+        return -1;
+    }
+    if (got == 0)
+        return -1;
+    return byte;
+}
+
+int serial_read_line(HANDLE handle, char* buffer, int size)
+{
+    if (size <= 0)
+        return 0;
+    memset(buffer, 0, static_cast<size_t>(size));
+    int stored = 0;
+    while (stored < size - 1) {
+        char byte = 0;
+        DWORD got = 0;
+        if (!ReadFile(handle, &byte, 1, &got, nullptr) || got == 0)
+            break;
+        buffer[stored++] = byte;
+        if (byte == '\n')
+            break;
+    }
+    buffer[stored] = '\0';
+    if (char* cr = strchr(buffer, '\r'))
+        *cr = '\0';
+    return static_cast<int>(strlen(buffer));
+}
+
+void serial_purge_close(HANDLE* handle)
+{
+    if (handle_valid(*handle)) {
+        PurgeComm(*handle, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+        CloseHandle(*handle);
+    }
+    *handle = INVALID_HANDLE_VALUE;
+}
+
+// ---- LAN primitives -------------------------------------------------------
+
+int lan_winsock_ref(int op)
+{
+    std::lock_guard<std::mutex> lock(g_winsock_mutex);
+    if (op == LINK_OPEN || op == LINK_OPEN_NO_HANDSHAKE) {
+        if (g_winsock_users == 0) {
+            WSADATA data;
+            if (WSAStartup(0x0202, &data) != 0) {
+                WSACleanup();
+                return -1;
+            }
+        }
+        ++g_winsock_users;
+        return 0;
+    }
+    if (op == LINK_CLOSE && g_winsock_users > 0) {
+        if (--g_winsock_users == 0)
+            WSACleanup();
+    }
+    return 0;
+}
+
+int lan_winsock_users()
+{
+    std::lock_guard<std::mutex> lock(g_winsock_mutex);
+    return g_winsock_users;
+}
+
+int lan_tcp_connect(const char* address, uint32_t* socket_out)
+{
+    sockaddr_in to = {};
+    to.sin_family = AF_INET;
+    to.sin_addr.s_addr = inet_addr(address);
+    to.sin_port = htons(kLanPort);
+
+    SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    if (s == INVALID_SOCKET) {
+        *socket_out = kNoSocket;
+        return -1;
+    }
+    u_long nonblocking = 1;
+    ioctlsocket(s, FIONBIO, &nonblocking);
+
+    bool connected = false;
+    if (to.sin_addr.s_addr != INADDR_NONE) {
+        if (connect(s, reinterpret_cast<sockaddr*>(&to), sizeof to) == 0) {
+            connected = true;
+        } else if (WSAGetLastError() == WSAEWOULDBLOCK) {
+            fd_set writable, failed;
+            FD_ZERO(&writable);
+            FD_ZERO(&failed);
+            FD_SET(s, &writable);
+            FD_SET(s, &failed);
+            timeval wait = {2, 0};
+            connected = select(0, nullptr, &writable, &failed, &wait) > 0 &&
+                        FD_ISSET(s, &writable) && !FD_ISSET(s, &failed);
+        }
+    }
+    if (!connected) {
+        closesocket(s);
+        *socket_out = kNoSocket;
+        return -1;
+    }
+    u_long blocking = 0;
+    ioctlsocket(s, FIONBIO, &blocking);
+    *socket_out = static_cast<uint32_t>(s);
+    return 0;
+}
+
+bool lan_tcp_close(uint32_t* socket_io)
+{
+    bool closed = false;
+    if (socket_valid(*socket_io)) {
+        SOCKET s = *socket_io;
+        shutdown(s, SD_SEND);
+        // A copy of the record may have closed this socket already.
+        closed = closesocket(s) == 0;
+    }
+    *socket_io = kNoSocket;
+    return closed;
+}
+
+int lan_send_string(link_record* link, const char* text)
+{
+    // The instrument takes each command with its terminating NUL byte.
+    int length = static_cast<int>(strlen(text)) + 1;
+    if (send(static_cast<SOCKET>(link->socket), text, length, 0) == SOCKET_ERROR)
+        return -1;
+    return 0;
+}
+
+int lan_poll_byte(link_record* link)
+{
+    SOCKET s = static_cast<SOCKET>(link->socket);
+    if (socket_valid(link->socket)) {
+        fd_set readable, failed;
+        FD_ZERO(&readable);
+        FD_ZERO(&failed);
+        FD_SET(s, &readable);
+        FD_SET(s, &failed);
+        timeval now = {0, 0};
+        if (select(0, &readable, nullptr, &failed, &now) > 0 && FD_ISSET(s, &readable)) {
+            unsigned char chunk[256] = {};
+            int got = recv(s, reinterpret_cast<char*>(chunk), 255, 0);
+            for (int i = 0; i < got; ++i) {
+                link->receive_ring[link->ring_write_index] = chunk[i];
+                link->ring_write_index = (link->ring_write_index + 1) % kLanRingSize;
+                if (link->ring_count < static_cast<int32_t>(kLanRingSize)) {
+                    ++link->ring_count;
+                } else {
+                    // Full: the newest byte replaced the oldest; reading goes on
+                    // from the oldest byte still held, so the order stays intact.
+                    link->ring_read_index = link->ring_write_index;
+                }
+            }
+        }
+    }
+    if (link->ring_count < 1)
+        return -2;
+    int byte = link->receive_ring[link->ring_read_index];
+    link->ring_read_index = (link->ring_read_index + 1) % kLanRingSize;
+    --link->ring_count;
+    return byte;
+}
+
+int lan_read_line(link_record* link, char* buffer, int size)
+{
+    if (size <= 0)
+        return -1;
+    memset(buffer, 0, static_cast<size_t>(size));
+    int stored = 0;
+    for (;;) {
+        int byte = lan_poll_byte(link);
+        if (byte < 0) {
+            // The time-out runs afresh for every byte.
+            DWORD since = GetTickCount();
+            for (;;) {
+                // Wait up to 5 ms for the socket; a socket the peer has closed
+                // stays readable, so sleep instead of spinning on it.
+                bool woke = false;
+                if (socket_valid(link->socket)) {
+                    fd_set readable;
+                    FD_ZERO(&readable);
+                    FD_SET(static_cast<SOCKET>(link->socket), &readable);
+                    timeval wait = {0, 5000};
+                    woke = select(0, &readable, nullptr, nullptr, &wait) != 0;
+                } else {
+                    Sleep(5);
+                }
+                if (GetTickCount() - since >= static_cast<DWORD>(g_lan_timeout_ms.load()))
+                    return -1;
+                byte = lan_poll_byte(link);
+                if (byte >= 0)
+                    break;
+                if (woke)
+                    Sleep(5);
+            }
+        }
+        if (byte == '\n')
+            return stored;
+        if (byte == '\r')
+            continue;
+        if (stored < size - 1)
+            buffer[stored++] = static_cast<char>(byte);
+    }
+}
+
+void lan_set_timeout(int ms)
+{
+    g_lan_timeout_ms = ms;
+}
+
+int lan_get_timeout()
+{
+    return g_lan_timeout_ms;
+}

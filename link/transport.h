@@ -1,0 +1,54 @@
+// The link to one instrument: a COM port (USB or RS-232) or a TCP stream to
+// port 10001. Commands are text lines ending in "\n"; replies are lines too.
+#pragma once
+#include "link/link_record.h"
+
+#include <cstdint>
+
+// open_close_link operations.
+enum : int {
+    LINK_OPEN = 1,            // open and run the DC4 handshake
+    LINK_CLOSE = 2,
+    LINK_OPEN_NO_HANDSHAKE = 3,
+};
+
+constexpr char kDC4[] = "\x14";
+constexpr int kDefaultReadTimeoutMs = 5000;
+
+// Opens (op 1 or 3) or closes (op 2) the link. Opening an open link does
+// nothing, so the outermost caller owns the close. 0 success, -1 failure.
+int open_close_link(int op, link_record* link);
+// Sends a NUL-terminated command. Serial: bytes written (0 on failure);
+// LAN: 0, or -1 on failure.
+int send_command(const char* text, link_record* link);
+// Reads one reply line into buffer. Returns its length; 0 or less when
+// nothing came in time.
+int receive_reply(char* buffer, int size, link_record* link);
+// Discards pending input; with ms > 0 keeps looking until ms have passed.
+void drain_input(link_record* link, int ms);
+// Serial: the port's read time-out; LAN: the time-out shared by all LAN links.
+void set_read_timeout(int ms, link_record* link);
+
+// Serial primitives.
+HANDLE serial_open(const char* path, uint32_t baud);
+bool serial_set_timeouts(HANDLE handle, DWORD ms);
+int serial_write(HANDLE handle, const char* text);
+int serial_read_byte(HANDLE handle);      // byte 0..255, -2 nothing queued, -1 error
+int serial_read_line(HANDLE handle, char* buffer, int size);
+void serial_purge_close(HANDLE* handle);
+
+// LAN primitives.
+int lan_winsock_ref(int op);              // 1, 3: take a reference; 2: release one
+int lan_tcp_connect(const char* address, uint32_t* socket_out);
+bool lan_tcp_close(uint32_t* socket_io);  // true when a socket was closed
+int lan_send_string(link_record* link, const char* text);
+int lan_poll_byte(link_record* link);     // byte 0..255, or -2 when nothing is there
+int lan_read_line(link_record* link, char* buffer, int size);
+void lan_set_timeout(int ms);
+int lan_get_timeout();
+
+// Number of LAN links holding Winsock started.
+int lan_winsock_users();
+
+// Sets a record to the closed state: no socket, no handle, empty ring.
+void reset_link_state(link_record* link);

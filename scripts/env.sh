@@ -1,0 +1,54 @@
+# Shared settings for the build, run and test scripts (sourced, not run).
+KESTROVA_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+export KESTROVA_ROOT
+export BUILD_DIR="${BUILD_DIR:-$KESTROVA_ROOT/build}"
+export WINEPREFIX="${WINEPREFIX:-$BUILD_DIR/wineprefix}"
+export WINEARCH=win32
+export WINEDEBUG=-all
+# No Mono or Gecko installers: the program needs neither.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINESERVER_LOG="$BUILD_DIR/wineserver.log"
+
+# Creates the private Wine prefix once.
+kestrova_prefix() {
+  mkdir -p "$BUILD_DIR"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    echo "Creating the Wine prefix in $WINEPREFIX"
+    wineboot -i >"$BUILD_DIR/wineboot.log" 2>&1 || true
+    # A crashing test ends instead of waiting in a debugger dialog.
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+    wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1 /f >/dev/null 2>&1 || true
+    wineserver -w
+  fi
+}
+
+# Starts a wineserver that outlives single runs; its output (it may print its
+# object table when a serial pty goes away) goes to a file, not the console.
+kestrova_wineserver() {
+  mkdir -p "$BUILD_DIR"
+  wineserver -p >>"$WINESERVER_LOG" 2>&1 </dev/null &
+  sleep 0.2
+}
+
+# Starts Xvfb on a free display unless one is already given.
+kestrova_display() {
+  if [ -n "${DISPLAY:-}" ] && [ -z "${KESTROVA_FORCE_XVFB:-}" ]; then return 0; fi
+  local n
+  for n in $(seq 91 140); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$BUILD_DIR/xvfb.log" 2>&1 &
+      KESTROVA_XVFB_PID=$!
+      export DISPLAY=":$n"
+      for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+      return 0
+    fi
+  done
+  echo "No free X display" >&2; return 1
+}
+
+kestrova_build() {
+  cmake -S "$KESTROVA_ROOT" -B "$BUILD_DIR" \
+        -DCMAKE_TOOLCHAIN_FILE="$KESTROVA_ROOT/cmake/toolchain-i686-mingw.cmake" >"$BUILD_DIR/configure.log" 2>&1 \
+    || { cat "$BUILD_DIR/configure.log"; return 1; }
+  cmake --build "$BUILD_DIR" -j "$(nproc)"
+}

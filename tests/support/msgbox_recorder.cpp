@@ -1,0 +1,66 @@
+#include "tests/support/msgbox_recorder.h"
+
+#include "app/message_box.h"
+
+#include <deque>
+#include <mutex>
+
+namespace {
+
+std::mutex g_mutex;
+std::vector<recorded_box> g_shown;
+std::deque<int> g_answers;
+
+int default_answer(UINT type)
+{
+    switch (type & MB_TYPEMASK) {
+    case MB_OK:
+        return IDOK;
+    case MB_YESNO:
+        return IDNO;
+    default:
+        return IDCANCEL;
+    }
+}
+
+int record(HWND, const char* text, const char* caption, UINT type)
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_shown.push_back({text ? text : "", caption ? caption : "", type});
+    if (!g_answers.empty()) {
+        int answer = g_answers.front();
+        g_answers.pop_front();
+        return answer;
+    }
+    return default_answer(type);
+}
+
+} // namespace
+
+namespace msgbox {
+
+void reset()
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_shown.clear();
+    g_answers.clear();
+}
+
+std::vector<recorded_box> shown()
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    return g_shown;
+}
+
+void answer_next(int button)
+{
+    std::lock_guard<std::mutex> lock(g_mutex);
+    g_answers.push_back(button);
+}
+
+void install()
+{
+    set_message_box_handler(record);
+}
+
+} // namespace msgbox

@@ -1,0 +1,25 @@
+// Records every message box the code under test shows and answers it, so
+// that no test waits on a modal box.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct recorded_box {
+    std::string text;
+    std::string caption;
+    UINT type;
+};
+
+namespace msgbox {
+// Clears the record and the scripted answers.
+void reset();
+// The boxes shown so far, in order.
+std::vector<recorded_box> shown();
+// Answers for the next boxes, in order; when none is left, a box gets the
+// answer that ends it without going on: OK, No or Cancel.
+void answer_next(int button);
+// Installs the recorder (done by the test main for every test).
+void install();
+} // namespace msgbox

@@ -1,0 +1,63 @@
+#include "tests/support/sim_fixture.h"
+
+#include "link/transport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+
+link_record make_lan_link(const std::string& address)
+{
+    link_record link;
+    memset(&link, 0, sizeof link);
+    reset_link_state(&link);
+    link.interface = LINK_LAN;
+    snprintf(link.ip_address, sizeof link.ip_address, "%s", address.c_str());
+    return link;
+}
+
+link_record make_serial_link(const std::string& port, uint32_t baud)
+{
+    link_record link;
+    memset(&link, 0, sizeof link);
+    reset_link_state(&link);
+    link.interface = LINK_SERIAL;
+    link.baud_rate = baud;
+    snprintf(link.com_port, sizeof link.com_port, "%s", port.c_str());
+    return link;
+}
+
+std::vector<std::pair<std::string, std::string>> test_com_pairs()
+{
+    std::vector<std::pair<std::string, std::string>> pairs;
+    const char* env = getenv("KESTROVA_TEST_COM_PAIRS");
+    if (!env)
+        return pairs;
+    std::istringstream in(env);
+    std::string word;
+    while (in >> word) {
+        size_t colon = word.find(':');
+        if (colon == std::string::npos)
+            continue;
+        pairs.emplace_back("COM" + word.substr(0, colon), "COM" + word.substr(colon + 1));
+    }
+    return pairs;
+}
+
+lan_sim::lan_sim()
+{
+    address = wqt_sim::start_on_free_loopback(server);
+    link = make_lan_link(address);
+}
+
+serial_sim::serial_sim(size_t pair)
+{
+    auto pairs = test_com_pairs();
+    if (pair < pairs.size()) {
+        link = make_serial_link(pairs[pair].first);
+        started = server.start(pairs[pair].second);
+    } else {
+        link = make_serial_link("COM0");
+    }
+}

@@ -1,0 +1,35 @@
+// Simulated instruments on the real links: TCP on a free loopback address, or
+// the instrument end of a COM pty pair made by the test wrapper.
+#pragma once
+#include "link/link_record.h"
+#include "tools/wqt_sim/instrument.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+// A closed link record for a LAN or a serial link.
+link_record make_lan_link(const std::string& address);
+link_record make_serial_link(const std::string& port, uint32_t baud = 115200);
+
+// The COM port pairs of this test process: {program end, instrument end},
+// for example {"COM10", "COM11"}. Empty when the wrapper made none.
+std::vector<std::pair<std::string, std::string>> test_com_pairs();
+
+struct lan_sim {
+    wqt_sim::instrument inst;
+    wqt_sim::tcp_server server{inst};
+    std::string address;
+    link_record link;
+    lan_sim();
+    bool ok() const { return !address.empty(); }
+};
+
+struct serial_sim {
+    wqt_sim::instrument inst;
+    wqt_sim::serial_server server{inst};
+    link_record link;
+    bool started = false;
+    explicit serial_sim(size_t pair = 0);
+    bool ok() const { return started; }
+};

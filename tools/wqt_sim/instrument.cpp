@@ -1,0 +1,282 @@
+#include "tools/wqt_sim/instrument.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdlib>
+
+namespace wqt_sim {
+
+namespace {
+
+std::string to_upper(std::string s)
+{
+    for (char& c : s)
+        c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string trim(const std::string& s)
+{
+    size_t b = s.find_first_not_of(" \t");
+    if (b == std::string::npos)
+        return "";
+    size_t e = s.find_last_not_of(" \t");
+    return s.substr(b, e - b + 1);
+}
+
+bool starts_with(const std::string& s, const std::string& prefix)
+{
+    return s.compare(0, prefix.size(), prefix) == 0;
+}
+
+constexpr size_t kMaxLine = 4096;
+
+} // namespace
+
+instrument::instrument()
+{
+    set_identity("TROSVALDEN", "WQT5530", "A00001", "V2.15");
+    version_reply_ = "V2.15,0";
+}
+
+void instrument::set_identity(const std::string& maker, const std::string& model,
+                              const std::string& serial, const std::string& version)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    idn_ = maker + "," + model + "," + serial + "," + version;
+}
+
+void instrument::set_idn_reply(const std::string& text)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    idn_ = text;
+}
+
+std::string instrument::idn_reply() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return idn_;
+}
+
+void instrument::set_version_reply(const std::string& text)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    version_reply_ = text;
+}
+
+void instrument::set_line_end(const std::string& eol)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    eol_ = eol;
+}
+
+void instrument::set_item(int id, const std::string& value, int group)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    items_[group ? 1 : 0][id] = value;
+}
+
+std::string instrument::item(int id, int group) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    auto& items = items_[group ? 1 : 0];
+    auto it = items.find(id);
+    return it == items.end() ? "0" : it->second;
+}
+
+bool instrument::has_item(int id, int group) const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return items_[group ? 1 : 0].count(id) != 0;
+}
+
+int instrument::group() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return group_;
+}
+
+bool instrument::suspended() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return suspended_;
+}
+
+void instrument::add_rule(const rule& r)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    rule copy = r;
+    copy.prefix = to_upper(r.prefix);
+    rules_.push_back(copy);
+}
+
+void instrument::clear_rules()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    rules_.clear();
+}
+
+std::string instrument::received() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return received_;
+}
+
+std::vector<std::string> instrument::commands() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return commands_;
+}
+
+void instrument::clear_received()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    received_.clear();
+    commands_.clear();
+}
+
+std::vector<instrument::output> instrument::feed(const char* data, size_t length)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::vector<output> out;
+    received_.append(data, length);
+    for (size_t i = 0; i < length; ++i) {
+        char c = data[i];
+        if (c == '\x14') {
+            // Device clear: whatever was half received is forgotten.
+            pending_.clear();
+        } else if (c == '\0' || c == '\r') {
+            // LAN commands end with a NUL after the line end.
+        } else if (c == '\n') {
+            std::string line = trim(pending_);
+            pending_.clear();
+            if (!line.empty()) {
+                for (auto& o : handle_line(line))
+                    out.push_back(o);
+            }
+        } else if (pending_.size() < kMaxLine) {
+            pending_ += c;
+        }
+    }
+    return out;
+}
+
+void instrument::push_unsolicited(const std::string& bytes)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    unsolicited_ += bytes;
+}
+
+std::string instrument::take_unsolicited()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    std::string out;
+    out.swap(unsolicited_);
+    return out;
+}
+
+bool instrument::take_rule(const std::string& upper, rule& out)
+{
+    for (auto it = rules_.begin(); it != rules_.end(); ++it) {
+        if (!starts_with(upper, it->prefix))
+            continue;
+        out = *it;
+        if (it->times > 0 && --it->times == 0)
+            rules_.erase(it);
+        return true;
+    }
+    return false;
+}
+
+std::vector<instrument::output> instrument::handle_line(const std::string& line)
+{
+    commands_.push_back(line);
+    std::string upper = to_upper(line);
+    rule r;
+    output o;
+    if (take_rule(upper, r)) {
+        switch (r.what) {
+        case action::silence:
+            respond(upper, line);
+            return {};
+        case action::late:
+            o.bytes = respond(upper, line);
+            if (o.bytes.empty())
+                return {};
+            o.bytes += eol_;
+            o.delay_ms = r.delay_ms;
+            return {o};
+        case action::reply:
+            o.bytes = r.text + eol_;
+            o.delay_ms = r.delay_ms;
+            return {o};
+        case action::raw:
+            o.bytes = r.text;
+            o.delay_ms = r.delay_ms;
+            return {o};
+        case action::refuse:
+            esr_ |= ESR_CME;
+            return {};
+        case action::drop:
+            o.drop = true;
+            return {o};
+        }
+    }
+    o.bytes = respond(upper, line);
+    if (o.bytes.empty())
+        return {};
+    o.bytes += eol_;
+    return {o};
+}
+
+// Carries out one command and returns its reply ("" when it has none).
+std::string instrument::respond(const std::string& upper, const std::string& line)
+{
+    auto& items = items_[group_ == 2 ? 1 : 0];
+    if (upper == "*IDN?")
+        return idn_;
+    if (upper == "VERSION?")
+        return version_reply_;
+    if (upper == "*ESR?") {
+        int status = esr_;
+        esr_ = 0;
+        return std::to_string(status);
+    }
+    if (upper == "GROUP?")
+        return std::to_string(group_);
+    if (upper == "GROUP,1" || upper == "GROUP,2") {
+        group_ = upper.back() - '0';
+        return "";
+    }
+    if (upper == "SUSPEN,ON" || upper == "SUSPEN,OFF") {
+        suspended_ = upper == "SUSPEN,ON";
+        return "";
+    }
+    if (upper == "STOP" || upper == "TAGREP,OFF" || upper == "USBLOCK,ON" ||
+        upper == "USBLOCK,OFF" || upper == "KEYBOA,ENABLE" || upper == "PROGRA,RECALL,0" ||
+        upper == "PROG,RECALL,0")
+        return "";
+    if (starts_with(upper, "CONFIG,")) {
+        // "config,<id>?" reads an item; "config,<id>,<value>" writes one.
+        std::string rest = line.substr(7);
+        char* end = nullptr;
+        long id = strtol(rest.c_str(), &end, 10);
+        if (end != rest.c_str() && id >= 0 && id <= 255) {
+            std::string after(end);
+            if (after == "?") {
+                auto it = items.find(static_cast<int>(id));
+                return it == items.end() ? "0" : it->second;
+            }
+            if (!after.empty() && after[0] == ',') {
+                items[static_cast<int>(id)] = after.substr(1);
+                return "";
+            }
+        }
+        esr_ |= ESR_EXE;
+        return "";
+    }
+    esr_ |= ESR_CME;
+    return "";
+}
+
+} // namespace wqt_sim

@@ -1,0 +1,68 @@
+// The simulated instrument as a program of its own, for trying Kestrova by
+// hand: wqt_sim [--lan ADDRESS]... [--com COMn] [--model WQT5530]
+//               [--serial TEXT] [--version TEXT] [--lf]
+#include "tools/wqt_sim/instrument.h"
+
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+int main(int argc, char** argv)
+{
+    wqt_sim::instrument inst;
+    std::string model = "WQT5530", serial = "A00001", version = "V2.15";
+    std::vector<std::string> lans;
+    std::string com;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        const char* next = i + 1 < argc ? argv[i + 1] : nullptr;
+        if (arg == "--lan" && next) {
+            lans.push_back(next);
+            ++i;
+        } else if (arg == "--com" && next) {
+            com = next;
+            ++i;
+        } else if (arg == "--model" && next) {
+            model = next;
+            ++i;
+        } else if (arg == "--serial" && next) {
+            serial = next;
+            ++i;
+        } else if (arg == "--version" && next) {
+            version = next;
+            ++i;
+        } else if (arg == "--lf") {
+            inst.set_line_end("\n");
+        } else {
+            fprintf(stderr,
+                    "usage: wqt_sim [--lan ADDRESS]... [--com COMn] [--model WQT5530] "
+                    "[--serial TEXT] [--version TEXT] [--lf]\n");
+            return 2;
+        }
+    }
+    inst.set_identity("TROSVALDEN", model, serial, version);
+    if (lans.empty() && com.empty())
+        lans.push_back("127.0.0.1");
+
+    std::vector<std::unique_ptr<wqt_sim::tcp_server>> servers;
+    for (const auto& address : lans) {
+        servers.push_back(std::make_unique<wqt_sim::tcp_server>(inst));
+        if (!servers.back()->start(address)) {
+            fprintf(stderr, "wqt_sim: cannot listen on %s port 10001\n", address.c_str());
+            return 1;
+        }
+        printf("wqt_sim: %s listening on %s port 10001\n", model.c_str(), address.c_str());
+    }
+    wqt_sim::serial_server port(inst);
+    if (!com.empty()) {
+        if (!port.start(com)) {
+            fprintf(stderr, "wqt_sim: cannot open %s\n", com.c_str());
+            return 1;
+        }
+        printf("wqt_sim: %s on %s\n", model.c_str(), com.c_str());
+    }
+    fflush(stdout);
+    for (;;)
+        Sleep(1000);
+}
