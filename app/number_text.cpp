@@ -15,6 +15,15 @@ namespace {
 const char* const kEngineeringPrefixes[] = {"p", "n", "u", "m", "", "k", "M", "G"};
 constexpr int kLowestPrefixExponent = -12;
 constexpr int kHighestPrefixExponent = 9;
+// No double has more decimals than this in fixed or "%E" notation, so larger
+// precisions only add zeros; they are cut here so that an absurd precision
+// cannot exhaust memory or the stack.
+constexpr int kMaxDecimals = 1100;
+
+int clamp_decimals(int precision)
+{
+    return precision > kMaxDecimals ? kMaxDecimals : precision;
+}
 
 // 10^n for n >= 0 in extended precision: exact up to 10^27, and far beyond the
 // range of a double, so that denormal and huge values scale without overflow.
@@ -84,6 +93,7 @@ void engineering(double value, char* out, size_t size, int precision, bool blank
 {
     if (size == 0)
         return;
+    precision = clamp_decimals(precision);
     std::string special;
     if (non_finite_text(value, special)) {
         copy_text(out, size, special + (blank ? " " : ""));
@@ -234,7 +244,7 @@ void format_exponent(char* out, size_t size, double value, int precision)
 {
     std::string text;
     if (!non_finite_text(value, text)) {
-        text = printf_string("%.*E", precision, value);
+        text = printf_string("%.*E", clamp_decimals(precision), value);
         size_t e = text.find('E');
         if (e != std::string::npos) {
             if (e + 1 < text.size() && text[e + 1] == '+')
@@ -278,7 +288,7 @@ std::string format_si_value(double value, int precision)
         }
     }
     std::ostringstream stream;
-    stream << std::fixed << std::setprecision(precision) << value / divisor << suffix;
+    stream << std::fixed << std::setprecision(clamp_decimals(precision)) << value / divisor << suffix;
     return stream.str();
 }
 

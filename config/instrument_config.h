@@ -1,0 +1,113 @@
+// The in-memory image of one instrument's configuration: two tables of 256
+// items (ids 0..255 and 500..755), with one class per model family whose
+// constructor defines that family's items.
+#pragma once
+#include "config/config_item.h"
+#include "config/item_tables.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+constexpr int kItemsPerTable = 256;
+constexpr int kTableBFirstId = 500;
+
+class instrument_config {
+public:
+    instrument_config();
+    // A base-class copy of any family object: both tables item by item,
+    // changed flags and option lists included (instrument_config_copy).
+    instrument_config(const instrument_config& source);
+    instrument_config& operator=(const instrument_config&) = delete;
+
+    virtual void define_text_item(config_item& item, int id, double minimum, double maximum,
+                                  const char* default_text = "");
+    virtual void define_list_item(config_item& item, int id, int minimum, int maximum,
+                                  int default_value, const option_list& options);
+    virtual ~instrument_config();
+
+    // Reading values.
+    virtual std::string& get_value_string(int id, std::string& out);
+    // Writes the value into buffer (at least 20 bytes); with a null buffer
+    // writes nothing and returns the address of the stored value.
+    virtual const char* get_value_text(int id, char* buffer);
+    virtual double get_value_double(int id, double& out);
+    virtual int get_value_int(int id, int& out);
+    virtual config_item_value& get_value_record(config_item_value& out, int id);
+    virtual std::string& value_to_display_string(std::string& out, int id, int32_t value);
+    // buffer holds 19 characters with the terminator.
+    virtual void value_to_display_text(int id, int32_t value, char* buffer);
+    virtual std::string& get_display_string(std::string& out, int id);
+    virtual void get_display_text(int id, char* buffer);
+
+    // Setting values (each sets the changed flag).
+    virtual void set_value_text(int id, const char* text);
+    virtual void set_value_double(int id, double value);
+    virtual void set_value_int(int id, int value);
+    virtual void set_value_record(int id, const config_item_value& record);
+
+    // Bounds and choices, changed for the instrument at hand.
+    virtual void set_minimum(int id, const double& value);
+    virtual void set_maximum(int id, const double& value);
+    virtual void set_option_list(int id, const option_list& options);
+
+    virtual config_item_value get_value_record_copy(int id);
+
+    // Every item back to the undefined state.
+    void reset_items();
+
+    // The item of an id: 0..255 table A, 500..755 table B; nullptr for any
+    // other id, which every operation treats as an undefined item.
+    config_item* item_at(int id);
+    const config_item* item_at(int id) const;
+
+protected:
+    // Applies a family's definitions after the reset.
+    void define_family_items(config_family family);
+
+    config_item table_a_[kItemsPerTable];
+    config_item table_b_[kItemsPerTable];
+};
+
+class wqt_cfg_15xx : public instrument_config {
+public:
+    wqt_cfg_15xx();
+};
+
+class wqt_cfg_25xx : public instrument_config {
+public:
+    wqt_cfg_25xx();
+};
+
+class wqt_cfg_35xx : public instrument_config {
+public:
+    // group2_flag: 0 for the object holding group 1, 1 for group 2.
+    explicit wqt_cfg_35xx(uint8_t group2_flag = 0);
+    uint8_t group2_flag() const { return group2_flag_; }
+
+private:
+    uint8_t group2_flag_;
+};
+
+class wqt_cfg_45xx : public instrument_config {
+public:
+    wqt_cfg_45xx();
+};
+
+class wqt_cfg_55xx : public instrument_config {
+public:
+    wqt_cfg_55xx();
+};
+
+// A new base-class object holding a copy of the source's tables.
+std::shared_ptr<instrument_config> instrument_config_copy(const instrument_config& source);
+
+// Whether a wiring code (item 82) is allowed with the phase count, the
+// grouping (item 23) and the measurement group (0 group 1, 1 group 2) of a
+// two-group instrument. Test a answers for wiring 3 and 4, test b for 5.
+bool is_wqt35xx_combination_valid_a(int wiring, int phases, int grouping, int group2);
+bool is_wqt35xx_combination_valid_b(int wiring, int phases, int grouping, int group2);
+
+// The number the harmonics download sends for a phase: 1..3 keep theirs,
+// 4..6 (a two-group instrument's second group) become 7..9, others 1.
+int map_range_selector_to_index(int phase);

@@ -1,0 +1,398 @@
+#include "link/instrument_slots.h"
+
+#include "app/message_box.h"
+#include "link/transport.h"
+
+#include <atomic>
+#include <cctype>
+#include <cstring>
+
+namespace {
+
+// The table lives for the whole run; its slots are built in order before
+// the program starts and destroyed at exit.
+instrument_slot instrument_slots[kInstrumentSlots];
+std::atomic<int> g_current_index{0};
+
+constexpr int kGroupingItem = 23;
+constexpr int kWiringItem = 82;
+constexpr int kGroupTries = 4;
+
+int item_integer(const std::shared_ptr<instrument_config>& config, int id)
+{
+    config_item_value record;
+    config->get_value_record(record, id);
+    return record.value.integer;
+}
+
+// Grouping item of slot n, read from its configuration for group 0.
+int grouping_of(int n)
+{
+    return item_integer(get_instrument_config_for_group(n, 0), kGroupingItem);
+}
+
+// The decimal digits at the start of a reply as a number; 0 when there are none.
+int leading_number(const char* text)
+{
+    int value = 0;
+    for (const char* p = text; isdigit(static_cast<unsigned char>(*p)) && value < 100000; ++p)
+        value = value * 10 + (*p - '0');
+    return value;
+}
+
+// Selects the slot's active group on the instrument and checks it with
+// "GROUP?", up to four times.
+void select_group_on(instrument_slot& slot, bool keep_open)
+{
+    if (slot.model_code != kTwoGroupModel)
+        return;
+    if (!keep_open && open_close_link(LINK_OPEN, &slot) != 0) {
+        // Nothing can be sent over a link that does not open.
+        show_message_box(nullptr, "Unable to send commands to instrument, check connection",
+                         "Connection Failed", MB_OK);
+        return;
+    }
+    bool selected = false;
+    for (int attempt = 0; attempt < kGroupTries && !selected; ++attempt) {
+        send_command(slot.active_group == 1 ? "GROUP,2\n" : "GROUP,1\n", &slot);
+        send_command("GROUP?\n", &slot);
+        char reply[32];
+        receive_reply(reply, sizeof reply, &slot);
+        selected = leading_number(reply) == slot.active_group + 1;
+    }
+    if (!selected)
+        show_message_box(nullptr, "Unable to send commands to instrument, check connection",
+                         "Connection Failed", MB_OK);
+    if (!keep_open)
+        open_close_link(LINK_CLOSE, &slot);
+}
+
+void verify_group_on(instrument_slot& slot, bool keep_open)
+{
+    if (slot.model_code != kTwoGroupModel)
+        return;
+    if (!keep_open && open_close_link(LINK_OPEN, &slot) != 0) {
+        show_message_box(nullptr, "Unable to send commands to instrument, check connection",
+                         "Connection Failed", MB_OK);
+        return;
+    }
+    send_command("GROUP?\n", &slot);
+    char reply[32];
+    receive_reply(reply, sizeof reply, &slot);
+    if (leading_number(reply) != slot.active_group + 1)
+        select_group_on(slot, true);
+    if (!keep_open)
+        open_close_link(LINK_CLOSE, &slot);
+}
+
+} // namespace
+
+// ---- The slot -------------------------------------------------------------
+
+instrument_slot::instrument_slot() : link_record(), selection(), active_group(0)
+{
+    reset_link_state(this);
+    // Until an instrument is attached, a slot holds base-class copies of the
+    // 15xx items and of the 35xx second-group items.
+    {
+        wqt_cfg_15xx defaults;
+        primary_config = instrument_config_copy(defaults);
+    }
+    {
+        wqt_cfg_35xx defaults(1);
+        group2_config = instrument_config_copy(defaults);
+    }
+}
+
+instrument_slot::~instrument_slot()
+{
+    group2_config.reset();
+    primary_config.reset();
+}
+
+void instrument_slot::set_active_group(int group)
+{
+    active_group = group;
+}
+
+multilog_setup* instrument_slot::get_multilog_setup()
+{
+    return &selection;
+}
+
+std::shared_ptr<instrument_config> instrument_slot::get_primary_config()
+{
+    return primary_config;
+}
+
+std::shared_ptr<instrument_config> instrument_slot::get_group2_config()
+{
+    return group2_config;
+}
+
+void instrument_slot::attach_instrument(link_record record)
+{
+    static_cast<link_record&>(*this) = record;
+    switch (model_code) {
+    case 1:
+    case 6:
+        primary_config = std::make_shared<wqt_cfg_15xx>();
+        break;
+    case 2:
+    case 3:
+        primary_config = std::make_shared<wqt_cfg_25xx>();
+        break;
+    case 4:
+        primary_config = std::make_shared<wqt_cfg_45xx>();
+        break;
+    case 5:
+        primary_config = std::make_shared<wqt_cfg_55xx>();
+        break;
+    case kTwoGroupModel:
+        primary_config = std::make_shared<wqt_cfg_35xx>(0);
+        group2_config = std::make_shared<wqt_cfg_35xx>(1);
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- Table and index --------------------------------------------------------
+
+instrument_slot& get_instrument(int n)
+{
+    return instrument_slots[n];
+}
+
+instrument_slot& get_current_instrument()
+{
+    return instrument_slots[g_current_index];
+}
+
+int get_current_instrument_index()
+{
+    return g_current_index;
+}
+
+void set_current_instrument_index(int n)
+{
+    g_current_index = n;
+}
+
+int get_instrument_active_group(int n)
+{
+    return instrument_slots[n].active_group;
+}
+
+int set_slot_active_group(int n, int group)
+{
+    instrument_slots[n].active_group = group;
+    return group;
+}
+
+int get_current_active_group()
+{
+    return get_current_instrument().active_group;
+}
+
+void set_current_active_group(int group)
+{
+    get_current_instrument().active_group = group;
+}
+
+multilog_setup* get_instrument_selection(int n)
+{
+    return &instrument_slots[n].selection;
+}
+
+multilog_setup* get_current_instrument_selection()
+{
+    return &get_current_instrument().selection;
+}
+
+// ---- Configuration access ----------------------------------------------------
+
+std::shared_ptr<instrument_config> get_instrument_active_config(int n)
+{
+    return get_instrument_config_for_group(n, instrument_slots[n].active_group);
+}
+
+std::shared_ptr<instrument_config> get_instrument_config_for_group(int n, int group)
+{
+    instrument_slot& slot = instrument_slots[n];
+    if (slot.model_code == kTwoGroupModel && group == 1)
+        return slot.group2_config;
+    return slot.primary_config;
+}
+
+std::shared_ptr<instrument_config> get_current_config()
+{
+    return get_instrument_active_config(g_current_index);
+}
+
+std::shared_ptr<instrument_config> get_current_config_for_group(int group)
+{
+    return get_instrument_config_for_group(g_current_index, group);
+}
+
+instrument_config* get_instrument_config_ptr(int group, int n)
+{
+    return get_instrument_config_for_group(n, group).get();
+}
+
+instrument_config* get_current_config_ptr(int group)
+{
+    return get_instrument_config_ptr(group, g_current_index);
+}
+
+void attach_instrument_to_slot(link_record record, int n)
+{
+    instrument_slots[n].attach_instrument(record);
+}
+
+// ---- Group switching ----------------------------------------------------------
+
+void switch_instrument_group(bool keep_open)
+{
+    select_group_on(get_current_instrument(), keep_open);
+}
+
+void set_active_group_and_switch(int group, bool keep_open)
+{
+    instrument_slot& slot = get_current_instrument();
+    if (slot.model_code != kTwoGroupModel)
+        return;
+    slot.active_group = group;
+    select_group_on(slot, keep_open);
+}
+
+void select_group_for_instrument(int n, int group, bool keep_open)
+{
+    instrument_slot& slot = instrument_slots[n];
+    if (slot.model_code != kTwoGroupModel)
+        return;
+    slot.active_group = group;
+    select_group_on(slot, keep_open);
+}
+
+void verify_current_group(bool keep_open)
+{
+    verify_group_on(get_current_instrument(), keep_open);
+}
+
+void verify_instrument_group(int n, bool keep_open)
+{
+    verify_group_on(instrument_slots[n], keep_open);
+}
+
+// ---- Predicates ---------------------------------------------------------------
+
+bool check_phase_grouping_a(int n)
+{
+    const instrument_slot& slot = instrument_slots[n];
+    if (slot.model_code != kTwoGroupModel)
+        return false;
+    int q = grouping_of(n);
+    switch (slot.phase_count) {
+    case 3:
+        return true;
+    case 4:
+        return q != 3;
+    case 5:
+        return q < 2 || q == 4;
+    case 6:
+        return q == 0 || q == 4;
+    default:
+        return false;
+    }
+}
+
+bool check_phase_grouping_b(int n)
+{
+    uint32_t phases = instrument_slots[n].phase_count;
+    int q = grouping_of(n);
+    return (phases == 3 && q == 2) || (phases >= 4 && phases <= 6 && q == 4);
+}
+
+bool check_phase_grouping_c(int n)
+{
+    uint32_t phases = instrument_slots[n].phase_count;
+    int q = grouping_of(n);
+    return (phases == 4 && q == 3) || (phases == 5 && (q == 2 || q == 3)) ||
+           (phases == 6 && q >= 1 && q <= 3);
+}
+
+bool check_wiring_phase_rule(int n, int g)
+{
+    const instrument_slot& slot = instrument_slots[n];
+    const int p = static_cast<int>(slot.phase_count);
+
+    if (slot.model_code >= 1 && slot.model_code <= 6) {
+        int w = item_integer(get_instrument_active_config(n), kWiringItem);
+        if (w == 0)
+            return false;
+        if (p == 2 && w == 3)
+            return false;
+        if (p >= 3 && (w == 4 || w == 5))
+            return false;
+        return true;
+    }
+    if (slot.model_code != kTwoGroupModel)
+        return false;
+
+    auto config = get_instrument_config_for_group(n, g);
+    const int w = item_integer(config, kWiringItem);
+    const int q = item_integer(config, kGroupingItem);
+
+    // The rules are taken in order; the first that gives a result ends the test.
+    if (p < 3 || p > 6)
+        return false;
+    if ((p == 6 && q == 1) || (p == 4 && q == 3))
+        return false;
+    if (p == 3 && !check_phase_grouping_b(n))
+        return false;
+    if ((p == 5 || p == 6) && (q == 2 || q == 3))
+        return false;
+    if (w == 0)
+        return false;
+    if (w == 3) {
+        if (p == 3 && (q == 0 || q == 1))
+            return false;
+        if (p == 4 && q == 1)
+            return false;
+        if (p == 5 && q == 0 && g == 0)
+            return false;
+        if (p == 5 && q == 1 && g == 1)
+            return false;
+    }
+    if (w == 4) {
+        if (p == 3 && q == 2)
+            return false;
+        if (p == 4 || p == 5) {
+            int split = p == 4 ? 2 : 1; // the grouping that splits the phases between groups
+            if (q == split) {
+                if (g == 0)
+                    return false;
+            } else if (q == 4 || (q == 0 && g == 1)) {
+                return false;
+            }
+        }
+        if (p == 6 && (q == 0 || q == 4))
+            return false;
+    }
+    if (w != 5)
+        return true;
+    if (p == 3)
+        return q < 2;
+    if (p == 4 || p == 5) {
+        int split = p == 4 ? 2 : 1;
+        if (q == split)
+            return g != 0;
+        if (q == 4 || (q == 0 && g == 1))
+            return false;
+        return true;
+    }
+    if (p == 6)
+        return !(q == 0 || q == 4);
+    return true;
+}
