@@ -9,8 +9,31 @@
 #include <memory>
 #include <string>
 
+struct link_record;
+
 constexpr int kItemsPerTable = 256;
 constexpr int kTableBFirstId = 500;
+// Items above this id never travel to or from the instrument.
+constexpr int kLastTransferId = 256;
+
+// What write_item did with an item.
+enum class item_write_status : int {
+    sent,         // the instrument took the item; its changed flag is cleared
+    not_sent,     // nothing to send: an id above 256, an item the family does
+                  // not define, or (base class) a model code without an
+                  // item-name list
+    out_of_range, // the value lies outside the item's bounds; nothing was sent
+    failed,       // the exchange failed; error_code tells how (item_error_code)
+};
+
+// The result of write_item and the set-and-send operations. Anything but
+// `sent` leaves the item's changed flag set.
+struct item_write_result {
+    item_write_status status;
+    int32_t error_code; // the item_error_code of a failed exchange, else 0
+
+    bool sent() const { return status == item_write_status::sent; }
+};
 
 class instrument_config {
 public:
@@ -46,10 +69,34 @@ public:
     virtual void set_value_int(int id, int value);
     virtual void set_value_record(int id, const config_item_value& record);
 
+    // The set operation, then write_item(id, link, link_open). A null value
+    // pointer sets and sends nothing.
+    virtual item_write_result set_value_text_and_send(int id, const char* text, link_record* link,
+                                                      bool link_open);
+    virtual item_write_result set_value_double_and_send(int id, const double* value,
+                                                        link_record* link, bool link_open);
+    virtual item_write_result set_value_int_and_send(int id, const int* value, link_record* link,
+                                                     bool link_open);
+    virtual item_write_result set_value_record_and_send(int id, const config_item_value* record,
+                                                        link_record* link, bool link_open);
+
     // Bounds and choices, changed for the instrument at hand.
     virtual void set_minimum(int id, const double& value);
     virtual void set_maximum(int id, const double& value);
     virtual void set_option_list(int id, const option_list& options);
+
+    // Single-item transfer. link_open: the caller already holds the link
+    // open; false opens it before the exchange and closes it afterwards.
+    // Sends the item's value (a list position, turned into the instrument's
+    // number by the family's remapping) unless it lies outside the item's
+    // bounds; clears the changed flag once the instrument has taken it.
+    // Never throws: a failed exchange comes back as `failed`.
+    virtual item_write_result write_item(int id, link_record* link, bool link_open);
+    // Reads the instrument's value into target, or into the image's own item
+    // when target is null, remapped to a list position. Throws the
+    // item_error_code of a failed exchange (the two-group family keeps the
+    // item's value when an integer read fails). Leaves the changed flag.
+    virtual void read_item(int id, link_record* link, bool link_open, config_item* target);
 
     virtual config_item_value get_value_record_copy(int id);
 
@@ -72,11 +119,23 @@ protected:
 class wqt_cfg_15xx : public instrument_config {
 public:
     wqt_cfg_15xx();
+    item_write_result set_value_text_and_send(int id, const char* text, link_record* link,
+                                              bool link_open) override;
+    item_write_result set_value_double_and_send(int id, const double* value, link_record* link,
+                                                bool link_open) override;
+    item_write_result set_value_int_and_send(int id, const int* value, link_record* link,
+                                             bool link_open) override;
+    item_write_result set_value_record_and_send(int id, const config_item_value* record,
+                                                link_record* link, bool link_open) override;
+    item_write_result write_item(int id, link_record* link, bool link_open) override;
+    void read_item(int id, link_record* link, bool link_open, config_item* target) override;
 };
 
 class wqt_cfg_25xx : public instrument_config {
 public:
     wqt_cfg_25xx();
+    item_write_result write_item(int id, link_record* link, bool link_open) override;
+    void read_item(int id, link_record* link, bool link_open, config_item* target) override;
 };
 
 class wqt_cfg_35xx : public instrument_config {
@@ -84,6 +143,8 @@ public:
     // group2_flag: 0 for the object holding group 1, 1 for group 2.
     explicit wqt_cfg_35xx(uint8_t group2_flag = 0);
     uint8_t group2_flag() const { return group2_flag_; }
+    item_write_result write_item(int id, link_record* link, bool link_open) override;
+    void read_item(int id, link_record* link, bool link_open, config_item* target) override;
 
 private:
     uint8_t group2_flag_;
@@ -92,11 +153,15 @@ private:
 class wqt_cfg_45xx : public instrument_config {
 public:
     wqt_cfg_45xx();
+    item_write_result write_item(int id, link_record* link, bool link_open) override;
+    void read_item(int id, link_record* link, bool link_open, config_item* target) override;
 };
 
 class wqt_cfg_55xx : public instrument_config {
 public:
     wqt_cfg_55xx();
+    item_write_result write_item(int id, link_record* link, bool link_open) override;
+    void read_item(int id, link_record* link, bool link_open, config_item* target) override;
 };
 
 // A new base-class object holding a copy of the source's tables.

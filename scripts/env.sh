@@ -28,6 +28,9 @@ kestrova_wineserver() {
   mkdir -p "$BUILD_DIR"
   wineserver -p >>"$WINESERVER_LOG" 2>&1 </dev/null &
   sleep 0.2
+  # Start Wine's services now, with their output in the log, so that they do
+  # not hold on to the output of the first program run.
+  wine cmd /c exit >>"$WINESERVER_LOG" 2>&1 </dev/null || true
 }
 
 # Starts Xvfb on a free display unless one is already given.

@@ -12,6 +12,7 @@ pairs=""
 pids=()
 links=()
 cleanup() {
+  [ -n "${out:-}" ] && rm -f "$out"
   for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
   for p in "${pids[@]}"; do wait "$p" 2>/dev/null; done
   for l in "${links[@]}"; do rm -f "$WINEPREFIX/dosdevices/$l"; done
@@ -37,4 +38,12 @@ for l in "${links[@]}"; do
   for _ in $(seq 1 100); do [ -e "$WINEPREFIX/dosdevices/$l" ] && break; sleep 0.02; done
 done
 export KESTROVA_TEST_COM_PAIRS="${pairs# }"
-wine "$@"
+# Wine's own services (started by the first program of a wineserver) inherit
+# the output handles and outlive the program; a caller reading a pipe would
+# wait for them. Their copy goes to a file instead.
+out=$(mktemp "${TMPDIR:-/tmp}/kestrova-run.XXXXXX")
+wine "$@" >"$out" 2>&1
+rc=$?
+cat "$out"
+rm -f "$out"
+exit $rc

@@ -124,7 +124,7 @@ bool serial_server::start(const std::string& port)
     if (handle_ == INVALID_HANDLE_VALUE)
         return false;
     // Reads return at once with what is queued, or after 5 ms with nothing.
-    COMMTIMEOUTS t = {MAXDWORD, MAXDWORD, 5, 10, 1000};
+    COMMTIMEOUTS t = {MAXDWORD, MAXDWORD, 1, 10, 1000};
     SetCommTimeouts(handle_, &t);
     PurgeComm(handle_, PURGE_RXCLEAR | PURGE_TXCLEAR);
     stopping_ = false;

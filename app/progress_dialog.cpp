@@ -1,0 +1,268 @@
+#include "app/progress_dialog.h"
+
+#include "app/clocks.h"
+#include "app/progress_text.h"
+#include "app/sent_message_wait.h"
+#include "app/timer_services.h"
+
+#include <commctrl.h>
+#include <process.h>
+
+#include <string>
+
+namespace {
+
+constexpr double kWorkerStartDelayMs = 1000.0;
+constexpr UINT kMarqueeMs = 30;
+
+// State of the open dialog; one progress dialog at a time. Touched only on
+// the thread that runs the dialog.
+struct progress_state {
+    progress_task* task = nullptr;
+    int position = 0;
+    int total = 0; // 0: unknown (marquee)
+    uint64_t start_time = 0;
+    bool percent_mode = false;
+    bool time_mode = false; // kept from one dialog to the next
+    // The threads the dialog started, kept after the task's handle is
+    // cleared so that the dialog can wait for them before it goes.
+    HANDLE worker = nullptr;
+    HANDLE cancel = nullptr;
+    bool worker_started = false;
+    bool ended = false; // EndDialog called: ignore further reports
+};
+
+progress_state g_state;
+
+HWND bar_of(HWND dialog)
+{
+    return GetDlgItem(dialog, IDC_PROGRESS_BAR);
+}
+
+bool has_marquee(HWND bar)
+{
+    return (GetWindowLongA(bar, GWL_STYLE) & PBS_MARQUEE) != 0;
+}
+
+void set_marquee_style(HWND bar, bool on)
+{
+    LONG style = GetWindowLongA(bar, GWL_STYLE);
+    style = on ? (style | PBS_MARQUEE) : (style & ~PBS_MARQUEE);
+    SetWindowLongA(bar, GWL_STYLE, style);
+}
+
+void set_progress_text(HWND dialog, const std::string& text)
+{
+    SetDlgItemTextA(dialog, IDC_PROGRESS_TEXT, text.c_str());
+}
+
+void show_step_text(HWND dialog)
+{
+    const progress_state& s = g_state;
+    set_progress_text(dialog, progress_step_text(s.percent_mode, s.time_mode, s.position, s.total,
+                                                 milliseconds_now() - s.start_time));
+}
+
+HANDLE start_thread(progress_routine routine, progress_task* task)
+{
+    return reinterpret_cast<HANDLE>(_beginthreadex(nullptr, 0, routine, task, 0, nullptr));
+}
+
+// Waits for a thread the dialog started and closes its handle. Messages the
+// thread sends to this thread's windows are delivered meanwhile, so a worker
+// that is sending cannot stall the wait.
+void wait_and_close(HANDLE& thread)
+{
+    if (!thread)
+        return;
+    wait_delivering_sent_messages(thread, INFINITE);
+    CloseHandle(thread);
+    thread = nullptr;
+}
+
+void init_dialog(HWND dialog, progress_task* task)
+{
+    g_state.task = task;
+    g_state.worker = nullptr;
+    g_state.cancel = nullptr;
+    g_state.worker_started = false;
+    g_state.ended = false;
+    if (task->title[0])
+        SetWindowTextA(dialog, task->title);
+    task->dialog = dialog;
+
+    g_state.percent_mode = false;
+    g_state.total = 0;
+    g_state.position = 0;
+
+    HWND bar = bar_of(dialog);
+    set_marquee_style(bar, true);
+    SetDlgItemTextA(dialog, IDC_PROGRESS_STATUS, "Setting Up...");
+    SendMessageA(bar, PBM_SETMARQUEE, TRUE, kMarqueeMs);
+
+    message_timer_a_add_entry_3(get_message_timer_a(), kWorkerStartDelayMs, dialog,
+                                PROGRESS_START_WORKER, true);
+}
+
+void set_total(HWND dialog, int total)
+{
+    HWND bar = bar_of(dialog);
+    if (total > 0) {
+        g_state.total = total;
+        g_state.position = 0;
+        g_state.start_time = milliseconds_now();
+        set_progress_text(dialog,
+                          progress_total_text(g_state.percent_mode, g_state.time_mode, total));
+        if (has_marquee(bar)) {
+            SendMessageA(bar, PBM_SETMARQUEE, FALSE, 0);
+            set_marquee_style(bar, false);
+            SendMessageA(bar, PBM_SETPOS, 0, 0);
+        }
+        // The full range of an int: totals above 65,535 are not cut.
+        SendMessageA(bar, PBM_SETRANGE32, 0, total);
+        SendMessageA(bar, PBM_SETSTEP, 1, 0);
+        return;
+    }
+    // No total (a negative one counts as none): back to the marquee.
+    g_state.total = 0;
+    set_progress_text(dialog, "");
+    if (!has_marquee(bar)) {
+        set_marquee_style(bar, true);
+        SleepEx(kMarqueeMs, TRUE);
+    }
+    SendMessageA(bar, PBM_SETMARQUEE, TRUE, kMarqueeMs);
+    PostMessageA(bar, PBM_SETMARQUEE, TRUE, kMarqueeMs);
+}
+
+void step(HWND dialog)
+{
+    if (g_state.position < g_state.total) {
+        ++g_state.position;
+        // Only a real step moves the bar: PBM_STEPIT past the end would start
+        // the bar over from the beginning.
+        SendMessageA(bar_of(dialog), PBM_STEPIT, 0, 0);
+    }
+    show_step_text(dialog);
+}
+
+void set_position(HWND dialog, LPARAM position)
+{
+    int pos = static_cast<int>(position);
+    if (pos > g_state.total)
+        pos = g_state.total;
+    if (pos < 0)
+        pos = 0;
+    g_state.position = pos;
+    SendMessageA(bar_of(dialog), PBM_SETPOS, pos, 0);
+    show_step_text(dialog);
+}
+
+void start_worker()
+{
+    // Started once: the timer entry posts this command a single time.
+    if (g_state.worker_started)
+        return;
+    g_state.worker_started = true;
+    g_state.start_time = milliseconds_now();
+    progress_task* task = g_state.task;
+    if (task->worker) {
+        g_state.worker = start_thread(task->worker, task);
+        task->worker_thread = g_state.worker;
+    }
+}
+
+void cancel(HWND dialog)
+{
+    progress_task* task = g_state.task;
+    if (task->cancel)
+        g_state.cancel = start_thread(task->cancel, task);
+    task->worker_thread = nullptr;
+    g_state.ended = true;
+    EndDialog(dialog, 2);
+}
+
+void done(HWND dialog)
+{
+    // The worker is waited for when the dialog is destroyed, not here: a
+    // worker that sent this command cannot end before it has been handled.
+    g_state.task->worker_thread = nullptr;
+    g_state.ended = true;
+    EndDialog(dialog, 1);
+}
+
+bool on_command(HWND dialog, int id, LPARAM lparam)
+{
+    if (g_state.ended || !g_state.task)
+        return id == IDCANCEL || (id >= PROGRESS_DONE && id <= PROGRESS_SET_POS);
+    switch (id) {
+    case PROGRESS_DONE:
+        done(dialog);
+        return true;
+    case PROGRESS_BEGIN_TIMING:
+        set_progress_text(dialog, "");
+        if (!g_state.percent_mode) {
+            g_state.percent_mode = true;
+            g_state.time_mode = false;
+        } else {
+            g_state.percent_mode = false;
+        }
+        return true;
+    case PROGRESS_SET_TOTAL:
+        set_total(dialog, static_cast<int>(lparam));
+        return true;
+    case PROGRESS_STEP:
+        step(dialog);
+        return true;
+    case PROGRESS_START_WORKER:
+        start_worker();
+        return true;
+    case PROGRESS_SET_STATUS:
+        SetDlgItemTextA(dialog, IDC_PROGRESS_STATUS,
+                        lparam ? reinterpret_cast<const char*>(lparam) : "");
+        return true;
+    case PROGRESS_RESET_TIMING:
+        set_progress_text(dialog, "");
+        if (g_state.percent_mode)
+            g_state.time_mode = false;
+        else
+            g_state.time_mode = true;
+        return true;
+    case PROGRESS_SET_POS:
+        set_position(dialog, lparam);
+        return true;
+    case IDCANCEL:
+        cancel(dialog);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void on_destroy()
+{
+    if (g_state.task)
+        g_state.task->worker_thread = nullptr;
+    // The dialog's call does not return while a thread it started may still
+    // use the task.
+    wait_and_close(g_state.worker);
+    wait_and_close(g_state.cancel);
+    g_state.task = nullptr;
+}
+
+} // namespace
+
+INT_PTR CALLBACK progress_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        init_dialog(dialog, reinterpret_cast<progress_task*>(lparam));
+        return TRUE;
+    case WM_COMMAND:
+        return on_command(dialog, LOWORD(wparam), lparam) ? TRUE : FALSE;
+    case WM_DESTROY:
+        on_destroy();
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}

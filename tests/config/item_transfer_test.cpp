@@ -1,0 +1,733 @@
+// Moving single items between a configuration image and the simulated
+// instrument: the link bracket, range checks, the changed flag, failures,
+// the "Frequency" follow-up and every family's renumbering both ways.
+#include "config/instrument_config.h"
+#include "link/comms_log.h"
+#include "link/item_exchange.h"
+#include "link/transport.h"
+#include "tests/support/sim_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using wqt_sim::action;
+
+const std::string kDc4 = "\x14";
+
+std::string wait_received(const wqt_sim::instrument& inst, size_t n)
+{
+    for (int i = 0; i < 200 && inst.received().size() < n; ++i)
+        Sleep(10);
+    return inst.received();
+}
+
+int value_of(instrument_config& cfg, int id)
+{
+    int out = 0;
+    return cfg.get_value_int(id, out);
+}
+
+std::vector<std::string> config_commands(const wqt_sim::instrument& inst)
+{
+    std::vector<std::string> out;
+    for (const auto& c : inst.commands()) {
+        if (c.rfind("config", 0) == 0)
+            out.push_back(c);
+    }
+    return out;
+}
+
+// ---- Over both kinds of link ------------------------------------------------
+
+enum class kind { lan, serial };
+
+class ItemTransferWire : public testing::TestWithParam<kind> {
+protected:
+    void SetUp() override
+    {
+        if (GetParam() == kind::lan) {
+            lan = std::make_unique<lan_sim>();
+            ASSERT_TRUE(lan->ok()) << "no free loopback address";
+            inst = &lan->inst;
+            link = &lan->link;
+        } else {
+            serial = std::make_unique<serial_sim>();
+            if (!serial->ok())
+                GTEST_SKIP() << "no COM pty pair (run through scripts/wine-run.sh)";
+            inst = &serial->inst;
+            link = &serial->link;
+        }
+    }
+    void TearDown() override
+    {
+        if (link && link->link_open)
+            open_close_link(LINK_CLOSE, link);
+    }
+    std::string wire(std::initializer_list<std::string> commands) const
+    {
+        std::string out;
+        for (const auto& c : commands)
+            out += GetParam() == kind::lan ? c + std::string(1, '\0') : c;
+        return out;
+    }
+
+    std::unique_ptr<lan_sim> lan;
+    std::unique_ptr<serial_sim> serial;
+    wqt_sim::instrument* inst = nullptr;
+    link_record* link = nullptr;
+};
+
+TEST_P(ItemTransferWire, WriteOpensSendsTheInstrumentNumberAndCloses)
+{
+    wqt_cfg_15xx cfg;
+    cfg.set_value_int(24, 2);
+    const item_write_result r = cfg.write_item(24, link, false);
+    EXPECT_EQ(item_write_status::sent, r.status);
+    EXPECT_TRUE(r.sent());
+    EXPECT_EQ(0, cfg.item_at(24)->changed);
+    EXPECT_EQ(0, link->link_open);
+    const std::string expected = wire({kDc4, "config,24,4\n", "*esr?\n"});
+    EXPECT_EQ(expected, wait_received(*inst, expected.size()));
+    EXPECT_EQ(2, value_of(cfg, 24));
+}
+
+TEST_P(ItemTransferWire, ReadOpensQueriesAndCloses)
+{
+    wqt_cfg_15xx cfg;
+    cfg.set_value_int(24, 3); // marked changed: a read leaves the flag alone
+    inst->set_item(24, "4");
+    cfg.read_item(24, link, false, nullptr);
+    EXPECT_EQ(2, value_of(cfg, 24));
+    EXPECT_EQ(1, cfg.item_at(24)->changed);
+    EXPECT_EQ(0, link->link_open);
+    EXPECT_EQ(wire({kDc4, "config,24?\n"}), inst->received());
+}
+
+TEST_P(ItemTransferWire, FailedWriteReachesTheCallerAndKeepsTheItemChanged)
+{
+    wqt_cfg_15xx cfg;
+    cfg.set_value_int(24, 2);
+    inst->add_rule({"config,24,", action::refuse, "", 0, 4});
+    const item_write_result r = cfg.write_item(24, link, false);
+    EXPECT_EQ(item_write_status::failed, r.status);
+    EXPECT_FALSE(r.sent());
+    EXPECT_EQ(24 + (32 << 16), r.error_code);
+    EXPECT_EQ(1, cfg.item_at(24)->changed);
+    EXPECT_EQ(0, link->link_open);
+    EXPECT_EQ(4u, config_commands(*inst).size());
+}
+
+TEST_P(ItemTransferWire, FrequencyFollowsFrequencyLockOnTheSameOpening)
+{
+    wqt_cfg_55xx cfg;
+    cfg.set_value_int(7, 1);
+    cfg.set_value_text(48, "50");
+    EXPECT_EQ(item_write_status::sent, cfg.write_item(7, link, false).status);
+    const std::string expected =
+        wire({kDc4, "config,7,1\n", "*esr?\n", "config,48,50\n", "*esr?\n"});
+    EXPECT_EQ(expected, wait_received(*inst, expected.size()));
+    EXPECT_EQ(0, cfg.item_at(7)->changed);
+    EXPECT_EQ(0, cfg.item_at(48)->changed);
+    EXPECT_EQ(0, link->link_open);
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, ItemTransferWire, testing::Values(kind::lan, kind::serial),
+                         [](const testing::TestParamInfo<kind>& info) {
+                             return info.param == kind::lan ? "Lan" : "Serial";
+                         });
+
+// ---- Over a LAN link held open ------------------------------------------------
+
+class ItemTransfer : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(sim.ok()) << "no free loopback address";
+        sim.link.phase_count = 3;
+        ASSERT_EQ(0, open_close_link(LINK_OPEN, &sim.link));
+        set_read_timeout(300, &sim.link);
+        wait_received(sim.inst, 1);
+        sim.inst.clear_received();
+    }
+    void TearDown() override
+    {
+        set_read_timeout(kDefaultReadTimeoutMs, &sim.link);
+        open_close_link(LINK_CLOSE, &sim.link);
+    }
+
+    // A position in the image and the number the instrument knows it by.
+    struct remap_case {
+        remap_case(int id_, uint32_t phases_, int32_t position_, int32_t wire_,
+                   std::vector<std::pair<int, int>> image_ = {})
+            : id(id_), phases(phases_), position(position_), wire(wire_), image(std::move(image_))
+        {
+        }
+        int id;
+        uint32_t phases;
+        int32_t position;
+        int32_t wire;
+        std::vector<std::pair<int, int>> image; // other items set first
+    };
+
+    void check_writes(instrument_config& cfg, const std::vector<remap_case>& cases)
+    {
+        for (const auto& c : cases) {
+            SCOPED_TRACE("item " + std::to_string(c.id) + " pc " + std::to_string(c.phases) +
+                         " position " + std::to_string(c.position));
+            sim.link.phase_count = c.phases;
+            for (const auto& [id, value] : c.image)
+                cfg.set_value_int(id, value);
+            cfg.set_value_int(c.id, c.position);
+            EXPECT_EQ(item_write_status::sent, cfg.write_item(c.id, &sim.link, true).status);
+            EXPECT_EQ(std::to_string(c.wire), sim.inst.item(cfg.item_at(c.id)->wire_id));
+            EXPECT_EQ(0, cfg.item_at(c.id)->changed);
+        }
+    }
+
+    void check_reads(instrument_config& cfg, const std::vector<remap_case>& cases)
+    {
+        for (const auto& c : cases) {
+            SCOPED_TRACE("item " + std::to_string(c.id) + " pc " + std::to_string(c.phases) +
+                         " wire " + std::to_string(c.wire));
+            sim.link.phase_count = c.phases;
+            for (const auto& [id, value] : c.image)
+                cfg.set_value_int(id, value);
+            sim.inst.set_item(cfg.item_at(c.id)->wire_id, std::to_string(c.wire));
+            cfg.read_item(c.id, &sim.link, true, nullptr);
+            EXPECT_EQ(c.position, value_of(cfg, c.id));
+        }
+    }
+
+    lan_sim sim;
+};
+
+TEST_F(ItemTransfer, Remap15xx)
+{
+    wqt_cfg_15xx cfg;
+    check_writes(cfg, {
+        {1, 3, 6, 7}, {1, 3, 5, 5},
+        {24, 3, 0, 1}, {24, 3, 2, 4}, {176, 3, 1, 3},
+        {25, 3, 2, 4}, {25, 3, 0, 1}, {201, 3, 1, 2},
+        {58, 3, 2, 3},
+        {70, 3, 0, 0}, {70, 3, 2, 3}, {70, 3, 3, 5},
+        {82, 2, 3, 4}, {82, 2, 4, 7}, {82, 3, 3, 3},
+        {93, 3, 3, 7}, {93, 3, 2, 2},
+        {122, 3, 1, 6}, {122, 3, 2, 8},
+    });
+    check_reads(cfg, {
+        {1, 3, 6, 7}, {1, 3, 6, 6},
+        {24, 3, 2, 4}, {24, 3, 0, 1}, {200, 3, 1, 3},
+        {25, 3, 0, 0}, {25, 3, 2, 4}, {25, 3, 1, 2},
+        {58, 3, 2, 3},
+        {70, 3, 0, 0}, {70, 3, 2, 3}, {70, 3, 3, 5},
+        {82, 2, 3, 4}, {82, 2, 4, 7}, {82, 1, 0, 5}, {82, 3, 5, 5},
+        {93, 3, 3, 7},
+        {122, 3, 1, 6}, {122, 3, 2, 8},
+    });
+}
+
+TEST_F(ItemTransfer, Remap25xx)
+{
+    wqt_cfg_25xx cfg;
+    check_writes(cfg, {
+        {1, 3, 6, 7},
+        {24, 3, 0, 0}, {24, 3, 1, 3},
+        {25, 3, 0, 0}, {177, 3, 1, 2},
+        {58, 3, 3, 4},
+        {82, 2, 3, 4}, {82, 2, 4, 4},
+        {100, 3, 10, 12},
+        {122, 3, 1, 6},
+    });
+    check_reads(cfg, {
+        {24, 3, 0, 1}, {24, 3, 1, 3},
+        {25, 3, 0, 0}, {25, 3, 1, 2},
+        {82, 2, 3, 4}, {82, 1, 0, 6},
+        {101, 3, 10, 12},
+        {122, 3, 1, 6},
+    });
+}
+
+TEST_F(ItemTransfer, Remap45xx)
+{
+    wqt_cfg_45xx cfg;
+    check_writes(cfg, {
+        {1, 3, 6, 7},
+        {24, 3, 0, 1}, {24, 3, 1, 3},
+        {26, 3, 3, 4}, {203, 3, 0, 1},
+        {82, 2, 4, 7},
+        {122, 3, 1, 6}, {122, 3, 2, 10},
+        {143, 3, 0, 0}, {143, 3, 2, 5},
+    });
+    check_reads(cfg, {
+        {27, 3, 3, 4}, {178, 3, 0, 1},
+        {82, 2, 4, 7},
+        {122, 3, 2, 10},
+        {143, 3, 2, 5}, {143, 3, 0, 0},
+    });
+}
+
+TEST_F(ItemTransfer, Remap55xx)
+{
+    wqt_cfg_55xx cfg;
+    sim.link.model_code = 5;
+    snprintf(sim.link.idn_reply, sizeof sim.link.idn_reply, "TROSVALDEN,WQT5530,A1,V1");
+    check_writes(cfg, {
+        {1, 3, 8, 9},
+        {24, 3, 0, 1},
+        {25, 3, 1, 2},
+        {70, 3, 7, 7},
+        {82, 2, 3, 4},
+        {122, 3, 2, 10},
+        {125, 3, 0, 0}, {125, 3, 1, 2},
+        {143, 3, 1, 4},
+    });
+    check_reads(cfg, {
+        {25, 3, 1, 2},
+        {70, 3, 8, 8},
+        {125, 3, 1, 2}, {125, 3, 1, 1},
+        {143, 3, 0, 0},
+    });
+
+    // A model name ending in 2 numbers the modes from 8 on one higher.
+    snprintf(sim.link.idn_reply, sizeof sim.link.idn_reply, "TROSVALDEN,WQT5532-F2,A1,V1");
+    check_writes(cfg, {{70, 3, 7, 8}, {70, 3, 6, 6}});
+    check_reads(cfg, {{70, 3, 7, 8}, {70, 3, 6, 6}});
+    // Without an identification reply nothing is changed.
+    sim.link.idn_reply[0] = '\0';
+    check_writes(cfg, {{70, 3, 7, 7}});
+}
+
+TEST_F(ItemTransfer, Remap35xxGroupOne)
+{
+    wqt_cfg_35xx cfg(0);
+    check_writes(cfg, {
+        {1, 3, 6, 7},
+        {99, 3, 7, 8}, {99, 3, 6, 6},
+        {23, 5, 4, 6}, {23, 5, 2, 3}, {23, 3, 2, 6}, {23, 3, 1, 1}, {23, 6, 0, 2},
+        {23, 4, 4, 6}, {23, 4, 3, 3}, {23, 2, 2, 2},
+        {24, 3, 0, 1}, {176, 3, 2, 4},
+        {25, 3, 2, 4}, {25, 3, 0, 1},
+        {26, 3, 3, 5, {{24, 1}}}, {26, 3, 3, 3, {{24, 0}}}, {203, 3, 2, 4, {{201, 1}}},
+        {58, 3, 2, 2},
+        {82, 3, 3, 4, {{23, 1}}}, {82, 3, 3, 3, {{23, 0}}}, {82, 5, 3, 3, {{23, 1}}},
+        {93, 3, 1, 3, {{82, 0}}}, {93, 3, 5, 4, {{82, 0}}},
+        {93, 3, 2, 4, {{82, 3}, {23, 0}}}, // wiring 3 with grouping 0 on 3 phases: valid
+        {93, 6, 1, 1, {{82, 3}}},          // wiring 3 on 6 phases: never valid
+        {122, 3, 0, 0}, {122, 3, 1, 6}, {122, 3, 2, 10},
+        {216, 3, 2, 5}, // known to the instrument as item 143
+    });
+    check_reads(cfg, {
+        {99, 3, 7, 8},
+        {23, 5, 4, 6}, {23, 5, 2, 3}, {23, 3, 2, 6}, {23, 6, 0, 2}, {23, 4, 2, 4}, {23, 4, 3, 3},
+        {25, 3, 1, 2}, {25, 3, 0, 0},
+        {27, 3, 3, 5, {{25, 1}}}, {27, 3, 5, 5, {{25, 0}}},
+        {58, 3, 2, 3},
+        {82, 3, 4, 5, {{23, 1}}}, {82, 3, 5, 5, {{23, 0}}},
+        {93, 3, 2, 4, {{82, 0}}}, {93, 6, 4, 4, {{82, 3}}},
+        {122, 3, 0, 0}, {122, 3, 1, 6}, {122, 3, 2, 10},
+        {216, 3, 2, 5},
+    });
+}
+
+TEST_F(ItemTransfer, Remap35xxGroupTwoWiring)
+{
+    wqt_cfg_35xx cfg(1);
+    check_writes(cfg, {
+        {82, 3, 0, 3, {{23, 0}}}, {82, 3, 3, 4, {{23, 0}}}, {82, 3, 0, 0, {{23, 1}}},
+    });
+    check_reads(cfg, {{82, 3, 4, 5, {{23, 0}}}, {82, 3, 5, 5, {{23, 1}}}});
+}
+
+TEST_F(ItemTransfer, Failed35xxIntegerReadKeepsThePosition)
+{
+    wqt_cfg_35xx cfg(0);
+    sim.link.phase_count = 5;
+    cfg.set_value_int(23, 4);
+    sim.inst.add_rule({"config,23?", action::silence, "", 0, 3});
+    EXPECT_NO_THROW(cfg.read_item(23, &sim.link, true, nullptr));
+    // 4 is a list position: remapped as an instrument number it would be 3.
+    EXPECT_EQ(4, value_of(cfg, 23));
+
+    sim.inst.set_item(23, "9"); // outside 0..6
+    EXPECT_NO_THROW(cfg.read_item(23, &sim.link, true, nullptr));
+    EXPECT_EQ(4, value_of(cfg, 23));
+
+    // Text reads still pass their failures on.
+    sim.inst.add_rule({"config,48?", action::silence, "", 0, 3});
+    try {
+        cfg.read_item(48, &sim.link, true, nullptr);
+        ADD_FAILURE() << "no exception";
+    } catch (item_error_code code) {
+        EXPECT_EQ(48, code);
+    }
+}
+
+TEST_F(ItemTransfer, GroupingReadBringsWiringIntoLineOnce)
+{
+    // Group 1 on 3 phases: wiring 5 was read while the grouping was 0; the
+    // grouping read now gives 1, under which that wiring number means 4.
+    wqt_cfg_35xx group1(0);
+    sim.link.phase_count = 3;
+    group1.set_value_int(82, 5);
+    sim.inst.set_item(23, "1");
+    group1.read_item(23, &sim.link, true, nullptr);
+    EXPECT_EQ(1, value_of(group1, 23));
+    EXPECT_EQ(4, value_of(group1, 82));
+    // Read again under grouping 1: the wiring was taken under it already.
+    group1.read_item(23, &sim.link, true, nullptr);
+    EXPECT_EQ(4, value_of(group1, 82));
+
+    // Group 2 with grouping 0 from the start: the wiring read used the
+    // shifted numbering, and reading the same grouping changes nothing.
+    wqt_cfg_35xx group2(1);
+    sim.inst.set_item(82, "5");
+    sim.inst.set_item(23, "0");
+    group2.read_item(82, &sim.link, true, nullptr);
+    EXPECT_EQ(4, value_of(group2, 82));
+    group2.read_item(23, &sim.link, true, nullptr);
+    EXPECT_EQ(4, value_of(group2, 82));
+
+    // A read into a separate item leaves the image's wiring alone.
+    wqt_cfg_35xx copy_target(0);
+    copy_target.set_value_int(82, 5);
+    config_item target = *copy_target.item_at(23);
+    sim.inst.set_item(23, "1");
+    copy_target.read_item(23, &sim.link, true, &target);
+    EXPECT_EQ(1, target.value.integer);
+    EXPECT_EQ(0, value_of(copy_target, 23));
+    EXPECT_EQ(5, value_of(copy_target, 82));
+
+    // Not on other phase counts.
+    wqt_cfg_35xx four(0);
+    sim.link.phase_count = 4;
+    four.set_value_int(82, 5);
+    four.read_item(23, &sim.link, true, nullptr);
+    EXPECT_EQ(5, value_of(four, 82));
+}
+
+TEST_F(ItemTransfer, ReadIntoTargetLeavesTheImage)
+{
+    wqt_cfg_15xx cfg;
+    config_item list_target = *cfg.item_at(24);
+    sim.inst.set_item(24, "4");
+    cfg.read_item(24, &sim.link, true, &list_target);
+    EXPECT_EQ(2, list_target.value.integer);
+    EXPECT_EQ(0, value_of(cfg, 24));
+
+    cfg.set_value_text(12, "7");
+    config_item text_target = *cfg.item_at(12);
+    sim.inst.set_item(12, "0.5");
+    cfg.read_item(12, &sim.link, true, &text_target);
+    EXPECT_STREQ("0.5", text_target.value.text);
+    EXPECT_STREQ("7", cfg.get_value_text(12, nullptr));
+
+    // A text longer than 18 characters is cut to 18.
+    sim.inst.set_item(12, "123456789012345678901234");
+    cfg.read_item(12, &sim.link, true, nullptr);
+    EXPECT_STREQ("123456789012345678", cfg.get_value_text(12, nullptr));
+}
+
+TEST_F(ItemTransfer, ReadFailurePassesOnAndClosesWhatItOpened)
+{
+    open_close_link(LINK_CLOSE, &sim.link);
+    wqt_cfg_15xx cfg;
+    cfg.set_value_int(24, 1);
+    sim.inst.add_rule({"config,24?", action::silence, "", 0, 3});
+    try {
+        cfg.read_item(24, &sim.link, false, nullptr);
+        ADD_FAILURE() << "no exception";
+    } catch (item_error_code code) {
+        EXPECT_EQ(24, code);
+    }
+    EXPECT_EQ(0, sim.link.link_open);
+    EXPECT_EQ(1, value_of(cfg, 24));
+
+    sim.inst.set_item(24, "7"); // outside 0..4
+    try {
+        cfg.read_item(24, &sim.link, false, nullptr);
+        ADD_FAILURE() << "no exception";
+    } catch (item_error_code code) {
+        EXPECT_EQ(make_item_error_code(24, 7), code);
+    }
+    EXPECT_EQ(0, sim.link.link_open);
+}
+
+TEST_F(ItemTransfer, UnboundedIntegerReadOnlyIn55xx)
+{
+    wqt_cfg_55xx cfg55;
+    wqt_cfg_25xx cfg25;
+    for (instrument_config* cfg : {static_cast<instrument_config*>(&cfg55),
+                                   static_cast<instrument_config*>(&cfg25)}) {
+        cfg->set_minimum(100, kNoBound);
+        cfg->set_maximum(100, kNoBound);
+    }
+    sim.inst.set_item(100, "500");
+    cfg55.read_item(100, &sim.link, true, nullptr);
+    EXPECT_EQ(500, value_of(cfg55, 100));
+    try {
+        cfg25.read_item(100, &sim.link, true, nullptr);
+        ADD_FAILURE() << "no exception";
+    } catch (item_error_code code) {
+        EXPECT_EQ(make_item_error_code(100, 500), code);
+    }
+}
+
+TEST_F(ItemTransfer, RangeChecksComeBeforeSending)
+{
+    wqt_cfg_15xx cfg;
+    // Above the maximum, below the minimum: not sent, still changed.
+    cfg.set_value_int(24, 5);
+    EXPECT_EQ(item_write_status::out_of_range, cfg.write_item(24, &sim.link, true).status);
+    cfg.set_value_int(25, -1);
+    EXPECT_EQ(item_write_status::out_of_range, cfg.write_item(25, &sim.link, true).status);
+    EXPECT_EQ(1, cfg.item_at(24)->changed);
+    EXPECT_EQ(1, cfg.item_at(25)->changed);
+    // The bounds are those of the position: 15xx item 122 position 8 would
+    // be sent as 14, beyond the maximum of 8, yet it is within range.
+    cfg.set_value_int(122, 8);
+    EXPECT_EQ(item_write_status::sent, cfg.write_item(122, &sim.link, true).status);
+    EXPECT_EQ("14", sim.inst.item(122));
+
+    // With no maximum there is no upper check.
+    cfg.set_maximum(24, kNoBound);
+    cfg.set_value_int(24, 50);
+    EXPECT_EQ(item_write_status::sent, cfg.write_item(24, &sim.link, true).status);
+    EXPECT_EQ("52", sim.inst.item(24));
+
+    // Text items are checked as numbers.
+    cfg.set_value_text(12, "12.5");
+    cfg.set_maximum(12, 10.0);
+    EXPECT_EQ(item_write_status::out_of_range, cfg.write_item(12, &sim.link, true).status);
+    EXPECT_EQ(1, cfg.item_at(12)->changed);
+    cfg.set_minimum(12, kNoBound);
+    cfg.set_maximum(12, kNoBound);
+    cfg.set_value_text(12, "abc");
+    EXPECT_EQ(item_write_status::sent, cfg.write_item(12, &sim.link, true).status);
+    EXPECT_EQ("abc", sim.inst.item(12));
+
+    const std::vector<std::string> expected = {"config,122,14", "config,24,52", "config,12,abc"};
+    EXPECT_EQ(expected, config_commands(sim.inst));
+}
+
+TEST_F(ItemTransfer, OutOfRangeOpensAndClosesWithoutSendingTheItem)
+{
+    open_close_link(LINK_CLOSE, &sim.link);
+    wqt_cfg_15xx cfg;
+    cfg.set_value_int(24, 5);
+    EXPECT_EQ(item_write_status::out_of_range, cfg.write_item(24, &sim.link, false).status);
+    EXPECT_EQ(0, sim.link.link_open);
+    EXPECT_TRUE(config_commands(sim.inst).empty());
+}
+
+TEST_F(ItemTransfer, NothingTravelsForUnknownIdsAndUndefinedItems)
+{
+    open_close_link(LINK_CLOSE, &sim.link);
+    wqt_cfg_15xx cfg;
+    EXPECT_EQ(item_write_status::not_sent, cfg.write_item(300, &sim.link, false).status);
+    EXPECT_EQ(item_write_status::not_sent, cfg.write_item(257, &sim.link, false).status);
+    cfg.read_item(300, &sim.link, false, nullptr);
+    cfg.read_item(256, &sim.link, false, nullptr);
+    // An item the family does not define has no value to send.
+    ASSERT_EQ(ITEM_UNSET, cfg.item_at(2)->kind);
+    cfg.set_value_int(2, 1);
+    EXPECT_EQ(item_write_status::not_sent, cfg.write_item(2, &sim.link, false).status);
+    EXPECT_EQ(1, cfg.item_at(2)->changed);
+    Sleep(100);
+    EXPECT_EQ("", sim.inst.received());
+    EXPECT_EQ(0, sim.link.link_open);
+}
+
+TEST_F(ItemTransfer, LinkThatCannotOpenFailsAtOnce)
+{
+    link_record dead = make_serial_link("COM0");
+    wqt_cfg_15xx cfg;
+    cfg.set_value_int(24, 1);
+    const DWORD start = GetTickCount();
+    const item_write_result r = cfg.write_item(24, &dead, false);
+    EXPECT_EQ(item_write_status::failed, r.status);
+    EXPECT_EQ(24, r.error_code);
+    EXPECT_EQ(1, cfg.item_at(24)->changed);
+    try {
+        cfg.read_item(24, &dead, false, nullptr);
+        ADD_FAILURE() << "no exception";
+    } catch (item_error_code code) {
+        EXPECT_EQ(24, code);
+    }
+    EXPECT_LT(GetTickCount() - start, 1000u);
+    EXPECT_EQ(0, dead.link_open);
+}
+
+TEST_F(ItemTransfer, FrequencyFollowUpRules)
+{
+    // 15xx: only when the lock's number is 1.
+    wqt_cfg_15xx cfg15;
+    cfg15.set_value_text(48, "60");
+    cfg15.set_value_int(7, 2);
+    EXPECT_EQ(item_write_status::sent, cfg15.write_item(7, &sim.link, true).status);
+    cfg15.set_value_int(7, 1);
+    EXPECT_EQ(item_write_status::sent, cfg15.write_item(7, &sim.link, true).status);
+    // 25xx: any number but 0.
+    wqt_cfg_25xx cfg25;
+    cfg25.set_value_text(48, "70");
+    cfg25.set_value_int(7, 0);
+    cfg25.write_item(7, &sim.link, true);
+    cfg25.set_value_int(7, 2);
+    cfg25.write_item(7, &sim.link, true);
+    // The base class sends no follow-up.
+    auto base = instrument_config_copy(cfg25);
+    sim.link.model_code = 2;
+    base->set_value_int(7, 2);
+    base->write_item(7, &sim.link, true);
+    const std::vector<std::string> expected = {"config,7,2", "config,7,1", "config,48,60",
+                                               "config,7,0", "config,7,2", "config,48,70",
+                                               "config,7,2"};
+    EXPECT_EQ(expected, config_commands(sim.inst));
+}
+
+TEST_F(ItemTransfer, FailedFrequencyFollowUpReachesTheCaller)
+{
+    wqt_cfg_55xx cfg;
+    cfg.set_value_int(7, 2);
+    cfg.set_value_text(48, "50");
+    sim.inst.add_rule({"config,48,", action::refuse, "", 0, 4});
+    const item_write_result r = cfg.write_item(7, &sim.link, true);
+    EXPECT_EQ(item_write_status::failed, r.status);
+    EXPECT_EQ(48 + (32 << 16), r.error_code);
+    // Item 7 itself was taken; "Frequency" stays marked for the next write.
+    EXPECT_EQ(0, cfg.item_at(7)->changed);
+    EXPECT_EQ(1, cfg.item_at(48)->changed);
+    EXPECT_EQ("2", sim.inst.item(7));
+}
+
+TEST_F(ItemTransfer, TShortIsSentAsSixNPlus32)
+{
+    wqt_cfg_55xx cfg;
+    // As the family defines it (an integer item, 0..255).
+    EXPECT_EQ(item_write_status::sent,
+              cfg.set_value_text_and_send(126, "10", &sim.link, true).status);
+    EXPECT_EQ("92", sim.inst.item(126));
+    EXPECT_EQ(item_write_status::out_of_range,
+              cfg.set_value_text_and_send(126, "300", &sim.link, true).status);
+    cfg.set_minimum(126, kNoBound);
+    cfg.set_value_text_and_send(126, "-2.7", &sim.link, true);
+    EXPECT_EQ("20", sim.inst.item(126));
+
+    // Held as a text item.
+    config_item* item = cfg.item_at(126);
+    item->kind = ITEM_TEXT;
+    item->minimum = kNoBound;
+    item->maximum = kNoBound;
+    cfg.set_value_text_and_send(126, "10", &sim.link, true);
+    EXPECT_EQ("92", sim.inst.item(126));
+    cfg.set_value_text_and_send(126, "-2.7", &sim.link, true);
+    EXPECT_EQ("20", sim.inst.item(126));
+
+    // Other families send the value as it is.
+    wqt_cfg_45xx other;
+    other.set_value_text(12, "10");
+    other.write_item(12, &sim.link, true);
+    EXPECT_EQ("10", sim.inst.item(12));
+}
+
+TEST_F(ItemTransfer, SetAndSend)
+{
+    wqt_cfg_15xx cfg15;
+    instrument_config& cfg = cfg15; // through the virtual slots
+    const int position = 2;
+    EXPECT_TRUE(cfg.set_value_int_and_send(24, &position, &sim.link, true).sent());
+    EXPECT_EQ("4", sim.inst.item(24));
+    const double one_point_nine = 1.9;
+    EXPECT_TRUE(cfg.set_value_double_and_send(24, &one_point_nine, &sim.link, true).sent());
+    EXPECT_EQ("3", sim.inst.item(24));
+    config_item_value record = cfg.get_value_record_copy(24);
+    record.value.integer = 0;
+    EXPECT_TRUE(cfg.set_value_record_and_send(24, &record, &sim.link, true).sent());
+    EXPECT_EQ("1", sim.inst.item(24));
+    EXPECT_TRUE(cfg.set_value_text_and_send(12, "2.5", &sim.link, true).sent());
+    EXPECT_EQ("2.5", sim.inst.item(12));
+
+    // Nothing to set: nothing is sent and the value stays.
+    sim.inst.clear_received();
+    EXPECT_EQ(item_write_status::not_sent,
+              cfg.set_value_int_and_send(24, nullptr, &sim.link, true).status);
+    EXPECT_EQ(item_write_status::not_sent,
+              cfg.set_value_double_and_send(24, nullptr, &sim.link, true).status);
+    EXPECT_EQ(item_write_status::not_sent,
+              cfg.set_value_record_and_send(24, nullptr, &sim.link, true).status);
+    EXPECT_EQ(0, value_of(cfg, 24));
+    EXPECT_EQ(0, cfg.item_at(24)->changed);
+    EXPECT_EQ("", sim.inst.received());
+
+    // A value out of range is stored but not sent.
+    const int too_big = 9;
+    EXPECT_EQ(item_write_status::out_of_range,
+              cfg.set_value_int_and_send(24, &too_big, &sim.link, true).status);
+    EXPECT_EQ(9, value_of(cfg, 24));
+    EXPECT_EQ(1, cfg.item_at(24)->changed);
+}
+
+std::string read_file(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+TEST_F(ItemTransfer, BaseClassSendsUnmappedAndLogsNamedLines)
+{
+    wqt_cfg_15xx family;
+    auto base = instrument_config_copy(family);
+    sim.link.model_code = 1;
+
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    char path[MAX_PATH];
+    snprintf(path, sizeof path, "%skestrova_items_%lu_%lu.log", folder, GetCurrentProcessId(),
+             GetTickCount());
+    set_comms_log_path(path);
+    if (!is_comms_log_enabled())
+        toggle_comms_log();
+
+    base->set_value_int(24, 1);
+    EXPECT_TRUE(base->write_item(24, &sim.link, true).sent());
+    EXPECT_EQ("1", sim.inst.item(24));
+    sim.inst.set_item(24, "4");
+    base->read_item(24, &sim.link, true, nullptr);
+    EXPECT_EQ(4, value_of(*base, 24));
+    sim.inst.set_item(1, "2");
+    base->read_item(1, &sim.link, true, nullptr);
+    sim.inst.set_item(12, "5.5");
+    base->read_item(12, &sim.link, true, nullptr);
+    toggle_comms_log();
+
+    const std::string log = read_file(path);
+    EXPECT_NE(std::string::npos, log.find("] Voltage Input: External Attenuator\n")) << log;
+    EXPECT_NE(std::string::npos, log.find("] Voltage Input: --\n")) << log;
+    EXPECT_NE(std::string::npos, log.find("] Mode: Power Analyzer\n")) << log;
+    EXPECT_NE(std::string::npos, log.find("] Window: 5.5\n")) << log;
+    DeleteFileA(path);
+
+    // A model code without an item-name list: nothing travels.
+    sim.inst.clear_received();
+    for (uint32_t model : {0u, 7u, 13u}) {
+        sim.link.model_code = model;
+        base->set_value_int(24, 2);
+        EXPECT_EQ(item_write_status::not_sent, base->write_item(24, &sim.link, true).status);
+        base->read_item(24, &sim.link, true, nullptr);
+        EXPECT_EQ(2, value_of(*base, 24));
+    }
+    EXPECT_EQ("", sim.inst.received());
+}
+
+} // namespace
