@@ -5,7 +5,7 @@
 #include "link/comms_log.h"
 #include "link/item_exchange.h"
 #include "link/transport.h"
-#include "tests/support/sim_fixture.h"
+#include "tests/support/sim_link_test.h"
 
 #include <gtest/gtest.h>
 
@@ -49,43 +49,7 @@ std::vector<std::string> config_commands(const wqt_sim::instrument& inst)
 
 // ---- Over both kinds of link ------------------------------------------------
 
-enum class kind { lan, serial };
-
-class ItemTransferWire : public testing::TestWithParam<kind> {
-protected:
-    void SetUp() override
-    {
-        if (GetParam() == kind::lan) {
-            lan = std::make_unique<lan_sim>();
-            ASSERT_TRUE(lan->ok()) << "no free loopback address";
-            inst = &lan->inst;
-            link = &lan->link;
-        } else {
-            serial = std::make_unique<serial_sim>();
-            if (!serial->ok())
-                GTEST_SKIP() << "no COM pty pair (run through scripts/wine-run.sh)";
-            inst = &serial->inst;
-            link = &serial->link;
-        }
-    }
-    void TearDown() override
-    {
-        if (link && link->link_open)
-            open_close_link(LINK_CLOSE, link);
-    }
-    std::string wire(std::initializer_list<std::string> commands) const
-    {
-        std::string out;
-        for (const auto& c : commands)
-            out += GetParam() == kind::lan ? c + std::string(1, '\0') : c;
-        return out;
-    }
-
-    std::unique_ptr<lan_sim> lan;
-    std::unique_ptr<serial_sim> serial;
-    wqt_sim::instrument* inst = nullptr;
-    link_record* link = nullptr;
-};
+class ItemTransferWire : public SimLinkTest {};
 
 TEST_P(ItemTransferWire, WriteOpensSendsTheInstrumentNumberAndCloses)
 {
@@ -141,10 +105,7 @@ TEST_P(ItemTransferWire, FrequencyFollowsFrequencyLockOnTheSameOpening)
     EXPECT_EQ(0, link->link_open);
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, ItemTransferWire, testing::Values(kind::lan, kind::serial),
-                         [](const testing::TestParamInfo<kind>& info) {
-                             return info.param == kind::lan ? "Lan" : "Serial";
-                         });
+INSTANTIATE_OVER_BOTH_LINKS(ItemTransferWire);
 
 // ---- Over a LAN link held open ------------------------------------------------
 

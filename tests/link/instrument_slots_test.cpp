@@ -3,7 +3,7 @@
 #include "link/instrument_slots.h"
 #include "link/transport.h"
 #include "tests/support/msgbox_recorder.h"
-#include "tests/support/sim_fixture.h"
+#include "tests/support/sim_link_test.h"
 
 #include <gtest/gtest.h>
 
@@ -129,25 +129,15 @@ TEST(InstrumentSlots, AttachingByModelCode)
 }
 
 // Group selection against the simulated instrument on both kinds of link.
-enum class kind { lan, serial };
-
-class GroupSwitch : public testing::TestWithParam<kind> {
+class GroupSwitch : public SimLinkTest {
 protected:
     void SetUp() override
     {
         msgbox::reset();
-        if (GetParam() == kind::lan) {
-            lan = std::make_unique<lan_sim>();
-            ASSERT_TRUE(lan->ok());
-            inst = &lan->inst;
-            rec = lan->link;
-        } else {
-            serial = std::make_unique<serial_sim>();
-            if (!serial->ok())
-                GTEST_SKIP() << "no COM pty pair (run through scripts/wine-run.sh)";
-            inst = &serial->inst;
-            rec = serial->link;
-        }
+        SimLinkTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
+        rec = *link;
         inst->set_line_end("\n");
         set_current_instrument_index(1);
     }
@@ -166,14 +156,7 @@ protected:
     }
     // The command lines the instrument received after the handshake.
     std::vector<std::string> commands() const { return inst->commands(); }
-    std::string wire(const std::string& command) const
-    {
-        return GetParam() == kind::lan ? command + std::string(1, '\0') : command;
-    }
 
-    std::unique_ptr<lan_sim> lan;
-    std::unique_ptr<serial_sim> serial;
-    wqt_sim::instrument* inst = nullptr;
     link_record rec;
 };
 
@@ -183,7 +166,7 @@ TEST_P(GroupSwitch, SelectsGroupTwoAtTheFirstTry)
     set_active_group_and_switch(1, false);
     EXPECT_EQ(1, get_current_active_group());
     EXPECT_EQ(2, inst->group());
-    EXPECT_EQ(wire("\x14") + wire("GROUP,2\n") + wire("GROUP?\n"), inst->received());
+    EXPECT_EQ(wire({"\x14", "GROUP,2\n", "GROUP?\n"}), inst->received());
     EXPECT_TRUE(msgbox::shown().empty());
     EXPECT_EQ(0, get_instrument(1).link_open);
 
@@ -192,7 +175,7 @@ TEST_P(GroupSwitch, SelectsGroupTwoAtTheFirstTry)
     inst->clear_received();
     select_group_for_instrument(1, 0, true);
     EXPECT_EQ(1, inst->group());
-    EXPECT_EQ(wire("GROUP,1\n") + wire("GROUP?\n"), inst->received());
+    EXPECT_EQ(wire({"GROUP,1\n", "GROUP?\n"}), inst->received());
     EXPECT_EQ(1, get_instrument(1).link_open);
 }
 
@@ -235,7 +218,7 @@ TEST_P(GroupSwitch, VerifySwitchesOnlyWhenTheInstrumentDiffers)
 {
     attach(16);
     verify_current_group(false);
-    EXPECT_EQ(wire("\x14") + wire("GROUP?\n"), inst->received());
+    EXPECT_EQ(wire({"\x14", "GROUP?\n"}), inst->received());
 
     inst->clear_received();
     inst->add_rule({"GROUP?", action::reply, "2", 0, 1});
@@ -248,10 +231,7 @@ TEST_P(GroupSwitch, VerifySwitchesOnlyWhenTheInstrumentDiffers)
     EXPECT_TRUE(msgbox::shown().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, GroupSwitch, testing::Values(kind::lan, kind::serial),
-                         [](const testing::TestParamInfo<kind>& info) {
-                             return info.param == kind::lan ? "Lan" : "Serial";
-                         });
+INSTANTIATE_OVER_BOTH_LINKS(GroupSwitch);
 
 TEST(GroupSwitchFailure, LinkThatDoesNotOpenGivesTheMessageAtOnce)
 {

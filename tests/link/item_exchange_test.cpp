@@ -4,7 +4,7 @@
 #include "link/comms_log.h"
 #include "link/item_exchange.h"
 #include "link/transport.h"
-#include "tests/support/sim_fixture.h"
+#include "tests/support/sim_link_test.h"
 
 #include <gtest/gtest.h>
 
@@ -29,24 +29,13 @@ std::string wait_received(const wqt_sim::instrument& inst, size_t n)
     return inst.received();
 }
 
-enum class kind { lan, serial };
-
-class ItemExchange : public testing::TestWithParam<kind> {
+class ItemExchange : public SimLinkTest {
 protected:
     void SetUp() override
     {
-        if (GetParam() == kind::lan) {
-            lan = std::make_unique<lan_sim>();
-            ASSERT_TRUE(lan->ok()) << "no free loopback address";
-            inst = &lan->inst;
-            link = &lan->link;
-        } else {
-            serial = std::make_unique<serial_sim>();
-            if (!serial->ok())
-                GTEST_SKIP() << "no COM pty pair (run through scripts/wine-run.sh)";
-            inst = &serial->inst;
-            link = &serial->link;
-        }
+        SimLinkTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         ASSERT_EQ(0, open_close_link(LINK_OPEN, link));
         set_read_timeout(300, link);
         wait_received(*inst, 1);
@@ -54,18 +43,9 @@ protected:
     }
     void TearDown() override
     {
-        if (link && link->link_open) {
+        if (link && link->link_open)
             set_read_timeout(kDefaultReadTimeoutMs, link);
-            open_close_link(LINK_CLOSE, link);
-        }
-    }
-    // What the wire carries for a run of commands on this kind of link.
-    std::string wire(std::initializer_list<std::string> commands) const
-    {
-        std::string out;
-        for (const auto& c : commands)
-            out += GetParam() == kind::lan ? c + std::string(1, '\0') : c;
-        return out;
+        SimLinkTest::TearDown();
     }
     // The code thrown by f, or a marker when nothing was thrown.
     template <class F>
@@ -79,10 +59,6 @@ protected:
         return INT64_MIN;
     }
 
-    std::unique_ptr<lan_sim> lan;
-    std::unique_ptr<serial_sim> serial;
-    wqt_sim::instrument* inst = nullptr;
-    link_record* link = nullptr;
 };
 
 TEST_P(ItemExchange, ReadSendsOneQueryAndCutsTheReplyToTheBuffer)
@@ -226,10 +202,7 @@ TEST_P(ItemExchange, UnansweredStatusIsNoReplyOnBothLinks)
     EXPECT_EQ(wire({c, e, kDc4, c, e, kDc4, c, e, kDc4, c, e}), inst->received());
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, ItemExchange, testing::Values(kind::lan, kind::serial),
-                         [](const testing::TestParamInfo<kind>& info) {
-                             return info.param == kind::lan ? "Lan" : "Serial";
-                         });
+INSTANTIATE_OVER_BOTH_LINKS(ItemExchange);
 
 std::string read_file(const std::string& path)
 {

@@ -2,7 +2,7 @@
 // stream and a real COM pty pair: handshake, framing, time-outs, failures.
 #include "link/comms_log.h"
 #include "link/transport.h"
-#include "tests/support/sim_fixture.h"
+#include "tests/support/sim_link_test.h"
 
 #include <gtest/gtest.h>
 
@@ -29,42 +29,7 @@ DWORD elapsed_since(DWORD start)
 }
 
 // The same cases run over both kinds of link.
-enum class kind { lan, serial };
-
-class Link : public testing::TestWithParam<kind> {
-protected:
-    void SetUp() override
-    {
-        if (GetParam() == kind::lan) {
-            lan = std::make_unique<lan_sim>();
-            ASSERT_TRUE(lan->ok()) << "no free loopback address";
-            inst = &lan->inst;
-            link = &lan->link;
-        } else {
-            serial = std::make_unique<serial_sim>();
-            if (!serial->ok())
-                GTEST_SKIP() << "no COM pty pair (run through scripts/wine-run.sh)";
-            inst = &serial->inst;
-            link = &serial->link;
-        }
-    }
-    void TearDown() override
-    {
-        if (link && link->link_open)
-            open_close_link(LINK_CLOSE, link);
-    }
-    bool is_lan() const { return GetParam() == kind::lan; }
-    // What the wire carries for one command on this kind of link.
-    std::string wire(const std::string& command) const
-    {
-        return is_lan() ? command + std::string(1, '\0') : command;
-    }
-
-    std::unique_ptr<lan_sim> lan;
-    std::unique_ptr<serial_sim> serial;
-    wqt_sim::instrument* inst = nullptr;
-    link_record* link = nullptr;
-};
+class Link : public SimLinkTest {};
 
 TEST_P(Link, OpenSendsDc4AndWaitsForQuiet)
 {
@@ -72,7 +37,7 @@ TEST_P(Link, OpenSendsDc4AndWaitsForQuiet)
     ASSERT_EQ(0, open_close_link(LINK_OPEN, link));
     EXPECT_GE(elapsed_since(start), 100u);
     EXPECT_EQ(1, link->link_open);
-    EXPECT_EQ(wire("\x14"), wait_received(*inst, 1));
+    EXPECT_EQ(wire({"\x14"}), wait_received(*inst, 1));
 
     // A nested open sends nothing and leaves the link open.
     inst->clear_received();
@@ -96,7 +61,7 @@ TEST_P(Link, OpenWithoutHandshakeSendsNothing)
     send_command("*IDN?\n", link);
     char reply[128];
     EXPECT_GT(receive_reply(reply, sizeof reply, link), 0);
-    EXPECT_EQ(wire("*IDN?\n"), inst->received());
+    EXPECT_EQ(wire({"*IDN?\n"}), inst->received());
 }
 
 TEST_P(Link, HandshakeDiscardsChatterUntilQuiet)
@@ -126,7 +91,7 @@ TEST_P(Link, CommandsOnTheWire)
     int sent = send_command("STOP\n", link);
     EXPECT_EQ(is_lan() ? 0 : 5, sent);
     send_command("tagrep,off\n", link);
-    std::string expected = wire("STOP\n") + wire("tagrep,off\n");
+    std::string expected = wire({"STOP\n", "tagrep,off\n"});
     EXPECT_EQ(expected, wait_received(*inst, expected.size()));
     auto commands = inst->commands();
     ASSERT_EQ(2u, commands.size());
@@ -270,10 +235,7 @@ TEST_P(Link, GarbageAndDroppedConnection)
     EXPECT_LE(receive_reply(reply, sizeof reply, link), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, Link, testing::Values(kind::lan, kind::serial),
-                         [](const testing::TestParamInfo<kind>& info) {
-                             return info.param == kind::lan ? "Lan" : "Serial";
-                         });
+INSTANTIATE_OVER_BOTH_LINKS(Link);
 
 TEST(LinkOpen, FailuresLeaveTheLinkClosed)
 {
