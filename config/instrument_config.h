@@ -10,6 +10,7 @@
 #include <string>
 
 struct link_record;
+struct settings_task;
 
 constexpr int kItemsPerTable = 256;
 constexpr int kTableBFirstId = 500;
@@ -97,6 +98,27 @@ public:
     // item_error_code of a failed exchange (the two-group family keeps the
     // item's value when an integer read fails). Leaves the changed flag.
     virtual void read_item(int id, link_record* link, bool link_open, config_item* target);
+
+    // Whole-configuration transfer: every named item from id 255 down to 1,
+    // inside the instrument's suspend frame ("SUSPEN,ON" ... "SUSPEN,OFF").
+    // manage: open the link before the frame and close it after. Item
+    // failures are counted and shown in message boxes; the third ends the
+    // transfer (a write without progress ends at the first). Items the
+    // family does not define are never transferred.
+    //
+    // Brings the instrument in line with the image: a changed item is sent;
+    // an unchanged one is read back first and sent only when the instrument
+    // holds something else.
+    virtual void write_all_items(link_record* link, bool manage);
+    // Refreshes every named item from the instrument. True when fewer than
+    // three items failed; false when the model code has no item-name list.
+    virtual bool read_all_items(link_record* link, bool manage);
+    // The same on a progress worker: the task's arguments carry the manage
+    // flag and the link record (a private copy is used); progress goes to
+    // the task's dialog, which is ended in every case. True when fewer than
+    // three items failed; false when the model code has no item-name list.
+    virtual bool write_all_items_with_progress(settings_task* task);
+    virtual bool read_all_items_with_progress(settings_task* task);
 
     virtual config_item_value get_value_record_copy(int id);
 

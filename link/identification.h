@@ -1,10 +1,12 @@
 // The identity of the instrument at the far end of a link, as texts taken
 // from its identification reply ("*IDN?": maker,model,serial,version) and
-// its option code.
+// its option code, the phases an instrument measures, and the option bits of
+// its "version?" reply.
 #pragma once
-#include <exception>
+#include "link/link_record.h"
 
-struct link_record;
+#include <cstdint>
+#include <exception>
 
 // Thrown when a link has no identification reply to take a field from.
 class NoConStrException : public std::exception {
@@ -29,3 +31,20 @@ enum : int {
 // when out is missing and NoConStrException when the link has no
 // identification reply.
 char* get_idn_field(char* out, int kind, const link_record* link);
+
+// A bit of an option word picked by a selector, with bit 7 of the word beside
+// it. Selectors: 0 bit 0; 1 and 2 bit 7; 3 bit 5; 4 bit 4; 5 bit 3;
+// 6 the current-input option code (bit 1 + 2 x bit 2) x 2, that is 0, 2, 4
+// or 6; any other selector -1.
+struct option_bits {
+    int value;
+    int bit7;
+};
+option_bits decode_option_bits(uint32_t word, int selector);
+
+// The first and last phase that an instrument measures with wiring w
+// (item 82), active group g and grouping q (item 23), from the link's model
+// code and phase count; -1 and -1 when the combination measures none. Both
+// outputs are always set.
+void get_phase_range(link_record link, int wiring, int group, int grouping, int* first,
+                     int* last);

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PKGS=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 xvfb xauth
-      socat cmake make dpkg-dev googletest imagemagick x11-apps)
+      socat cmake make dpkg-dev googletest)
 
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"

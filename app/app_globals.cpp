@@ -1,0 +1,3 @@
+#include "app/app_globals.h"
+
+HWND main_window = nullptr;

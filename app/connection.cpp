@@ -1,0 +1,236 @@
+// The connection sequence: open the link, stop the instrument's reporting,
+// ask who it is, take its model, option and phase count from its replies
+// and, for a full connect, lock its panel, attach it and read its settings.
+#include "app/connection.h"
+
+#include "app/app_globals.h"
+#include "app/message_box.h"
+#include "app/settings_runs.h"
+#include "link/identification.h"
+#include "link/instrument_slots.h"
+#include "link/transport.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr int kReplySize = 128;
+constexpr int kIdentifyTries = 5;
+constexpr int kIdentifyTimeoutMs = 500;
+// What every analyser of the family puts at the start of its "*IDN?" reply.
+const char kFamilyPrefix[] = "TROSVALDEN,WQT";
+const char kMakerPrefix[] = "TROSVALDEN,";
+constexpr size_t kFamilyPrefixLength = sizeof kFamilyPrefix - 1;
+constexpr size_t kMakerPrefixLength = sizeof kMakerPrefix - 1;
+
+const char kTestCaption[] = "Test Connection";
+
+// Shows the wait cursor until the object goes out of scope.
+class wait_cursor {
+public:
+    wait_cursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
+    ~wait_cursor() { SetCursor(previous_); }
+    wait_cursor(const wait_cursor&) = delete;
+    wait_cursor& operator=(const wait_cursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};
+
+bool is_family_reply(const char* reply, int length)
+{
+    return length > 0 && std::strncmp(reply, kFamilyPrefix, kFamilyPrefixLength) == 0;
+}
+
+// The model code from the two characters after "TROSVALDEN,WQT", tried in
+// this order: the two-digit families first, then any other "5x".
+uint32_t model_code_of(const char* reply)
+{
+    const char* digits = reply + kFamilyPrefixLength;
+    static const struct {
+        const char* code;
+        uint32_t model;
+    } families[] = {
+        {"25", 2}, {"26", 3}, {"15", 1}, {"35", kTwoGroupModel}, {"45", 4}, {"55", 5},
+    };
+    for (const auto& family : families) {
+        if (std::strncmp(digits, family.code, 2) == 0)
+            return family.model;
+    }
+    return digits[0] == '5' ? 6 : 0;
+}
+
+// The option code from the "version?" reply: the bits of the number after
+// its first ","; 0 when nothing came or there is no ",".
+uint32_t option_code_of(const char* reply, int length)
+{
+    if (length <= 0)
+        return 0;
+    const char* comma = std::strchr(reply, ',');
+    if (comma == nullptr)
+        return 0;
+    const long word = std::strtol(comma + 1, nullptr, 10);
+    return static_cast<uint32_t>(decode_option_bits(static_cast<uint32_t>(word), 6).value);
+}
+
+// The phase digit of the model name; 1 when the link has no identification
+// reply to take it from.
+uint32_t phase_count_of(const link_record& link)
+{
+    char field[kReplySize];
+    try {
+        get_idn_field(field, IDN_FIELD_PHASES, &link);
+    } catch (const std::exception&) {
+        return 1;
+    }
+    return std::isdigit(static_cast<unsigned char>(field[0])) ? static_cast<uint32_t>(field[0] - '0')
+                                                               : 0;
+}
+
+void report_open_failure(HWND owner, const link_record& link)
+{
+    char text[96];
+    if (link.interface == LINK_LAN)
+        std::snprintf(text, sizeof text, "Failed to connect to IP address %.*s",
+                      static_cast<int>(strnlen(link.ip_address, sizeof link.ip_address)),
+                      link.ip_address);
+    else
+        std::snprintf(text, sizeof text, "Unable to open port %.*s",
+                      static_cast<int>(strnlen(link.com_port, sizeof link.com_port)),
+                      link.com_port);
+    show_message_box(owner, text, kTestCaption, MB_OK | MB_ICONINFORMATION);
+}
+
+// A test reports why the instrument was not taken: a reply from the maker
+// that is not one of its analysers names what answered.
+void report_identification_failure(HWND owner, const char* reply, int length)
+{
+    std::string text = "The connection failed";
+    if (length > 0 && std::strncmp(reply, kMakerPrefix, kMakerPrefixLength) == 0)
+        text = std::string("Incorrect Instrument Connected - ") + (reply + kMakerPrefixLength);
+    show_message_box(owner, text.c_str(), kTestCaption, MB_OK | MB_ICONWARNING);
+}
+
+// Reads every setting of slot n under the progress dialog; the two-group
+// model is read once per group, the second only when the first went through,
+// and is left on group 1. True when every read succeeded.
+bool read_all_settings(int n)
+{
+    instrument_slot& slot = get_instrument(n);
+    settings_args args;
+    args.parent = main_window;
+    args.flag = 0;
+    args.link = slot;
+    args.index = n;
+    if (slot.model_code != kTwoGroupModel)
+        return acquire_settings_with_progress(args);
+
+    select_group_for_instrument(n, 0, true);
+    bool ok = acquire_settings_with_progress(args);
+    if (ok) {
+        select_group_for_instrument(n, 1, true);
+        ok = acquire_settings_with_progress(args);
+    }
+    select_group_for_instrument(n, 0, true);
+    return ok;
+}
+
+} // namespace
+
+bool connect_instrument(HWND owner, int n, link_record* link, bool test_only)
+{
+    char reply[kReplySize];
+    std::memset(reply, 0, sizeof reply);
+    if (link->interface == 0)
+        return false;
+
+    if (open_close_link(LINK_OPEN, link) != 0) {
+        report_open_failure(owner, *link);
+        open_close_link(LINK_CLOSE, link);
+        return false;
+    }
+
+    set_read_timeout(kIdentifyTimeoutMs, link);
+    int length = 0;
+    {
+        wait_cursor busy;
+        send_command(kDC4, link);
+        send_command("STOP\n", link);
+        send_command("tagrep,off\n", link);
+        for (int attempt = 0; attempt < kIdentifyTries; ++attempt) {
+            send_command("*IDN?\n", link);
+            length = receive_reply(reply, sizeof reply, link);
+            if (is_family_reply(reply, length))
+                break;
+            send_command(kDC4, link);
+        }
+    }
+    set_read_timeout(kDefaultReadTimeoutMs, link);
+
+    bool identified = is_family_reply(reply, length);
+    if (identified) {
+        link->model_code = model_code_of(reply);
+        if (link->model_code == 0) {
+            show_message_box(owner, "Error: The connected WQT Model is unknown", kTestCaption,
+                             MB_OK | MB_ICONWARNING);
+            identified = false;
+        }
+    }
+    if (!identified) {
+        if (test_only)
+            report_identification_failure(owner, reply, length);
+        open_close_link(LINK_CLOSE, link);
+        return false;
+    }
+
+    std::memset(link->idn_reply, 0, sizeof link->idn_reply);
+    std::memcpy(link->idn_reply, reply, strnlen(reply, sizeof link->idn_reply - 1));
+
+    {
+        wait_cursor busy;
+        send_command("version?\n", link);
+        std::memset(reply, 0, sizeof reply);
+        length = receive_reply(reply, sizeof reply, link);
+        link->option_code = option_code_of(reply, length);
+        link->phase_count = phase_count_of(*link);
+    }
+
+    if (test_only) {
+        const std::string text = std::string("The connection was successful\n") + link->idn_reply;
+        show_message_box(owner, text.c_str(), kTestCaption, MB_OK | MB_ICONINFORMATION);
+        open_close_link(LINK_CLOSE, link);
+        return false;
+    }
+
+    Sleep(200);
+    send_command(kDC4, link);
+    send_command("STOP\n", link);
+    drain_input(link, 100);
+    send_command("USBLOCK,ON\n", link);
+    attach_instrument_to_slot(*link, n);
+
+    // From here on the slot's copy of the record carries the exchanges (the
+    // group selection works on it too); the Communications dialog passes the
+    // slot's own record, so both are one.
+    link_record* live = &get_instrument(n);
+    while (!read_all_settings(n)) {
+        const int answer = show_message_box(
+            owner,
+            "Would you like to reset the instrument configuration to default?\n"
+            "(This may fix connection issues)",
+            "Connection Diagnosis", MB_YESNO | MB_ICONINFORMATION);
+        if (answer != IDYES)
+            break;
+        send_command("progra,recall,0\n", live);
+    }
+
+    open_close_link(LINK_CLOSE, live);
+    // A separate record shares the port or socket just closed.
+    if (live != link)
+        reset_link_state(link);
+    return true;
+}

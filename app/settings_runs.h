@@ -1,0 +1,39 @@
+// Reading and sending a whole instrument configuration on a worker thread
+// behind the progress dialog.
+#pragma once
+#include "app/progress_dialog.h"
+#include "link/link_record.h"
+
+#include <cstdint>
+
+// The arguments of one progress run, copied by value into each run.
+struct settings_args {
+    HWND parent;       // owner of the progress dialog (the main window)
+    uint8_t flag;      // 1: the transfer opens and closes the link itself; 0 in
+                       // every run here, where the command holds it open
+    link_record link;  // copy of the instrument's link record, taken once per command
+    int index;         // the instrument index 0..3
+};
+
+// The task of a settings run: the dialog's fields, then the run's arguments.
+struct settings_task {
+    progress_task task;
+    settings_args* args;
+    // The worker's result (1 the transfer went through, 0 it did not), for
+    // the caller once the dialog has ended; stays 0 when the worker never ran.
+    unsigned result;
+};
+
+// Reads the whole configuration of instrument args.index (its active group)
+// under progress dialog 178 titled "WQT%d: Acquiring Settings" (or
+// "WQT%d G%d: Acquiring Settings" for the two-group model). True when the
+// worker's transfer went through: false when it stopped at its third failed
+// item, when the instrument has no configuration to read into, or when the
+// dialog was closed before the worker started.
+bool acquire_settings_with_progress(settings_args args);
+// The same for sending ("WQT%d: Sending Settings").
+bool send_settings_with_progress(settings_args args);
+
+// Worker routines of the two runs; the task is a settings_task.
+unsigned __stdcall read_config_worker(void* task);
+unsigned __stdcall send_config_worker(void* task);

@@ -1,0 +1,348 @@
+// Moving a whole configuration between the image and the instrument, item by
+// item from id 255 down to 1, while the instrument is suspended. The item
+// names of the instrument's model say which ids travel: "Unused" ids never
+// do, and neither do ids the family does not define, which hold no value
+// that could be sent or compared.
+#include "config/instrument_config.h"
+
+#include "app/message_box.h"
+#include "app/settings_runs.h"
+#include "link/comms_log.h"
+#include "link/item_exchange.h"
+#include "link/link_record.h"
+#include "link/transport.h"
+
+#include <windows.h>
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <sstream>
+#include <string>
+
+namespace {
+
+constexpr int kFirstId = 255; // item 0 is never transferred
+constexpr int kSteps = 255;
+constexpr int kClearMs = 100;
+constexpr int kSuspendTries = 5;
+constexpr int kSuspendReplySize = 15;
+constexpr int kSuspendOffRepeats = 5;
+constexpr int kFrameReadTimeoutMs = 300;
+constexpr int kErrorPauseMs = 100;
+constexpr int kErrorLimit = 3;
+
+const char kUnused[] = "Unused";
+const char kSuspendOn[] = "SUSPEN,ON\n";
+const char kSuspendOff[] = "SUSPEN,OFF\n";
+const char kStatusQuery[] = "*ESR?\n";
+
+const char kReadError[] =
+    "An error occurred reading the config from the instrument \n(Id:%d [%s] ret:%d)";
+const char kReadErrorLast[] =
+    "An error occurred reading the config from the instrument \n(Id:%d [%s] ret:%d)\n"
+    "Too many read errors, stopping instrument config read";
+const char kWriteError[] =
+    "An error occurred writing the config to the instrument \n(Id:%d [%s] ret:%d)";
+const char kWriteErrorLast[] =
+    "An error occurred writing the config to the instrument \n(Id:%d [%s] ret:%d)\n"
+    "Too many read errors, stopping instrument config read";
+const char kReadTitle[] = "Read Instrument Setup";
+const char kWriteTitle[] = "Write Instrument Setup";
+
+const char kReadingStatus[] = "Reading configuration from WQT";
+const char kSendingStatus[] = "Sending configuration to WQT";
+
+// How a transfer reports the items that failed.
+struct error_policy {
+    const char* text;      // each failure before the last
+    const char* last_text; // the failure that ends the transfer
+    const char* title;
+    int limit;             // the failure that ends the transfer
+    bool pause_after;      // wait 100 ms after each box that does not end it
+};
+
+// Without progress a read pauses after each message; a write without
+// progress gives up at its first failure.
+const error_policy kReadPolicy{kReadError, kReadErrorLast, kReadTitle, kErrorLimit, true};
+const error_policy kReadProgressPolicy{kReadError, kReadErrorLast, kReadTitle, kErrorLimit,
+                                       false};
+const error_policy kWritePolicy{kWriteError, kWriteError, kWriteTitle, 1, false};
+const error_policy kWriteProgressPolicy{kWriteError, kWriteErrorLast, kWriteTitle, kErrorLimit,
+                                        false};
+
+enum class direction { read, write };
+
+// The decimal digits at the start of a reply, 0 when there are none.
+long leading_decimal(const char* text)
+{
+    long value = 0;
+    for (const char* p = text; isdigit(static_cast<unsigned char>(*p)) && value < 100000000; ++p)
+        value = value * 10 + (*p - '0');
+    return value;
+}
+
+// Whether the instrument's value read into `copy` is the image's value.
+bool same_value(const config_item& copy, const config_item& image)
+{
+    if (copy.kind == ITEM_LIST && image.kind == ITEM_LIST)
+        return copy.value.integer == image.value.integer;
+    if (copy.kind == ITEM_TEXT && image.kind == ITEM_TEXT)
+        return strncmp(copy.value.text, image.value.text, sizeof copy.value.text) == 0;
+    return false;
+}
+
+std::string id_line(const char* prefix, const char* name, int id)
+{
+    return std::string(prefix) + name + " (" + std::to_string(id) + ")\n";
+}
+
+// The line that tells why an item was not sent: its value and its bounds.
+std::string range_line(const char* name, int id, const config_item& item)
+{
+    std::ostringstream out;
+    out << name << " (id:" << id << " val:";
+    if (item.kind == ITEM_LIST)
+        out << item.value.integer;
+    else
+        out << std::string(item.value.text, strnlen(item.value.text, kItemTextMax));
+    out << ") can only be set between " << item.minimum << " and " << item.maximum << "\n";
+    return out.str();
+}
+
+// One whole transfer: the frame around the item loop, the loop and the
+// count of failed items. With a dialog it reports its progress there.
+class whole_transfer {
+public:
+    whole_transfer(instrument_config& cfg, link_record* link, bool manage, bool progress,
+                   HWND dialog, const error_policy& policy)
+        : cfg_(cfg), link_(link), manage_(manage), progress_(progress), dialog_(dialog),
+          policy_(policy)
+    {
+    }
+
+    // The whole pass. False when the model code has no item-name list:
+    // then nothing is sent (a dialog is still ended, so that it never waits
+    // for a report that will not come).
+    bool run(direction dir)
+    {
+        begin(dir);
+        names_ = link_ != nullptr ? item_names_for_model(link_->model_code) : nullptr;
+        if (names_ == nullptr) {
+            if (progress_)
+                post(PROGRESS_DONE, 0);
+            else
+                SetCursor(previous_cursor_);
+            return false;
+        }
+        open_frame(dir);
+        if (dir == direction::read)
+            read_loop();
+        else
+            write_loop();
+        close_frame();
+        return true;
+    }
+
+    // Fewer failures than the limit: the loop ran to its end.
+    bool completed() const { return !stopped_; }
+
+private:
+    void begin(direction dir)
+    {
+        if (progress_) {
+            send(PROGRESS_SET_STATUS, reinterpret_cast<LPARAM>(
+                                          dir == direction::read ? kReadingStatus : kSendingStatus));
+        } else {
+            previous_cursor_ = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        }
+    }
+
+    void open_frame(direction dir)
+    {
+        if (manage_)
+            open_close_link(LINK_OPEN, link_);
+        // A write without progress only drains what is pending; the others
+        // first clear the instrument's input with DC4.
+        if (progress_ || dir == direction::read)
+            send_command(kDC4, link_);
+        drain_input(link_, kClearMs);
+        Sleep(kClearMs);
+        suspend();
+        set_read_timeout(kFrameReadTimeoutMs, link_);
+        if (progress_)
+            send(PROGRESS_SET_TOTAL, kSteps);
+    }
+
+    // The instrument is suspended once its status reads 0. When it never
+    // does, the transfer goes on all the same.
+    void suspend()
+    {
+        for (int attempt = 0; attempt < kSuspendTries; ++attempt) {
+            send_command(kSuspendOn, link_);
+            send_command(kStatusQuery, link_);
+            char reply[kSuspendReplySize] = "";
+            const int length = receive_reply(reply, sizeof reply, link_);
+            reply[sizeof reply - 1] = '\0';
+            if (length != 0 && reply[0] != '\0' && leading_decimal(reply) < 1)
+                return;
+        }
+    }
+
+    void close_frame()
+    {
+        set_read_timeout(kDefaultReadTimeoutMs, link_);
+        for (int i = 0; i < kSuspendOffRepeats; ++i)
+            send_command(kSuspendOff, link_);
+        if (manage_)
+            open_close_link(LINK_CLOSE, link_);
+        if (!progress_)
+            SetCursor(previous_cursor_);
+        else if (!stopped_)
+            post(PROGRESS_DONE, 0);
+        else
+            send(IDCANCEL, 0);
+    }
+
+    // A named item that the family defines.
+    bool transferable(int id) const
+    {
+        const config_item* item = cfg_.item_at(id);
+        return item != nullptr && item->kind != ITEM_UNSET && strcmp(names_[id], kUnused) != 0;
+    }
+
+    void read_loop()
+    {
+        for (int id = kFirstId; id >= 1 && !stopped_; --id) {
+            if (progress_)
+                send(PROGRESS_SET_POS, 256 - id);
+            if (!transferable(id))
+                continue;
+            append_comms_log(id_line("Read::", names_[id], id).c_str());
+            try {
+                cfg_.read_item(id, link_, true, nullptr);
+            } catch (item_error_code code) {
+                report(code);
+            }
+        }
+    }
+
+    void write_loop()
+    {
+        for (int id = kFirstId; id >= 1 && !stopped_; --id) {
+            if (progress_)
+                send(PROGRESS_SET_POS, 256 - id);
+            if (!transferable(id))
+                continue;
+            const char* name = names_[id];
+            bool differs = cfg_.item_at(id)->changed != 0;
+            if (!differs) {
+                // What the instrument holds now, whatever changed it there.
+                config_item copy = *cfg_.item_at(id);
+                append_comms_log(id_line("Read::", name, id).c_str());
+                try {
+                    cfg_.read_item(id, link_, true, &copy);
+                } catch (item_error_code code) {
+                    report(code);
+                    continue;
+                }
+                differs = !same_value(copy, *cfg_.item_at(id));
+            }
+            if (!differs)
+                continue;
+            append_comms_log(id_line("Write::", name, id).c_str());
+            const item_write_result result = cfg_.write_item(id, link_, true);
+            const config_item& item = *cfg_.item_at(id);
+            if (result.status == item_write_status::out_of_range) {
+                if (item.minimum != kNoBound && item.maximum != kNoBound)
+                    append_comms_log(range_line(name, id, item).c_str());
+            } else if (result.status == item_write_status::failed) {
+                // A write the instrument refused or never answered is as
+                // much a failure as a read that got nothing.
+                report(result.error_code);
+            }
+        }
+    }
+
+    // Shows a failed item; the failure at the limit ends the loop.
+    void report(item_error_code code)
+    {
+        ++errors_;
+        const int id = item_error_id(code);
+        const char* name = id < kItemsPerTable ? names_[id] : "";
+        const bool last = errors_ >= policy_.limit;
+        char text[512];
+        snprintf(text, sizeof text, last ? policy_.last_text : policy_.text, id, name,
+                 static_cast<int>(item_error_result(code)));
+        show_message_box(nullptr, text, policy_.title, MB_ICONEXCLAMATION | MB_OK);
+        if (last)
+            stopped_ = true;
+        else if (policy_.pause_after)
+            Sleep(kErrorPauseMs);
+    }
+
+    void send(int id, LPARAM value)
+    {
+        if (dialog_ != nullptr)
+            SendMessageA(dialog_, WM_COMMAND, static_cast<WPARAM>(id), value);
+    }
+
+    void post(int id, LPARAM value)
+    {
+        if (dialog_ != nullptr)
+            PostMessageA(dialog_, WM_COMMAND, static_cast<WPARAM>(id), value);
+    }
+
+    instrument_config& cfg_;
+    link_record* link_;
+    bool manage_;
+    bool progress_;
+    HWND dialog_;
+    const error_policy& policy_;
+    const char* const* names_ = nullptr;
+    HCURSOR previous_cursor_ = nullptr;
+    int errors_ = 0;
+    bool stopped_ = false;
+};
+
+// A progress run works on its own copy of the link record, so that the
+// record of the command that started it stays as it was.
+bool run_with_progress(instrument_config& cfg, settings_task* task, direction dir,
+                       const error_policy& policy)
+{
+    if (task == nullptr)
+        return false;
+    HWND dialog = task->task.dialog;
+    if (task->args == nullptr) {
+        if (dialog != nullptr)
+            PostMessageA(dialog, WM_COMMAND, PROGRESS_DONE, 0);
+        return false;
+    }
+    link_record link = task->args->link;
+    whole_transfer transfer(cfg, &link, task->args->flag != 0, true, dialog, policy);
+    return transfer.run(dir) && transfer.completed();
+}
+
+} // namespace
+
+void instrument_config::write_all_items(link_record* link, bool manage)
+{
+    whole_transfer transfer(*this, link, manage, false, nullptr, kWritePolicy);
+    transfer.run(direction::write);
+}
+
+bool instrument_config::read_all_items(link_record* link, bool manage)
+{
+    whole_transfer transfer(*this, link, manage, false, nullptr, kReadPolicy);
+    return transfer.run(direction::read) && transfer.completed();
+}
+
+bool instrument_config::write_all_items_with_progress(settings_task* task)
+{
+    return run_with_progress(*this, task, direction::write, kWriteProgressPolicy);
+}
+
+bool instrument_config::read_all_items_with_progress(settings_task* task)
+{
+    return run_with_progress(*this, task, direction::read, kReadProgressPolicy);
+}

@@ -1,0 +1,894 @@
+// Whole-configuration reads and writes against the simulated instrument: the
+// suspend frame, the id loop, the read-back rule, failed items and their
+// messages, the communications log and the progress reports.
+#include "app/settings_runs.h"
+#include "config/instrument_config.h"
+#include "link/comms_log.h"
+#include "link/transport.h"
+#include "tests/support/msgbox_recorder.h"
+#include "tests/support/sim_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+using wqt_sim::action;
+
+constexpr uint32_t kModel55xx = 5;
+constexpr UINT kErrorBoxType = MB_ICONEXCLAMATION | MB_OK;
+
+const char kReadFailure[] =
+    "An error occurred reading the config from the instrument \n(Id:%d [%s] ret:%d)";
+const char kWriteFailure[] =
+    "An error occurred writing the config to the instrument \n(Id:%d [%s] ret:%d)";
+const char kTooMany[] = "\nToo many read errors, stopping instrument config read";
+
+std::string failure_text(const char* form, int id, const char* name, int ret, bool last = false)
+{
+    char text[512];
+    snprintf(text, sizeof text, form, id, name, ret);
+    return std::string(text) + (last ? kTooMany : "");
+}
+
+// The boxes shown so far, for a failure message.
+std::string shown_text()
+{
+    std::string out;
+    for (const auto& box : msgbox::shown())
+        out += "[" + box.caption + "] " + box.text + "\n";
+    return out;
+}
+
+bool is_named(const char* const* names, int id)
+{
+    return strcmp(names[id], "Unused") != 0;
+}
+
+// The ids a whole transfer moves, in its order: the named ids the family
+// defines, 255 down to 1.
+std::vector<int> moved_ids(instrument_config& cfg, uint32_t model)
+{
+    const char* const* names = item_names_for_model(model);
+    std::vector<int> ids;
+    for (int id = 255; id >= 1; --id) {
+        if (is_named(names, id) && cfg.item_at(id)->kind != ITEM_UNSET)
+            ids.push_back(id);
+    }
+    return ids;
+}
+
+// The instrument's commands once the last of them has come in: the link is
+// closed before the instrument has read everything that was sent.
+std::vector<std::string> settled_commands(const wqt_sim::instrument& inst)
+{
+    size_t bytes = inst.received().size();
+    for (int quiet = 0, i = 0; quiet < 5 && i < 300; ++i) {
+        Sleep(10);
+        const size_t now = inst.received().size();
+        quiet = now == bytes ? quiet + 1 : 0;
+        bytes = now;
+    }
+    return inst.commands();
+}
+
+// Forgets the traffic so far, including what is still on its way.
+void clear_traffic(wqt_sim::instrument& inst)
+{
+    settled_commands(inst);
+    inst.clear_received();
+}
+
+// The ids of the "config,<id>?" commands the instrument got, in order.
+std::vector<int> read_ids(const wqt_sim::instrument& inst)
+{
+    std::vector<int> ids;
+    for (const auto& c : settled_commands(inst)) {
+        if (c.rfind("config,", 0) == 0 && c.back() == '?')
+            ids.push_back(atoi(c.c_str() + 7));
+    }
+    return ids;
+}
+
+// The "config,<id>,<value>" commands, as id and value.
+std::vector<std::pair<int, std::string>> writes(const wqt_sim::instrument& inst)
+{
+    std::vector<std::pair<int, std::string>> out;
+    for (const auto& c : settled_commands(inst)) {
+        if (c.rfind("config,", 0) != 0 || c.back() == '?')
+            continue;
+        const size_t comma = c.find(',', 7);
+        out.emplace_back(atoi(c.c_str() + 7), c.substr(comma + 1));
+    }
+    return out;
+}
+
+std::vector<int> written_ids(const wqt_sim::instrument& inst)
+{
+    std::vector<int> ids;
+    for (const auto& w : writes(inst))
+        ids.push_back(w.first);
+    return ids;
+}
+
+size_t count_of(const wqt_sim::instrument& inst, const std::string& command)
+{
+    const auto commands = settled_commands(inst);
+    return static_cast<size_t>(std::count(commands.begin(), commands.end(), command));
+}
+
+// The commands after the last item exchange: the closing of the frame.
+std::vector<std::string> tail_after_items(const wqt_sim::instrument& inst)
+{
+    const auto commands = settled_commands(inst);
+    auto last = std::find_if(commands.rbegin(), commands.rend(), [](const std::string& c) {
+        return c.rfind("config,", 0) == 0 || c == "*esr?";
+    });
+    return std::vector<std::string>(last.base(), commands.end());
+}
+
+const std::vector<std::string> kFiveOff(5, "SUSPEN,OFF");
+
+// Gives the instrument, for every list item the family defines, a number
+// inside the item's range, so that a whole read finds nothing out of range:
+// items whose range takes 0 keep the instrument's 0, the others get their
+// minimum.
+void fill_in_range(wqt_sim::instrument& inst, instrument_config& cfg)
+{
+    for (int id = 1; id < 256; ++id) {
+        const config_item& item = *cfg.item_at(id);
+        if (item.kind == ITEM_LIST && item.minimum != kNoBound && item.minimum > 0)
+            inst.set_item(item.wire_id, std::to_string(static_cast<int>(item.minimum)));
+    }
+}
+
+std::string read_file(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Switches the communications log on into a file of its own for one test.
+class comms_log_capture {
+public:
+    comms_log_capture()
+    {
+        char folder[MAX_PATH];
+        GetTempPathA(sizeof folder, folder);
+        char path[MAX_PATH];
+        snprintf(path, sizeof path, "%skestrova_whole_%lu_%lu.log", folder, GetCurrentProcessId(),
+                 GetTickCount());
+        path_ = path;
+        set_comms_log_path(path);
+        if (!is_comms_log_enabled())
+            toggle_comms_log();
+    }
+    ~comms_log_capture()
+    {
+        if (is_comms_log_enabled())
+            toggle_comms_log();
+        set_comms_log_path("");
+        DeleteFileA(path_.c_str());
+    }
+    std::string text() const { return read_file(path_); }
+    bool has_line(const std::string& line) const
+    {
+        return text().find("] " + line) != std::string::npos;
+    }
+
+private:
+    std::string path_;
+};
+
+// ---- Whole families, written and read back ------------------------------------
+
+struct family_case {
+    const char* name;
+    uint32_t model;
+    std::unique_ptr<instrument_config> (*make)();
+};
+
+template <class T>
+std::unique_ptr<instrument_config> make_family()
+{
+    return std::make_unique<T>();
+}
+
+// Items of the two-group family whose numbering on the instrument depends
+// on other items (grouping, wiring, inputs) that a whole read takes only
+// later, and "Frequency Lock", whose write brings "Frequency" after it: the
+// round trip leaves them at the family's values.
+bool keeps_family_value(uint32_t model, int id)
+{
+    static const std::set<int> numbered_by_others{23, 24, 25, 82, 93, 176, 177, 200, 201};
+    return id == 7 || (model == 16 && numbered_by_others.count(id) != 0);
+}
+
+// "T Short" of the 55xx family goes to the instrument as 6n + 32 and comes
+// back as the instrument holds it, so it never reads back as it was written.
+bool one_way(uint32_t model, int id)
+{
+    return model == 5 && id == 126;
+}
+
+// A value inside the item's range that differs from a new object's where
+// the range allows: the middle of the option list or of the range.
+void set_value_in_range(instrument_config& cfg, int id)
+{
+    config_item& item = *cfg.item_at(id);
+    if (item.kind == ITEM_LIST) {
+        int low = item.minimum != kNoBound ? static_cast<int>(item.minimum) : 0;
+        int high = item.maximum != kNoBound ? static_cast<int>(item.maximum) : low + 20;
+        if (!item.options.empty())
+            high = std::min(high, static_cast<int>(item.options.size()) - 1);
+        int value = (low + high) / 2;
+        if (value == 0 && high > 0)
+            value = 1;
+        cfg.set_value_int(id, value);
+        return;
+    }
+    double number = 12.5;
+    if (item.minimum != kNoBound && item.maximum != kNoBound)
+        number = (item.minimum + item.maximum) / 2;
+    else if (item.minimum != kNoBound)
+        number = item.minimum + 1;
+    else if (item.maximum != kNoBound)
+        number = item.maximum - 1;
+    char text[32];
+    snprintf(text, sizeof text, "%g", number);
+    cfg.set_value_text(id, text);
+}
+
+std::string value_text(instrument_config& cfg, int id)
+{
+    std::string out;
+    return cfg.get_value_string(id, out);
+}
+
+// Writes a whole family with every item changed, reads it back into a new
+// object, then writes again with nothing changed.
+void round_trip(const family_case& family, link_record& link, wqt_sim::instrument& inst)
+{
+    link.model_code = family.model;
+    link.phase_count = 3;
+    auto source = family.make();
+    const std::vector<int> ids = moved_ids(*source, family.model);
+    std::vector<int> one_way_ids;
+    for (int id : ids) {
+        if (keeps_family_value(family.model, id))
+            source->set_value_int(id, 0); // marks it changed all the same
+        else if (one_way(family.model, id))
+            source->set_value_int(id, 10); // sent as 92, within its range
+        else
+            set_value_in_range(*source, id);
+        if (one_way(family.model, id))
+            one_way_ids.push_back(id);
+    }
+
+    source->write_all_items(&link, true);
+    EXPECT_EQ(0, link.link_open);
+    EXPECT_EQ(kFiveOff, tail_after_items(inst));
+    EXPECT_FALSE(inst.suspended());
+    // Every item was changed: each is sent once, in the loop's order, and
+    // none is read first.
+    EXPECT_EQ(ids, written_ids(inst));
+    EXPECT_TRUE(read_ids(inst).empty());
+    for (int id : ids)
+        EXPECT_EQ(0, source->item_at(id)->changed) << "item " << id;
+
+    clear_traffic(inst);
+    auto reader = family.make();
+    EXPECT_TRUE(reader->read_all_items(&link, true));
+    EXPECT_EQ(ids, read_ids(inst));
+    EXPECT_TRUE(writes(inst).empty());
+    for (int id : ids) {
+        if (!one_way(family.model, id)) {
+            EXPECT_EQ(value_text(*source, id), value_text(*reader, id)) << "item " << id;
+        }
+    }
+
+    // Nothing changed and the instrument agrees: one read per item, and no
+    // write but of what does not read back as written.
+    clear_traffic(inst);
+    source->write_all_items(&link, true);
+    EXPECT_EQ(ids, read_ids(inst));
+    EXPECT_EQ(one_way_ids, written_ids(inst));
+    EXPECT_TRUE(msgbox::shown().empty()) << shown_text();
+}
+
+class WholeFamily : public testing::TestWithParam<family_case> {
+protected:
+    void SetUp() override { msgbox::reset(); }
+};
+
+TEST_P(WholeFamily, WriteReadBackAndRewriteOverLan)
+{
+    lan_sim sim;
+    ASSERT_TRUE(sim.ok()) << "no free loopback address";
+    round_trip(GetParam(), sim.link, sim.inst);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Families, WholeFamily,
+    testing::Values(family_case{"Wqt15xx", 1, make_family<wqt_cfg_15xx>},
+                    family_case{"Wqt25xx", 2, make_family<wqt_cfg_25xx>},
+                    family_case{"Wqt35xx", 16, make_family<wqt_cfg_35xx>},
+                    family_case{"Wqt45xx", 4, make_family<wqt_cfg_45xx>},
+                    family_case{"Wqt55xx", 5, make_family<wqt_cfg_55xx>}),
+    [](const testing::TestParamInfo<family_case>& info) { return info.param.name; });
+
+TEST(WholeTransferSerial, WriteReadBackAndRewrite55xx)
+{
+    msgbox::reset();
+    serial_sim sim;
+    if (!sim.ok())
+        GTEST_SKIP() << "no COM pty pair (run through scripts/wine-run.sh)";
+    round_trip(family_case{"Wqt55xx", kModel55xx, make_family<wqt_cfg_55xx>}, sim.link, sim.inst);
+}
+
+TEST(WholeTransferSerial, ReadWithFailingItemsOverSerial)
+{
+    msgbox::reset();
+    serial_sim sim;
+    if (!sim.ok())
+        GTEST_SKIP() << "no COM pty pair (run through scripts/wine-run.sh)";
+    wqt_cfg_55xx cfg;
+    sim.link.model_code = kModel55xx;
+    fill_in_range(sim.inst, cfg);
+    sim.inst.set_item(24, "3");
+    sim.inst.add_rule({"config,82?", action::silence, "", 0, 3});
+    sim.inst.add_rule({"config,30?", action::reply, "x", 0, 3});
+    EXPECT_TRUE(cfg.read_all_items(&sim.link, true));
+    EXPECT_EQ(0, sim.link.link_open);
+    int value = -1;
+    EXPECT_EQ(1, cfg.get_value_int(24, value));
+    const auto boxes = msgbox::shown();
+    ASSERT_EQ(2u, boxes.size()) << shown_text();
+    EXPECT_EQ(failure_text(kReadFailure, 82, "Wiring", 0), boxes[0].text);
+    EXPECT_EQ(failure_text(kReadFailure, 30, item_names_for_model(kModel55xx)[30], 65534),
+              boxes[1].text);
+    EXPECT_EQ(moved_ids(cfg, kModel55xx).size() + 2 + 2, read_ids(sim.inst).size());
+}
+
+TEST(WholeTransferSerial, UnansweredWriteCountsAsAFailure)
+{
+    msgbox::reset();
+    serial_sim sim;
+    if (!sim.ok())
+        GTEST_SKIP() << "no COM pty pair (run through scripts/wine-run.sh)";
+    wqt_cfg_55xx cfg;
+    sim.link.model_code = kModel55xx;
+    fill_in_range(sim.inst, cfg);
+    ASSERT_TRUE(cfg.read_all_items(&sim.link, true));
+    ASSERT_EQ(0, open_close_link(LINK_OPEN, &sim.link));
+    set_read_timeout(100, &sim.link);
+    clear_traffic(sim.inst);
+    cfg.set_value_int(24, 1);
+    // The item is taken but its status query is never answered (the first
+    // five silences are the suspend handshake's, which goes on regardless).
+    sim.inst.add_rule({"*esr?", action::silence, "", 0, 5 + 4});
+    cfg.write_all_items(&sim.link, false);
+    open_close_link(LINK_CLOSE, &sim.link);
+    const auto boxes = msgbox::shown();
+    ASSERT_EQ(1u, boxes.size()) << shown_text();
+    EXPECT_EQ(failure_text(kWriteFailure, 24, "Voltage Input", 0), boxes[0].text);
+    EXPECT_EQ(1, cfg.item_at(24)->changed);
+    EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
+    EXPECT_EQ(0, sim.link.link_open);
+}
+
+// ---- The frame and the loops, on a 55xx over LAN ---------------------------------
+
+class WholeTransfer : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        msgbox::reset();
+        ASSERT_TRUE(sim.ok()) << "no free loopback address";
+        sim.link.model_code = kModel55xx;
+        sim.link.phase_count = 3;
+        fill_in_range(sim.inst, cfg);
+        ids = moved_ids(cfg, kModel55xx);
+    }
+    void TearDown() override
+    {
+        if (sim.link.link_open)
+            open_close_link(LINK_CLOSE, &sim.link);
+        set_read_timeout(kDefaultReadTimeoutMs, &sim.link);
+    }
+    // Brings the image in line with the instrument and forgets the traffic.
+    void sync()
+    {
+        ASSERT_TRUE(cfg.read_all_items(&sim.link, true));
+        ASSERT_TRUE(msgbox::shown().empty()) << shown_text();
+        clear_traffic(sim.inst);
+    }
+    std::vector<std::string> commands_before_items() const
+    {
+        std::vector<std::string> out;
+        for (const auto& c : settled_commands(sim.inst)) {
+            if (c.rfind("config,", 0) == 0)
+                break;
+            out.push_back(c);
+        }
+        return out;
+    }
+    int value_of(int id)
+    {
+        int out = 0;
+        return cfg.get_value_int(id, out);
+    }
+
+    lan_sim sim;
+    wqt_cfg_55xx cfg;
+    std::vector<int> ids;
+};
+
+TEST_F(WholeTransfer, ReadRunsTheFrameAroundEveryNamedDefinedItem)
+{
+    sim.inst.set_item(24, "3");
+    sim.inst.set_item(48, "49.5");
+    comms_log_capture log;
+    EXPECT_TRUE(cfg.read_all_items(&sim.link, true));
+    EXPECT_EQ(0, sim.link.link_open);
+    EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
+    EXPECT_FALSE(sim.inst.suspended());
+
+    // DC4 clears the line, the suspend handshake succeeds at once.
+    const std::string received = sim.inst.received();
+    EXPECT_EQ(0u, received.find("\x14")) << "DC4 of the link's opening";
+    EXPECT_EQ((std::vector<std::string>{"SUSPEN,ON", "*ESR?"}), commands_before_items());
+    EXPECT_EQ(2u, std::count(received.begin(), received.begin() + received.find("SUSPEN"), '\x14'))
+        << "the opening's DC4 and the frame's own";
+    EXPECT_EQ(ids, read_ids(sim.inst));
+
+    EXPECT_EQ(1, value_of(24));
+    EXPECT_EQ("49.5", value_text(cfg, 48));
+    EXPECT_EQ(0, cfg.item_at(24)->changed);
+
+    EXPECT_TRUE(log.has_line("Read::Wiring (82)\n"));
+    EXPECT_TRUE(log.has_line("Read::Voltage Input (24)\n"));
+    // Neither an unused id nor a named item the family leaves undefined.
+    EXPECT_EQ(std::string::npos, log.text().find("Read::Unused"));
+    EXPECT_FALSE(log.has_line("Read::Probe Compensation (216)\n"));
+    EXPECT_TRUE(msgbox::shown().empty()) << shown_text();
+}
+
+TEST_F(WholeTransfer, LinkHeldOpenByTheCallerStaysOpen)
+{
+    ASSERT_EQ(0, open_close_link(LINK_OPEN, &sim.link));
+    clear_traffic(sim.inst);
+    EXPECT_TRUE(cfg.read_all_items(&sim.link, false));
+    EXPECT_EQ(1, sim.link.link_open);
+    // Only the frame's DC4: the link was not opened again.
+    const std::string received = sim.inst.received();
+    EXPECT_EQ(1, std::count(received.begin(), received.end(), '\x14'));
+    EXPECT_EQ(ids, read_ids(sim.inst));
+}
+
+TEST_F(WholeTransfer, SuspendHandshake)
+{
+    // "1": not suspended yet, a second attempt follows.
+    sim.inst.add_rule({"*esr?", action::reply, "1", 0, 1});
+    EXPECT_TRUE(cfg.read_all_items(&sim.link, true));
+    EXPECT_EQ((std::vector<std::string>{"SUSPEN,ON", "*ESR?", "SUSPEN,ON", "*ESR?"}),
+              commands_before_items());
+
+    // An empty reply does not complete it either.
+    clear_traffic(sim.inst);
+    sim.inst.add_rule({"*esr?", action::reply, "", 0, 1});
+    EXPECT_TRUE(cfg.read_all_items(&sim.link, true));
+    EXPECT_EQ((std::vector<std::string>{"SUSPEN,ON", "*ESR?", "SUSPEN,ON", "*ESR?"}),
+              commands_before_items());
+
+    // Never answered: five attempts, and the transfer goes on all the same.
+    clear_traffic(sim.inst);
+    set_read_timeout(100, &sim.link);
+    sim.inst.add_rule({"*esr?", action::silence, "", 0, 5});
+    EXPECT_TRUE(cfg.read_all_items(&sim.link, true));
+    EXPECT_EQ(10u, commands_before_items().size());
+    EXPECT_EQ(5u, count_of(sim.inst, "SUSPEN,ON"));
+    EXPECT_EQ(ids, read_ids(sim.inst));
+    EXPECT_TRUE(msgbox::shown().empty()) << shown_text();
+}
+
+TEST_F(WholeTransfer, NoNameListSendsNothing)
+{
+    for (uint32_t model : {0u, 7u, 9u, 13u}) {
+        sim.link.model_code = model;
+        EXPECT_FALSE(cfg.read_all_items(&sim.link, true)) << model;
+        cfg.set_value_int(24, 1);
+        cfg.write_all_items(&sim.link, true);
+        EXPECT_EQ(0, sim.link.link_open);
+    }
+    EXPECT_EQ("", sim.inst.received());
+    EXPECT_EQ(1, cfg.item_at(24)->changed);
+}
+
+TEST_F(WholeTransfer, ReadGoesOnAfterOneAndTwoFailures)
+{
+    const char* const* names = item_names_for_model(kModel55xx);
+    // No reply at all, then a reply that is not a number.
+    sim.inst.add_rule({"config,82?", action::silence, "", 0, 3});
+    sim.inst.add_rule({"config,30?", action::reply, "abc", 0, 3});
+    EXPECT_TRUE(cfg.read_all_items(&sim.link, true));
+    const auto boxes = msgbox::shown();
+    ASSERT_EQ(2u, boxes.size()) << shown_text();
+    EXPECT_EQ(failure_text(kReadFailure, 82, "Wiring", 0), boxes[0].text);
+    EXPECT_EQ(failure_text(kReadFailure, 30, names[30], 65534), boxes[1].text);
+    for (const auto& box : boxes) {
+        EXPECT_EQ("Read Instrument Setup", box.caption);
+        EXPECT_EQ(kErrorBoxType, box.type);
+    }
+    // Every item was still asked for: the failing ones three times each.
+    const auto asked = read_ids(sim.inst);
+    EXPECT_EQ(ids.size() + 4, asked.size());
+    EXPECT_EQ(1, asked.back());
+    EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
+}
+
+TEST_F(WholeTransfer, ThirdFailureEndsTheReadButNotTheFrame)
+{
+    const char* const* names = item_names_for_model(kModel55xx);
+    // An empty reply, a value out of range and no reply.
+    sim.inst.add_rule({"config,100?", action::reply, "", 0, 3});
+    sim.inst.add_rule({"config,24?", action::reply, "9", 0, 1});
+    sim.inst.add_rule({"config,10?", action::silence, "", 0, 3});
+    EXPECT_FALSE(cfg.read_all_items(&sim.link, true));
+    const auto boxes = msgbox::shown();
+    ASSERT_EQ(3u, boxes.size()) << shown_text();
+    // An empty line is no reply at all to the exchange.
+    EXPECT_EQ(failure_text(kReadFailure, 100, names[100], 0), boxes[0].text);
+    EXPECT_EQ(failure_text(kReadFailure, 24, "Voltage Input", 9), boxes[1].text);
+    EXPECT_EQ(failure_text(kReadFailure, 10, names[10], 0, true), boxes[2].text);
+    // Nothing below item 10 is read; the frame is closed all the same.
+    const auto asked = read_ids(sim.inst);
+    EXPECT_EQ(10, asked.back());
+    EXPECT_EQ(0u, std::count_if(asked.begin(), asked.end(), [](int id) { return id < 10; }));
+    EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
+    EXPECT_FALSE(sim.inst.suspended());
+    EXPECT_EQ(0, sim.link.link_open);
+}
+
+TEST_F(WholeTransfer, SilentInstrument)
+{
+    set_read_timeout(100, &sim.link);
+    sim.inst.add_rule({"", action::silence, "", 0, -1});
+    const uint64_t start = GetTickCount64();
+    EXPECT_FALSE(cfg.read_all_items(&sim.link, true));
+    // Five unanswered handshakes, then three items of three tries each.
+    EXPECT_EQ(5u, count_of(sim.inst, "SUSPEN,ON"));
+    EXPECT_EQ((std::vector<int>{ids[0], ids[0], ids[0], ids[1], ids[1], ids[1], ids[2], ids[2],
+                                ids[2]}),
+              read_ids(sim.inst));
+    const auto boxes = msgbox::shown();
+    ASSERT_EQ(3u, boxes.size()) << shown_text();
+    EXPECT_NE(std::string::npos, boxes[2].text.find("(Id:" + std::to_string(ids[2]) + " ["));
+    EXPECT_NE(std::string::npos, boxes[2].text.find(kTooMany));
+    EXPECT_EQ(5u, count_of(sim.inst, "SUSPEN,OFF"));
+    EXPECT_LT(GetTickCount64() - start, 20000u);
+}
+
+TEST_F(WholeTransfer, WriteSendsChangedItemsAndWhatDiffersOnTheInstrument)
+{
+    sync();
+    comms_log_capture log;
+    // Changed in the image: sent without a read first.
+    cfg.set_value_int(24, 1);
+    // Changed on the instrument: read back and sent with the image's value.
+    const int kept_range = value_of(26);
+    sim.inst.set_item(26, std::to_string(kept_range + 1));
+    cfg.write_all_items(&sim.link, true);
+
+    EXPECT_EQ((std::vector<std::pair<int, std::string>>{{26, std::to_string(kept_range)},
+                                                        {24, "3"}}),
+              writes(sim.inst));
+    const auto asked = read_ids(sim.inst);
+    EXPECT_EQ(ids.size() - 1, asked.size());
+    EXPECT_EQ(asked.end(), std::find(asked.begin(), asked.end(), 24));
+    EXPECT_EQ(std::to_string(kept_range), sim.inst.item(26));
+    EXPECT_EQ(0, cfg.item_at(24)->changed);
+    EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
+    EXPECT_TRUE(msgbox::shown().empty()) << shown_text();
+
+    // A write without progress only drains before the frame: the one DC4
+    // is the link opening's.
+    const std::string received = sim.inst.received();
+    EXPECT_EQ(1, std::count(received.begin(), received.begin() + received.find("SUSPEN"), '\x14'));
+
+    EXPECT_TRUE(log.has_line("Read::" + std::string(item_names_for_model(5)[27]) + " (27)\n"));
+    EXPECT_TRUE(log.has_line("Write::Voltage Input (24)\n"));
+    EXPECT_FALSE(log.has_line("Read::Voltage Input (24)\n"));
+    EXPECT_TRUE(log.has_line("Write::" + std::string(item_names_for_model(5)[26]) + " (26)\n"));
+    EXPECT_FALSE(log.has_line("Write::Wiring (82)\n"));
+}
+
+TEST_F(WholeTransfer, RangeRefusalsAreLoggedNotCounted)
+{
+    sync();
+    comms_log_capture log;
+    cfg.set_value_int(24, 5); // options 0..3
+    cfg.set_maximum(25, kNoBound);
+    cfg.set_value_int(25, -1); // below the minimum, no maximum
+    cfg.write_all_items(&sim.link, true);
+    EXPECT_TRUE(writes(sim.inst).empty());
+    EXPECT_TRUE(log.has_line("Voltage Input (id:24 val:5) can only be set between 0 and 3\n"))
+        << log.text();
+    EXPECT_EQ(std::string::npos, log.text().find("(id:25 "));
+    EXPECT_EQ(1, cfg.item_at(24)->changed);
+    EXPECT_EQ(1, cfg.item_at(25)->changed);
+    EXPECT_TRUE(msgbox::shown().empty()) << shown_text();
+    EXPECT_EQ(1, read_ids(sim.inst).back());
+
+    // A text item's value and bounds in the stream's shortest form.
+    clear_traffic(sim.inst);
+    cfg.set_value_text(69, "600.25"); // 0.01 .. 500
+    cfg.write_all_items(&sim.link, true);
+    EXPECT_TRUE(log.has_line(std::string(item_names_for_model(5)[69]) +
+                             " (id:69 val:600.25) can only be set between 0.01 and 500\n"))
+        << log.text();
+}
+
+TEST_F(WholeTransfer, UndefinedAndUnusedItemsNeverTravel)
+{
+    sync();
+    // 216 is named on this family but not defined: it holds no value.
+    cfg.set_value_text(216, "5");
+    cfg.write_all_items(&sim.link, true);
+    EXPECT_TRUE(writes(sim.inst).empty());
+    EXPECT_FALSE(sim.inst.has_item(216));
+    const auto asked = read_ids(sim.inst);
+    EXPECT_EQ(asked.end(), std::find(asked.begin(), asked.end(), 216));
+
+    // The two-group family defines 216 but does not name it.
+    lan_sim other;
+    ASSERT_TRUE(other.ok());
+    other.link.model_code = 16;
+    wqt_cfg_35xx two_group;
+    ASSERT_NE(ITEM_UNSET, two_group.item_at(216)->kind);
+    fill_in_range(other.inst, two_group);
+    ASSERT_TRUE(two_group.read_all_items(&other.link, true));
+    clear_traffic(other.inst);
+    two_group.set_value_int(216, 1);
+    two_group.set_value_int(1, 2);
+    two_group.write_all_items(&other.link, true);
+    EXPECT_EQ((std::vector<int>{1}), written_ids(other.inst));
+    const auto asked_35 = read_ids(other.inst);
+    EXPECT_EQ(asked_35.end(), std::find(asked_35.begin(), asked_35.end(), 216));
+    EXPECT_EQ(1, two_group.item_at(216)->changed);
+}
+
+TEST_F(WholeTransfer, WriteWithoutProgressStopsAtItsFirstFailure)
+{
+    sync();
+    cfg.set_value_int(26, 1);
+    cfg.set_value_int(24, 1);
+    sim.inst.add_rule({"config,26,", action::refuse, "", 0, -1});
+    cfg.write_all_items(&sim.link, true);
+    const auto boxes = msgbox::shown();
+    ASSERT_EQ(1u, boxes.size()) << shown_text();
+    EXPECT_EQ(failure_text(kWriteFailure, 26, item_names_for_model(5)[26], 32), boxes[0].text);
+    EXPECT_EQ("Write Instrument Setup", boxes[0].caption);
+    EXPECT_EQ(kErrorBoxType, boxes[0].type);
+    // Four attempts at 26, then nothing more: 24 stays unsent and changed.
+    EXPECT_EQ(std::vector<int>(4, 26), written_ids(sim.inst));
+    const auto asked = read_ids(sim.inst);
+    EXPECT_EQ(asked.end(),
+              std::find_if(asked.begin(), asked.end(), [](int id) { return id <= 26; }));
+    EXPECT_EQ(1, cfg.item_at(26)->changed);
+    EXPECT_EQ(1, cfg.item_at(24)->changed);
+    EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
+
+    // An unanswered read-back ends it just the same.
+    msgbox::reset();
+    sim.inst.clear_rules();
+    clear_traffic(sim.inst);
+    sim.inst.add_rule({"config,200?", action::silence, "", 0, 3});
+    cfg.write_all_items(&sim.link, true);
+    ASSERT_EQ(1u, msgbox::shown().size()) << shown_text();
+    EXPECT_EQ(failure_text(kWriteFailure, 200, "Voltage Input", 0), msgbox::shown()[0].text);
+    EXPECT_EQ(200, read_ids(sim.inst).back());
+    EXPECT_TRUE(writes(sim.inst).empty());
+    EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
+}
+
+// ---- The versions with progress ----------------------------------------------------
+
+// A window that takes the progress reports as the dialog would.
+struct progress_recorder {
+    struct report {
+        int id;
+        LPARAM value;
+        std::string text; // the status text
+    };
+    static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+    {
+        if (msg == WM_COMMAND) {
+            auto* self = reinterpret_cast<progress_recorder*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+            const int id = LOWORD(wp);
+            self->reports.push_back(
+                {id, lp, id == PROGRESS_SET_STATUS && lp ? reinterpret_cast<const char*>(lp) : ""});
+            return 0;
+        }
+        return DefWindowProcA(hwnd, msg, wp, lp);
+    }
+    progress_recorder()
+    {
+        static const char* name = [] {
+            WNDCLASSA wc{};
+            wc.lpfnWndProc = proc;
+            wc.hInstance = GetModuleHandleA(nullptr);
+            wc.lpszClassName = "KestrovaWholeTransferProgress";
+            RegisterClassA(&wc);
+            return wc.lpszClassName;
+        }();
+        window = CreateWindowExA(0, name, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    }
+    ~progress_recorder() { DestroyWindow(window); }
+    // Reports sent so far; posted ones arrive once the queue is read.
+    std::vector<report> sent_reports() const { return reports; }
+    std::vector<int> posted()
+    {
+        std::vector<int> ids;
+        const size_t before = reports.size();
+        MSG msg;
+        while (PeekMessageA(&msg, window, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        for (size_t i = before; i < reports.size(); ++i)
+            ids.push_back(reports[i].id);
+        reports.resize(before);
+        return ids;
+    }
+    std::vector<LPARAM> positions() const
+    {
+        std::vector<LPARAM> out;
+        for (const auto& r : reports) {
+            if (r.id == PROGRESS_SET_POS)
+                out.push_back(r.value);
+        }
+        return out;
+    }
+
+    HWND window = nullptr;
+    std::vector<report> reports;
+};
+
+class WholeTransferProgress : public WholeTransfer {
+protected:
+    void SetUp() override
+    {
+        WholeTransfer::SetUp();
+        args = std::make_unique<settings_args>();
+        args->parent = nullptr;
+        args->flag = 1;
+        args->link = sim.link;
+        args->index = 0;
+        task = settings_task{};
+        task.task.dialog = progress.window;
+        task.args = args.get();
+    }
+
+    progress_recorder progress;
+    std::unique_ptr<settings_args> args;
+    settings_task task{};
+};
+
+TEST_F(WholeTransferProgress, ReadReportsEveryIdAndEnds)
+{
+    sim.inst.set_item(24, "3");
+    EXPECT_TRUE(cfg.read_all_items_with_progress(&task));
+    EXPECT_EQ(1, value_of(24));
+    const auto reports = progress.sent_reports();
+    ASSERT_GE(reports.size(), 2u);
+    EXPECT_EQ(PROGRESS_SET_STATUS, reports[0].id);
+    EXPECT_EQ("Reading configuration from WQT", reports[0].text);
+    EXPECT_EQ(PROGRESS_SET_TOTAL, reports[1].id);
+    EXPECT_EQ(255, reports[1].value);
+    // 256 - id for every id, named or not.
+    std::vector<LPARAM> expected;
+    for (int p = 1; p <= 255; ++p)
+        expected.push_back(p);
+    EXPECT_EQ(expected, progress.positions());
+    EXPECT_EQ(2u + 255u, reports.size());
+    EXPECT_EQ((std::vector<int>{PROGRESS_DONE}), progress.posted());
+
+    // The run opened and closed its own copy of the link.
+    EXPECT_EQ(0, args->link.link_open);
+    EXPECT_EQ(0, sim.link.link_open);
+    EXPECT_EQ(ids, read_ids(sim.inst));
+    EXPECT_TRUE(msgbox::shown().empty()) << shown_text();
+}
+
+TEST_F(WholeTransferProgress, ThirdReadFailureCancelsTheDialog)
+{
+    sim.inst.add_rule({"config,100?", action::reply, "-3", 0, 3});
+    sim.inst.add_rule({"config,82?", action::silence, "", 0, 3});
+    sim.inst.add_rule({"config,24?", action::reply, "7", 0, 1});
+    EXPECT_FALSE(cfg.read_all_items_with_progress(&task));
+    const auto boxes = msgbox::shown();
+    ASSERT_EQ(3u, boxes.size()) << shown_text();
+    EXPECT_EQ(failure_text(kReadFailure, 100, item_names_for_model(5)[100], 65534), boxes[0].text);
+    EXPECT_EQ(failure_text(kReadFailure, 82, "Wiring", 0), boxes[1].text);
+    EXPECT_EQ(failure_text(kReadFailure, 24, "Voltage Input", 7, true), boxes[2].text);
+    // The dialog learns of it by its cancel command, sent, not by DONE.
+    const auto reports = progress.sent_reports();
+    EXPECT_EQ(IDCANCEL, reports.back().id);
+    EXPECT_EQ(232, progress.positions().back());
+    EXPECT_TRUE(progress.posted().empty());
+    EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
+}
+
+TEST_F(WholeTransferProgress, WriteCountsRefusedWritesAndFailedReadBacks)
+{
+    args->flag = 0;
+    ASSERT_EQ(0, open_close_link(LINK_OPEN, &sim.link));
+    ASSERT_TRUE(cfg.read_all_items(&sim.link, false));
+    args->link = sim.link;
+    clear_traffic(sim.inst);
+
+    cfg.set_value_int(201, 1);
+    cfg.set_value_int(177, 1);
+    cfg.set_value_int(26, 1);
+    cfg.set_value_int(25, 1);
+    cfg.set_value_int(24, 1);
+    sim.inst.add_rule({"config,201,", action::refuse, "", 0, 4});
+    EXPECT_TRUE(cfg.write_all_items_with_progress(&task));
+    ASSERT_EQ(1u, msgbox::shown().size()) << shown_text();
+    EXPECT_EQ(failure_text(kWriteFailure, 201, "Current Input", 32), msgbox::shown()[0].text);
+    EXPECT_EQ("Write Instrument Setup", msgbox::shown()[0].caption);
+    EXPECT_EQ(1, cfg.item_at(201)->changed);
+    EXPECT_EQ(0, cfg.item_at(24)->changed);
+    EXPECT_EQ("Sending configuration to WQT", progress.sent_reports()[0].text);
+    EXPECT_EQ((std::vector<int>{PROGRESS_DONE}), progress.posted());
+    // The caller's link is left open for it to close.
+    EXPECT_EQ(1, sim.link.link_open);
+
+    // Three failing items end the write with the last message.
+    msgbox::reset();
+    progress.reports.clear();
+    clear_traffic(sim.inst);
+    sim.inst.add_rule({"config,201,", action::refuse, "", 0, 4});
+    sim.inst.add_rule({"config,177,", action::refuse, "", 0, 4});
+    sim.inst.add_rule({"config,26?", action::silence, "", 0, 3});
+    for (int id : {177, 25, 24})
+        cfg.set_value_int(id, 1);
+    ASSERT_EQ(0, cfg.item_at(26)->changed); // read back first, and that fails
+    EXPECT_FALSE(cfg.write_all_items_with_progress(&task));
+    const auto boxes = msgbox::shown();
+    ASSERT_EQ(3u, boxes.size()) << shown_text();
+    EXPECT_EQ(failure_text(kWriteFailure, 177, "Current Input", 32), boxes[1].text);
+    EXPECT_EQ(failure_text(kWriteFailure, 26, item_names_for_model(5)[26], 0, true), boxes[2].text);
+    EXPECT_EQ(IDCANCEL, progress.sent_reports().back().id);
+    EXPECT_TRUE(progress.posted().empty());
+    // 25 and 24 come after the third failure and stay changed.
+    EXPECT_EQ(1, cfg.item_at(25)->changed);
+    EXPECT_EQ(1, cfg.item_at(24)->changed);
+    EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
+}
+
+TEST_F(WholeTransferProgress, NoNameListEndsTheDialogWithoutSending)
+{
+    args->link.model_code = 0;
+    EXPECT_FALSE(cfg.read_all_items_with_progress(&task));
+    EXPECT_FALSE(cfg.write_all_items_with_progress(&task));
+    EXPECT_EQ("", sim.inst.received());
+    EXPECT_EQ((std::vector<int>{PROGRESS_DONE, PROGRESS_DONE}), progress.posted());
+    EXPECT_EQ(0, args->link.link_open);
+}
+
+} // namespace
