@@ -3,6 +3,7 @@
 #include "app/clocks.h"
 #include "app/progress_text.h"
 #include "tests/support/msgbox_recorder.h"
+#include "tests/support/test_window.h"
 
 #include <commctrl.h>
 
@@ -133,16 +134,7 @@ protected:
         msgbox::reset();
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_PROGRESS_CLASS};
         ASSERT_TRUE(InitCommonControlsEx(&icc));
-        static const char* name = [] {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = owner_proc;
-            wc.hInstance = GetModuleHandleA(nullptr);
-            wc.lpszClassName = "KestrovaProgressTestOwner";
-            RegisterClassA(&wc);
-            return wc.lpszClassName;
-        }();
-        owner_ = CreateWindowExA(0, name, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+        owner_ = make_test_window("KestrovaProgressTestOwner", owner_proc);
         ASSERT_NE(owner_, nullptr);
         task_.title[0] = '\0';
         task_.worker = run_script;

@@ -8,6 +8,7 @@
 #include "link/transport.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_fixture.h"
+#include "tests/support/test_window.h"
 
 #include <commctrl.h>
 
@@ -114,16 +115,7 @@ protected:
         g_cancel_at_once = false;
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_PROGRESS_CLASS};
         ASSERT_TRUE(InitCommonControlsEx(&icc));
-        static const char* name = [] {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = owner_proc;
-            wc.hInstance = GetModuleHandleA(nullptr);
-            wc.lpszClassName = "KestrovaSettingsRunsOwner";
-            RegisterClassA(&wc);
-            return wc.lpszClassName;
-        }();
-        owner = CreateWindowExA(0, name, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                GetModuleHandleA(nullptr), nullptr);
+        owner = make_test_window("KestrovaSettingsRunsOwner", owner_proc);
         ASSERT_NE(owner, nullptr);
         ASSERT_TRUE(sim.ok()) << "no free loopback address";
         args = std::make_unique<settings_args>();

@@ -2,6 +2,7 @@
 
 #include "app/clocks.h"
 #include "tests/support/msgbox_recorder.h"
+#include "tests/support/test_window.h"
 
 #include <gtest/gtest.h>
 
@@ -42,16 +43,7 @@ LRESULT CALLBACK recorder_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
 
 HWND make_recorder_window()
 {
-    static const char* name = [] {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = recorder_proc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "KestrovaTimerTestWindow";
-        RegisterClassA(&wc);
-        return wc.lpszClassName;
-    }();
-    return CreateWindowExA(0, name, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                           GetModuleHandleA(nullptr), nullptr);
+    return make_test_window("KestrovaTimerTestWindow", recorder_proc);
 }
 
 // Delivers this thread's messages until pred holds or timeout_ms has passed;

@@ -7,6 +7,7 @@
 #include "link/transport.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_fixture.h"
+#include "tests/support/test_window.h"
 
 #include <gtest/gtest.h>
 
@@ -727,16 +728,7 @@ struct progress_recorder {
     }
     progress_recorder()
     {
-        static const char* name = [] {
-            WNDCLASSA wc{};
-            wc.lpfnWndProc = proc;
-            wc.hInstance = GetModuleHandleA(nullptr);
-            wc.lpszClassName = "KestrovaWholeTransferProgress";
-            RegisterClassA(&wc);
-            return wc.lpszClassName;
-        }();
-        window = CreateWindowExA(0, name, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+        window = make_test_window("KestrovaWholeTransferProgress", proc);
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     }
     ~progress_recorder() { DestroyWindow(window); }

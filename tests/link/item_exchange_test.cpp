@@ -22,13 +22,6 @@ using wqt_sim::action;
 
 const std::string kDc4 = "\x14";
 
-std::string wait_received(const wqt_sim::instrument& inst, size_t n)
-{
-    for (int i = 0; i < 200 && inst.received().size() < n; ++i)
-        Sleep(10);
-    return inst.received();
-}
-
 class ItemExchange : public SimLinkTest {
 protected:
     void SetUp() override

@@ -15,14 +15,6 @@ namespace {
 
 using wqt_sim::action;
 
-// Waits until the instrument has received at least n bytes (or 2 s pass).
-std::string wait_received(const wqt_sim::instrument& inst, size_t n)
-{
-    for (int i = 0; i < 200 && inst.received().size() < n; ++i)
-        Sleep(10);
-    return inst.received();
-}
-
 DWORD elapsed_since(DWORD start)
 {
     return GetTickCount() - start;

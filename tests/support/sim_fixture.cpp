@@ -28,6 +28,13 @@ link_record make_serial_link(const std::string& port, uint32_t baud)
     return link;
 }
 
+std::string wait_received(const wqt_sim::instrument& inst, size_t n)
+{
+    for (int i = 0; i < 200 && inst.received().size() < n; ++i)
+        Sleep(10);
+    return inst.received();
+}
+
 std::vector<std::pair<std::string, std::string>> test_com_pairs()
 {
     std::vector<std::pair<std::string, std::string>> pairs;

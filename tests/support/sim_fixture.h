@@ -12,6 +12,10 @@
 link_record make_lan_link(const std::string& address);
 link_record make_serial_link(const std::string& port, uint32_t baud = 115200);
 
+// Waits until the instrument has received at least n bytes (2 s at most)
+// and returns what it received.
+std::string wait_received(const wqt_sim::instrument& inst, size_t n);
+
 // The COM port pairs of this test process: {program end, instrument end},
 // for example {"COM10", "COM11"}. Empty when the wrapper made none.
 std::vector<std::pair<std::string, std::string>> test_com_pairs();
