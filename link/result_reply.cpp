@@ -116,8 +116,16 @@ int receive_values(double* out, int max, link_record* link, bool strict)
     // time, and a shared buffer would mix their replies.
     thread_local char reply[kValueReplySize];
 
-    int length = is_serial_link(link) ? serial_read_line(link->serial_handle, reply, kValueReplySize)
-                                      : lan_read_line(link, reply, kValueReplySize);
+    int length;
+    int extent;
+    if (is_serial_link(link)) {
+        int received = 0;
+        length = serial_read_line(link->serial_handle, reply, kValueReplySize, &received);
+        extent = serial_reply_extent(reply, received, length);
+    } else {
+        length = lan_read_line(link, reply, kValueReplySize);
+        extent = length;
+    }
     log_transfer(*link, transfer_kind::values, reply);
     if (length <= 0)
         return length;
@@ -134,10 +142,10 @@ int receive_values(double* out, int max, link_record* link, bool strict)
             ++tag_end;
         out[0] = tag_value;
         size_t start = static_cast<size_t>(tag_end);
-        return parse_values(reply + start, static_cast<size_t>(length) - start, out + 1, max - 1,
-                            strict) + 1;
+        size_t end = static_cast<size_t>(extent > tag_end ? extent : tag_end);
+        return parse_values(reply + start, end - start, out + 1, max - 1, strict) + 1;
     }
-    return parse_values(reply, static_cast<size_t>(length), out, max, strict);
+    return parse_values(reply, static_cast<size_t>(extent), out, max, strict);
 }
 
 int parse_result_values(const char* text, double* out, int max)
@@ -195,6 +203,18 @@ int parse_result_values_exp(const char* text, double* out, int max)
         pos = stop + 1;
     }
     return count;
+}
+
+int serial_reply_extent(const char* buffer, int received, int text_length)
+{
+    int end = received;
+    if (end > 0 && buffer[end - 1] == '\n')
+        --end;
+    // The "\r" of a "\r\n" ending, which the reader turned into the NUL that
+    // ends its text.
+    if (end > 0 && end - 1 == text_length && buffer[end - 1] == '\0')
+        --end;
+    return end;
 }
 
 void binary_reply_to_text(char* buffer, int size, int received_length)

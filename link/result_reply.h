@@ -44,6 +44,12 @@ double decode_binary_value(const void* record, char* text = nullptr);
 // an "E" has exponent 0. Returns the count.
 int parse_result_values_exp(const char* text, double* out, int max);
 
+// The bytes of a reply read by the serial line reader, without its line end.
+// That reader's text length stops at the first NUL byte, which a binary
+// record may hold (a value of 0); received is the count of bytes it read,
+// text_length the length it returned.
+int serial_reply_extent(const char* buffer, int received, int text_length);
+
 // For receive_reply: when the reply in buffer (received_length bytes, or up to
 // its NUL when the length is 0 or less) is binary, replaces it by the text of
 // its first value, or by the empty text when that record was cut short.

@@ -136,14 +136,18 @@ int send_command(const char* text, link_record* link)
 int receive_reply(char* buffer, int size, link_record* link)
 {
     int length;
-    if (is_serial(link))
-        length = serial_read_line(link->serial_handle, buffer, size);
-    else
+    int received;
+    if (is_serial(link)) {
+        length = serial_read_line(link->serial_handle, buffer, size, &received);
+    } else {
         length = lan_read_line(link, buffer, size);
+        received = length;
+    }
     log_transfer(*link, transfer_kind::reply, buffer);
     // A binary reply is logged as received, then replaced by the text of its
     // first value; the length stays that of the received reply.
-    binary_reply_to_text(buffer, size, length);
+    binary_reply_to_text(buffer, size,
+                         is_serial(link) ? serial_reply_extent(buffer, received, length) : length);
     return length;
 }
 
@@ -230,8 +234,10 @@ int serial_read_byte(HANDLE handle)
     return byte;
 }
 
-int serial_read_line(HANDLE handle, char* buffer, int size)
+int serial_read_line(HANDLE handle, char* buffer, int size, int* stored_out)
 {
+    if (stored_out)
+        *stored_out = 0;
     if (size <= 0)
         return 0;
     memset(buffer, 0, static_cast<size_t>(size));
@@ -246,6 +252,8 @@ int serial_read_line(HANDLE handle, char* buffer, int size)
             break;
     }
     buffer[stored] = '\0';
+    if (stored_out)
+        *stored_out = stored;
     if (char* cr = strchr(buffer, '\r'))
         *cr = '\0';
     return static_cast<int>(strlen(buffer));

@@ -34,7 +34,10 @@ HANDLE serial_open(const char* path, uint32_t baud);
 bool serial_set_timeouts(HANDLE handle, DWORD ms);
 int serial_write(HANDLE handle, const char* text);
 int serial_read_byte(HANDLE handle);      // byte 0..255, -2 nothing queued, -1 error
-int serial_read_line(HANDLE handle, char* buffer, int size);
+// Returns the length of the text (cut at its first "\r"); stored, when given,
+// receives the number of bytes actually read, line end included, which a
+// binary reply needs since its records may hold NUL bytes.
+int serial_read_line(HANDLE handle, char* buffer, int size, int* stored = nullptr);
 void serial_purge_close(HANDLE* handle);
 
 // LAN primitives.

@@ -257,6 +257,13 @@ TEST_P(ResultReplyLink, BinaryReplies)
     EXPECT_EQ(ask(cut, 2), std::make_pair(1, values{4, kUntouched, kUntouched}));
     EXPECT_EQ(ask(cut, 2, true).first, -1);
 
+    // A value of 0 may be sent with a NUL byte inside its record; the serial
+    // reader's text stops there, but the records go on.
+    const std::string zero("\x80\x00\x80\x80", 4);
+    std::string with_zero = kFour + "," + zero + "," + kMinusFour;
+    EXPECT_EQ(ask(with_zero + "\r\n", 4), std::make_pair(3, values{4, 0, -4, kUntouched, kUntouched}));
+    EXPECT_EQ(ask(with_zero + "\n", 4, true), std::make_pair(3, values{4, 0, -4, kUntouched, kUntouched}));
+
     // receive_reply gives the text of the first value, with the received length.
     char buffer[64];
     inst_->add_rule({"VAL?", wqt_sim::action::raw, kFourEighth + "," + kFour + "\r\n"});
@@ -268,6 +275,11 @@ TEST_P(ResultReplyLink, BinaryReplies)
     send_command("VAL?\n", link_);
     EXPECT_EQ(receive_reply(buffer, sizeof buffer, link_), 2);
     EXPECT_STREQ(buffer, "");
+    inst_->clear_rules();
+    inst_->add_rule({"VAL?", wqt_sim::action::raw, zero + "," + kFour + "\r\n"});
+    send_command("VAL?\n", link_);
+    receive_reply(buffer, sizeof buffer, link_);
+    EXPECT_STREQ(buffer, "0.00000E0");
 }
 
 TEST_P(ResultReplyLink, NoReplyLeavesTheOutputAlone)
