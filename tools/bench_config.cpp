@@ -16,7 +16,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -139,12 +138,11 @@ int main(int argc, char** argv)
     if (argc > 2) {
         program_port = argv[1];
         instrument_port = argv[2];
-    } else if (const char* env = getenv("KESTROVA_TEST_COM_PAIRS")) {
-        std::istringstream in(env);
-        std::string first;
-        if (in >> first && first.find(':') != std::string::npos) {
-            program_port = "COM" + first.substr(0, first.find(':'));
-            instrument_port = "COM" + first.substr(first.find(':') + 1);
+    } else {
+        auto pairs = wqt_sim::com_pairs_from_environment();
+        if (!pairs.empty()) {
+            program_port = pairs[0].first;
+            instrument_port = pairs[0].second;
         }
     }
 

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <sstream>
 #include <string>
 
 namespace {
@@ -73,12 +72,11 @@ int main(int argc, char** argv)
     if (argc > 3) {
         program_port = argv[2];
         instrument_port = argv[3];
-    } else if (const char* env = getenv("KESTROVA_TEST_COM_PAIRS")) {
-        std::istringstream in(env);
-        std::string first;
-        if (in >> first && first.find(':') != std::string::npos) {
-            program_port = "COM" + first.substr(0, first.find(':'));
-            instrument_port = "COM" + first.substr(first.find(':') + 1);
+    } else {
+        auto pairs = wqt_sim::com_pairs_from_environment();
+        if (!pairs.empty()) {
+            program_port = pairs[0].first;
+            instrument_port = pairs[0].second;
         }
     }
 

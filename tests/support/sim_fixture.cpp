@@ -3,9 +3,7 @@
 #include "link/transport.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <sstream>
 
 link_record make_lan_link(const std::string& address)
 {
@@ -37,19 +35,7 @@ std::string wait_received(const wqt_sim::instrument& inst, size_t n)
 
 std::vector<std::pair<std::string, std::string>> test_com_pairs()
 {
-    std::vector<std::pair<std::string, std::string>> pairs;
-    const char* env = getenv("KESTROVA_TEST_COM_PAIRS");
-    if (!env)
-        return pairs;
-    std::istringstream in(env);
-    std::string word;
-    while (in >> word) {
-        size_t colon = word.find(':');
-        if (colon == std::string::npos)
-            continue;
-        pairs.emplace_back("COM" + word.substr(0, colon), "COM" + word.substr(colon + 1));
-    }
-    return pairs;
+    return wqt_sim::com_pairs_from_environment();
 }
 
 lan_sim::lan_sim()

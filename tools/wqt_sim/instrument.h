@@ -12,6 +12,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace wqt_sim {
@@ -138,6 +139,11 @@ private:
     std::atomic<bool> stopping_{false};
     std::thread thread_;
 };
+
+// The COM port pairs that scripts/wine-run.sh made for this process, from
+// KESTROVA_TEST_COM_PAIRS="10:11 12:13": {program end, instrument end}, for
+// example {"COM10", "COM11"}. Empty when there are none.
+std::vector<std::pair<std::string, std::string>> com_pairs_from_environment();
 
 // Starts a TCP server on a free loopback address 127.x.y.z; returns it, or
 // the empty text when none could be bound.

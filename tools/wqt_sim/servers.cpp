@@ -1,7 +1,9 @@
 #include "tools/wqt_sim/instrument.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <random>
+#include <sstream>
 
 namespace wqt_sim {
 
@@ -173,6 +175,22 @@ void serial_server::run()
                       nullptr);
         }
     }
+}
+
+std::vector<std::pair<std::string, std::string>> com_pairs_from_environment()
+{
+    std::vector<std::pair<std::string, std::string>> pairs;
+    const char* env = getenv("KESTROVA_TEST_COM_PAIRS");
+    if (!env)
+        return pairs;
+    std::istringstream in(env);
+    std::string word;
+    while (in >> word) {
+        size_t colon = word.find(':');
+        if (colon != std::string::npos)
+            pairs.emplace_back("COM" + word.substr(0, colon), "COM" + word.substr(colon + 1));
+    }
+    return pairs;
 }
 
 std::string start_on_free_loopback(tcp_server& server)
