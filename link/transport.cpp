@@ -262,7 +262,11 @@ int serial_read_line(HANDLE handle, char* buffer, int size, int* stored_out)
 void serial_purge_close(HANDLE* handle)
 {
     if (handle_valid(*handle)) {
-        PurgeComm(*handle, PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+        // What was written goes out first: the last commands before a close
+        // (for example "SUSPEN,OFF") must reach the instrument. Only what came
+        // in is thrown away.
+        FlushFileBuffers(*handle);
+        PurgeComm(*handle, PURGE_RXABORT | PURGE_RXCLEAR);
         CloseHandle(*handle);
     }
     *handle = INVALID_HANDLE_VALUE;

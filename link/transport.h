@@ -38,6 +38,7 @@ int serial_read_byte(HANDLE handle);      // byte 0..255, -2 nothing queued, -1 
 // receives the number of bytes actually read, line end included, which a
 // binary reply needs since its records may hold NUL bytes.
 int serial_read_line(HANDLE handle, char* buffer, int size, int* stored = nullptr);
+// Sends what is still queued for output, discards pending input, closes.
 void serial_purge_close(HANDLE* handle);
 
 // LAN primitives.

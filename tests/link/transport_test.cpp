@@ -91,6 +91,20 @@ TEST_P(Link, CommandsOnTheWire)
     EXPECT_EQ("tagrep,off", commands[1]);
 }
 
+TEST_P(Link, CommandsSentJustBeforeACloseArrive)
+{
+    ASSERT_EQ(0, open_close_link(LINK_OPEN, link));
+    wait_received(*inst, 1);
+    inst->clear_received();
+    std::string expected;
+    for (int i = 0; i < 20; ++i) {
+        send_command("SUSPEN,OFF\n", link);
+        expected += wire({"SUSPEN,OFF\n"});
+    }
+    open_close_link(LINK_CLOSE, link);
+    EXPECT_EQ(expected, wait_received(*inst, expected.size()));
+}
+
 TEST_P(Link, LineEndings)
 {
     ASSERT_EQ(0, open_close_link(LINK_OPEN, link));
