@@ -67,6 +67,12 @@ void reset_link_state(link_record* link)
     link->ring_read_index = 0;
 }
 
+void clear_link_record(link_record* link)
+{
+    memset(link, 0, sizeof *link);
+    reset_link_state(link);
+}
+
 int open_close_link(int op, link_record* link)
 {
     if ((op == LINK_OPEN || op == LINK_OPEN_NO_HANDSHAKE) && link->link_open == 1)

@@ -56,3 +56,5 @@ int lan_winsock_users();
 
 // Sets a record to the closed state: no socket, no handle, empty ring.
 void reset_link_state(link_record* link);
+// Clears every field of a record and leaves it closed.
+void clear_link_record(link_record* link);

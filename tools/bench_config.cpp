@@ -124,27 +124,12 @@ int print_box(HWND, const char* text, const char* caption, UINT)
     return IDOK;
 }
 
-void closed_record(link_record& link)
-{
-    memset(&link, 0, sizeof link);
-    reset_link_state(&link);
-}
-
 } // namespace
 
 int main(int argc, char** argv)
 {
     std::string program_port, instrument_port;
-    if (argc > 2) {
-        program_port = argv[1];
-        instrument_port = argv[2];
-    } else {
-        auto pairs = wqt_sim::com_pairs_from_environment();
-        if (!pairs.empty()) {
-            program_port = pairs[0].first;
-            instrument_port = pairs[0].second;
-        }
-    }
+    wqt_sim::com_pair_from_arguments(argc, argv, 1, program_port, instrument_port);
 
     set_message_box_handler(print_box);
     bool ok = true;
@@ -153,7 +138,7 @@ int main(int argc, char** argv)
         wqt_sim::instrument inst;
         wqt_sim::tcp_server server(inst);
         const std::string address = wqt_sim::start_on_free_loopback(server);
-        closed_record(link);
+        clear_link_record(&link);
         link.interface = LINK_LAN;
         snprintf(link.ip_address, sizeof link.ip_address, "%s", address.c_str());
         ok = !address.empty() && run("LAN (TCP loopback)", link, inst) && ok;
@@ -162,7 +147,7 @@ int main(int argc, char** argv)
         wqt_sim::instrument inst;
         wqt_sim::serial_server port(inst);
         if (port.start(instrument_port)) {
-            closed_record(link);
+            clear_link_record(&link);
             link.interface = LINK_SERIAL;
             link.baud_rate = kBaud;
             snprintf(link.com_port, sizeof link.com_port, "%s", program_port.c_str());

@@ -23,12 +23,6 @@ double now_ms()
     return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
 }
 
-void closed_record(link_record& link)
-{
-    memset(&link, 0, sizeof link);
-    reset_link_state(&link);
-}
-
 // Runs count "config,12?" exchanges; bytes_per_exchange is what crosses the
 // wire both ways (command, its NUL on LAN, reply and line end).
 bool run(const char* name, link_record& link, int count, double wire_ms_per_byte)
@@ -69,16 +63,7 @@ int main(int argc, char** argv)
     if (count <= 0)
         count = 1000;
     std::string program_port, instrument_port;
-    if (argc > 3) {
-        program_port = argv[2];
-        instrument_port = argv[3];
-    } else {
-        auto pairs = wqt_sim::com_pairs_from_environment();
-        if (!pairs.empty()) {
-            program_port = pairs[0].first;
-            instrument_port = pairs[0].second;
-        }
-    }
+    wqt_sim::com_pair_from_arguments(argc, argv, 2, program_port, instrument_port);
 
     wqt_sim::instrument inst;
     inst.set_item(12, "3");
@@ -88,7 +73,7 @@ int main(int argc, char** argv)
     {
         wqt_sim::tcp_server server(inst);
         std::string address = wqt_sim::start_on_free_loopback(server);
-        closed_record(link);
+        clear_link_record(&link);
         link.interface = LINK_LAN;
         snprintf(link.ip_address, sizeof link.ip_address, "%s", address.c_str());
         // Loopback TCP has no line speed of its own: its bytes' time is nil.
@@ -97,7 +82,7 @@ int main(int argc, char** argv)
     if (!program_port.empty()) {
         wqt_sim::serial_server port(inst);
         if (port.start(instrument_port)) {
-            closed_record(link);
+            clear_link_record(&link);
             link.interface = LINK_SERIAL;
             link.baud_rate = kBaud;
             snprintf(link.com_port, sizeof link.com_port, "%s", program_port.c_str());

@@ -8,8 +8,7 @@
 link_record make_lan_link(const std::string& address)
 {
     link_record link;
-    memset(&link, 0, sizeof link);
-    reset_link_state(&link);
+    clear_link_record(&link);
     link.interface = LINK_LAN;
     snprintf(link.ip_address, sizeof link.ip_address, "%s", address.c_str());
     return link;
@@ -18,8 +17,7 @@ link_record make_lan_link(const std::string& address)
 link_record make_serial_link(const std::string& port, uint32_t baud)
 {
     link_record link;
-    memset(&link, 0, sizeof link);
-    reset_link_state(&link);
+    clear_link_record(&link);
     link.interface = LINK_SERIAL;
     link.baud_rate = baud;
     snprintf(link.com_port, sizeof link.com_port, "%s", port.c_str());

@@ -144,6 +144,10 @@ private:
 // KESTROVA_TEST_COM_PAIRS="10:11 12:13": {program end, instrument end}, for
 // example {"COM10", "COM11"}. Empty when there are none.
 std::vector<std::pair<std::string, std::string>> com_pairs_from_environment();
+// The COM pair a tool uses: argv[first] and argv[first + 1] when given, else
+// the first pair of the environment. False when there is none.
+bool com_pair_from_arguments(int argc, char** argv, int first, std::string& program_port,
+                             std::string& instrument_port);
 
 // Starts a TCP server on a free loopback address 127.x.y.z; returns it, or
 // the empty text when none could be bound.

@@ -193,6 +193,22 @@ std::vector<std::pair<std::string, std::string>> com_pairs_from_environment()
     return pairs;
 }
 
+bool com_pair_from_arguments(int argc, char** argv, int first, std::string& program_port,
+                             std::string& instrument_port)
+{
+    if (argc > first + 1) {
+        program_port = argv[first];
+        instrument_port = argv[first + 1];
+        return true;
+    }
+    auto pairs = com_pairs_from_environment();
+    if (pairs.empty())
+        return false;
+    program_port = pairs[0].first;
+    instrument_port = pairs[0].second;
+    return true;
+}
+
 std::string start_on_free_loopback(tcp_server& server)
 {
     static std::mt19937 rng(GetCurrentProcessId() * 7919u + GetTickCount());
