@@ -4,7 +4,7 @@
 #include "app/connection.h"
 
 #include "app/app_globals.h"
-#include "app/message_box.h"
+#include "app/base/message_box.h"
 #include "app/settings_runs.h"
 #include "link/identification.h"
 #include "link/instrument_slots.h"

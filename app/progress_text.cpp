@@ -1,7 +1,7 @@
 #include "app/progress_text.h"
 
-#include "app/clocks.h"
-#include "app/text_util.h"
+#include "app/base/clocks.h"
+#include "app/base/text_util.h"
 
 int64_t progress_estimate_ms(uint64_t elapsed_ms, int position, int total)
 {

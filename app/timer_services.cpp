@@ -1,7 +1,7 @@
 #include "app/timer_services.h"
 
-#include "app/clocks.h"
-#include "app/message_box.h"
+#include "app/base/clocks.h"
+#include "app/base/message_box.h"
 #include "app/sent_message_wait.h"
 
 #include <process.h>

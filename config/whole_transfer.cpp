@@ -5,12 +5,12 @@
 // that could be sent or compared.
 #include "config/instrument_config.h"
 
-#include "app/message_box.h"
 #include "app/settings_runs.h"
 #include "link/comms_log.h"
 #include "link/item_exchange.h"
 #include "link/link_record.h"
 #include "link/transport.h"
+#include "link/user_report.h"
 
 #include <windows.h>
 
@@ -274,7 +274,7 @@ private:
         char text[512];
         snprintf(text, sizeof text, last ? policy_.last_text : policy_.text, id, name,
                  static_cast<int>(item_error_result(code)));
-        show_message_box(nullptr, text, policy_.title, MB_ICONEXCLAMATION | MB_OK);
+        report_to_user(text, policy_.title, MB_ICONEXCLAMATION | MB_OK);
         if (last)
             stopped_ = true;
         else if (policy_.pause_after)

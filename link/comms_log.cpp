@@ -1,8 +1,8 @@
 #include "link/comms_log.h"
 
-#include "app/file_util.h"
-#include "app/message_box.h"
+#include "app/base/file_util.h"
 #include "link/link_record.h"
+#include "link/user_report.h"
 
 #include <windows.h>
 
@@ -85,8 +85,8 @@ void append_locked(std::unique_lock<std::mutex>& lock, const char* text)
         g_enabled = false;
         // The box is modal: let other threads log (to the debugger) meanwhile.
         lock.unlock();
-        show_message_box(nullptr, "Error opening comms log for writing\nComms Logging disabled",
-                         "Error", MB_OK);
+        report_to_user("Error opening comms log for writing\nComms Logging disabled",
+                       "Error", MB_OK);
         lock.lock();
     }
 }

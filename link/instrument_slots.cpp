@@ -1,7 +1,7 @@
 #include "link/instrument_slots.h"
 
-#include "app/message_box.h"
 #include "link/transport.h"
+#include "link/user_report.h"
 
 #include <atomic>
 #include <cctype>
@@ -48,8 +48,8 @@ void select_group_on(instrument_slot& slot, bool keep_open)
         return;
     if (!keep_open && open_close_link(LINK_OPEN, &slot) != 0) {
         // Nothing can be sent over a link that does not open.
-        show_message_box(nullptr, "Unable to send commands to instrument, check connection",
-                         "Connection Failed", MB_OK);
+        report_to_user("Unable to send commands to instrument, check connection",
+                       "Connection Failed", MB_OK);
         return;
     }
     bool selected = false;
@@ -61,8 +61,8 @@ void select_group_on(instrument_slot& slot, bool keep_open)
         selected = leading_number(reply) == slot.active_group + 1;
     }
     if (!selected)
-        show_message_box(nullptr, "Unable to send commands to instrument, check connection",
-                         "Connection Failed", MB_OK);
+        report_to_user("Unable to send commands to instrument, check connection",
+                       "Connection Failed", MB_OK);
     if (!keep_open)
         open_close_link(LINK_CLOSE, &slot);
 }
@@ -72,8 +72,8 @@ void verify_group_on(instrument_slot& slot, bool keep_open)
     if (slot.model_code != kTwoGroupModel)
         return;
     if (!keep_open && open_close_link(LINK_OPEN, &slot) != 0) {
-        show_message_box(nullptr, "Unable to send commands to instrument, check connection",
-                         "Connection Failed", MB_OK);
+        report_to_user("Unable to send commands to instrument, check connection",
+                       "Connection Failed", MB_OK);
         return;
     }
     send_command("GROUP?\n", &slot);

@@ -1,6 +1,6 @@
 #include "link/result_reply.h"
 
-#include "app/number_text.h"
+#include "app/base/number_text.h"
 #include "link/comms_log.h"
 #include "link/transport.h"
 

@@ -1,6 +1,6 @@
 #include "app/progress_dialog.h"
 
-#include "app/clocks.h"
+#include "app/base/clocks.h"
 #include "app/progress_text.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/test_window.h"

@@ -1,6 +1,6 @@
 #include "app/timer_services.h"
 
-#include "app/clocks.h"
+#include "app/base/clocks.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/test_window.h"
 

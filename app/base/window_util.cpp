@@ -1,6 +1,6 @@
-#include "app/window_util.h"
+#include "app/base/window_util.h"
 
-#include "app/text_util.h"
+#include "app/base/text_util.h"
 
 #include <commctrl.h>
 

@@ -1,4 +1,4 @@
-#include "app/clocks.h"
+#include "app/base/clocks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/file_util.h"
+#include "app/base/file_util.h"
 
 #include <shlobj.h>
 

@@ -1,4 +1,4 @@
-#include "app/window_util.h"
+#include "app/base/window_util.h"
 
 #include <commctrl.h>
 

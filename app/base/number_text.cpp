@@ -1,4 +1,4 @@
-#include "app/number_text.h"
+#include "app/base/number_text.h"
 
 #include <cfloat>
 #include <cmath>

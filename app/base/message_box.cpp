@@ -1,4 +1,4 @@
-#include "app/message_box.h"
+#include "app/base/message_box.h"
 
 #include <atomic>
 
