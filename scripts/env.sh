@@ -33,7 +33,18 @@ kestrova_wineserver() {
   wine cmd /c exit >>"$WINESERVER_LOG" 2>&1 </dev/null || true
 }
 
-# Starts Xvfb on a free display unless one is already given.
+# A small window manager on our own display: without one, Wine delivers
+# messages to a modal dialog about 2 s late, and windows do not activate,
+# take the focus or keep their minimum size as they do on a desktop. It ends
+# with the display.
+kestrova_window_manager() {
+  command -v openbox >/dev/null || return 0
+  openbox --sm-disable >"$BUILD_DIR/openbox.log" 2>&1 </dev/null &
+  sleep 0.5
+}
+
+# Starts Xvfb on a free display unless one is already given, with a window
+# manager on it.
 kestrova_display() {
   if [ -n "${DISPLAY:-}" ] && [ -z "${KESTROVA_FORCE_XVFB:-}" ]; then return 0; fi
   local n
@@ -42,7 +53,8 @@ kestrova_display() {
       Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >"$BUILD_DIR/xvfb.log" 2>&1 &
       KESTROVA_XVFB_PID=$!
       export DISPLAY=":$n"
-      for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+      for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+      kestrova_window_manager
       return 0
     fi
   done

@@ -4,7 +4,7 @@
 set -euo pipefail
 
 PKGS=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 xvfb xauth
-      socat cmake make dpkg-dev googletest)
+      socat cmake make dpkg-dev googletest openbox)
 
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
@@ -15,17 +15,36 @@ for p in "${PKGS[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
 done
 
-# muParser is built from Debian's source package, so the deb-src lines must exist.
+# muParser is built from Debian's source package, so source entries must
+# exist. They are made from the machine's own binary entries for its release,
+# so the same mirror serves both and no address is written here.
 src_list=/etc/apt/sources.list.d/kestrova-src.sources
 need_update=0
-if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
-  $SUDO tee "$src_list" >/dev/null <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
+codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+# deb822 stanzas of binary packages for the release (not its security suite).
+deb822_source_entries() {
+  local f
+  for f in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$f" ] || continue
+    awk -v cn="$codename" 'BEGIN { RS = ""; ORS = "\n\n" }
+      /(^|\n)Types:[^\n]*deb/ && $0 !~ /Types:[^\n]*deb-src/ && $0 ~ ("Suites:[^\n]*" cn "( |\n|$)") {
+        gsub(/Types:[^\n]*/, "Types: deb-src"); print }' "$f"
+  done
+}
+# One-line entries for the release.
+one_line_source_entries() {
+  cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list 2>/dev/null \
+    | grep -E "^deb[[:space:]].*[[:space:]]$codename([[:space:]]|\$)" | sed 's/^deb /deb-src /' || true
+}
+if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ &&
+   ! grep -rqs '^deb-src' /etc/apt/sources.list /etc/apt/sources.list.d/; then
+  stanzas=$(deb822_source_entries)
+  lines=$(one_line_source_entries)
+  [ -z "$stanzas" ] || printf '%s\n' "$stanzas" | $SUDO tee "$src_list" >/dev/null
+  [ -z "$lines" ] || printf '%s\n' "$lines" | $SUDO tee "${src_list%.sources}.list" >/dev/null
+  if [ -z "$stanzas$lines" ]; then
+    echo "setup: no package source of this release found to fetch muParser's source from" >&2
+  fi
   need_update=1
 fi
 
