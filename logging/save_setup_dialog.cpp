@@ -1,0 +1,57 @@
+#include "logging/save_setup_dialog.h"
+
+#include "app/base/message_box.h"
+#include "logging/logging_resource.h"
+#include "logging/logging_state.h"
+
+namespace {
+
+constexpr const char* kPrompt = "Please enter the new name for the configuration";
+constexpr const char* kNameMissing = "Please enter a name for the configuration";
+
+char* name_buffer(HWND dialog)
+{
+    return reinterpret_cast<char*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+INT_PTR on_init(HWND dialog, char* name)
+{
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(name));
+    SetDlgItemTextA(dialog, IDC_SAVE_SETUP_PROMPT, kPrompt);
+    name[kSaveNameMaxTyped] = '\0';
+    SetDlgItemTextA(dialog, IDC_SAVE_SETUP_NAME, name);
+    SendDlgItemMessageA(dialog, IDC_SAVE_SETUP_NAME, EM_LIMITTEXT, kSaveNameMaxTyped, 0);
+    return TRUE;
+}
+
+void on_ok(HWND dialog)
+{
+    HWND edit = GetDlgItem(dialog, IDC_SAVE_SETUP_NAME);
+    if (GetWindowTextLengthA(edit) == 0) {
+        show_message_box(dialog, kNameMissing, kProductName, MB_OK | MB_ICONINFORMATION);
+        return;
+    }
+    GetWindowTextA(edit, name_buffer(dialog), kSaveNameBufferSize);
+    EndDialog(dialog, IDOK);
+}
+
+} // namespace
+
+INT_PTR CALLBACK save_setup_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return on_init(dialog, reinterpret_cast<char*>(lparam));
+    case WM_COMMAND:
+        switch (LOWORD(wparam)) {
+        case IDOK:
+            on_ok(dialog);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
