@@ -6,6 +6,7 @@
 #pragma once
 #include <windows.h>
 
+#include <array>
 #include <cstdint>
 
 // One row. Every field is 32 bits wide. Base and current rectangles start at
@@ -57,18 +58,22 @@ enum : int {
 };
 extern const int measure_results_rows[RESULTS_PANELS]; // 0, 4, 10, 16
 
-// The tables. They live for the whole run.
+// The tables. They live for the whole run; each holds exactly its rows.
+template <int Rows>
+using control_table = std::array<control_desc, Rows>;
+using results_panel_tables = std::array<control_table<RESULTS_PANEL_ROWS>, RESULTS_PANELS>;
+
 extern control_desc main_window_desc;
-extern control_desc frame_controls[FRAME_CONTROL_ROWS];
-extern control_desc config_controls[CONFIG_CONTROL_ROWS];
-extern control_desc measure_controls[MEASURE_CONTROL_ROWS];
-extern control_desc results_panel_controls[RESULTS_PANELS][RESULTS_PANEL_ROWS];
-extern control_desc scope_controls[SCOPE_CONTROL_ROWS];
-extern control_desc capture_controls[CAPTURE_CONTROL_ROWS];
-extern control_desc harmonics_controls[HARMONICS_CONTROL_ROWS];
-extern control_desc harmonic_results_controls[HARMONIC_RESULTS_CONTROL_ROWS];
-extern control_desc voltmeter_controls[VOLTMETER_CONTROL_ROWS];
-extern control_desc lomx_controls[LOMX_CONTROL_ROWS];
+extern control_table<FRAME_CONTROL_ROWS> frame_controls;
+extern control_table<CONFIG_CONTROL_ROWS> config_controls;
+extern control_table<MEASURE_CONTROL_ROWS> measure_controls;
+extern results_panel_tables results_panel_controls;
+extern control_table<SCOPE_CONTROL_ROWS> scope_controls;
+extern control_table<CAPTURE_CONTROL_ROWS> capture_controls;
+extern control_table<HARMONICS_CONTROL_ROWS> harmonics_controls;
+extern control_table<HARMONIC_RESULTS_CONTROL_ROWS> harmonic_results_controls;
+extern control_table<VOLTMETER_CONTROL_ROWS> voltmeter_controls;
+extern control_table<LOMX_CONTROL_ROWS> lomx_controls;
 
 // Creates the windows of the first count rows that have a class, in order,
 // as children of parent at their current rectangles; stores parent and the
@@ -117,9 +122,8 @@ HWND get_measure_results_window(int index);
 // Harmonic Results, 32845 Voltmeter, 32844 LOMX, else 32784 Measure.
 int get_current_view_menu_id();
 
-// Shows the view of a view menu command and hides the other five, then
-// refreshes the shown view's selectors. Other commands do nothing.
-void switch_main_view(HWND main_window, int menu_id);
+// switch_main_view is declared in app/main_create.h: it refreshes the views'
+// contents.
 
 // Fills the parts of outer that lie outside inner (united with extra and the
 // gap between them, when extra is given and not empty) with the window

@@ -2,6 +2,7 @@
 // entries the table holds lists addressed as base entry + index; each list
 // ends with a null entry for code that walks it.
 #pragma once
+#include <array>
 
 enum : int {
     UI_TEXT_COUNT = 2869, // entries 0..2868; entry 2869 is the null that ends the last list
@@ -18,7 +19,8 @@ enum : int {
     UI_PARAMETER_COUNT = 91,
 };
 
-extern const char* const ui_text[UI_TEXT_COUNT + 1];
+using ui_text_table = std::array<const char*, UI_TEXT_COUNT + 1>;
+extern const ui_text_table ui_text;
 
 // The name of a phase code 1..11; null for any other code.
 const char* phase_code_name(int phase_code);
