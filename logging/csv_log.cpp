@@ -1,7 +1,7 @@
 #include "logging/csv_log.h"
 
 #include "app/base/message_box.h"
-#include "logging/logging_state.h"
+#include "app/version.h"
 
 void open_csv_log_file(HWND owner)
 {

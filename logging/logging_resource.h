@@ -7,3 +7,6 @@
 #define IDC_SAVE_SETUP_PROMPT 1360
 #define IDC_SAVE_SETUP_NAME 1361
 
+// Equation Editor: the equations file in one edit box.
+#define IDD_EQUATION_EDITOR 140
+#define IDC_EQUATION_TEXT 1400

@@ -4,9 +4,6 @@
 #pragma once
 #include <cstdint>
 
-// Caption of the logging engine's questions and messages.
-constexpr const char* kProductName = "Kestrova";
-
 // Logging data modes, chosen with the Measure window's option buttons.
 enum : uint32_t {
     LOG_MODE_MANUAL = 0,         // "Manual log"

@@ -1,6 +1,8 @@
 #include "logging/results_file.h"
 
 #include "app/base/message_box.h"
+#include "app/main_ids.h"
+#include "app/version.h"
 #include "link/instrument_slots.h"
 #include "logging/logging_state.h"
 #include "logging/results_store.h"
@@ -15,7 +17,6 @@ char results_file_path[MAX_PATH] = "";
 
 namespace {
 
-constexpr UINT kOpenCsvFileCommand = 32791;
 constexpr const char* kReloadQuestion =
     "The last Multilog results were not saved.\n\nWould you like to reload the last Multilog session";
 constexpr const char* kSaveQuestion = "Would you like to save your Multilog results";
@@ -121,7 +122,7 @@ void reload_run(HWND owner, const results_file_header& header)
         restore_selection(header.instruments[n], *get_instrument_selection(n));
     result_record_count = count_records();
     results_present = true;
-    EnableMenuItem(GetMenu(owner), kOpenCsvFileCommand, MF_BYCOMMAND | MF_GRAYED);
+    EnableMenuItem(GetMenu(owner), IDM_OPEN_CSV_FILE, MF_BYCOMMAND | MF_GRAYED);
 }
 
 bool choose_with_save_dialog(HWND owner, char* path, int size)

@@ -1,8 +1,8 @@
 #include "logging/save_setup_dialog.h"
 
 #include "app/base/message_box.h"
+#include "app/version.h"
 #include "logging/logging_resource.h"
-#include "logging/logging_state.h"
 
 namespace {
 
