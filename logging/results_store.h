@@ -9,3 +9,9 @@ extern int64_t result_record_count;
 
 // Frees the stored results: the row count becomes -1.
 void free_result_pointer_list();
+
+// Tells the windows that the results or their selection changed: posts
+// CMD_REFRESH_CONNECTIONS to the main window and CMD_REDRAW (lParam 1) to
+// the four Measure Results windows. The panes have no result columns yet,
+// so there is nothing to lay out again whatever relayout says.
+void post_results_refresh(bool relayout, int columns);

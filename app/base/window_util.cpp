@@ -148,3 +148,8 @@ void fit_window_to_monitor(HWND window, HWND owner)
     const int y = (area.top + area.bottom) / 2 - height / 2;
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+void repaint_window(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}

@@ -22,6 +22,10 @@ int listview_set_row(HWND list, int index, const char* text, int value, bool cal
 // negative; -1 when there is no such row.
 int listview_get_selected(HWND list, int index);
 
+// Invalidates the window and every window in it, background included, so
+// that all of it is painted again.
+void repaint_window(HWND window);
+
 // Deletes all rows, if there are any.
 void listview_reset(HWND list);
 
