@@ -2,6 +2,7 @@
 
 #include "app/app_data_folder.h"
 #include "app/base/message_box.h"
+#include "app/base/window_util.h"
 #include "app/ui_text.h"
 #include "app/version.h"
 #include "logging/expression_library.h"
@@ -82,7 +83,7 @@ std::unique_ptr<expression_parser> compile_one(HWND owner, const equation_record
     return nullptr;
 }
 
-INT_PTR editor_on_init(HWND dialog)
+INT_PTR editor_on_init(HWND dialog, LPARAM)
 {
     SetDlgItemTextA(dialog, IDC_EQUATION_TEXT, with_crlf(read_file_text(equations_file_path())).c_str());
     return TRUE;
@@ -126,23 +127,9 @@ const std::vector<equation_record>& equation_records()
     return g_equations;
 }
 
-INT_PTR CALLBACK equation_editor_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM)
+INT_PTR CALLBACK equation_editor_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return editor_on_init(dialog);
-    case WM_COMMAND:
-        switch (LOWORD(wparam)) {
-        case IDOK:
-            editor_on_ok(dialog);
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        }
-        break;
-    }
-    return FALSE;
+    return ok_cancel_dialog(dialog, message, wparam, lparam, editor_on_init, editor_on_ok);
 }
 
 void compile_equations(HWND owner)

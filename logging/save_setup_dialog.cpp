@@ -1,6 +1,7 @@
 #include "logging/save_setup_dialog.h"
 
 #include "app/base/message_box.h"
+#include "app/base/window_util.h"
 #include "app/version.h"
 #include "logging/logging_resource.h"
 
@@ -14,8 +15,9 @@ char* name_buffer(HWND dialog)
     return reinterpret_cast<char*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-INT_PTR on_init(HWND dialog, char* name)
+INT_PTR on_init(HWND dialog, LPARAM param)
 {
+    char* name = reinterpret_cast<char*>(param);
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(name));
     SetDlgItemTextA(dialog, IDC_SAVE_SETUP_PROMPT, kPrompt);
     name[kSaveNameMaxTyped] = '\0';
@@ -39,19 +41,5 @@ void on_ok(HWND dialog)
 
 INT_PTR CALLBACK save_setup_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return on_init(dialog, reinterpret_cast<char*>(lparam));
-    case WM_COMMAND:
-        switch (LOWORD(wparam)) {
-        case IDOK:
-            on_ok(dialog);
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
-        }
-        break;
-    }
-    return FALSE;
+    return ok_cancel_dialog(dialog, message, wparam, lparam, on_init, on_ok);
 }

@@ -153,3 +153,23 @@ void repaint_window(HWND window)
 {
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
+
+INT_PTR ok_cancel_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam,
+                         INT_PTR (*init)(HWND dialog, LPARAM param), void (*ok)(HWND dialog))
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return init(dialog, lparam);
+    case WM_COMMAND:
+        switch (LOWORD(wparam)) {
+        case IDOK:
+            ok(dialog);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}

@@ -24,28 +24,17 @@ std::string narrow(const wchar_t* text)
 
 std::string describe(const VARIANT& value)
 {
-    switch (value.vt) {
-    case VT_BOOL:
+    if (value.vt == VT_BOOL)
         return value.boolVal == VARIANT_TRUE ? "true" : "false";
-    case VT_BSTR:
+    if (value.vt == VT_BSTR)
         return "\"" + narrow(value.bstrVal) + "\"";
-    default:
-        return "vt" + std::to_string(value.vt);
-    }
+    return "vt" + std::to_string(value.vt);
 }
 
 std::string describe_flags(WORD flags)
 {
-    switch (flags) {
-    case DISPATCH_METHOD:
-        return "call";
-    case DISPATCH_PROPERTYGET:
-        return "get";
-    case DISPATCH_PROPERTYPUT:
-        return "put";
-    default:
-        return "flags" + std::to_string(flags);
-    }
+    const char* names[] = {"flags0", "call", "get", "flags3", "put"};
+    return flags < 5 ? names[flags] : "flags" + std::to_string(flags);
 }
 
 // An automation object that records every call made on it, as
