@@ -63,9 +63,11 @@ bool memory_canvas::all_of(const RECT& area, COLORREF colour) const
     return found.size() == 1 && *found.begin() == colour;
 }
 
-memory_canvas capture_client(HWND window)
+memory_canvas capture_client(HWND window, bool repaint)
 {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    if (repaint)
+        RedrawWindow(window, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     RECT client = {};
     GetClientRect(window, &client);
     memory_canvas canvas(client.right, client.bottom);

@@ -34,5 +34,6 @@ private:
     const DWORD* bits_;
 };
 
-// Paints the window now and copies its client area from the screen.
-memory_canvas capture_client(HWND window);
+// Copies the window's client area as it is on screen; with repaint, after
+// painting it (and its children) anew.
+memory_canvas capture_client(HWND window, bool repaint = true);
