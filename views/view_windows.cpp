@@ -7,6 +7,7 @@
 #include "app/ui_text.h"
 #include "link/instrument_slots.h"
 #include "logging/logging_state.h"
+#include "logging/run_control.h"
 #include "views/harmonics_ids.h"
 #include "views/lomx.h"
 #include "views/measure_ids.h"
@@ -61,6 +62,7 @@ bool set_mode_from_button(const mode_buttons (&rows)[N], int id)
 
 void toggle_highspeed(HWND measure)
 {
+    highspeed_click_handled();
     highspeed_mode = highspeed_mode == 1 ? 0 : 1;
     SetDlgItemTextA(measure, IDC_MEAS_HIGHSPEED,
                     highspeed_mode ? kExitHighspeedText : ui_text[kEnterHighspeedText]);
