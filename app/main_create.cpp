@@ -3,6 +3,7 @@
 #include "app/main_create.h"
 
 #include "app/app_globals.h"
+#include "app/control_state.h"
 #include "app/control_tables.h"
 #include "app/main_ids.h"
 #include "configui/config_window.h"
@@ -207,7 +208,7 @@ void main_on_create(HWND main_window)
     // The fonts come here.
     show_all_tables();
     hide_all_but_measure_view();
-    // The enabled state for "nothing connected, nothing running" comes here.
+    update_controls_for(main_window, idle_connection_state(-1));
     limit_texts();
     add_timing_tips();
     fill_view_contents();

@@ -229,7 +229,9 @@ TEST_F(MainCreate, OnlyTheMeasureViewAndItsFirstPaneAreShown)
         {"LOMX", get_lomx_window(), false},
         {"Results 1", get_measure_results_window(0), true},
         {"Results 4", get_measure_results_window(3), false},
-        {"Harmonic Results", get_harmonic_results_window(), false},
+        // The Harmonics view starts on "GRAPH": the chart, not the list, is
+        // shown inside the hidden Harmonics window.
+        {"Harmonic Results", get_harmonic_results_window(), true},
         {"log list", get_control_by_id(IDC_MEAS_LOG_LIST), false},
         {"harmonics list", get_control_by_id(IDC_HARM_TABLE), false},
         {"APPEND", get_control_by_id(IDC_MEAS_APPEND), false},

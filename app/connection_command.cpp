@@ -1,0 +1,84 @@
+// The Connection command and the main window's title, which names every
+// connected instrument.
+#include "app/main_commands.h"
+
+#include "app/app_globals.h"
+#include "app/base/message_box.h"
+#include "app/commands.h"
+#include "app/control_state.h"
+#include "app/control_tables.h"
+#include "app/main_window.h"
+#include "app/version.h"
+#include "configui/config_pages.h"
+#include "configui/config_refresh.h"
+#include "link/communications_dialog.h"
+#include "link/instrument_slots.h"
+#include "views/view_windows.h"
+
+#include <cstring>
+
+namespace {
+
+const char* interface_word(uint32_t interface_code)
+{
+    switch (interface_code) {
+    case LINK_LAN:
+        return "LAN";
+    case LINK_USB:
+        return "USB";
+    }
+    return "SER";
+}
+
+bool any_instrument_connected()
+{
+    for (int n = 0; n < kInstrumentSlots; ++n)
+        if (get_instrument(n).connected)
+            return true;
+    return false;
+}
+
+} // namespace
+
+std::string title_identification(const char* reply)
+{
+    if (reply[0] == '\0')
+        return ",Unknown Connection";
+    const char* comma = strchr(reply, ',');
+    return comma ? std::string(comma) : "," + std::string(reply);
+}
+
+void set_main_window_title(HWND main_window)
+{
+    std::string title = build_version_string();
+    for (int n = 0; n < kInstrumentSlots; ++n) {
+        const instrument_slot& slot = get_instrument(n);
+        if (!slot.connected)
+            continue;
+        char reply[sizeof slot.idn_reply + 1] = {};
+        memcpy(reply, slot.idn_reply, sizeof slot.idn_reply);
+        title += "     WQT" + std::to_string(n + 1) + ": " + interface_word(slot.interface) +
+                 title_identification(reply);
+    }
+    SetWindowTextA(main_window, title.c_str());
+}
+
+void connection_command(HWND main_window)
+{
+    update_controls_for(main_window,
+                        idle_connection_state(static_cast<int>(get_current_instrument().model_code)));
+    DialogBoxParamA(app_instance, MAKEINTRESOURCEA(IDD_COMMUNICATIONS), main_window,
+                    communications_dlg_proc, 0);
+    if (!any_instrument_connected()) {
+        show_message_box(main_window, "No connection was made", "Kestrova", MB_ICONWARNING);
+    } else {
+        set_active_group_and_switch(0, false);
+        PostMessageA(main_window, WM_COMMAND, CMD_REFRESH_CONNECTIONS, 0);
+        invalidate_all_config_pages();
+        show_config_page(get_config_window());
+        send_view_for_instrument_mode(main_window);
+    }
+    build_scope_panel();
+    build_voltmeter_panel();
+    set_main_window_title(main_window);
+}

@@ -1,0 +1,7 @@
+// The frame's reporter for the link and the configuration model: their
+// texts appear as message boxes owned by the main window.
+#pragma once
+
+// Installs the reporter (once the main window exists) and removes it again.
+void install_frame_reporter();
+void remove_frame_reporter();

@@ -1,0 +1,191 @@
+#include "app/settings_commands.h"
+
+#include "app/commands.h"
+#include "app/control_tables.h"
+#include "app/main_ids.h"
+#include "app/main_window.h"
+#include "app/saved_config_menu.h"
+#include "app/settings_runs.h"
+#include "config/instrument_config.h"
+#include "config/saved_config_slots.h"
+#include "configui/config_pages.h"
+#include "configui/config_refresh.h"
+#include "link/instrument_slots.h"
+#include "link/transport.h"
+#include "logging/logging_resource.h"
+#include "logging/save_setup_dialog.h"
+#include "views/view_pictures.h"
+#include "views/view_windows.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+static_assert(kSaveNameBufferSize == kSavedConfigNameSize, "the name dialog fills a slot's name");
+
+constexpr int kGroupPollTries = 3;
+constexpr int kGroupSwitchBusy = 0x10; // status bit while the switch is under way
+constexpr int kGroupPollTimeoutMs = 200;
+constexpr int kReadTimeoutAfterMs = 1000;
+
+
+bool is_two_group(const instrument_slot& slot)
+{
+    return slot.model_code == kTwoGroupModel;
+}
+
+// The arguments of the command's progress runs: the current instrument's
+// link, which the command holds open for the whole command.
+settings_args command_args(HWND main_window)
+{
+    settings_args args{};
+    args.parent = main_window;
+    args.flag = 0;
+    args.link = get_current_instrument();
+    args.index = get_current_instrument_index();
+    return args;
+}
+
+void switch_group_verified(int group)
+{
+    set_active_group_and_switch(group, true);
+    verify_current_group(true);
+}
+
+void refresh_views()
+{
+    build_scope_panel();
+    build_voltmeter_panel();
+    harmonic_results_setup(get_current_instrument_index());
+}
+
+// Until the instrument reports the group switch settled: "*ESR?" with bit
+// 0x10 clear in a reply that is not empty.
+void poll_group_switch(instrument_slot& slot)
+{
+    for (int i = 0; i < kGroupPollTries; ++i) {
+        send_command("*ESR?\n", &slot);
+        char reply[32] = {};
+        receive_reply(reply, sizeof reply, &slot);
+        if (reply[0] != '\0' && (atoi(reply) & kGroupSwitchBusy) == 0)
+            return;
+    }
+}
+
+// The current instrument's configurations in a saved-slot record: group 1,
+// and group 2 for the two-group model.
+void fill_entry(saved_config_entry& entry)
+{
+    const instrument_slot& current = get_current_instrument();
+    entry.model_code = static_cast<int32_t>(current.model_code);
+    entry.option_code = static_cast<int32_t>(current.option_code);
+    entry.primary = get_current_config_ptr(0);
+    if (is_two_group(current))
+        entry.secondary = get_current_config_ptr(1);
+}
+
+// The object a slot is probed into to learn its name: kept for the
+// program's life.
+instrument_config* probe_config()
+{
+    static const std::unique_ptr<instrument_config> scratch = std::make_unique<wqt_cfg_55xx>();
+    return scratch.get();
+}
+
+} // namespace
+
+void read_settings_command(HWND main_window)
+{
+    instrument_slot& current = get_current_instrument();
+    open_close_link(LINK_OPEN, &current);
+    verify_current_group(true);
+    const settings_args args = command_args(main_window);
+    const int remembered_group = get_current_active_group();
+    if (is_two_group(current))
+        switch_group_verified(0);
+    acquire_settings_with_progress(args);
+    if (is_two_group(current)) {
+        switch_group_verified(1);
+        acquire_settings_with_progress(args);
+        if (remembered_group != 1)
+            switch_group_verified(remembered_group);
+    }
+    open_close_link(LINK_CLOSE, &current);
+    show_config_page(get_config_window());
+    refresh_views();
+    PostMessageA(main_window, WM_COMMAND, CMD_REFRESH_CONNECTIONS, 0);
+}
+
+void send_settings_command(HWND main_window)
+{
+    instrument_slot& current = get_current_instrument();
+    open_close_link(LINK_OPEN, &current);
+    verify_current_group(true);
+    const settings_args args = command_args(main_window);
+    if (is_two_group(current))
+        set_active_group_and_switch(0, true);
+    send_settings_with_progress(args);
+    if (is_two_group(current)) {
+        set_active_group_and_switch(1, true);
+        send_settings_with_progress(args);
+        set_active_group_and_switch(0, true);
+    }
+    open_close_link(LINK_CLOSE, &current);
+    refresh_views();
+}
+
+void select_group_and_sync(int group, bool refresh, bool link_open)
+{
+    instrument_slot& current = get_current_instrument();
+    if (!is_two_group(current))
+        return;
+    highlight_control_in_range(IDC_GROUP1 + group, IDC_GROUP1, IDC_GROUP2);
+    set_current_active_group(group);
+    if (current.connected) {
+        if (!link_open)
+            open_close_link(LINK_OPEN, &current);
+        set_read_timeout(kGroupPollTimeoutMs, &current);
+        SleepEx(kGroupPollTimeoutMs, FALSE);
+        switch_instrument_group(true);
+        poll_group_switch(current);
+        set_read_timeout(kReadTimeoutAfterMs, &current);
+        if (!link_open)
+            open_close_link(LINK_CLOSE, &current);
+    }
+    if (refresh) {
+        invalidate_all_config_pages();
+        show_config_page(get_config_window());
+    }
+}
+
+// The configuration is sent whatever the load did: a slot that loads
+// nothing sends the configuration as it was.
+void load_saved_config_command(int n)
+{
+    saved_config_entry entry;
+    fill_entry(entry);
+    load_config_slot(entry, n, true);
+    show_config_page(get_config_window());
+    if (std::shared_ptr<instrument_config> config = get_current_config())
+        config->write_all_items(&get_current_instrument(), true);
+}
+
+void save_config_to_slot_command(HWND owner, int n)
+{
+    saved_config_entry probe;
+    probe.primary = probe_config();
+    load_config_slot(probe, n, false);
+    char name[kSaveNameBufferSize] = {};
+    memcpy(name, probe.name, sizeof name);
+    name[sizeof name - 1] = '\0';
+    if (DialogBoxParamA(app_instance, MAKEINTRESOURCEA(IDD_SAVE_SETUP), owner, save_setup_dlg_proc,
+                        reinterpret_cast<LPARAM>(name)) != IDOK)
+        return;
+    saved_config_entry entry;
+    fill_entry(entry);
+    memcpy(entry.name, name, sizeof entry.name);
+    save_config_slot(entry, n);
+    rebuild_saved_config_menu(owner, true, true);
+}
