@@ -133,7 +133,10 @@ const state_rule measure_rules[] = {
     {rule_effect::enable_when,
      {IDC_MEAS_DATA_SETTINGS_GROUP, id_span{IDC_MEAS_MODE_MANUAL, IDC_MEAS_MODE_OVERWRITE_CSV}},
      data_mode_buttons},
-    {rule_effect::enable_when, {IDC_MEAS_MODE_REAL_TIME_TABLE}, highspeed_on},
+    // High-speed mode keeps only its own data mode usable; without it the
+    // mode buttons stay as the rule before set them, so "Log real time
+    // table" can always be chosen again.
+    {rule_effect::enable_if, {IDC_MEAS_MODE_REAL_TIME_TABLE}, highspeed_on},
     {rule_effect::enable_when, {panel_rows(0), panel_rows(1), panel_rows(2), panel_rows(3)}, always},
     {rule_effect::enable_when, {IDC_MEAS_CSV_FILE_LABEL, IDC_MEAS_CSV_FILE}, never},
     {rule_effect::enable_if, {IDC_MEAS_APPEND, IDC_MEAS_NOTES_LABEL, IDC_MEAS_NOTES}, manual},

@@ -23,10 +23,10 @@ int default_answer(UINT type)
     }
 }
 
-int record(HWND, const char* text, const char* caption, UINT type)
+int record(HWND owner, const char* text, const char* caption, UINT type)
 {
     std::lock_guard<std::mutex> lock(g_mutex);
-    g_shown.push_back({text ? text : "", caption ? caption : "", type});
+    g_shown.push_back({text ? text : "", caption ? caption : "", type, owner});
     if (!g_answers.empty()) {
         int answer = g_answers.front();
         g_answers.pop_front();

@@ -10,6 +10,7 @@ struct recorded_box {
     std::string text;
     std::string caption;
     UINT type;
+    HWND owner = nullptr;
 };
 
 namespace msgbox {

@@ -1,0 +1,126 @@
+#include "tests/app/frame_fixture.h"
+
+#include "app/app_data_folder.h"
+#include "app/app_globals.h"
+#include "app/connection.h"
+#include "app/main_window.h"
+#include "app/resource.h"
+#include "link/instrument_slots.h"
+#include "link/transport.h"
+#include "tests/support/msgbox_recorder.h"
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+void FrameTest::SetUp()
+{
+    msgbox::reset();
+    root = make_folder("appdata");
+    set_local_app_data_root(root.c_str());
+    if (open_window_in_set_up)
+        open_main_window();
+}
+
+void FrameTest::TearDown()
+{
+    if (main && IsWindow(main))
+        close_main_window(1);
+    for (const std::string& folder : folders_) {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+}
+
+void FrameTest::open_main_window()
+{
+    main = start_main_window(GetModuleHandleA(nullptr), SW_SHOW);
+    ASSERT_NE(main, nullptr);
+    pump();
+}
+
+void FrameTest::pump()
+{
+    HACCEL keys = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT)
+            continue;
+        if (main && TranslateAcceleratorA(main, keys, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+LRESULT FrameTest::command(int id)
+{
+    const LRESULT result = SendMessageA(main, WM_COMMAND, static_cast<WPARAM>(id), 0);
+    pump();
+    return result;
+}
+
+void FrameTest::close_main_window(LPARAM lparam)
+{
+    SendMessageA(main, WM_CLOSE, 0, lparam);
+    pump();
+}
+
+bool FrameTest::connect(int n, const link_record& settings)
+{
+    instrument_slot& slot = get_instrument(n);
+    slot.interface = settings.interface;
+    memcpy(slot.ip_address, settings.ip_address, sizeof slot.ip_address);
+    memcpy(slot.com_port, settings.com_port, sizeof slot.com_port);
+    slot.baud_rate = settings.baud_rate;
+    // The Communications dialog keeps whether the instrument was attached
+    // as the slot's connected flag.
+    const bool attached = connect_instrument(main, n, &slot, false);
+    slot.connected = attached ? 1 : 0;
+    pump();
+    return attached;
+}
+
+std::string FrameTest::make_folder(const std::string& name)
+{
+    char temp[MAX_PATH] = "";
+    GetTempPathA(sizeof temp, temp);
+    const std::string folder = std::string(temp) + "kestrova_frame_" +
+                               std::to_string(GetCurrentProcessId()) + "_" + name;
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+    std::filesystem::create_directories(folder, ignored);
+    folders_.push_back(folder);
+    return folder;
+}
+
+std::string app_folder_under(const std::string& root)
+{
+    return root + "\\Trosvalden\\DualWQT";
+}
+
+std::string settings_file_under(const std::string& root)
+{
+    return app_folder_under(root) + "\\DualWQT.ini";
+}
+
+std::string file_text(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+std::string window_text(HWND window)
+{
+    char text[512] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+bool has_visible_style(HWND window)
+{
+    return window && (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE);
+}
