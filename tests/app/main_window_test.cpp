@@ -231,6 +231,11 @@ struct close_case {
     bool log_on;
 };
 
+void PrintTo(const close_case& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
 class MainWindowClose : public FrameTest, public testing::WithParamInterface<close_case> {
 protected:
     void TearDown() override

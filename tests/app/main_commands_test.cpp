@@ -1,0 +1,475 @@
+// The main window's commands on the real window: each id and what it does,
+// the keys that have no command, the views and the mode they put the
+// instrument in, the title after a connection, Enter, Open CSV File, the
+// pictures of a view and the configuration file commands.
+#include "app/main_commands.h"
+
+#include "app/app_globals.h"
+#include "app/commands.h"
+#include "app/control_tables.h"
+#include "app/layout.h"
+#include "app/main_create.h"
+#include "app/main_ids.h"
+#include "app/resource.h"
+#include "app/saved_config_menu.h"
+#include "app/shell_services.h"
+#include "configui/config_ids.h"
+#include "link/instrument_slots.h"
+#include "logging/logging_state.h"
+#include "logging/results_file.h"
+#include "tests/app/frame_fixture.h"
+#include "tests/support/dialog_watch.h"
+#include "tests/support/msgbox_recorder.h"
+#include "views/measure_ids.h"
+#include "views/scope_ids.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The shell's dialogs and pages as the tests answer them.
+std::vector<std::string> g_pages;
+void record_page(const char* address)
+{
+    g_pages.emplace_back(address);
+}
+
+std::string g_chosen_file; // "" cancels
+OPENFILENAMEA g_request{};
+bool g_request_save = false;
+std::string g_request_filter;
+bool answer_file_dialog(OPENFILENAMEA& request, bool save)
+{
+    g_request = request;
+    g_request_save = save;
+    g_request_filter.clear();
+    for (const char* f = request.lpstrFilter; f && *f; f += strlen(f) + 1)
+        g_request_filter += std::string(f) + "|";
+    if (g_chosen_file.empty())
+        return false;
+    lstrcpynA(request.lpstrFile, g_chosen_file.c_str(), request.nMaxFile);
+    return true;
+}
+
+class MainCommandsTest : public FrameTest {
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        g_pages.clear();
+        g_chosen_file.clear();
+        set_web_page_opener(record_page);
+        set_file_dialog(answer_file_dialog);
+        log_data_mode = LOG_MODE_REAL_TIME;
+        activity_state = ACTIVITY_IDLE;
+        msgbox::reset();
+    }
+    void TearDown() override
+    {
+        set_web_page_opener(nullptr);
+        set_file_dialog(nullptr);
+        activity_state = ACTIVITY_IDLE;
+        FrameTest::TearDown();
+    }
+    std::vector<WPARAM> posted_to(HWND window)
+    {
+        std::vector<WPARAM> ids;
+        MSG message;
+        while (PeekMessageA(&message, window, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+            ids.push_back(message.wParam);
+        return ids;
+    }
+    std::vector<std::string> box_texts()
+    {
+        std::vector<std::string> texts;
+        for (const recorded_box& box : msgbox::shown())
+            texts.push_back(box.text);
+        return texts;
+    }
+};
+
+TEST_F(MainCommandsTest, WebPagesOfTheLogoAndSupport)
+{
+    command(IDC_LOGO);
+    command(IDM_SUPPORT);
+    ASSERT_EQ(g_pages.size(), 2u);
+    EXPECT_EQ(g_pages[0], kHomePageAddress);
+    EXPECT_EQ(g_pages[1], kSupportPageAddress);
+    for (const std::string& page : g_pages)
+        EXPECT_NE(page.find(".example/"), std::string::npos) << page;
+    EXPECT_NE(g_pages[0], g_pages[1]);
+}
+
+// Alt+1..Alt+3 reach no handler: nothing opens, nothing changes.
+TEST_F(MainCommandsTest, KeysWithoutACommandDoNothing)
+{
+    dialog_watch dialogs;
+    const std::string title = window_text(main);
+    for (int id : {32836, 32837, 32838, 33199, 33410}) {
+        EXPECT_EQ(command(id), 0);
+        EXPECT_EQ(get_current_view_menu_id(), IDM_VIEW_MEASURE);
+    }
+    EXPECT_TRUE(dialogs.captions().empty());
+    EXPECT_TRUE(msgbox::shown().empty());
+    EXPECT_EQ(window_text(main), title);
+}
+
+TEST_F(MainCommandsTest, AltSlashOpensAbout)
+{
+    dialog_watch dialogs;
+    on_next_dialog([](HWND dialog) { press(dialog, IDOK); });
+    // The accelerators look at the Alt key's state, not at the message.
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    keys[VK_MENU] = 0x80;
+    SetKeyboardState(keys);
+    PostMessageA(main, WM_SYSCHAR, '/', 1 << 29);
+    pump();
+    keys[VK_MENU] = 0;
+    SetKeyboardState(keys);
+    EXPECT_EQ(dialogs.captions(), std::vector<std::string>{"About Kestrova"});
+}
+
+TEST_F(MainCommandsTest, HideAndShowTheSettingsPane)
+{
+    HWND button = get_control_by_id(IDC_HIDE_SETTINGS);
+    command(IDC_HIDE_SETTINGS);
+    EXPECT_TRUE(settings_pane_hidden);
+    EXPECT_EQ(window_text(button), "SHOW SETTINGS");
+    EXPECT_FALSE(IsWindowVisible(get_config_window()));
+    command(IDC_HIDE_SETTINGS);
+    EXPECT_FALSE(settings_pane_hidden);
+    EXPECT_EQ(window_text(button), "HIDE SETTINGS");
+    EXPECT_TRUE(IsWindowVisible(get_config_window()));
+}
+
+// Choosing an instrument names it in the Config window's heading and the
+// views' titles, and asks for a refresh of the controls.
+TEST_F(MainCommandsTest, SelectInstrument)
+{
+    SendMessageA(main, WM_COMMAND, IDC_WQT3, 0);
+    EXPECT_EQ(get_current_instrument_index(), 2);
+    EXPECT_EQ(window_text(get_control_by_id(IDC_CFG_CONTROL_LABEL)), "CONTROL: WQT&3");
+    EXPECT_EQ(window_text(get_control_by_id(IDC_SCOPE_TITLE)), "WQT3 Oscilloscope");
+    EXPECT_EQ(posted_to(main), std::vector<WPARAM>{CMD_REFRESH_CONNECTIONS});
+}
+
+TEST_F(MainCommandsTest, SettingsMarksEveryInstrumentForProgrammingWhateverTheDialogEndsWith)
+{
+    dialog_watch dialogs;
+    for (int n = 0; n < kInstrumentSlots; ++n)
+        get_instrument_selection(n)->needs_programming = 0;
+    on_next_dialog([](HWND dialog) { press(dialog, IDCANCEL); });
+    command(IDM_SETTINGS);
+    EXPECT_EQ(dialogs.captions(), std::vector<std::string>{"Kestrova Settings"});
+    for (int n = 0; n < kInstrumentSlots; ++n)
+        EXPECT_EQ(get_instrument_selection(n)->needs_programming, 1) << n;
+}
+
+TEST_F(MainCommandsTest, EquationEditorThenCompile)
+{
+    dialog_watch dialogs;
+    on_next_dialog([](HWND dialog) { press(dialog, IDCANCEL); });
+    command(IDM_EDIT_EQUATIONS);
+    EXPECT_EQ(dialogs.captions(), std::vector<std::string>{"Equation Editor"});
+}
+
+TEST_F(MainCommandsTest, OfferToReloadAnUnsavedRun)
+{
+    const std::string folder = make_folder("results");
+    const std::string path = folder + "\\wqtdl.DAT";
+    results_file_header header{};
+    header.magic = kResultsFileMagic;
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(&header), sizeof header);
+    lstrcpynA(results_file_path, path.c_str(), MAX_PATH);
+    command(CMD_OFFER_RESULTS_RELOAD);
+    ASSERT_EQ(msgbox::shown().size(), 1u);
+    EXPECT_NE(msgbox::shown()[0].text.find("Would you like to reload the last Multilog session"),
+              std::string::npos);
+}
+
+TEST_F(MainCommandsTest, OpenCsvFileOnlyInTheRealTimeTableMode)
+{
+    log_data_mode = LOG_MODE_MANUAL;
+    command(IDM_OPEN_CSV_FILE);
+    log_data_mode = LOG_MODE_REAL_TIME;
+    command(IDM_OPEN_CSV_FILE);
+    const auto boxes = msgbox::shown();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "Please select 'Log real time table' mode to read in a CSV file");
+    EXPECT_EQ(boxes[0].caption, "Kestrova");
+    EXPECT_EQ(boxes[0].type, static_cast<UINT>(MB_ICONINFORMATION));
+    EXPECT_NE(boxes[1].text, boxes[0].text) << "mode 1 reads the file instead";
+}
+
+// Enter logs one step only while measuring in "Manual log" with
+// "Auto Append?" clear: a click of APPEND.
+TEST_F(MainCommandsTest, EnterLogsOneStepByHand)
+{
+    struct enter_case {
+        uint32_t state;
+        uint32_t mode;
+        bool auto_append;
+        bool logs;
+    };
+    const enter_case cases[] = {
+        {ACTIVITY_MEASURING, LOG_MODE_MANUAL, false, true},
+        {ACTIVITY_MEASURING, LOG_MODE_MANUAL, true, false},
+        {ACTIVITY_MEASURING, LOG_MODE_REAL_TIME, false, false},
+        {ACTIVITY_IDLE, LOG_MODE_MANUAL, false, false},
+    };
+    for (const enter_case& c : cases) {
+        activity_state = c.state;
+        log_data_mode = c.mode;
+        set_check_state(IDC_MEAS_AUTO_APPEND, c.auto_append ? BST_CHECKED : BST_UNCHECKED);
+        // The key goes through the accelerators; what it posts stays queued.
+        PostMessageA(main, WM_KEYDOWN, VK_RETURN, 0);
+        HACCEL keys = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_ACCELERATORS));
+        MSG message;
+        while (PeekMessageA(&message, main, WM_KEYDOWN, WM_KEYDOWN, PM_REMOVE))
+            TranslateAcceleratorA(main, keys, &message);
+        EXPECT_EQ(posted_to(get_measure_window()),
+                  c.logs ? std::vector<WPARAM>{IDC_MEAS_APPEND} : std::vector<WPARAM>{})
+            << c.state << " " << c.mode << " " << c.auto_append;
+    }
+}
+
+TEST(MainWindowTitle, IdentificationFromItsFirstComma)
+{
+    struct title_case {
+        const char* reply;
+        const char* shown;
+    };
+    const title_case cases[] = {
+        {"TROSVALDEN,WQT5530,A1,V2", ",WQT5530,A1,V2"},
+        {"", ",Unknown Connection"},
+        {"NOCOMMA", ",NOCOMMA"},
+        {"TRAILING,", ","},
+    };
+    for (const title_case& c : cases)
+        EXPECT_EQ(title_identification(c.reply), c.shown) << c.reply;
+}
+
+TEST_F(MainCommandsTest, ConnectionWithoutAnInstrumentSaysSo)
+{
+    command(IDM_CONNECTION);
+    ASSERT_EQ(box_texts(), std::vector<std::string>{"No connection was made"});
+    EXPECT_EQ(msgbox::shown()[0].type, static_cast<UINT>(MB_ICONWARNING));
+    EXPECT_EQ(window_text(main), "Kestrova v3_5-U");
+}
+
+TEST_F(MainCommandsTest, TitleNamesAUsbAndALanInstrument)
+{
+    serial_sim usb;
+    if (!usb.ok())
+        GTEST_SKIP() << "no COM pty pair";
+    lan_sim lan;
+    ASSERT_TRUE(lan.ok());
+    usb.inst.set_identity("TROSVALDEN", "WQT5530", "U1", "V1");
+    lan.inst.set_identity("TROSVALDEN", "WQT4530", "L2", "V2");
+    link_record usb_settings = usb.link;
+    usb_settings.interface = LINK_USB;
+    ASSERT_TRUE(connect(0, usb_settings));
+    ASSERT_TRUE(connect(1, lan.link));
+    msgbox::reset();
+    command(IDM_CONNECTION);
+    EXPECT_TRUE(box_texts().empty()) << box_texts()[0];
+    EXPECT_EQ(window_text(main),
+              "Kestrova v3_5-U     WQT1: USB,WQT5530,U1,V1     WQT2: LAN,WQT4530,L2,V2");
+}
+
+// The views put a connected instrument into their mode (item 1) first:
+// Scope 6, Harmonics 5, Measure and Voltmeter 2; Capture and LOMX need
+// none, and nothing changes while a measurement runs.
+TEST_F(MainCommandsTest, ViewsWriteTheInstrumentMode)
+{
+    lan_sim lan;
+    ASSERT_TRUE(lan.ok());
+    ASSERT_TRUE(connect(0, lan.link));
+    const int wire = get_current_config()->item_at(1)->wire_id;
+    struct view_case {
+        int id;
+        int mode; // -1: nothing written
+        uint32_t state;
+    };
+    const view_case cases[] = {
+        {IDM_VIEW_SCOPE, 6, ACTIVITY_IDLE},      {IDM_VIEW_HARMONICS, 5, ACTIVITY_IDLE},
+        {IDM_VIEW_MEASURE, 2, ACTIVITY_IDLE},    {IDM_VIEW_VOLTMETER, 2, ACTIVITY_IDLE},
+        {IDM_VIEW_CAPTURE, -1, ACTIVITY_IDLE},   {IDM_VIEW_LOMX, -1, ACTIVITY_IDLE},
+        {IDM_VIEW_SCOPE, -1, ACTIVITY_MEASURING},
+    };
+    for (const view_case& c : cases) {
+        switch_main_view(main, IDM_VIEW_MEASURE);
+        activity_state = c.state;
+        lan.inst.clear_received();
+        command(c.id);
+        activity_state = ACTIVITY_IDLE;
+        const std::string prefix = "config," + std::to_string(wire) + ",";
+        std::vector<std::string> writes;
+        for (const std::string& line : lan.inst.commands())
+            if (line.rfind(prefix, 0) == 0)
+                writes.push_back(line);
+        if (c.mode < 0) {
+            EXPECT_TRUE(writes.empty()) << c.id;
+        } else {
+            EXPECT_EQ(writes.size(), 1u) << c.id;
+            EXPECT_EQ(get_current_config()->get_value_record_copy(1).value.integer, c.mode) << c.id;
+        }
+        EXPECT_EQ(get_current_view_menu_id(), c.state == ACTIVITY_IDLE ? c.id : IDM_VIEW_MEASURE) << c.id;
+    }
+}
+
+// The picture of the view: the Measure view shows results pane 1.
+class PictureTest : public MainCommandsTest {
+protected:
+    SIZE pane_size()
+    {
+        RECT client;
+        GetClientRect(get_measure_results_window(0), &client);
+        return {client.right, client.bottom};
+    }
+};
+
+struct bmp_file {
+    bool ok;
+    int32_t width;
+    int32_t height;
+    uint16_t bits;
+    COLORREF first_pixel;
+};
+
+bmp_file read_bmp(const std::string& path)
+{
+    const std::string data = file_text(path);
+    if (data.size() < 58 || data.compare(0, 2, "BM") != 0)
+        return {false, 0, 0, 0, 0};
+    bmp_file bmp{true, 0, 0, 0, 0};
+    memcpy(&bmp.width, data.data() + 18, 4);
+    memcpy(&bmp.height, data.data() + 22, 4);
+    memcpy(&bmp.bits, data.data() + 28, 2);
+    const auto* pixel = reinterpret_cast<const uint8_t*>(data.data() + 54);
+    bmp.first_pixel = RGB(pixel[2], pixel[1], pixel[0]);
+    return bmp;
+}
+
+TEST_F(PictureTest, SaveToBitmapWritesThePicture)
+{
+    const std::string path = make_folder("picture") + "\\view.bmp";
+    g_chosen_file = path;
+    command(IDM_SAVE_TO_BITMAP);
+    EXPECT_TRUE(g_request_save);
+    EXPECT_STREQ(g_request.lpstrTitle, "Save to Bitmap");
+    EXPECT_EQ(g_request.lpstrFilter, nullptr);
+    EXPECT_EQ(g_request.Flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_PATHMUSTEXIST));
+    const bmp_file bmp = read_bmp(path);
+    ASSERT_TRUE(bmp.ok);
+    EXPECT_EQ(bmp.width, pane_size().cx);
+    EXPECT_EQ(bmp.height, pane_size().cy);
+    EXPECT_EQ(bmp.bits, 24);
+    // The bottom row of the pane is its background.
+    EXPECT_EQ(bmp.first_pixel, GetSysColor(COLOR_BTNFACE));
+    EXPECT_TRUE(msgbox::shown().empty());
+}
+
+TEST_F(PictureTest, SaveToBitmapCancelledOrUnwritable)
+{
+    command(IDM_SAVE_TO_BITMAP);
+    EXPECT_TRUE(msgbox::shown().empty());
+    g_chosen_file = make_folder("not_a_file"); // a folder cannot be written as a file
+    command(IDM_SAVE_TO_BITMAP);
+    ASSERT_EQ(msgbox::shown().size(), 1u);
+    EXPECT_NE(msgbox::shown()[0].text.find("could not be written"), std::string::npos);
+}
+
+TEST_F(PictureTest, CopyToClipboard)
+{
+    command(IDM_COPY_TO_CLIPBOARD);
+    ASSERT_TRUE(IsClipboardFormatAvailable(CF_BITMAP));
+    ASSERT_TRUE(OpenClipboard(main));
+    HBITMAP bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+    BITMAP info{};
+    GetObjectA(bitmap, sizeof info, &info);
+    CloseClipboard();
+    EXPECT_EQ(info.bmWidth, pane_size().cx);
+    EXPECT_EQ(info.bmHeight, pane_size().cy);
+}
+
+// Export to Word writes "screencap.bmp" in the temporary folder, replacing
+// an older one, and then starts the word processor (none here: its box
+// says so); a file that cannot be written stops it with a box of its own.
+TEST_F(PictureTest, ExportToWord)
+{
+    char temp_before[MAX_PATH] = "";
+    GetEnvironmentVariableA("TMP", temp_before, sizeof temp_before);
+    const std::string temp = make_folder("temp");
+    SetEnvironmentVariableA("TMP", temp.c_str());
+    std::ofstream(temp + "\\screencap.bmp") << "older";
+    command(IDM_EXPORT_TO_WORD);
+    EXPECT_TRUE(read_bmp(temp + "\\screencap.bmp").ok);
+    ASSERT_EQ(msgbox::shown().size(), 1u);
+    EXPECT_NE(msgbox::shown()[0].text.find("word processor"), std::string::npos);
+
+    msgbox::reset();
+    std::filesystem::remove(temp + "\\screencap.bmp");
+    std::filesystem::create_directory(temp + "\\screencap.bmp");
+    command(IDM_EXPORT_TO_WORD);
+    ASSERT_EQ(msgbox::shown().size(), 1u);
+    EXPECT_NE(msgbox::shown()[0].text.find("could not be written"), std::string::npos);
+    SetEnvironmentVariableA("TMP", temp_before[0] ? temp_before : nullptr);
+}
+
+TEST_F(MainCommandsTest, ImportAConfigurationFile)
+{
+    command(121);
+    EXPECT_FALSE(g_request_save);
+    EXPECT_EQ(g_request_filter, "Config Files *.cfg|*.cfg|All Files *.*|*.*|");
+    EXPECT_STREQ(g_request.lpstrDefExt, "cfg");
+    EXPECT_EQ(g_request.nFilterIndex, 1u);
+    EXPECT_TRUE(msgbox::shown().empty()) << "cancelled";
+
+    const std::string folder = make_folder("import");
+    g_chosen_file = folder + "\\missing.cfg";
+    command(121);
+    ASSERT_EQ(box_texts(), std::vector<std::string>{"Unable to import config from that file"});
+    EXPECT_EQ(msgbox::shown()[0].caption, "Import Error");
+
+    msgbox::reset();
+    g_chosen_file = folder + "\\present.cfg";
+    std::ofstream(g_chosen_file) << "1\n";
+    command(121);
+    EXPECT_TRUE(msgbox::shown().empty());
+}
+
+TEST_F(MainCommandsTest, ExportTheSummaryAsText)
+{
+    const std::string folder = make_folder("summary");
+    g_chosen_file = folder + "\\summary.txt";
+    command(193);
+    EXPECT_TRUE(g_request_save);
+    EXPECT_EQ(g_request_filter, "Text File *.txt|*.txt|");
+    EXPECT_STREQ(g_request.lpstrDefExt, "txt");
+    EXPECT_TRUE(std::filesystem::exists(g_chosen_file));
+    EXPECT_TRUE(msgbox::shown().empty());
+
+    g_chosen_file = folder; // a folder: cannot be written
+    command(193);
+    ASSERT_EQ(msgbox::shown().size(), 1u);
+    EXPECT_NE(msgbox::shown()[0].text.find("could not be written"), std::string::npos);
+}
+
+TEST_F(MainCommandsTest, DeleteASavedSlotRebuildsTheMenuEnabled)
+{
+    rebuild_saved_config_menu(main, false, false);
+    command(33403);
+    const UINT state = GetMenuState(GetSubMenu(GetMenu(main), 0), 1, MF_BYPOSITION);
+    EXPECT_FALSE(state & MF_GRAYED);
+}
+
+} // namespace

@@ -1,0 +1,183 @@
+// READ WQT, SET UP WQT, the group buttons and the saved-slot commands
+// against simulated instruments: a two-group instrument (WQT3530, three phases: its grouping always offers the second group) and a
+// single-group one (WQT5530), connected through the connection sequence.
+#include "app/settings_commands.h"
+
+#include "app/control_tables.h"
+#include "app/main_ids.h"
+#include "app/saved_config_menu.h"
+#include "link/instrument_slots.h"
+#include "logging/logging_resource.h"
+#include "tests/app/frame_fixture.h"
+#include "tests/support/dialog_watch.h"
+#include "tests/support/msgbox_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+class SettingsCommandsTest : public FrameTest {
+protected:
+    // A simulated instrument of this model connected to slot n and made the
+    // current instrument.
+    wqt_sim::instrument& attach(int n, const char* model)
+    {
+        sims_.push_back(std::make_unique<lan_sim>());
+        lan_sim& sim = *sims_.back();
+        EXPECT_TRUE(sim.ok());
+        sim.inst.set_identity("TROSVALDEN", model, "S" + std::to_string(n), "V1");
+        EXPECT_TRUE(connect(n, sim.link));
+        set_current_instrument_index(n);
+        sim.inst.clear_received();
+        msgbox::reset();
+        return sim.inst;
+    }
+    static int count(const std::vector<std::string>& lines, const std::string& line)
+    {
+        return static_cast<int>(std::count(lines.begin(), lines.end(), line));
+    }
+    static std::vector<std::string> group_commands(const wqt_sim::instrument& inst)
+    {
+        std::vector<std::string> groups;
+        for (const std::string& line : inst.commands())
+            if (line.rfind("GROUP,", 0) == 0)
+                groups.push_back(line);
+        return groups;
+    }
+
+private:
+    std::vector<std::unique_ptr<lan_sim>> sims_;
+};
+
+// READ reads group 1 and then group 2 and leaves the instrument on the
+// group it was on.
+TEST_F(SettingsCommandsTest, ReadBothGroupsAndKeepTheGroup)
+{
+    wqt_sim::instrument& inst = attach(0, "WQT3530");
+    for (int group : {1, 0}) {
+        command(IDC_GROUP1 + group);
+        dialog_watch dialogs;
+        command(IDC_READ_WQT);
+        EXPECT_EQ(dialogs.captions(), (std::vector<std::string>{"WQT1 G1: Acquiring Settings",
+                                                                "WQT1 G2: Acquiring Settings"}))
+            << group;
+        EXPECT_EQ(inst.group(), group + 1);
+        EXPECT_EQ(get_current_active_group(), group);
+    }
+}
+
+TEST_F(SettingsCommandsTest, SetUpSendsBothGroupsAndEndsOnGroup1)
+{
+    wqt_sim::instrument& inst = attach(0, "WQT3530");
+    command(IDC_GROUP2);
+    dialog_watch dialogs;
+    command(IDC_SET_UP_WQT);
+    EXPECT_EQ(dialogs.captions(),
+              (std::vector<std::string>{"WQT1 G1: Sending Settings", "WQT1 G2: Sending Settings"}));
+    EXPECT_EQ(inst.group(), 1);
+    EXPECT_EQ(get_current_active_group(), 0);
+    EXPECT_FALSE(inst.suspended());
+}
+
+TEST_F(SettingsCommandsTest, OtherModelsOneDialogAndNoGroups)
+{
+    wqt_sim::instrument& inst = attach(2, "WQT5530");
+    dialog_watch dialogs;
+    command(IDC_READ_WQT);
+    command(IDC_SET_UP_WQT);
+    command(IDC_GROUP2);
+    EXPECT_EQ(dialogs.captions(),
+              (std::vector<std::string>{"WQT3: Acquiring Settings", "WQT3: Sending Settings"}));
+    EXPECT_TRUE(group_commands(inst).empty());
+    EXPECT_EQ(get_current_active_group(), 0);
+}
+
+// After switching groups the instrument is asked for its status until the
+// switch has settled ("*ESR?" with bit 0x10 clear), three times at most.
+TEST_F(SettingsCommandsTest, StatusPollAfterAGroupSwitch)
+{
+    struct poll_case {
+        const char* reply; // "" : the instrument's own answer
+        int polls;
+    };
+    const poll_case cases[] = {{"", 1}, {"16", 3}, {"48", 3}, {"32", 1}};
+    wqt_sim::instrument& inst = attach(0, "WQT3530");
+    for (const poll_case& c : cases) {
+        inst.clear_rules();
+        if (c.reply[0])
+            inst.add_rule({"*ESR?", wqt_sim::action::reply, c.reply});
+        inst.clear_received();
+        command(IDC_GROUP2);
+        EXPECT_EQ(count(inst.commands(), "*ESR?"), c.polls) << c.reply;
+        EXPECT_EQ(group_commands(inst).front(), "GROUP,2") << c.reply;
+        command(IDC_GROUP1);
+    }
+}
+
+// Choosing an instrument keeps the group it is on: a two-group instrument
+// in slot 2 stays on its group 1.
+TEST_F(SettingsCommandsTest, SelectingAnInstrumentKeepsItsOwnGroup)
+{
+    wqt_sim::instrument& inst = attach(1, "WQT3530");
+    set_current_instrument_index(0);
+    command(IDC_WQT2);
+    EXPECT_EQ(get_current_instrument_index(), 1);
+    EXPECT_EQ(group_commands(inst), std::vector<std::string>{"GROUP,1"});
+    EXPECT_EQ(inst.group(), 1);
+    EXPECT_TRUE(msgbox::shown().empty());
+
+    command(IDC_GROUP2);
+    set_current_instrument_index(0);
+    inst.clear_received();
+    command(IDC_WQT2);
+    EXPECT_EQ(group_commands(inst), std::vector<std::string>{"GROUP,2"});
+    EXPECT_EQ(inst.group(), 2);
+}
+
+// Loading a saved slot sends the configuration to the instrument: the
+// whole-configuration frame, inside which every item is read back (and a
+// changed one written).
+TEST_F(SettingsCommandsTest, LoadSendsTheConfiguration)
+{
+    wqt_sim::instrument& inst = attach(0, "WQT5530");
+    command(33204);
+    const std::vector<std::string> lines = inst.commands();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "SUSPEN,ON");
+    EXPECT_EQ(lines.back(), "SUSPEN,OFF");
+    EXPECT_FALSE(inst.suspended());
+    const auto items = std::count_if(lines.begin(), lines.end(),
+                                     [](const std::string& l) { return l.rfind("config,", 0) == 0; });
+    EXPECT_GT(items, 50);
+}
+
+// Saving asks for a name; only OK saves and rebuilds the menu.
+TEST_F(SettingsCommandsTest, SaveOnlyAfterTheNameDialogsOk)
+{
+    attach(0, "WQT5530");
+    HMENU configure = GetSubMenu(GetMenu(main), 0);
+    for (int button : {IDCANCEL, IDOK}) {
+        rebuild_saved_config_menu(main, false, false);
+        dialog_watch dialogs;
+        std::string prompt;
+        on_next_dialog([&](HWND dialog) {
+            prompt = window_text(GetDlgItem(dialog, IDC_SAVE_SETUP_PROMPT));
+            SetDlgItemTextA(dialog, IDC_SAVE_SETUP_NAME, "Motor test");
+            press(dialog, button);
+        });
+        command(33303);
+        EXPECT_EQ(dialogs.captions(), std::vector<std::string>{"Save"});
+        EXPECT_EQ(prompt, "Please enter the new name for the configuration");
+        const bool greyed = GetMenuState(configure, 1, MF_BYPOSITION) & MF_GRAYED;
+        EXPECT_EQ(greyed, button == IDCANCEL) << button;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(app_folder_under(root)))
+        EXPECT_EQ(entry.path().extension(), ".ini") << entry.path().string();
+}
+
+} // namespace
