@@ -9,6 +9,7 @@
 #include "link/identification.h"
 #include "link/instrument_slots.h"
 #include "link/transport.h"
+#include "link/wire_commands.h"
 
 #include <cctype>
 #include <cstdio>
@@ -159,10 +160,10 @@ bool connect_instrument(HWND owner, int n, link_record* link, bool test_only)
     {
         wait_cursor busy;
         send_command(kDC4, link);
-        send_command("STOP\n", link);
-        send_command("tagrep,off\n", link);
+        send_command(kCmdStop, link);
+        send_command(kCmdTagReportOff, link);
         for (int attempt = 0; attempt < kIdentifyTries; ++attempt) {
-            send_command("*IDN?\n", link);
+            send_command(kCmdIdentify, link);
             length = receive_reply(reply, sizeof reply, link);
             if (is_family_reply(reply, length))
                 break;
@@ -192,7 +193,7 @@ bool connect_instrument(HWND owner, int n, link_record* link, bool test_only)
 
     {
         wait_cursor busy;
-        send_command("version?\n", link);
+        send_command(kCmdVersion, link);
         std::memset(reply, 0, sizeof reply);
         length = receive_reply(reply, sizeof reply, link);
         link->option_code = option_code_of(reply, length);
@@ -208,14 +209,14 @@ bool connect_instrument(HWND owner, int n, link_record* link, bool test_only)
 
     Sleep(200);
     send_command(kDC4, link);
-    send_command("STOP\n", link);
+    send_command(kCmdStop, link);
     drain_input(link, 100);
-    send_command("USBLOCK,ON\n", link);
+    send_command(kCmdPanelLockOn, link);
+    // The slot takes over the record and its open port or socket (a separate
+    // record is left closed); from here on the slot's link carries the
+    // exchanges, the group selection included. The Communications dialog
+    // passes the slot's own record, so both are one.
     attach_instrument_to_slot(*link, n);
-
-    // From here on the slot's copy of the record carries the exchanges (the
-    // group selection works on it too); the Communications dialog passes the
-    // slot's own record, so both are one.
     link_record* live = &get_instrument(n);
     while (!read_all_settings(n)) {
         const int answer = show_message_box(

@@ -5,16 +5,17 @@
 // that could be sent or compared.
 #include "config/instrument_config.h"
 
+#include "app/base/text_util.h"
 #include "app/settings_runs.h"
 #include "link/comms_log.h"
 #include "link/item_exchange.h"
 #include "link/link_record.h"
 #include "link/transport.h"
 #include "link/user_report.h"
+#include "link/wire_commands.h"
 
 #include <windows.h>
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -33,9 +34,6 @@ constexpr int kErrorPauseMs = 100;
 constexpr int kErrorLimit = 3;
 
 const char kUnused[] = "Unused";
-const char kSuspendOn[] = "SUSPEN,ON\n";
-const char kSuspendOff[] = "SUSPEN,OFF\n";
-const char kStatusQuery[] = "*ESR?\n";
 
 const char kReadError[] =
     "An error occurred reading the config from the instrument \n(Id:%d [%s] ret:%d)";
@@ -72,15 +70,6 @@ const error_policy kWriteProgressPolicy{kWriteError, kWriteErrorLast, kWriteTitl
                                         false};
 
 enum class direction { read, write };
-
-// The decimal digits at the start of a reply, 0 when there are none.
-long leading_decimal(const char* text)
-{
-    long value = 0;
-    for (const char* p = text; isdigit(static_cast<unsigned char>(*p)) && value < 100000000; ++p)
-        value = value * 10 + (*p - '0');
-    return value;
-}
 
 // Whether the instrument's value read into `copy` is the image's value.
 bool same_value(const config_item& copy, const config_item& image)
@@ -179,12 +168,12 @@ private:
     void suspend()
     {
         for (int attempt = 0; attempt < kSuspendTries; ++attempt) {
-            send_command(kSuspendOn, link_);
-            send_command(kStatusQuery, link_);
+            send_command(kCmdSuspendOn, link_);
+            send_command(kCmdSuspendStatus, link_);
             char reply[kSuspendReplySize] = "";
             const int length = receive_reply(reply, sizeof reply, link_);
             reply[sizeof reply - 1] = '\0';
-            if (length != 0 && reply[0] != '\0' && leading_decimal(reply) < 1)
+            if (length != 0 && reply[0] != '\0' && leading_decimal(reply) == 0)
                 return;
         }
     }
@@ -193,7 +182,7 @@ private:
     {
         set_read_timeout(kDefaultReadTimeoutMs, link_);
         for (int i = 0; i < kSuspendOffRepeats; ++i)
-            send_command(kSuspendOff, link_);
+            send_command(kCmdSuspendOff, link_);
         if (manage_)
             open_close_link(LINK_CLOSE, link_);
         if (!progress_)

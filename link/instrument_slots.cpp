@@ -1,11 +1,11 @@
 #include "link/instrument_slots.h"
 
+#include "app/base/text_util.h"
 #include "link/transport.h"
 #include "link/user_report.h"
+#include "link/wire_commands.h"
 
 #include <atomic>
-#include <cctype>
-#include <cstring>
 
 namespace {
 
@@ -31,13 +31,10 @@ int grouping_of(int n)
     return item_integer(get_instrument_config_for_group(n, 0), kGroupingItem);
 }
 
-// The decimal digits at the start of a reply as a number; 0 when there are none.
-int leading_number(const char* text)
+// Whether a "GROUP?" reply names the slot's active group (1 or 2).
+bool names_active_group(const char* reply, const instrument_slot& slot)
 {
-    int value = 0;
-    for (const char* p = text; isdigit(static_cast<unsigned char>(*p)) && value < 100000; ++p)
-        value = value * 10 + (*p - '0');
-    return value;
+    return leading_decimal(reply) == static_cast<uint32_t>(slot.active_group + 1);
 }
 
 // Selects the slot's active group on the instrument and checks it with
@@ -54,11 +51,11 @@ void select_group_on(instrument_slot& slot, bool keep_open)
     }
     bool selected = false;
     for (int attempt = 0; attempt < kGroupTries && !selected; ++attempt) {
-        send_command(slot.active_group == 1 ? "GROUP,2\n" : "GROUP,1\n", &slot);
-        send_command("GROUP?\n", &slot);
+        send_command(slot.active_group == 1 ? kCmdGroup2 : kCmdGroup1, &slot);
+        send_command(kCmdGroupQuery, &slot);
         char reply[32];
         receive_reply(reply, sizeof reply, &slot);
-        selected = leading_number(reply) == slot.active_group + 1;
+        selected = names_active_group(reply, slot);
     }
     if (!selected)
         report_to_user("Unable to send commands to instrument, check connection",
@@ -76,10 +73,10 @@ void verify_group_on(instrument_slot& slot, bool keep_open)
                        "Connection Failed", MB_OK);
         return;
     }
-    send_command("GROUP?\n", &slot);
+    send_command(kCmdGroupQuery, &slot);
     char reply[32];
     receive_reply(reply, sizeof reply, &slot);
-    if (leading_number(reply) != slot.active_group + 1)
+    if (!names_active_group(reply, slot))
         select_group_on(slot, true);
     if (!keep_open)
         open_close_link(LINK_CLOSE, &slot);

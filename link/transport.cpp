@@ -1,9 +1,10 @@
 #include "link/transport.h"
 
+#include "link/binary_record.h"
 #include "link/comms_log.h"
-#include "link/result_reply.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -142,18 +143,17 @@ int send_command(const char* text, link_record* link)
 int receive_reply(char* buffer, int size, link_record* link)
 {
     int length;
-    int received;
+    int extent;
     if (is_serial(link)) {
-        length = serial_read_line(link->serial_handle, buffer, size, &received);
+        length = serial_read_line(link->serial_handle, buffer, size, &extent);
     } else {
         length = lan_read_line(link, buffer, size);
-        received = length;
+        extent = length;
     }
     log_transfer(*link, transfer_kind::reply, buffer);
     // A binary reply is logged as received, then replaced by the text of its
     // first value; the length stays that of the received reply.
-    binary_reply_to_text(buffer, size,
-                         is_serial(link) ? serial_reply_extent(buffer, received, length) : length);
+    binary_reply_to_text(buffer, size, extent);
     return length;
 }
 
@@ -240,10 +240,10 @@ int serial_read_byte(HANDLE handle)
     return byte;
 }
 
-int serial_read_line(HANDLE handle, char* buffer, int size, int* stored_out)
+int serial_read_line(HANDLE handle, char* buffer, int size, int* extent)
 {
-    if (stored_out)
-        *stored_out = 0;
+    if (extent)
+        *extent = 0;
     if (size <= 0)
         return 0;
     memset(buffer, 0, static_cast<size_t>(size));
@@ -258,8 +258,17 @@ int serial_read_line(HANDLE handle, char* buffer, int size, int* stored_out)
             break;
     }
     buffer[stored] = '\0';
-    if (stored_out)
-        *stored_out = stored;
+    if (extent) {
+        // The line end as it came, before the "\r" below becomes the end of
+        // the text: a NUL byte before a bare "\n" is the reply's own.
+        int end = stored;
+        if (end > 0 && buffer[end - 1] == '\n') {
+            --end;
+            if (end > 0 && buffer[end - 1] == '\r')
+                --end;
+        }
+        *extent = end;
+    }
     if (char* cr = strchr(buffer, '\r'))
         *cr = '\0';
     return static_cast<int>(strlen(buffer));

@@ -2,6 +2,7 @@
 // port 10001. Commands are text lines ending in "\n"; replies are lines too.
 #pragma once
 #include "link/link_record.h"
+#include "link/wire_commands.h"
 
 #include <cstdint>
 
@@ -12,7 +13,6 @@ enum : int {
     LINK_OPEN_NO_HANDSHAKE = 3,
 };
 
-constexpr char kDC4[] = "\x14";
 constexpr int kDefaultReadTimeoutMs = 5000;
 
 // Opens (op 1 or 3) or closes (op 2) the link. Opening an open link does
@@ -34,10 +34,11 @@ HANDLE serial_open(const char* path, uint32_t baud);
 bool serial_set_timeouts(HANDLE handle, DWORD ms);
 int serial_write(HANDLE handle, const char* text);
 int serial_read_byte(HANDLE handle);      // byte 0..255, -2 nothing queued, -1 error
-// Returns the length of the text (cut at its first "\r"); stored, when given,
-// receives the number of bytes actually read, line end included, which a
-// binary reply needs since its records may hold NUL bytes.
-int serial_read_line(HANDLE handle, char* buffer, int size, int* stored = nullptr);
+// Returns the length of the text (cut at its first "\r"); extent, when given,
+// receives the number of bytes of the reply before its line end ("\n" or
+// "\r\n"), NUL bytes included, which a binary reply needs since its records
+// may hold NUL bytes.
+int serial_read_line(HANDLE handle, char* buffer, int size, int* extent = nullptr);
 // Sends what is still queued for output, discards pending input, closes.
 void serial_purge_close(HANDLE* handle);
 
