@@ -125,7 +125,7 @@ bool read_all_settings(int n)
     settings_args args;
     args.parent = main_window;
     args.flag = 0;
-    args.link = slot;
+    args.link = &slot;
     args.index = n;
     if (slot.model_code != kTwoGroupModel)
         return acquire_settings_with_progress(args);
@@ -226,12 +226,9 @@ bool connect_instrument(HWND owner, int n, link_record* link, bool test_only)
             "Connection Diagnosis", MB_YESNO | MB_ICONINFORMATION);
         if (answer != IDYES)
             break;
-        send_command("progra,recall,0\n", live);
+        send_command(kCmdRecallDefaults, live);
     }
 
     open_close_link(LINK_CLOSE, live);
-    // A separate record shares the port or socket just closed.
-    if (live != link)
-        reset_link_state(link);
     return true;
 }

@@ -11,7 +11,7 @@ struct settings_args {
     HWND parent;       // owner of the progress dialog (the main window)
     uint8_t flag;      // 1: the transfer opens and closes the link itself; 0 in
                        // every run here, where the command holds it open
-    link_record link;  // copy of the instrument's link record, taken once per command
+    link_record* link; // the instrument's link (its slot's), borrowed for the run
     int index;         // the instrument index 0..3
 };
 

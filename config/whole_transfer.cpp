@@ -294,21 +294,19 @@ private:
     bool stopped_ = false;
 };
 
-// A progress run works on its own copy of the link record, so that the
-// record of the command that started it stays as it was.
+// A progress run borrows the instrument's link from the task's arguments.
 bool run_with_progress(instrument_config& cfg, settings_task* task, direction dir,
                        const error_policy& policy)
 {
     if (task == nullptr)
         return false;
     HWND dialog = task->task.dialog;
-    if (task->args == nullptr) {
+    if (task->args == nullptr || task->args->link == nullptr) {
         if (dialog != nullptr)
             PostMessageA(dialog, WM_COMMAND, PROGRESS_DONE, 0);
         return false;
     }
-    link_record link = task->args->link;
-    whole_transfer transfer(cfg, &link, task->args->flag != 0, true, dialog, policy);
+    whole_transfer transfer(cfg, task->args->link, task->args->flag != 0, true, dialog, policy);
     return transfer.run(dir) && transfer.completed();
 }
 

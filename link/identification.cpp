@@ -304,7 +304,7 @@ phase_span two_group_span(uint32_t p, int w, int g, int q)
 
 } // namespace
 
-void get_phase_range(link_record link, int wiring, int group, int grouping, int* first,
+void get_phase_range(const link_record& link, int wiring, int group, int grouping, int* first,
                      int* last)
 {
     // A combination that names no phases reads as none rather than leaving

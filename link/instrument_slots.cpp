@@ -127,9 +127,9 @@ std::shared_ptr<instrument_config> instrument_slot::get_group2_config()
     return group2_config;
 }
 
-void instrument_slot::attach_instrument(link_record record)
+void instrument_slot::attach_instrument(link_record& record)
 {
-    static_cast<link_record&>(*this) = record;
+    move_link_record(this, &record);
     switch (model_code) {
     case 1:
     case 6:
@@ -242,7 +242,7 @@ instrument_config* get_current_config_ptr(int group)
     return get_instrument_config_ptr(group, g_current_index);
 }
 
-void attach_instrument_to_slot(link_record record, int n)
+void attach_instrument_to_slot(link_record& record, int n)
 {
     instrument_slots[n].attach_instrument(record);
 }

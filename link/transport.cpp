@@ -70,8 +70,26 @@ void reset_link_state(link_record* link)
 
 void clear_link_record(link_record* link)
 {
-    memset(link, 0, sizeof *link);
+    memset(static_cast<void*>(link), 0, sizeof *link);
     reset_link_state(link);
+}
+
+// A record is copied byte for byte only here. It ends without padding, so
+// the copy into the record of a slot (a record first) touches nothing of the
+// slot beyond it.
+static_assert(offsetof(link_record, calibration_version_reply) +
+                      sizeof(link_record::calibration_version_reply) ==
+                  sizeof(link_record),
+              "a link record ends without padding");
+
+void move_link_record(link_record* to, link_record* from)
+{
+    if (to == from)
+        return;
+    if (to->link_open)
+        open_close_link(LINK_CLOSE, to);
+    memcpy(static_cast<void*>(to), from, sizeof *to);
+    reset_link_state(from);
 }
 
 int open_close_link(int op, link_record* link)

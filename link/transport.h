@@ -59,3 +59,8 @@ int lan_winsock_users();
 void reset_link_state(link_record* link);
 // Clears every field of a record and leaves it closed.
 void clear_link_record(link_record* link);
+// Moves every field of from into to, the open port or socket and the unread
+// input included, and leaves from closed, so that no two records share a
+// port or socket. A port or socket that to held open is closed first.
+// Nothing happens when both are one record.
+void move_link_record(link_record* to, link_record* from);

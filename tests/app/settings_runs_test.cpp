@@ -68,19 +68,6 @@ void fill_in_range(wqt_sim::instrument& inst, instrument_config& cfg, int group 
     }
 }
 
-// Waits until nothing more comes in: the closing commands are sent without
-// waiting for any reply.
-void settle(const wqt_sim::instrument& inst)
-{
-    size_t bytes = inst.received().size();
-    for (int quiet = 0, i = 0; quiet < 5 && i < 300; ++i) {
-        Sleep(10);
-        const size_t now = inst.received().size();
-        quiet = now == bytes ? quiet + 1 : 0;
-        bytes = now;
-    }
-}
-
 size_t config_reads(const wqt_sim::instrument& inst)
 {
     size_t n = 0;
@@ -133,17 +120,16 @@ protected:
     // its link, as the settings commands hold it open around the dialog.
     instrument_slot& connect(int n, uint32_t model)
     {
-        link_record record = sim.link;
-        record.model_code = model;
-        record.phase_count = 3;
-        record.connected = 1;
-        attach_instrument_to_slot(record, n);
+        sim.link.model_code = model;
+        sim.link.phase_count = 3;
+        sim.link.connected = 1;
+        attach_instrument_to_slot(sim.link, n);
         set_slot_active_group(n, 0);
         instrument_slot& slot = get_instrument(n);
         EXPECT_EQ(0, open_close_link(LINK_OPEN, &slot));
         args->parent = owner;
         args->flag = 0;
-        args->link = slot;
+        args->link = &slot;
         args->index = n;
         return slot;
     }
@@ -176,7 +162,7 @@ TEST_F(SettingsRuns, AcquireReadsTheInstrumentsConfigurationUnderItsTitle)
     std::string text;
     EXPECT_EQ("60.5", slot.primary_config->get_value_string(48, text));
     EXPECT_EQ(161u, config_reads(sim.inst));
-    settle(sim.inst);
+    wait_until_quiet(sim.inst);
     EXPECT_FALSE(sim.inst.suspended());
     const auto commands = sim.inst.commands();
     EXPECT_EQ(5, std::count(commands.begin(), commands.end(), "SUSPEN,OFF"));
@@ -264,10 +250,10 @@ TEST_F(SettingsRuns, NothingToTransferEndsTheDialogAndFails)
     // A slot without an instrument has no item names for its model code.
     args->parent = owner;
     args->flag = 0;
-    args->link = sim.link;
-    args->link.model_code = 0;
+    sim.link.model_code = 0;
+    attach_instrument_to_slot(sim.link, 0);
+    args->link = &get_instrument(0);
     args->index = 0;
-    attach_instrument_to_slot(args->link, 0);
     EXPECT_FALSE(acquire());
     EXPECT_FALSE(send());
     // No instrument index at all.

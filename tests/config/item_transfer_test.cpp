@@ -503,7 +503,8 @@ TEST_F(ItemTransfer, NothingTravelsForUnknownIdsAndUndefinedItems)
 
 TEST_F(ItemTransfer, LinkThatCannotOpenFailsAtOnce)
 {
-    link_record dead = make_serial_link("COM0");
+    link_record dead;
+    fill_serial_link(dead, "COM0");
     wqt_cfg_15xx cfg;
     cfg.set_value_int(24, 1);
     const DWORD start = GetTickCount();

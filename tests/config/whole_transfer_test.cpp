@@ -74,13 +74,7 @@ std::vector<int> moved_ids(instrument_config& cfg, uint32_t model)
 // closed before the instrument has read everything that was sent.
 std::vector<std::string> settled_commands(const wqt_sim::instrument& inst)
 {
-    size_t bytes = inst.received().size();
-    for (int quiet = 0, i = 0; quiet < 5 && i < 300; ++i) {
-        Sleep(10);
-        const size_t now = inst.received().size();
-        quiet = now == bytes ? quiet + 1 : 0;
-        bytes = now;
-    }
+    wait_until_quiet(inst);
     return inst.commands();
 }
 
@@ -768,7 +762,7 @@ protected:
         args = std::make_unique<settings_args>();
         args->parent = nullptr;
         args->flag = 1;
-        args->link = sim.link;
+        args->link = &sim.link;
         args->index = 0;
         task = settings_task{};
         task.task.dialog = progress.window;
@@ -800,7 +794,6 @@ TEST_F(WholeTransferProgress, ReadReportsEveryIdAndEnds)
     EXPECT_EQ((std::vector<int>{PROGRESS_DONE}), progress.posted());
 
     // The run opened and closed its own copy of the link.
-    EXPECT_EQ(0, args->link.link_open);
     EXPECT_EQ(0, sim.link.link_open);
     EXPECT_EQ(ids, read_ids(sim.inst));
     EXPECT_TRUE(msgbox::shown().empty()) << shown_text();
@@ -830,7 +823,6 @@ TEST_F(WholeTransferProgress, WriteCountsRefusedWritesAndFailedReadBacks)
     args->flag = 0;
     ASSERT_EQ(0, open_close_link(LINK_OPEN, &sim.link));
     ASSERT_TRUE(cfg.read_all_items(&sim.link, false));
-    args->link = sim.link;
     clear_traffic(sim.inst);
 
     cfg.set_value_int(201, 1);
@@ -875,12 +867,12 @@ TEST_F(WholeTransferProgress, WriteCountsRefusedWritesAndFailedReadBacks)
 
 TEST_F(WholeTransferProgress, NoNameListEndsTheDialogWithoutSending)
 {
-    args->link.model_code = 0;
+    sim.link.model_code = 0;
     EXPECT_FALSE(cfg.read_all_items_with_progress(&task));
     EXPECT_FALSE(cfg.write_all_items_with_progress(&task));
     EXPECT_EQ("", sim.inst.received());
     EXPECT_EQ((std::vector<int>{PROGRESS_DONE, PROGRESS_DONE}), progress.posted());
-    EXPECT_EQ(0, args->link.link_open);
+    EXPECT_EQ(0, sim.link.link_open);
 }
 
 } // namespace
