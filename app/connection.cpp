@@ -6,7 +6,8 @@
 #include "app/app_globals.h"
 #include "app/base/message_box.h"
 #include "app/settings_runs.h"
-#include "link/identification.h"
+#include "config/identification.h"
+#include "config/model_profiles.h"
 #include "link/instrument_slots.h"
 #include "link/transport.h"
 #include "link/wire_commands.h"
@@ -47,22 +48,12 @@ bool is_family_reply(const char* reply, int length)
     return length > 0 && std::strncmp(reply, kFamilyPrefix, kFamilyPrefixLength) == 0;
 }
 
-// The model code from the two characters after "TROSVALDEN,WQT", tried in
-// this order: the two-digit families first, then any other "5x".
+// The model code named by the characters after "TROSVALDEN,WQT" (the model
+// profiles, in their order); 0 for an unknown model.
 uint32_t model_code_of(const char* reply)
 {
-    const char* digits = reply + kFamilyPrefixLength;
-    static const struct {
-        const char* code;
-        uint32_t model;
-    } families[] = {
-        {"25", 2}, {"26", 3}, {"15", 1}, {"35", kTwoGroupModel}, {"45", 4}, {"55", 5},
-    };
-    for (const auto& family : families) {
-        if (std::strncmp(digits, family.code, 2) == 0)
-            return family.model;
-    }
-    return digits[0] == '5' ? 6 : 0;
+    const model_profile* profile = identify_model(reply + kFamilyPrefixLength);
+    return profile != nullptr ? profile->model_code : 0;
 }
 
 // The option code from the "version?" reply: the bits of the number after
@@ -127,7 +118,7 @@ bool read_all_settings(int n)
     args.flag = 0;
     args.link = &slot;
     args.index = n;
-    if (slot.model_code != kTwoGroupModel)
+    if (!is_two_group_model(slot.model_code))
         return acquire_settings_with_progress(args);
 
     select_group_for_instrument(n, 0, true);

@@ -19,7 +19,7 @@ const char kSending[] = "Sending Settings";
 // the group the transfer works on.
 void set_title(progress_task& task, const settings_args& args, const char* what)
 {
-    if (args.link != nullptr && args.link->model_code == kTwoGroupModel && args.index >= 0 &&
+    if (args.link != nullptr && is_two_group_model(args.link->model_code) && args.index >= 0 &&
         args.index < kInstrumentSlots) {
         snprintf(task.title, sizeof task.title, "WQT%d G%d: %s", args.index + 1,
                  get_instrument_active_group(args.index) + 1, what);

@@ -6,8 +6,9 @@
 // are.
 #include "config/instrument_config.h"
 
+#include "config/identification.h"
+#include "config/model_profiles.h"
 #include "link/comms_log.h"
-#include "link/identification.h"
 #include "link/item_exchange.h"
 #include "link/link_record.h"
 #include "link/transport.h"
@@ -28,9 +29,7 @@ constexpr int kTextReadSize = 19;
 
 constexpr int kItemMode = 1;
 constexpr int kItemFrequencyLock = 7;
-constexpr int kItemGrouping = 23;
 constexpr int kItemFrequency = 48;
-constexpr int kItemWiring = 82;
 constexpr int kItemTShort = 126;
 
 // When "Frequency Lock" (item 7) is followed by "Frequency" (item 48).

@@ -7,6 +7,7 @@
 
 #include "app/base/text_util.h"
 #include "app/settings_runs.h"
+#include "config/model_profiles.h"
 #include "link/comms_log.h"
 #include "link/item_exchange.h"
 #include "link/link_record.h"

@@ -1,6 +1,7 @@
 #include "link/instrument_slots.h"
 
 #include "app/base/text_util.h"
+#include "config/model_profiles.h"
 #include "link/transport.h"
 #include "link/user_report.h"
 #include "link/wire_commands.h"
@@ -14,8 +15,6 @@ namespace {
 instrument_slot instrument_slots[kInstrumentSlots];
 std::atomic<int> g_current_index{0};
 
-constexpr int kGroupingItem = 23;
-constexpr int kWiringItem = 82;
 constexpr int kGroupTries = 4;
 
 int item_integer(const std::shared_ptr<instrument_config>& config, int id)
@@ -28,7 +27,7 @@ int item_integer(const std::shared_ptr<instrument_config>& config, int id)
 // Grouping item of slot n, read from its configuration for group 0.
 int grouping_of(int n)
 {
-    return item_integer(get_instrument_config_for_group(n, 0), kGroupingItem);
+    return item_integer(get_instrument_config_for_group(n, 0), kItemGrouping);
 }
 
 // Whether a "GROUP?" reply names the slot's active group (1 or 2).
@@ -41,7 +40,7 @@ bool names_active_group(const char* reply, const instrument_slot& slot)
 // "GROUP?", up to four times.
 void select_group_on(instrument_slot& slot, bool keep_open)
 {
-    if (slot.model_code != kTwoGroupModel)
+    if (!is_two_group_model(slot.model_code))
         return;
     if (!keep_open && open_close_link(LINK_OPEN, &slot) != 0) {
         // Nothing can be sent over a link that does not open.
@@ -66,7 +65,7 @@ void select_group_on(instrument_slot& slot, bool keep_open)
 
 void verify_group_on(instrument_slot& slot, bool keep_open)
 {
-    if (slot.model_code != kTwoGroupModel)
+    if (!is_two_group_model(slot.model_code))
         return;
     if (!keep_open && open_close_link(LINK_OPEN, &slot) != 0) {
         report_to_user("Unable to send commands to instrument, check connection",
@@ -130,28 +129,14 @@ std::shared_ptr<instrument_config> instrument_slot::get_group2_config()
 void instrument_slot::attach_instrument(link_record& record)
 {
     move_link_record(this, &record);
-    switch (model_code) {
-    case 1:
-    case 6:
-        primary_config = std::make_shared<wqt_cfg_15xx>();
-        break;
-    case 2:
-    case 3:
-        primary_config = std::make_shared<wqt_cfg_25xx>();
-        break;
-    case 4:
-        primary_config = std::make_shared<wqt_cfg_45xx>();
-        break;
-    case 5:
-        primary_config = std::make_shared<wqt_cfg_55xx>();
-        break;
-    case kTwoGroupModel:
-        primary_config = std::make_shared<wqt_cfg_35xx>(0);
-        group2_config = std::make_shared<wqt_cfg_35xx>(1);
-        break;
-    default:
-        break;
-    }
+    // A code that names no model keeps both objects; a one-group model
+    // keeps the second group's.
+    const model_profile* profile = find_model_profile(model_code);
+    if (profile == nullptr)
+        return;
+    primary_config = profile->make_primary();
+    if (profile->two_group())
+        group2_config = profile->make_group2();
 }
 
 // ---- Table and index --------------------------------------------------------
@@ -217,7 +202,7 @@ std::shared_ptr<instrument_config> get_instrument_active_config(int n)
 std::shared_ptr<instrument_config> get_instrument_config_for_group(int n, int group)
 {
     instrument_slot& slot = instrument_slots[n];
-    if (slot.model_code == kTwoGroupModel && group == 1)
+    if (is_two_group_model(slot.model_code) && group == 1)
         return slot.group2_config;
     return slot.primary_config;
 }
@@ -257,7 +242,7 @@ void switch_instrument_group(bool keep_open)
 void set_active_group_and_switch(int group, bool keep_open)
 {
     instrument_slot& slot = get_current_instrument();
-    if (slot.model_code != kTwoGroupModel)
+    if (!is_two_group_model(slot.model_code))
         return;
     slot.active_group = group;
     select_group_on(slot, keep_open);
@@ -266,7 +251,7 @@ void set_active_group_and_switch(int group, bool keep_open)
 void select_group_for_instrument(int n, int group, bool keep_open)
 {
     instrument_slot& slot = instrument_slots[n];
-    if (slot.model_code != kTwoGroupModel)
+    if (!is_two_group_model(slot.model_code))
         return;
     slot.active_group = group;
     select_group_on(slot, keep_open);
@@ -287,7 +272,7 @@ void verify_instrument_group(int n, bool keep_open)
 bool check_phase_grouping_a(int n)
 {
     const instrument_slot& slot = instrument_slots[n];
-    if (slot.model_code != kTwoGroupModel)
+    if (!is_two_group_model(slot.model_code))
         return false;
     int q = grouping_of(n);
     switch (slot.phase_count) {
@@ -324,8 +309,11 @@ bool check_wiring_phase_rule(int n, int g)
     const instrument_slot& slot = instrument_slots[n];
     const int p = static_cast<int>(slot.phase_count);
 
-    if (slot.model_code >= 1 && slot.model_code <= 6) {
-        int w = item_integer(get_instrument_active_config(n), kWiringItem);
+    const model_profile* profile = find_model_profile(slot.model_code);
+    if (profile == nullptr)
+        return false;
+    if (!profile->two_group()) {
+        int w = item_integer(get_instrument_active_config(n), kItemWiring);
         if (w == 0)
             return false;
         if (p == 2 && w == 3)
@@ -334,12 +322,10 @@ bool check_wiring_phase_rule(int n, int g)
             return false;
         return true;
     }
-    if (slot.model_code != kTwoGroupModel)
-        return false;
 
     auto config = get_instrument_config_for_group(n, g);
-    const int w = item_integer(config, kWiringItem);
-    const int q = item_integer(config, kGroupingItem);
+    const int w = item_integer(config, kItemWiring);
+    const int q = item_integer(config, kItemGrouping);
 
     // The rules are taken in order; the first that gives a result ends the test.
     if (p < 3 || p > 6)

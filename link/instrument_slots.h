@@ -3,13 +3,13 @@
 // model, which group is active. One slot is the current instrument.
 #pragma once
 #include "config/instrument_config.h"
+#include "config/model_profiles.h"
 #include "link/link_record.h"
 #include "logging/multilog_setup.h"
 
 #include <memory>
 
 constexpr int kInstrumentSlots = 4;
-constexpr uint32_t kTwoGroupModel = 16;
 
 // A slot is its link record first, so it can be passed wherever a
 // link_record is expected.
@@ -30,7 +30,7 @@ struct instrument_slot : link_record {
     std::shared_ptr<instrument_config> get_group2_config();
     // Moves the record into the slot's link (identity, settings and its open
     // port or socket; the record is left closed) unless it is the slot's own,
-    // then replaces the configuration objects by model code.
+    // then builds the configuration objects of its model (model profile).
     void attach_instrument(link_record& record);
 };
 

@@ -2,9 +2,9 @@
 // in test and connect mode, its failures, and full connects of every model
 // family with the whole configuration read into the slot.
 #include "app/connection.h"
+#include "config/identification.h"
 #include "config/instrument_config.h"
 #include "config/item_tables.h"
-#include "link/identification.h"
 #include "link/instrument_slots.h"
 #include "link/transport.h"
 #include "tests/support/msgbox_recorder.h"

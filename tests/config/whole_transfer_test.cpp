@@ -3,6 +3,7 @@
 // messages, the communications log and the progress reports.
 #include "app/settings_runs.h"
 #include "config/instrument_config.h"
+#include "config/model_profiles.h"
 #include "link/comms_log.h"
 #include "link/transport.h"
 #include "tests/support/msgbox_recorder.h"

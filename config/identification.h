@@ -3,6 +3,7 @@
 // its option code, the phases an instrument measures, and the option bits of
 // its "version?" reply.
 #pragma once
+#include "config/model_profiles.h"
 #include "link/link_record.h"
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // Identity fields taken from a link's identification reply.
-#include "link/identification.h"
+#include "config/identification.h"
 #include "link/link_record.h"
 #include "tests/support/sim_fixture.h"
 
