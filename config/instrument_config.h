@@ -10,7 +10,7 @@
 #include <string>
 
 struct link_record;
-struct settings_task;
+class transfer_progress;
 
 constexpr int kItemsPerTable = 256;
 constexpr int kTableBFirstId = 500;
@@ -113,12 +113,16 @@ public:
     // Refreshes every named item from the instrument. True when fewer than
     // three items failed; false when the model code has no item-name list.
     virtual bool read_all_items(link_record* link, bool manage);
-    // The same on a progress worker: the task's arguments carry the manage
-    // flag and the link record (a private copy is used); progress goes to
-    // the task's dialog, which is ended in every case. True when fewer than
-    // three items failed; false when the model code has no item-name list.
-    virtual bool write_all_items_with_progress(settings_task* task);
-    virtual bool read_all_items_with_progress(settings_task* task);
+    // The same on a progress worker, reporting to progress, which is told
+    // the end in every case. The transfer stops before the next item once
+    // the user asks it to (the instrument still leaves its suspended state).
+    // True when it ran to its end with fewer than three failed items; false
+    // when it stopped early, when the link is missing or when the model
+    // code has no item-name list.
+    virtual bool write_all_items_with_progress(link_record* link, bool manage,
+                                               transfer_progress& progress);
+    virtual bool read_all_items_with_progress(link_record* link, bool manage,
+                                              transfer_progress& progress);
 
     virtual config_item_value get_value_record_copy(int id);
 

@@ -1,14 +1,13 @@
 // Whole-configuration reads and writes against the simulated instrument: the
 // suspend frame, the id loop, the read-back rule, failed items and their
 // messages, the communications log and the progress reports.
-#include "app/settings_runs.h"
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"
+#include "config/transfer_progress.h"
 #include "link/comms_log.h"
 #include "link/transport.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_fixture.h"
-#include "tests/support/test_window.h"
 
 #include <gtest/gtest.h>
 
@@ -703,125 +702,104 @@ TEST_F(WholeTransfer, WriteWithoutProgressStopsAtItsFirstFailure)
 
 // ---- The versions with progress ----------------------------------------------------
 
-// A window that takes the progress reports as the dialog would.
-struct progress_recorder {
+// Takes the progress reports of a transfer in order.
+struct progress_recorder : transfer_progress {
+    enum kind { status, total, position, done_normally, done_stopped };
     struct report {
-        int id;
-        LPARAM value;
+        kind what;
+        int value;
         std::string text; // the status text
     };
-    static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+    void set_status(const char* text) override { reports.push_back({status, 0, text ? text : ""}); }
+    void set_total(int steps) override { reports.push_back({total, steps, ""}); }
+    void set_position(int steps) override { reports.push_back({position, steps, ""}); }
+    void done(bool stopped) override
     {
-        if (msg == WM_COMMAND) {
-            auto* self = reinterpret_cast<progress_recorder*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-            const int id = LOWORD(wp);
-            self->reports.push_back(
-                {id, lp, id == PROGRESS_SET_STATUS && lp ? reinterpret_cast<const char*>(lp) : ""});
-            return 0;
-        }
-        return DefWindowProcA(hwnd, msg, wp, lp);
+        reports.push_back({stopped ? done_stopped : done_normally, 0, ""});
     }
-    progress_recorder()
+    bool cancel_requested() override
     {
-        window = make_test_window("KestrovaWholeTransferProgress", proc);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        return cancel_before_position > 0 && !reports.empty() && reports.back().what == position &&
+               reports.back().value >= cancel_before_position;
     }
-    ~progress_recorder() { DestroyWindow(window); }
-    // Reports sent so far; posted ones arrive once the queue is read.
-    std::vector<report> sent_reports() const { return reports; }
-    std::vector<int> posted()
+
+    std::vector<int> positions() const
     {
-        std::vector<int> ids;
-        const size_t before = reports.size();
-        MSG msg;
-        while (PeekMessageA(&msg, window, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        for (size_t i = before; i < reports.size(); ++i)
-            ids.push_back(reports[i].id);
-        reports.resize(before);
-        return ids;
-    }
-    std::vector<LPARAM> positions() const
-    {
-        std::vector<LPARAM> out;
+        std::vector<int> out;
         for (const auto& r : reports) {
-            if (r.id == PROGRESS_SET_POS)
+            if (r.what == position)
                 out.push_back(r.value);
         }
         return out;
     }
+    std::vector<kind> ends() const
+    {
+        std::vector<kind> out;
+        for (const auto& r : reports) {
+            if (r.what == done_normally || r.what == done_stopped)
+                out.push_back(r.what);
+        }
+        return out;
+    }
 
-    HWND window = nullptr;
     std::vector<report> reports;
+    int cancel_before_position = 0; // ask to stop once this many positions came
 };
 
 class WholeTransferProgress : public WholeTransfer {
 protected:
-    void SetUp() override
-    {
-        WholeTransfer::SetUp();
-        args = std::make_unique<settings_args>();
-        args->parent = nullptr;
-        args->flag = 1;
-        args->link = &sim.link;
-        args->index = 0;
-        task = settings_task{};
-        task.task.dialog = progress.window;
-        task.args = args.get();
-    }
+    bool read_with_progress() { return cfg.read_all_items_with_progress(&sim.link, manage, progress); }
+    bool write_with_progress() { return cfg.write_all_items_with_progress(&sim.link, manage, progress); }
 
     progress_recorder progress;
-    std::unique_ptr<settings_args> args;
-    settings_task task{};
+    bool manage = true;
 };
 
 TEST_F(WholeTransferProgress, ReadReportsEveryIdAndEnds)
 {
     sim.inst.set_item(24, "3");
-    EXPECT_TRUE(cfg.read_all_items_with_progress(&task));
+    EXPECT_TRUE(read_with_progress());
     EXPECT_EQ(1, value_of(24));
-    const auto reports = progress.sent_reports();
+    const auto& reports = progress.reports;
     ASSERT_GE(reports.size(), 2u);
-    EXPECT_EQ(PROGRESS_SET_STATUS, reports[0].id);
+    EXPECT_EQ(progress_recorder::status, reports[0].what);
     EXPECT_EQ("Reading configuration from WQT", reports[0].text);
-    EXPECT_EQ(PROGRESS_SET_TOTAL, reports[1].id);
+    EXPECT_EQ(progress_recorder::total, reports[1].what);
     EXPECT_EQ(255, reports[1].value);
     // 256 - id for every id, named or not.
-    std::vector<LPARAM> expected;
+    std::vector<int> expected;
     for (int p = 1; p <= 255; ++p)
         expected.push_back(p);
     EXPECT_EQ(expected, progress.positions());
-    EXPECT_EQ(2u + 255u, reports.size());
-    EXPECT_EQ((std::vector<int>{PROGRESS_DONE}), progress.posted());
+    EXPECT_EQ(2u + 255u + 1u, reports.size());
+    EXPECT_EQ(progress_recorder::done_normally, reports.back().what);
 
-    // The run opened and closed its own copy of the link.
+    // The run opened and closed the link itself.
     EXPECT_EQ(0, sim.link.link_open);
     EXPECT_EQ(ids, read_ids(sim.inst));
     EXPECT_TRUE(msgbox::shown().empty()) << shown_text();
 }
 
-TEST_F(WholeTransferProgress, ThirdReadFailureCancelsTheDialog)
+TEST_F(WholeTransferProgress, ThirdReadFailureStopsTheProgress)
 {
     sim.inst.add_rule({"config,100?", action::reply, "-3", 0, 3});
     sim.inst.add_rule({"config,82?", action::silence, "", 0, 3});
     sim.inst.add_rule({"config,24?", action::reply, "7", 0, 1});
-    EXPECT_FALSE(cfg.read_all_items_with_progress(&task));
+    EXPECT_FALSE(read_with_progress());
     const auto boxes = msgbox::shown();
     ASSERT_EQ(3u, boxes.size()) << shown_text();
     EXPECT_EQ(failure_text(kReadFailure, 100, item_names_for_model(5)[100], 65534), boxes[0].text);
     EXPECT_EQ(failure_text(kReadFailure, 82, "Wiring", 0), boxes[1].text);
     EXPECT_EQ(failure_text(kReadFailure, 24, "Voltage Input", 7, true), boxes[2].text);
-    // The dialog learns of it by its cancel command, sent, not by DONE.
-    const auto reports = progress.sent_reports();
-    EXPECT_EQ(IDCANCEL, reports.back().id);
+    // The end is told as a stop, once.
+    EXPECT_EQ(std::vector<progress_recorder::kind>{progress_recorder::done_stopped}, progress.ends());
     EXPECT_EQ(232, progress.positions().back());
-    EXPECT_TRUE(progress.posted().empty());
     EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
 }
 
 TEST_F(WholeTransferProgress, WriteCountsRefusedWritesAndFailedReadBacks)
 {
-    args->flag = 0;
+    manage = false;
     ASSERT_EQ(0, open_close_link(LINK_OPEN, &sim.link));
     ASSERT_TRUE(cfg.read_all_items(&sim.link, false));
     clear_traffic(sim.inst);
@@ -832,14 +810,14 @@ TEST_F(WholeTransferProgress, WriteCountsRefusedWritesAndFailedReadBacks)
     cfg.set_value_int(25, 1);
     cfg.set_value_int(24, 1);
     sim.inst.add_rule({"config,201,", action::refuse, "", 0, 4});
-    EXPECT_TRUE(cfg.write_all_items_with_progress(&task));
+    EXPECT_TRUE(write_with_progress());
     ASSERT_EQ(1u, msgbox::shown().size()) << shown_text();
     EXPECT_EQ(failure_text(kWriteFailure, 201, "Current Input", 32), msgbox::shown()[0].text);
     EXPECT_EQ("Write Instrument Setup", msgbox::shown()[0].caption);
     EXPECT_EQ(1, cfg.item_at(201)->changed);
     EXPECT_EQ(0, cfg.item_at(24)->changed);
-    EXPECT_EQ("Sending configuration to WQT", progress.sent_reports()[0].text);
-    EXPECT_EQ((std::vector<int>{PROGRESS_DONE}), progress.posted());
+    EXPECT_EQ("Sending configuration to WQT", progress.reports[0].text);
+    EXPECT_EQ(std::vector<progress_recorder::kind>{progress_recorder::done_normally}, progress.ends());
     // The caller's link is left open for it to close.
     EXPECT_EQ(1, sim.link.link_open);
 
@@ -853,26 +831,56 @@ TEST_F(WholeTransferProgress, WriteCountsRefusedWritesAndFailedReadBacks)
     for (int id : {177, 25, 24})
         cfg.set_value_int(id, 1);
     ASSERT_EQ(0, cfg.item_at(26)->changed); // read back first, and that fails
-    EXPECT_FALSE(cfg.write_all_items_with_progress(&task));
+    EXPECT_FALSE(write_with_progress());
     const auto boxes = msgbox::shown();
     ASSERT_EQ(3u, boxes.size()) << shown_text();
     EXPECT_EQ(failure_text(kWriteFailure, 177, "Current Input", 32), boxes[1].text);
     EXPECT_EQ(failure_text(kWriteFailure, 26, item_names_for_model(5)[26], 0, true), boxes[2].text);
-    EXPECT_EQ(IDCANCEL, progress.sent_reports().back().id);
-    EXPECT_TRUE(progress.posted().empty());
+    EXPECT_EQ(std::vector<progress_recorder::kind>{progress_recorder::done_stopped}, progress.ends());
     // 25 and 24 come after the third failure and stay changed.
     EXPECT_EQ(1, cfg.item_at(25)->changed);
     EXPECT_EQ(1, cfg.item_at(24)->changed);
     EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
 }
 
-TEST_F(WholeTransferProgress, NoNameListEndsTheDialogWithoutSending)
+TEST_F(WholeTransferProgress, CancelStopsBeforeTheNextItemAndClosesTheFrame)
+{
+    // Asked to stop once the second item's position has been reported: the
+    // items after it are neither read nor written.
+    ASSERT_GE(ids.size(), 3u);
+    const int second = 256 - ids[1];
+    progress.cancel_before_position = second;
+    EXPECT_FALSE(read_with_progress());
+    EXPECT_EQ(second, progress.positions().back());
+    EXPECT_EQ((std::vector<int>{ids[0], ids[1]}), read_ids(sim.inst));
+    EXPECT_EQ(std::vector<progress_recorder::kind>{progress_recorder::done_stopped}, progress.ends());
+    EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
+    EXPECT_FALSE(sim.inst.suspended());
+    EXPECT_EQ(0, sim.link.link_open);
+    EXPECT_TRUE(msgbox::shown().empty()) << shown_text();
+
+    progress.reports.clear();
+    clear_traffic(sim.inst);
+    for (int id : ids)
+        cfg.item_at(id)->changed = 1;
+    EXPECT_FALSE(write_with_progress());
+    EXPECT_EQ((std::vector<int>{ids[0], ids[1]}), written_ids(sim.inst));
+    EXPECT_EQ(1, cfg.item_at(ids[2])->changed);
+    EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
+    EXPECT_FALSE(sim.inst.suspended());
+}
+
+TEST_F(WholeTransferProgress, NoNameListOrNoLinkEndsTheProgressWithoutSending)
 {
     sim.link.model_code = 0;
-    EXPECT_FALSE(cfg.read_all_items_with_progress(&task));
-    EXPECT_FALSE(cfg.write_all_items_with_progress(&task));
+    EXPECT_FALSE(read_with_progress());
+    EXPECT_FALSE(write_with_progress());
+    EXPECT_FALSE(cfg.read_all_items_with_progress(nullptr, true, progress));
     EXPECT_EQ("", sim.inst.received());
-    EXPECT_EQ((std::vector<int>{PROGRESS_DONE, PROGRESS_DONE}), progress.posted());
+    EXPECT_EQ((std::vector<progress_recorder::kind>{progress_recorder::done_normally,
+                                                    progress_recorder::done_normally,
+                                                    progress_recorder::done_normally}),
+              progress.ends());
     EXPECT_EQ(0, sim.link.link_open);
 }
 
