@@ -30,52 +30,54 @@ int grouping_of(int n)
     return item_integer(get_instrument_config_for_group(n, 0), kItemGrouping);
 }
 
-// Whether a "GROUP?" reply names the slot's active group (1 or 2).
-bool names_active_group(const char* reply, const instrument_slot& slot)
+// Asks "GROUP?" and tells whether the reply names the slot's active group
+// (1 or 2).
+bool instrument_on_active_group(instrument_slot& slot)
 {
+    send_command(kCmdGroupQuery, &slot);
+    char reply[32];
+    receive_reply(reply, sizeof reply, &slot);
     return leading_decimal(reply) == static_cast<uint32_t>(slot.active_group + 1);
+}
+
+void report_group_failure()
+{
+    report_to_user("Unable to send commands to instrument, check connection", "Connection Failed",
+                   MB_OK);
+}
+
+// Opens the link unless the caller holds it open; a link that does not open
+// is reported at once, since nothing can be sent over it.
+bool open_for_group(instrument_slot& slot, bool keep_open)
+{
+    if (keep_open || open_close_link(LINK_OPEN, &slot) == 0)
+        return true;
+    report_group_failure();
+    return false;
 }
 
 // Selects the slot's active group on the instrument and checks it with
 // "GROUP?", up to four times.
 void select_group_on(instrument_slot& slot, bool keep_open)
 {
-    if (!is_two_group_model(slot.model_code))
+    if (!is_two_group_model(slot.model_code) || !open_for_group(slot, keep_open))
         return;
-    if (!keep_open && open_close_link(LINK_OPEN, &slot) != 0) {
-        // Nothing can be sent over a link that does not open.
-        report_to_user("Unable to send commands to instrument, check connection",
-                       "Connection Failed", MB_OK);
-        return;
-    }
     bool selected = false;
     for (int attempt = 0; attempt < kGroupTries && !selected; ++attempt) {
         send_command(slot.active_group == 1 ? kCmdGroup2 : kCmdGroup1, &slot);
-        send_command(kCmdGroupQuery, &slot);
-        char reply[32];
-        receive_reply(reply, sizeof reply, &slot);
-        selected = names_active_group(reply, slot);
+        selected = instrument_on_active_group(slot);
     }
     if (!selected)
-        report_to_user("Unable to send commands to instrument, check connection",
-                       "Connection Failed", MB_OK);
+        report_group_failure();
     if (!keep_open)
         open_close_link(LINK_CLOSE, &slot);
 }
 
 void verify_group_on(instrument_slot& slot, bool keep_open)
 {
-    if (!is_two_group_model(slot.model_code))
+    if (!is_two_group_model(slot.model_code) || !open_for_group(slot, keep_open))
         return;
-    if (!keep_open && open_close_link(LINK_OPEN, &slot) != 0) {
-        report_to_user("Unable to send commands to instrument, check connection",
-                       "Connection Failed", MB_OK);
-        return;
-    }
-    send_command(kCmdGroupQuery, &slot);
-    char reply[32];
-    receive_reply(reply, sizeof reply, &slot);
-    if (!names_active_group(reply, slot))
+    if (!instrument_on_active_group(slot))
         select_group_on(slot, true);
     if (!keep_open)
         open_close_link(LINK_CLOSE, &slot);

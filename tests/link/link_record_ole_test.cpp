@@ -16,10 +16,12 @@
 #error "the OLE headers' interface macro must survive the link record's header"
 #endif
 
-// Defined in the other file, which includes the headers the other way round
-// and names the field itself.
+// Defined in the other file, which includes the headers the other way round:
+// before the OLE headers it names the field itself, after them it uses the
+// accessor.
 uint32_t link_interface_by_field_name(const link_record& link);
 void set_link_interface_by_field_name(link_record& link, uint32_t value);
+uint32_t link_interface_after_ole_headers(const link_record& link);
 
 namespace {
 
@@ -37,6 +39,7 @@ TEST(LinkRecordOle, FieldReadAndWrittenWithTheMacroDefined)
     EXPECT_EQ(LINK_LAN, link_interface_by_field_name(*link));
     set_link_interface_by_field_name(*link, LINK_SERIAL);
     EXPECT_EQ(LINK_SERIAL, link_interface(*link));
+    EXPECT_EQ(LINK_SERIAL, link_interface_after_ole_headers(*link));
 
     // The OLE side works in the same file.
     VARIANT v;
@@ -45,6 +48,10 @@ TEST(LinkRecordOle, FieldReadAndWrittenWithTheMacroDefined)
     v.lVal = static_cast<LONG>(link_interface(*link));
     EXPECT_EQ(3, v.lVal);
     EXPECT_EQ(S_OK, VariantClear(&v));
+    BSTR text = SysAllocString(L"Kestrova");
+    ASSERT_NE(nullptr, text);
+    EXPECT_EQ(8u, SysStringLen(text));
+    SysFreeString(text);
 }
 
 } // namespace
