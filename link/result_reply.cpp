@@ -94,11 +94,6 @@ int parse_values(const char* text, size_t length, double* out, int max, bool str
     return parse_ascii(text, length, out, max, strict);
 }
 
-bool is_serial_link(const link_record* link)
-{
-    return link->interface == LINK_USB || link->interface == LINK_SERIAL;
-}
-
 } // namespace
 
 int receive_values(double* out, int max, link_record* link, bool strict)
@@ -108,14 +103,8 @@ int receive_values(double* out, int max, link_record* link, bool strict)
     // time, and a shared buffer would mix their replies.
     thread_local char reply[kValueReplySize];
 
-    int length;
-    int extent;
-    if (is_serial_link(link)) {
-        length = serial_read_line(link->serial_handle, reply, kValueReplySize, &extent);
-    } else {
-        length = lan_read_line(link, reply, kValueReplySize);
-        extent = length;
-    }
+    int extent = 0;
+    const int length = read_reply_line(link, reply, kValueReplySize, &extent);
     log_transfer(*link, transfer_kind::values, reply);
     if (length <= 0)
         return length;

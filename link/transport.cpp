@@ -158,16 +158,19 @@ int send_command(const char* text, link_record* link)
     return result;
 }
 
+int read_reply_line(link_record* link, char* buffer, int size, int* extent)
+{
+    if (is_serial(link))
+        return serial_read_line(link->serial_handle, buffer, size, extent);
+    const int length = lan_read_line(link, buffer, size);
+    *extent = length;
+    return length;
+}
+
 int receive_reply(char* buffer, int size, link_record* link)
 {
-    int length;
-    int extent;
-    if (is_serial(link)) {
-        length = serial_read_line(link->serial_handle, buffer, size, &extent);
-    } else {
-        length = lan_read_line(link, buffer, size);
-        extent = length;
-    }
+    int extent = 0;
+    const int length = read_reply_line(link, buffer, size, &extent);
     log_transfer(*link, transfer_kind::reply, buffer);
     // A binary reply is logged as received, then replaced by the text of its
     // first value; the length stays that of the received reply.

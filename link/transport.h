@@ -24,6 +24,10 @@ int send_command(const char* text, link_record* link);
 // Reads one reply line into buffer. Returns its length; 0 or less when
 // nothing came in time.
 int receive_reply(char* buffer, int size, link_record* link);
+// The line reading of receive_reply without its log line and binary rule:
+// the serial or LAN reader by the link's interface. extent receives the
+// number of bytes of the reply before its line end, NUL bytes included.
+int read_reply_line(link_record* link, char* buffer, int size, int* extent);
 // Discards pending input; with ms > 0 keeps looking until ms have passed.
 void drain_input(link_record* link, int ms);
 // Serial: the port's read time-out; LAN: the time-out shared by all LAN links.

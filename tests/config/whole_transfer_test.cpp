@@ -732,6 +732,15 @@ struct progress_recorder : transfer_progress {
 
 class WholeTransferProgress : public WholeTransfer {
 protected:
+    // As the settings commands run: the caller holds the link open, and the
+    // image is in line with the instrument.
+    void hold_link_open_in_sync()
+    {
+        manage = false;
+        ASSERT_EQ(0, open_close_link(LINK_OPEN, &sim.link));
+        ASSERT_TRUE(cfg.read_all_items(&sim.link, false));
+        clear_traffic(sim.inst);
+    }
     bool read_with_progress() { return cfg.read_all_items_with_progress(&sim.link, manage, progress); }
     bool write_with_progress() { return cfg.write_all_items_with_progress(&sim.link, manage, progress); }
 
@@ -783,10 +792,7 @@ TEST_F(WholeTransferProgress, ThirdReadFailureStopsTheProgress)
 
 TEST_F(WholeTransferProgress, WriteCountsRefusedWritesAndFailedReadBacks)
 {
-    manage = false;
-    ASSERT_EQ(0, open_close_link(LINK_OPEN, &sim.link));
-    ASSERT_TRUE(cfg.read_all_items(&sim.link, false));
-    clear_traffic(sim.inst);
+    ASSERT_NO_FATAL_FAILURE(hold_link_open_in_sync());
 
     cfg.set_value_int(201, 1);
     cfg.set_value_int(177, 1);
@@ -829,10 +835,7 @@ TEST_F(WholeTransferProgress, WriteCountsRefusedWritesAndFailedReadBacks)
 
 TEST_F(WholeTransferProgress, RefusedFrequencyCountsOnceThoughItFollowsTheLock)
 {
-    manage = false;
-    ASSERT_EQ(0, open_close_link(LINK_OPEN, &sim.link));
-    ASSERT_TRUE(cfg.read_all_items(&sim.link, false));
-    clear_traffic(sim.inst);
+    ASSERT_NO_FATAL_FAILURE(hold_link_open_in_sync());
     // "Frequency" (48) comes first in the loop and is refused; "Frequency
     // Lock" (7) brings it again after itself, refused again, but that is the
     // same item's failure, not another one.
