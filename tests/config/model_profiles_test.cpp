@@ -1,13 +1,11 @@
 // The model profile table: each row's configuration objects belong to the
-// family whose item names it gives, and identification tries the rows in an
-// order that lets every model be found.
+// family whose item names it gives. (Identification by every row's digits is
+// tested end to end with the connection sequence.)
 #include "config/model_profiles.h"
 
 #include "config/instrument_config.h"
 
 #include <gtest/gtest.h>
-
-#include <string>
 
 namespace {
 
@@ -45,23 +43,6 @@ TEST(ModelProfiles, ObjectsMatchTheFamilyOfTheirNames)
         }
     }
     EXPECT_EQ(7, models);
-}
-
-TEST(ModelProfiles, IdentificationFindsEveryModel)
-{
-    const struct {
-        const char* digits;
-        uint32_t code;
-    } rows[] = {
-        {"2530", 2}, {"2630", 3}, {"1530", 1}, {"3560", 16}, {"4530", 4}, {"5530", 5},
-        {"5230", 6}, {"5", 6},     {"59", 6},    {"55", 5},    {"2", 0},    {"9530", 0},
-        {"", 0},     {"LOMX", 0},
-    };
-    for (const auto& row : rows) {
-        const model_profile* profile = identify_model(row.digits);
-        EXPECT_EQ(row.code, profile != nullptr ? profile->model_code : 0u) << row.digits;
-    }
-    EXPECT_EQ(nullptr, identify_model(nullptr));
 }
 
 } // namespace
