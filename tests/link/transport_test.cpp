@@ -331,9 +331,9 @@ TEST(LinkLan, FullRingKeepsTheNewestBytesInOrder)
     sim.inst.push_unsolicited(burst);
     Sleep(300);
 
-    // Each poll takes up to 255 bytes into the ring and hands out one, so
-    // the ring overflows long before the burst has been read, and the oldest
-    // unread bytes make way for the newest.
+    // Each poll takes what is waiting into the ring and hands out one byte,
+    // so the ring overflows long before the burst has been read, and the
+    // oldest unread bytes make way for the newest.
     std::string got;
     DWORD start = GetTickCount();
     for (int idle = 0; idle < 50 && GetTickCount() - start < 60000;) {
