@@ -448,6 +448,22 @@ bool read_record_as_3092(const char* path, size_t size, int n, legacy_config_rec
     return true;
 }
 
+// The record conversion with the user's whole answer.
+legacy_upgrade_answer convert_record(saved_config_entry& entry, const legacy_config_record& record,
+                                     bool from_import)
+{
+    if (g_upgrade_prompt == nullptr)
+        return legacy_upgrade_answer::unanswered;
+    const legacy_upgrade_answer answer = g_upgrade_prompt(entry, from_import);
+    if (answer == legacy_upgrade_answer::upgrade) {
+        const legacy_family family = family_for_model(entry.model_code);
+        instrument_config& config = family_object(family);
+        entry.primary = &config;
+        apply_record(config, family, record);
+    }
+    return answer;
+}
+
 } // namespace
 
 size_t legacy_record_size_for_file(uint64_t file_size)
@@ -515,13 +531,7 @@ legacy_upgrade_prompt set_legacy_upgrade_prompt(legacy_upgrade_prompt prompt)
 bool convert_legacy_config_dialog(saved_config_entry& entry, const legacy_config_record& record,
                                   bool from_import)
 {
-    if (g_upgrade_prompt == nullptr || !g_upgrade_prompt(entry, from_import))
-        return false;
-    const legacy_family family = family_for_model(entry.model_code);
-    instrument_config& config = family_object(family);
-    entry.primary = &config;
-    apply_record(config, family, record);
-    return true;
+    return convert_record(entry, record, from_import) == legacy_upgrade_answer::upgrade;
 }
 
 bool convert_legacy_config_file(const char* path, const legacy_slot_store& store)
@@ -541,16 +551,24 @@ bool convert_legacy_config_file(const char* path, const legacy_slot_store& store
             return false;
     }
 
-    bool all_stored = true;
+    bool complete = true;
     for (int n = 0; n < kLegacyRecordsPerFile; ++n) {
         saved_config_entry entry;
         copy_legacy_record_name(records[n], entry.name);
         if (entry.name[0] == '\0')
             continue;
-        if (convert_legacy_config_dialog(entry, records[n], false) && !store(n, entry))
-            all_stored = false;
+        switch (convert_record(entry, records[n], false)) {
+        case legacy_upgrade_answer::upgrade:
+            complete = store(n, entry) && complete;
+            break;
+        case legacy_upgrade_answer::declined: // "Delete": the record goes with the file
+            break;
+        case legacy_upgrade_answer::unanswered:
+            complete = false;
+            break;
+        }
     }
-    if (!all_stored)
+    if (!complete)
         return false;
     return DeleteFileA(path) != 0;
 }

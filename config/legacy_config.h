@@ -42,11 +42,18 @@ void convert_legacy_record_2058(const uint8_t* source, legacy_config_record& des
 void copy_legacy_record_name(const legacy_config_record& record,
                              char (&name)[kSavedConfigNameSize]);
 
-// Asks the user which series and shunt a record was made for: writes the
-// entry's model_code (1, 2, 4 or 5) and option_code (0, 2 or 4) and returns
-// true, or returns false when the user declines (the entry is unchanged).
+// What the user answered to the upgrade question.
+enum class legacy_upgrade_answer {
+    upgrade,    // model_code and option_code written into the entry
+    declined,   // "Delete" or "Cancel": the entry is unchanged
+    unanswered, // the question could not be shown
+};
+
+// Asks the user which series and shunt a record was made for; on `upgrade`
+// the entry's model_code (1, 2, 4 or 5) and option_code (0, 2 or 4) are set.
 // from_import: the decline button reads "Cancel" (import) or "Delete".
-using legacy_upgrade_prompt = bool (*)(saved_config_entry& entry, bool from_import);
+using legacy_upgrade_prompt = legacy_upgrade_answer (*)(saved_config_entry& entry,
+                                                        bool from_import);
 
 // Installs the prompt (the frame installs its Configuration Upgrade dialog)
 // and returns the one installed before. Without a prompt no record is
@@ -69,6 +76,6 @@ using legacy_slot_store = std::function<bool(int slot, const saved_config_entry&
 // Converts the ten records of a legacy file into slots 0..9 and deletes the
 // file. A file whose size fits no record form is left alone. When a record
 // cannot be read nothing is converted, and when a record the user accepted
-// is not stored, the file stays for the next time. True when the file was
-// converted and deleted.
+// is not stored or a question could not be shown, the file stays for the
+// next time. True when the file was converted and deleted.
 bool convert_legacy_config_file(const char* path, const legacy_slot_store& store);

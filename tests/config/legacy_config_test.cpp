@@ -75,26 +75,31 @@ bool exists(const std::string& path)
 // ---- A scripted user and a recording slot store
 
 struct answer {
-    bool upgrade;
+    legacy_upgrade_answer given;
     int32_t model_code;
     int32_t option_code;
 };
 
+constexpr legacy_upgrade_answer kUpgrade = legacy_upgrade_answer::upgrade;
+constexpr legacy_upgrade_answer kDecline = legacy_upgrade_answer::declined;
+constexpr legacy_upgrade_answer kUnanswered = legacy_upgrade_answer::unanswered;
+
 std::deque<answer> g_answers;
 std::vector<std::pair<std::string, bool>> g_asked; // name, from_import
 
-bool scripted_prompt(saved_config_entry& entry, bool from_import)
+// Answers from the script; "Delete" once the script is used up.
+legacy_upgrade_answer scripted_prompt(saved_config_entry& entry, bool from_import)
 {
     g_asked.emplace_back(entry.name, from_import);
     if (g_answers.empty())
-        return false;
+        return kDecline;
     const answer a = g_answers.front();
     g_answers.pop_front();
-    if (a.upgrade) {
+    if (a.given == kUpgrade) {
         entry.model_code = a.model_code;
         entry.option_code = a.option_code;
     }
-    return a.upgrade;
+    return a.given;
 }
 
 // What one store call received: the entry and a copy of its configuration
@@ -264,7 +269,7 @@ TEST_F(LegacyConfig, TenRecordsOfEveryFamilyGoToTheirSlotsAndTheFileIsDeleted)
     records.push_back(record_bytes(kLegacyRecordSize)); // 4: no name
     records.push_back(record_bytes(kLegacyRecordSize).name("Old one"));
     write_file(path_, records, 30920);
-    g_answers = {{true, 1, 2}, {true, 2, 0}, {true, 4, 4}, {true, 5, 0}, {false, 0, 0}};
+    g_answers = {{kUpgrade, 1, 2}, {kUpgrade, 2, 0}, {kUpgrade, 4, 4}, {kUpgrade, 5, 0}, {kDecline, 0, 0}};
 
     EXPECT_TRUE(convert_legacy_config_file(path_.c_str(), sink_.store()));
 
@@ -303,7 +308,7 @@ TEST_F(LegacyConfig, AFamilyTakesNothingFromTheColumnsOfOthers)
     r.name("Only 15").put_int(1644, 1).put_int(216, 1).put_int(1336, 1).put_int(220, 0);
     r.put_text(782, "9.9").put_int(1400, 77).put_int(188, 1);
     write_file(path_, {r}, kLegacyRecordSize);
-    g_answers = {{true, 6, 0}};
+    g_answers = {{kUpgrade, 6, 0}};
 
     ASSERT_TRUE(convert_legacy_config_file(path_.c_str(), sink_.store()));
     EXPECT_EQ(sink_.value(0, 136), "0");
@@ -323,7 +328,7 @@ TEST_F(LegacyConfig, TextsAndTheNameStayWithinTheirRoom)
     r.put_text(164, "ABCDEFGHIJKL").put_int(176, 0x5A5A5A5A); // window fills its 12 bytes
     r.put_text(1852, "12:3").put_text(1856, "45678901").put_int(1864, 0x39393939);
     write_file(path_, {r}, kLegacyRecordSize);
-    g_answers = {{true, 1, 0}};
+    g_answers = {{kUpgrade, 1, 0}};
 
     ASSERT_TRUE(convert_legacy_config_file(path_.c_str(), sink_.store()));
     ASSERT_EQ(g_asked.size(), 1u);
@@ -340,7 +345,7 @@ TEST_F(LegacyConfig, TheFamilyObjectsLastAndKeepWhatARecordDoesNotSupply)
     write_file(path_, {record_bytes(kLegacyRecordSize).name("A").put_int(128, 1),
                        record_bytes(kLegacyRecordSize).name("B").put_int(128, 2)},
                kLegacyRecordSize * 2);
-    g_answers = {{true, 1, 0}, {true, 6, 0}};
+    g_answers = {{kUpgrade, 1, 0}, {kUpgrade, 6, 0}};
     instrument_config* first = nullptr;
     auto store = [&](int slot, const saved_config_entry& entry) {
         if (slot == 0) {
@@ -400,7 +405,7 @@ TEST_F(LegacyConfig, OlderFormsAreReadThroughTheirBlocks)
             records.push_back(r);
         }
         write_file(path_, records, form * 10);
-        g_answers = {{true, 5, 2}, {true, 5, 2}};
+        g_answers = {{kUpgrade, 5, 2}, {kUpgrade, 5, 2}};
         recording_store sink;
 
         ASSERT_TRUE(convert_legacy_config_file(path_.c_str(), sink.store()));
@@ -478,7 +483,7 @@ TEST_F(LegacyConfig, AnEmptyFileIsTenEmptyRecords)
 TEST_F(LegacyConfig, RecordsBeyondTheEndReadAsEmpty)
 {
     write_file(path_, {record_bytes(kLegacyRecordSize).name("Only")}, kLegacyRecordSize * 3);
-    g_answers = {{true, 4, 0}};
+    g_answers = {{kUpgrade, 4, 0}};
     EXPECT_TRUE(convert_legacy_config_file(path_.c_str(), sink_.store()));
     EXPECT_EQ(sink_.order, std::vector<int>{0});
     EXPECT_FALSE(exists(path_));
@@ -499,7 +504,7 @@ TEST_F(LegacyConfig, AFileWhoseRecordsCannotBeReadIsKept)
     HANDLE lock = CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    g_answers = {{true, 1, 0}};
+    g_answers = {{kUpgrade, 1, 0}};
     const bool converted = convert_legacy_config_file(path_.c_str(), sink_.store());
     CloseHandle(lock);
 
@@ -515,11 +520,23 @@ TEST_F(LegacyConfig, AFileIsKeptWhenAnAcceptedRecordIsNotStored)
                        record_bytes(kLegacyRecordSize).name("Two"),
                        record_bytes(kLegacyRecordSize).name("Three")},
                30920);
-    g_answers = {{true, 1, 0}, {true, 1, 0}, {true, 1, 0}};
+    g_answers = {{kUpgrade, 1, 0}, {kUpgrade, 1, 0}, {kUpgrade, 1, 0}};
     sink_.refuse_slot = 1;
 
     EXPECT_FALSE(convert_legacy_config_file(path_.c_str(), sink_.store()));
     EXPECT_EQ(sink_.order, (std::vector<int>{0, 1, 2})) << "the other records are still stored";
+    EXPECT_TRUE(exists(path_));
+}
+
+TEST_F(LegacyConfig, AFileIsKeptWhenAQuestionCannotBeShown)
+{
+    write_file(path_, {record_bytes(kLegacyRecordSize).name("One"),
+                       record_bytes(kLegacyRecordSize).name("Two")},
+               30920);
+    g_answers = {{kUnanswered, 0, 0}, {kUpgrade, 5, 0}};
+
+    EXPECT_FALSE(convert_legacy_config_file(path_.c_str(), sink_.store()));
+    EXPECT_EQ(sink_.order, std::vector<int>{1});
     EXPECT_TRUE(exists(path_));
 }
 
@@ -555,7 +572,7 @@ TEST_F(LegacyConfig, AnImportedRecordIsConvertedIntoTheEntryOrLeftAlone)
     std::memcpy(record.data(), r.bytes.data(), record.size());
 
     saved_config_entry declined;
-    g_answers = {{false, 0, 0}, {true, 3, 0}};
+    g_answers = {{kDecline, 0, 0}, {kUpgrade, 3, 0}};
     EXPECT_FALSE(convert_legacy_config_dialog(declined, record, true));
     EXPECT_EQ(declined.model_code, -1);
     EXPECT_EQ(declined.primary, nullptr);
