@@ -18,8 +18,10 @@ bool write_instrument_summary_file(const char* path, int n)
         auto group2 = std::make_unique<link_record>();
         clear_link_record(group2.get());
         group2->model_code = instrument.model_code;
-        get_instrument_config_for_group(n, 0)->write_summary_to_stream_for_instrument(out, instrument);
-        get_instrument_config_for_group(n, 1)->write_summary_to_stream_for_instrument(out, *group2);
+        std::shared_ptr<instrument_config> group1_config = get_instrument_config_for_group(n, 0);
+        std::shared_ptr<instrument_config> group2_config = get_instrument_config_for_group(n, 1);
+        group1_config->write_summary_to_stream_for_instrument(out, instrument);
+        group2_config->write_summary_to_stream_for_instrument(out, *group2);
     } else {
         get_instrument_active_config(n)->write_summary_to_stream_for_instrument(out, instrument);
     }

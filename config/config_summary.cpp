@@ -770,7 +770,8 @@ void write_summary_item_line(std::ostream& out, const char* label, const std::st
     out << '\t' << std::left << std::setw(kLabelWidth) << label << '\t' << display << std::endl;
 }
 
-std::stringstream wqt_cfg_15xx_build_summary(instrument_config& config, const link_record& instrument)
+std::stringstream wqt_cfg_15xx_build_summary(instrument_config& config,
+                                             const link_record& instrument)
 {
     constexpr summary_tables tables = tables_of(k15xxMain, k15xxBlocks);
     const size_t blocks = instrument.model_code == kModelWithoutScope ? tables.block_count - 1
@@ -778,12 +779,14 @@ std::stringstream wqt_cfg_15xx_build_summary(instrument_config& config, const li
     return build_summary(config, identification_of(instrument), tables, blocks);
 }
 
-std::stringstream wqt_cfg_25xx_build_summary(instrument_config& config, const link_record& instrument)
+std::stringstream wqt_cfg_25xx_build_summary(instrument_config& config,
+                                             const link_record& instrument)
 {
     return build_with_reply(config, instrument, tables_of(k25xxMain, k25xxBlocks));
 }
 
-std::stringstream wqt_cfg_35xx_build_summary(instrument_config& config, const link_record& instrument)
+std::stringstream wqt_cfg_35xx_build_summary(instrument_config& config,
+                                             const link_record& instrument)
 {
     const std::string reply = identification_of(instrument);
     const std::string first_line = reply.empty() ? "Group 2" : reply + "Group 1";
@@ -791,12 +794,14 @@ std::stringstream wqt_cfg_35xx_build_summary(instrument_config& config, const li
     return build_summary(config, first_line, tables, tables.block_count);
 }
 
-std::stringstream wqt_cfg_45xx_build_summary(instrument_config& config, const link_record& instrument)
+std::stringstream wqt_cfg_45xx_build_summary(instrument_config& config,
+                                             const link_record& instrument)
 {
     return build_with_reply(config, instrument, tables_of(k45xxMain, k45xxBlocks));
 }
 
-std::stringstream wqt_cfg_55xx_build_summary(instrument_config& config, const link_record& instrument)
+std::stringstream wqt_cfg_55xx_build_summary(instrument_config& config,
+                                             const link_record& instrument)
 {
     return build_with_reply(config, instrument, tables_of(k55xxMain, k55xxBlocks));
 }
@@ -804,8 +809,16 @@ std::stringstream wqt_cfg_55xx_build_summary(instrument_config& config, const li
 // ---- The summary operations: empty in the base class, each family writes
 // the text of its builder.
 
-void instrument_config::write_summary_to_ostream_for_instrument(std::ostream&, const link_record&) {}
-void instrument_config::write_summary_to_stream_for_instrument(std::iostream&, const link_record&) {}
+void instrument_config::write_summary_to_ostream_for_instrument(std::ostream&,
+                                                                 const link_record&)
+{
+}
+
+void instrument_config::write_summary_to_stream_for_instrument(std::iostream&,
+                                                                const link_record&)
+{
+}
+
 void instrument_config::write_summary_to_buffer_for_instrument(FILE*, const link_record&) {}
 
 #define KESTROVA_SUMMARY_OPERATIONS(family)                                                        \

@@ -20,8 +20,13 @@ void write_summary_item_line(std::ostream& out, const char* label, const std::st
 // identification reply is the first line; the 15xx summary leaves out the
 // oscilloscope items for model code 6). The 35xx summary's first line is the
 // reply followed by "Group 1", or "Group 2" alone when the reply is empty.
-std::stringstream wqt_cfg_15xx_build_summary(instrument_config& config, const link_record& instrument);
-std::stringstream wqt_cfg_25xx_build_summary(instrument_config& config, const link_record& instrument);
-std::stringstream wqt_cfg_35xx_build_summary(instrument_config& config, const link_record& instrument);
-std::stringstream wqt_cfg_45xx_build_summary(instrument_config& config, const link_record& instrument);
-std::stringstream wqt_cfg_55xx_build_summary(instrument_config& config, const link_record& instrument);
+std::stringstream wqt_cfg_15xx_build_summary(instrument_config& config,
+                                             const link_record& instrument);
+std::stringstream wqt_cfg_25xx_build_summary(instrument_config& config,
+                                             const link_record& instrument);
+std::stringstream wqt_cfg_35xx_build_summary(instrument_config& config,
+                                             const link_record& instrument);
+std::stringstream wqt_cfg_45xx_build_summary(instrument_config& config,
+                                             const link_record& instrument);
+std::stringstream wqt_cfg_55xx_build_summary(instrument_config& config,
+                                             const link_record& instrument);

@@ -48,7 +48,9 @@ static_assert(blocks_fit(k3812Blocks, kLegacyRecordSize3812), "3,812-byte blocks
 static_assert(blocks_fit(k2058Blocks, kLegacyRecordSize2058), "2,058-byte blocks out of bounds");
 
 // Text fields the older forms lack; a converted record holds "0.000E0" there.
-constexpr uint16_t kStampOffsets[] = {434, 526, 618, 782, 946, 1110, 1416, 1428, 1440, 1456, 1964, 1980};
+constexpr uint16_t kStampOffsets[] = {
+    434, 526, 618, 782, 946, 1110, 1416, 1428, 1440, 1456, 1964, 1980,
+};
 constexpr char kStamp[] = "0.000E0";
 
 // ---- The fields of the 3,092-byte record and the items they set
@@ -432,22 +434,6 @@ void convert_older_record(const uint8_t* source, const record_block (&blocks)[N]
         std::memcpy(dest.data() + offset, kStamp, sizeof kStamp);
 }
 
-// Record n of a file in the 3,092-byte form, whatever form the file holds.
-bool read_record_as_3092(const char* path, size_t size, int n, legacy_config_record& record)
-{
-    record.fill(0);
-    if (size == kLegacyRecordSize)
-        return read_legacy_config_record(path, size, n, record.data());
-    uint8_t older[kLegacyRecordSize3812] = {};
-    if (!read_legacy_config_record(path, size, n, older))
-        return false;
-    if (size == kLegacyRecordSize3812)
-        convert_legacy_record_3812(older, record);
-    else
-        convert_legacy_record_2058(older, record);
-    return true;
-}
-
 // The record conversion with the user's whole answer.
 legacy_upgrade_answer convert_record(saved_config_entry& entry, const legacy_config_record& record,
                                      bool from_import)
@@ -491,6 +477,21 @@ bool read_legacy_config_record(const char* path, size_t size, int n, uint8_t* de
     if (!ReadFile(file.handle, buffer.get(), static_cast<DWORD>(size), &done, nullptr))
         return false;
     std::memcpy(dest, buffer.get(), size);
+    return true;
+}
+
+bool read_legacy_record(const char* path, size_t size, int n, legacy_config_record& record)
+{
+    record.fill(0);
+    if (size == kLegacyRecordSize)
+        return read_legacy_config_record(path, size, n, record.data());
+    uint8_t older[kLegacyRecordSize3812] = {};
+    if (!read_legacy_config_record(path, size, n, older))
+        return false;
+    if (size == kLegacyRecordSize3812)
+        convert_legacy_record_3812(older, record);
+    else
+        convert_legacy_record_2058(older, record);
     return true;
 }
 
@@ -547,7 +548,7 @@ bool convert_legacy_config_file(const char* path, const legacy_slot_store& store
     // read stays as it is for the next time.
     legacy_config_record records[kLegacyRecordsPerFile];
     for (int n = 0; n < kLegacyRecordsPerFile; ++n) {
-        if (!read_record_as_3092(path, size, n, records[n]))
+        if (!read_legacy_record(path, size, n, records[n]))
             return false;
     }
 

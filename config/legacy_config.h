@@ -31,6 +31,11 @@ bool read_legacy_config_record(const char* path, size_t size, int n, uint8_t* de
 bool read_legacy_config_record_3812(const char* path, uint8_t* dest, int n);
 bool read_legacy_config_record_2058(const char* path, uint8_t* dest, int n);
 
+// Record n of a file of `size`-byte records (3,092, 3,812 or 2,058) in the
+// 3,092-byte form: zeros, then the record as read or converted. False when
+// the file does not open or a read fails.
+bool read_legacy_record(const char* path, size_t size, int n, legacy_config_record& record);
+
 // The older forms turned into a 3,092-byte record: the name, the blocks of
 // bytes that hold the same fields, and "0.000E0" in the text fields the older
 // forms did not have. Every other byte of dest is zero.

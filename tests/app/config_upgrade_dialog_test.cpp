@@ -142,8 +142,9 @@ TEST(ConfigUpgradeDialog, SeriesAndShuntGiveTheCodes)
         for (int i = 0; i < 3; ++i) {
             EXPECT_EQ(s.shunt_checked[i], i == c.checked_shunt) << i;
             // A hidden radio keeps whatever text it had last.
-            if (i > 0 || c.low_shown)
+            if (i > 0 || c.low_shown) {
                 EXPECT_EQ(s.shunt_texts[i], c.texts[i]) << i;
+            }
         }
     }
 }

@@ -469,103 +469,70 @@ TEST(LegacyRecordForms, BlockCopiesFillTheRestWithZerosAndStamps)
     }
 }
 
-// ---- Files that are not converted, or only in part
+// ---- When a file is deleted, kept or left alone
 
-TEST_F(LegacyConfig, AnEmptyFileIsTenEmptyRecords)
+TEST_F(LegacyConfig, AFileGoesOnlyOnceEveryRecordIsReadAndEveryAcceptedOneStored)
 {
-    write_file(path_, {}, 0);
-    EXPECT_TRUE(convert_legacy_config_file(path_.c_str(), sink_.store()));
-    EXPECT_TRUE(g_asked.empty());
-    EXPECT_TRUE(sink_.order.empty());
-    EXPECT_FALSE(exists(path_));
-}
+    const struct {
+        const char* what;
+        std::vector<const char*> names; // records written; "" for an empty name
+        size_t file_size;
+        std::deque<answer> answers;
+        int refuse_slot;
+        bool lock; // the file is open without sharing while it is converted
+        bool prompt;
+        size_t asked;
+        std::vector<int> stored;
+        bool deleted;
+    } cases[] = {
+        {"empty file: ten empty records", {}, 0, {}, -1, false, true, 0, {}, true},
+        {"records past the end read as empty", {"Only"}, kLegacyRecordSize * 3,
+         {{kUpgrade, 4, 0}}, -1, false, true, 1, {0}, true},
+        {"every record declined", {"One", "", "Three"}, 30920, {}, -1, false, true, 2, {}, true},
+        {"no record size fits", {"Odd"}, 30921, {}, -1, false, true, 0, {}, false},
+        {"records cannot be read", {"Locked"}, 30920, {{kUpgrade, 1, 0}}, -1, true, true, 0, {},
+         false},
+        {"an accepted record is not stored", {"One", "Two", "Three"}, 30920,
+         {{kUpgrade, 1, 0}, {kUpgrade, 1, 0}, {kUpgrade, 1, 0}}, 1, false, true, 3, {0, 1, 2},
+         false},
+        {"a question cannot be shown", {"One", "Two"}, 30920,
+         {{kUnanswered, 0, 0}, {kUpgrade, 5, 0}}, -1, false, true, 2, {1}, false},
+        {"no prompt installed", {"One"}, 30920, {}, -1, false, false, 0, {}, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<record_bytes> records;
+        for (const char* name : c.names)
+            records.push_back(record_bytes(kLegacyRecordSize).name(name));
+        write_file(path_, records, c.file_size);
+        g_answers = c.answers;
+        g_asked.clear();
+        set_legacy_upgrade_prompt(c.prompt ? scripted_prompt : nullptr);
+        recording_store sink;
+        sink.refuse_slot = c.refuse_slot;
+        HANDLE lock = c.lock ? CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                           FILE_ATTRIBUTE_NORMAL, nullptr)
+                             : INVALID_HANDLE_VALUE;
+        EXPECT_EQ(lock != INVALID_HANDLE_VALUE, c.lock);
+        const bool converted = convert_legacy_config_file(path_.c_str(), sink.store());
+        if (lock != INVALID_HANDLE_VALUE)
+            CloseHandle(lock);
 
-TEST_F(LegacyConfig, RecordsBeyondTheEndReadAsEmpty)
-{
-    write_file(path_, {record_bytes(kLegacyRecordSize).name("Only")}, kLegacyRecordSize * 3);
-    g_answers = {{kUpgrade, 4, 0}};
-    EXPECT_TRUE(convert_legacy_config_file(path_.c_str(), sink_.store()));
-    EXPECT_EQ(sink_.order, std::vector<int>{0});
-    EXPECT_FALSE(exists(path_));
-}
-
-TEST_F(LegacyConfig, AFileOfNoRecordSizeIsLeftAlone)
-{
-    write_file(path_, {record_bytes(kLegacyRecordSize).name("Odd")}, 30921);
-    EXPECT_FALSE(convert_legacy_config_file(path_.c_str(), sink_.store()));
-    EXPECT_TRUE(g_asked.empty());
-    EXPECT_TRUE(sink_.order.empty());
-    EXPECT_TRUE(exists(path_));
-}
-
-TEST_F(LegacyConfig, AFileWhoseRecordsCannotBeReadIsKept)
-{
-    write_file(path_, {record_bytes(kLegacyRecordSize).name("Locked")}, 30920);
-    HANDLE lock = CreateFileA(path_.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(lock, INVALID_HANDLE_VALUE);
-    g_answers = {{kUpgrade, 1, 0}};
-    const bool converted = convert_legacy_config_file(path_.c_str(), sink_.store());
-    CloseHandle(lock);
-
-    EXPECT_FALSE(converted);
-    EXPECT_TRUE(g_asked.empty()) << "nothing is converted from a file that cannot be read";
-    EXPECT_TRUE(sink_.order.empty());
-    EXPECT_TRUE(exists(path_));
-}
-
-TEST_F(LegacyConfig, AFileIsKeptWhenAnAcceptedRecordIsNotStored)
-{
-    write_file(path_, {record_bytes(kLegacyRecordSize).name("One"),
-                       record_bytes(kLegacyRecordSize).name("Two"),
-                       record_bytes(kLegacyRecordSize).name("Three")},
-               30920);
-    g_answers = {{kUpgrade, 1, 0}, {kUpgrade, 1, 0}, {kUpgrade, 1, 0}};
-    sink_.refuse_slot = 1;
-
-    EXPECT_FALSE(convert_legacy_config_file(path_.c_str(), sink_.store()));
-    EXPECT_EQ(sink_.order, (std::vector<int>{0, 1, 2})) << "the other records are still stored";
-    EXPECT_TRUE(exists(path_));
-}
-
-TEST_F(LegacyConfig, AFileIsKeptWhenAQuestionCannotBeShown)
-{
-    write_file(path_, {record_bytes(kLegacyRecordSize).name("One"),
-                       record_bytes(kLegacyRecordSize).name("Two")},
-               30920);
-    g_answers = {{kUnanswered, 0, 0}, {kUpgrade, 5, 0}};
-
-    EXPECT_FALSE(convert_legacy_config_file(path_.c_str(), sink_.store()));
-    EXPECT_EQ(sink_.order, std::vector<int>{1});
-    EXPECT_TRUE(exists(path_));
-}
-
-TEST_F(LegacyConfig, DecliningEveryRecordStillDeletesTheFile)
-{
-    write_file(path_, {record_bytes(kLegacyRecordSize).name("One"),
-                       record_bytes(kLegacyRecordSize).name("Two")},
-               30920);
-    EXPECT_TRUE(convert_legacy_config_file(path_.c_str(), sink_.store()));
-    EXPECT_EQ(g_asked.size(), 2u);
-    EXPECT_TRUE(sink_.order.empty());
-    EXPECT_FALSE(exists(path_));
-}
-
-TEST_F(LegacyConfig, WithoutAPromptNothingIsConverted)
-{
-    write_file(path_, {record_bytes(kLegacyRecordSize).name("One")}, 30920);
-    set_legacy_upgrade_prompt(nullptr);
-    EXPECT_FALSE(convert_legacy_config_file(path_.c_str(), sink_.store()));
-    EXPECT_TRUE(exists(path_));
-
-    saved_config_entry entry;
-    legacy_config_record record{};
-    EXPECT_FALSE(convert_legacy_config_dialog(entry, record, true));
-    EXPECT_EQ(entry.primary, nullptr);
+        EXPECT_EQ(converted, c.deleted);
+        EXPECT_EQ(g_asked.size(), c.asked);
+        EXPECT_EQ(sink.order, c.stored);
+        EXPECT_EQ(exists(path_), !c.deleted);
+    }
 }
 
 TEST_F(LegacyConfig, AnImportedRecordIsConvertedIntoTheEntryOrLeftAlone)
 {
+    saved_config_entry unasked;
+    set_legacy_upgrade_prompt(nullptr);
+    EXPECT_FALSE(convert_legacy_config_dialog(unasked, legacy_config_record{}, true));
+    EXPECT_EQ(unasked.primary, nullptr);
+    set_legacy_upgrade_prompt(scripted_prompt);
+
     legacy_config_record record{};
     record_bytes r(kLegacyRecordSize);
     r.name("Import").put_int(128, 2).put_int(1780, 1);
