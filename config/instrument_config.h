@@ -6,6 +6,8 @@
 #include "config/item_tables.h"
 
 #include <cstdint>
+#include <cstdio>
+#include <iosfwd>
 #include <memory>
 #include <string>
 
@@ -124,6 +126,15 @@ public:
     virtual bool read_all_items_with_progress(link_record* link, bool manage,
                                               transfer_progress& progress);
 
+    // The configuration summary (config_summary.h) of the instrument of the
+    // record, written whole to a stream or to an open file. Empty in the
+    // base class; each family writes its own.
+    virtual void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                         const link_record& instrument);
+    virtual void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                        const link_record& instrument);
+    virtual void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument);
+
     virtual config_item_value get_value_record_copy(int id);
 
     // Every item back to the undefined state.
@@ -155,6 +166,11 @@ public:
                                                 link_record* link, bool link_open) override;
     item_write_result write_item(int id, link_record* link, bool link_open) override;
     void read_item(int id, link_record* link, bool link_open, config_item* target) override;
+    void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                 const link_record& instrument) override;
+    void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                const link_record& instrument) override;
+    void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument) override;
 };
 
 class wqt_cfg_25xx : public instrument_config {
@@ -162,6 +178,11 @@ public:
     wqt_cfg_25xx();
     item_write_result write_item(int id, link_record* link, bool link_open) override;
     void read_item(int id, link_record* link, bool link_open, config_item* target) override;
+    void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                 const link_record& instrument) override;
+    void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                const link_record& instrument) override;
+    void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument) override;
 };
 
 class wqt_cfg_35xx : public instrument_config {
@@ -171,6 +192,11 @@ public:
     uint8_t group2_flag() const { return group2_flag_; }
     item_write_result write_item(int id, link_record* link, bool link_open) override;
     void read_item(int id, link_record* link, bool link_open, config_item* target) override;
+    void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                 const link_record& instrument) override;
+    void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                const link_record& instrument) override;
+    void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument) override;
 
 private:
     uint8_t group2_flag_;
@@ -181,6 +207,11 @@ public:
     wqt_cfg_45xx();
     item_write_result write_item(int id, link_record* link, bool link_open) override;
     void read_item(int id, link_record* link, bool link_open, config_item* target) override;
+    void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                 const link_record& instrument) override;
+    void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                const link_record& instrument) override;
+    void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument) override;
 };
 
 class wqt_cfg_55xx : public instrument_config {
@@ -188,6 +219,11 @@ public:
     wqt_cfg_55xx();
     item_write_result write_item(int id, link_record* link, bool link_open) override;
     void read_item(int id, link_record* link, bool link_open, config_item* target) override;
+    void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                 const link_record& instrument) override;
+    void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                const link_record& instrument) override;
+    void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument) override;
 };
 
 // A new base-class object holding a copy of the source's tables.
