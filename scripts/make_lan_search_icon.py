@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Writes link/lan_search.ico, the 16 x 16 icon of the LAN search buttons: a
-magnifying glass over three linked network nodes, drawn pixel by pixel (32-bit
+magnifying glass over two linked network nodes, drawn pixel by pixel (32-bit
 colour with an alpha channel, plus the 1-bit mask older readers use).
 
 Run from the repository root: python3 scripts/make_lan_search_icon.py"""
@@ -20,16 +20,16 @@ ROWS = [
     ".....RRRRHH.....",
     "..........HH....",
     "...........HH...",
-    "..B.....B...HH..",
-    "..B.....B.......",
-    ".BBB.LLBBB......",
-    ".BBBLLLBBB..B...",
-    "...........BBB..",
+    "BBB.....BBB.HH..",
+    "BwB.....BwB.....",
+    "BBB.....BBB.....",
+    ".L.......L......",
+    ".LLLLLLLLL......",
 ]
 COLOURS = {  # (r, g, b, a)
     ".": (0, 0, 0, 0),
     "R": (40, 70, 140, 255),    # rim of the glass
-    "w": (220, 235, 255, 255),  # glint
+    "w": (220, 235, 255, 255),  # glint, and the nodes' screens
     "H": (90, 60, 30, 255),     # handle
     "B": (20, 120, 60, 255),    # network nodes
     "L": (20, 120, 60, 255),    # their link
