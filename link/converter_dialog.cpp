@@ -4,6 +4,7 @@
 #include "link/converter_dialog.h"
 
 #include "app/base/message_box.h"
+#include "app/base/window_util.h"
 #include "link/comms_log.h"
 #include "link/converter_dialog_ids.h"
 #include "link/dialog_fields.h"

@@ -1,6 +1,5 @@
 // What the link's dialogs share: the lists of ports and baud rates, reading
-// an address control, checking a link record before it is used, and the wait
-// cursor they show while they talk to an instrument.
+// an address control, checking a link record before it is used.
 #pragma once
 #include "link/link_record.h"
 
@@ -37,15 +36,3 @@ bool validate_link_fields(HWND owner, const link_record* link);
 // Copies text into a fixed-size field, cut to size - 1 characters and
 // NUL-filled.
 void copy_field(char* field, size_t size, const char* text);
-
-// Shows the wait cursor until the object goes out of scope.
-class wait_cursor {
-public:
-    wait_cursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-    ~wait_cursor() { SetCursor(previous_); }
-    wait_cursor(const wait_cursor&) = delete;
-    wait_cursor& operator=(const wait_cursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
