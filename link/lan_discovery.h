@@ -76,7 +76,8 @@ constexpr int kDatagramTooLong = -2;
 // returns the one installed before. It must outlive its installation.
 datagram_socket* set_datagram_socket(datagram_socket* socket);
 
-// IPv4 address from its four parts, in network byte order.
+// IPv4 address from its four parts, in network byte order (the first part in
+// the lowest byte on this little-endian target).
 constexpr uint32_t ipv4_address(uint8_t a, uint8_t b, uint8_t c, uint8_t d)
 {
     return static_cast<uint32_t>(a) | static_cast<uint32_t>(b) << 8 |
