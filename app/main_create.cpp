@@ -4,6 +4,7 @@
 
 #include "app/app_globals.h"
 #include "app/control_tables.h"
+#include "app/layout.h"
 #include "app/main_ids.h"
 #include "configui/config_window.h"
 #include "views/harmonics_ids.h"
@@ -200,6 +201,9 @@ void register_view_classes(HINSTANCE instance)
 
 void main_on_create(HWND main_window)
 {
+    // The layout reads the main window's size through its row, also while
+    // the window is still being created.
+    main_window_desc.hwnd = main_window;
     create_all_tables(main_window);
     // Subclassing of the logo button, the "Data Settings" box and the chart
     // tooltips comes here.
@@ -211,7 +215,7 @@ void main_on_create(HWND main_window)
     limit_texts();
     add_timing_tips();
     fill_view_contents();
-    // The settings pane is shown or hidden here as the stored settings say.
+    show_view_panels_2(settings_pane_hidden);
 }
 
 void switch_main_view(HWND, int menu_id)

@@ -2,6 +2,11 @@
 #include "views/view_windows.h"
 
 #include "app/commands.h"
+#include "app/layout.h"
+
+#include <commctrl.h>
+
+tooltip_record harmonic_results_tooltips[HARMONIC_RESULTS_TOOLTIPS] = {};
 
 namespace {
 
@@ -14,6 +19,24 @@ LRESULT view_default(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
         return 0;
     }
     return DefWindowProcA(window, message, wparam, lparam);
+}
+
+void create_chart_tooltips(HWND window)
+{
+    for (tooltip_record& tip : harmonic_results_tooltips) {
+        tip.window = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                                     CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window,
+                                     nullptr, GetModuleHandleA(nullptr), nullptr);
+    }
+}
+
+void destroy_chart_tooltips()
+{
+    for (tooltip_record& tip : harmonic_results_tooltips) {
+        if (tip.window)
+            DestroyWindow(tip.window);
+        tip.window = nullptr;
+    }
 }
 
 } // namespace
@@ -51,16 +74,26 @@ LRESULT CALLBACK lomx_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
 LRESULT CALLBACK harmonic_results_wnd_proc(HWND window, UINT message, WPARAM wparam,
                                            LPARAM lparam)
 {
+    switch (message) {
+    case WM_CREATE:
+        create_chart_tooltips(window);
+        return 0;
+    case WM_DESTROY:
+        destroy_chart_tooltips();
+        return 0;
+    }
     return view_default(window, message, wparam, lparam);
 }
 
 LRESULT CALLBACK measure_results_wnd_proc(HWND window, UINT message, WPARAM wparam,
                                           LPARAM lparam)
 {
+    // A pane that changes size shows as many of its selectors as fit.
+    if (message == WM_SIZE)
+        position_results_panes();
     return view_default(window, message, wparam, lparam);
 }
 
-void measure_results_reset_colours() {}
 void build_scope_panel() {}
 void harmonics_refresh_list() {}
 void harmonic_results_fill_combos() {}

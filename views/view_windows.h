@@ -21,6 +21,15 @@ LRESULT CALLBACK measure_results_wnd_proc(HWND window, UINT message, WPARAM wpar
 // Extra bytes of the Measure Results window class: the instrument index.
 enum : int { MEASURE_RESULTS_WINDOW_BYTES = 4 };
 
+// The tooltip windows of the harmonics chart, created with the Harmonic
+// Results window (the window first in each record); the frame subclasses
+// the second and third and gives all three their font.
+struct tooltip_record {
+    HWND window;
+};
+enum : int { HARMONIC_RESULTS_TOOLTIPS = 3 };
+extern tooltip_record harmonic_results_tooltips[HARMONIC_RESULTS_TOOLTIPS];
+
 // Resets the four colour swatches of each results panel to their defaults.
 void measure_results_reset_colours();
 // Fills the Scope window's selectors and its table from the connected
