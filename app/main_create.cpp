@@ -6,6 +6,7 @@
 #include "app/control_tables.h"
 #include "app/layout.h"
 #include "app/main_ids.h"
+#include "app/subclassed_controls.h"
 #include "configui/config_window.h"
 #include "views/harmonics_ids.h"
 #include "views/lomx_ids.h"
@@ -205,8 +206,7 @@ void main_on_create(HWND main_window)
     // the window is still being created.
     main_window_desc.hwnd = main_window;
     create_all_tables(main_window);
-    // Subclassing of the logo button, the "Data Settings" box and the chart
-    // tooltips comes here.
+    subclass_frame_controls();
     set_list_view_styles();
     // The fonts come here.
     show_all_tables();
