@@ -7,6 +7,7 @@
 #include "app/layout.h"
 #include "app/main_ids.h"
 #include "app/subclassed_controls.h"
+#include "app/ui_font_setup.h"
 #include "configui/config_window.h"
 #include "views/harmonics_ids.h"
 #include "views/lomx_ids.h"
@@ -208,7 +209,7 @@ void main_on_create(HWND main_window)
     create_all_tables(main_window);
     subclass_frame_controls();
     set_list_view_styles();
-    // The fonts come here.
+    create_ui_fonts(main_window);
     show_all_tables();
     hide_all_but_measure_view();
     // The enabled state for "nothing connected, nothing running" comes here.
