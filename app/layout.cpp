@@ -203,6 +203,12 @@ HWND shown_view()
     return nullptr;
 }
 
+// Scaling is the identity: base and current rectangle := design rectangle.
+void scale_row(control_desc& row)
+{
+    copy_design_rect(&row, 0, 0);
+}
+
 void grow_by(control_desc& row, int d, bool current_too)
 {
     row.base_h += d;
@@ -235,25 +241,18 @@ void layout_control_tables()
     // CW_USEDEFAULT in the design position carries over: the system places
     // the main window.
     scale_control_table(&main_window_desc, 1);
-    scale_control_table(frame_controls.data(), FRAME_CONTROL_ROWS);
-    scale_control_table(config_controls.data(), CONFIG_CONTROL_ROWS);
-    scale_control_table(measure_controls.data(), MEASURE_CONTROL_ROWS);
     for (auto& panel : results_panel_controls)
         panel[kPanelRowScrollBar].design_h = GetSystemMetrics(SM_CYHSCROLL);
-    for (auto& panel : results_panel_controls)
-        scale_control_table(panel.data(), RESULTS_PANEL_ROWS);
-    scale_control_table(voltmeter_controls.data(), VOLTMETER_CONTROL_ROWS);
-    scale_control_table(scope_controls.data(), SCOPE_CONTROL_ROWS);
-    scale_control_table(capture_controls.data(), CAPTURE_CONTROL_ROWS);
-    scale_control_table(harmonics_controls.data(), HARMONICS_CONTROL_ROWS);
-    scale_control_table(lomx_controls.data(), LOMX_CONTROL_ROWS);
-    scale_control_table(harmonic_results_controls.data(), HARMONIC_RESULTS_CONTROL_ROWS);
+    using t = control_table_name;
+    for_each_control_row({t::frame, t::config, t::measure, t::results_panels, t::voltmeter,
+                          t::scope, t::capture, t::harmonics, t::lomx, t::harmonic_results},
+                         scale_row);
 }
 
 void scale_control_table(control_desc* table, int count)
 {
     for (int r = 0; r < count; ++r)
-        copy_design_rect(table, r, r);
+        scale_row(table[r]);
 }
 
 void copy_design_rect(control_desc* table, int destination, int source)
