@@ -22,20 +22,29 @@
 
 namespace {
 
-// The window's rectangle in its parent's client coordinates.
-RECT placed_rect(HWND window)
+// x, y, width and height (not right and bottom); all 0 for a hidden window.
+struct place {
+    int x, y, w, h;
+    bool hidden() const { return w == 0 && h == 0; }
+};
+constexpr place kHidden = {0, 0, 0, 0};
+
+place placed(HWND window)
 {
     RECT r = {};
     GetWindowRect(window, &r);
     MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-    return r;
+    return {r.left, r.top, r.right - r.left, r.bottom - r.top};
 }
 
-SIZE client_size(HWND window)
+void expect_placed(HWND window, const place& expected, const std::string& what)
 {
-    RECT r = {};
-    GetClientRect(window, &r);
-    return {r.right, r.bottom};
+    ASSERT_NE(window, nullptr) << what;
+    const place p = placed(window);
+    EXPECT_EQ(p.x, expected.x) << what << " x";
+    EXPECT_EQ(p.y, expected.y) << what << " y";
+    EXPECT_EQ(p.w, expected.w) << what << " width";
+    EXPECT_EQ(p.h, expected.h) << what << " height";
 }
 
 bool has_visible_style(HWND window)
@@ -43,23 +52,37 @@ bool has_visible_style(HWND window)
     return window && (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE);
 }
 
-HWND results_window(int w)
+HWND control(int id)
 {
-    return get_measure_results_window(w);
+    return get_control_by_id(id);
 }
 
-// How far the main window exceeds its minimum size.
+// How far the main window exceeds its minimum size (the main row's size).
 struct growth {
-    int dx;
-    int dy;
+    int dx, dy;
 };
+
+growth growth_of(SIZE size)
+{
+    return {static_cast<int>(size.cx - main_window_desc.cur_w),
+            static_cast<int>(size.cy - main_window_desc.cur_h)};
+}
+
+template <typename Visit>
+void for_each_row(Visit visit)
+{
+    using t = control_table_name;
+    for_each_control_row({t::frame, t::config, t::measure, t::results_panels, t::scope,
+                          t::capture, t::harmonics, t::harmonic_results, t::voltmeter, t::lomx},
+                         visit);
+}
 
 class Layout : public testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_NE(frame_main_window(), nullptr);
-        at_minimum_ = resize_main_window(main_window_desc.cur_w, main_window_desc.cur_h);
+        minimum_ = resize_main_window(main_window_desc.cur_w, main_window_desc.cur_h);
     }
     void TearDown() override
     {
@@ -68,15 +91,13 @@ protected:
         measure_view_mode = 0;
     }
 
-    // Grows the window by (dx, dy) from the size it really has at its
-    // minimum and returns the growth the layout sees.
+    // Grows the window by (dx, dy) from the size it really has at its minimum.
     growth grow(int dx, int dy)
     {
-        const SIZE size = resize_main_window(at_minimum_.cx + dx, at_minimum_.cy + dy);
-        EXPECT_EQ(size.cx - at_minimum_.cx, dx);
-        EXPECT_EQ(size.cy - at_minimum_.cy, dy);
-        return {static_cast<int>(size.cx - main_window_desc.cur_w),
-                static_cast<int>(size.cy - main_window_desc.cur_h)};
+        const SIZE size = resize_main_window(minimum_.cx + dx, minimum_.cy + dy);
+        EXPECT_EQ(size.cx - minimum_.cx, dx);
+        EXPECT_EQ(size.cy - minimum_.cy, dy);
+        return growth_of(size);
     }
 
     void use_results_layout(int code)
@@ -86,191 +107,144 @@ protected:
         pump_messages();
     }
 
-    SIZE at_minimum_ = {};
+    // The cases with numbers of their own assume the window's minimum is its
+    // row's size, as it is under Wine with a window manager.
+    void require_exact_minimum()
+    {
+        ASSERT_EQ(minimum_.cx, main_window_desc.cur_w);
+        ASSERT_EQ(minimum_.cy, main_window_desc.cur_h);
+    }
+
+    SIZE minimum_ = {};
 };
 
-void expect_placed(HWND window, const RECT& expected, const std::string& what)
-{
-    ASSERT_NE(window, nullptr) << what;
-    const RECT r = placed_rect(window);
-    EXPECT_EQ(r.left, expected.left) << what << " x";
-    EXPECT_EQ(r.top, expected.top) << what << " y";
-    EXPECT_EQ(r.right - r.left, expected.right) << what << " width";
-    EXPECT_EQ(r.bottom - r.top, expected.bottom) << what << " height";
-}
-
-// x, y, width, height (not left, top, right, bottom).
-RECT xywh(int x, int y, int w, int h)
-{
-    return {x, y, w, h};
-}
-
-// No width and no height: a hidden window.
-bool no_place(const RECT& place)
-{
-    return place.right == 0 && place.bottom == 0;
-}
-
-// Rows with a resize mode follow the growth; anchored rows keep their
-// margins from the parent's right and bottom edges.
+// Rows by resize mode and anchor: they follow the growth or keep their
+// margins from the parent's right and bottom edges (p: parent client size).
 struct placed_case {
     const char* what;
     std::function<HWND()> window;
-    std::function<RECT(growth g, SIZE parent)> expected;
+    std::function<place(growth g, SIZE p)> expected;
 };
 
 const placed_case placed_cases[] = {
-    {"Config window", get_config_window,
-     [](growth g, SIZE) { return xywh(6, 36, 1002 + g.dx, 158); }},
-    {"Measure window", get_measure_window,
-     [](growth g, SIZE) { return xywh(6, 202, 1002 + g.dx, 362 + g.dy); }},
-    {"Scope window", get_scope_window,
-     [](growth g, SIZE) { return xywh(6, 202, 1002 + g.dx, 362 + g.dy); }},
-    {"LOMX window", get_lomx_window,
-     [](growth g, SIZE) { return xywh(6, 202, 1002 + g.dx, 362 + g.dy); }},
-    {"results pane 1", [] { return results_window(0); },
-     [](growth g, SIZE) { return xywh(6, 68, 850 + g.dx, 286 + g.dy); }},
-    {"log list", [] { return get_control_by_id(IDC_MEAS_LOG_LIST); },
-     [](growth g, SIZE) { return xywh(6, 68, 850 + g.dx, 286 + g.dy); }},
-    {"Control group", [] { return get_control_by_id(IDC_MEAS_CONTROL_GROUP); },
-     [](growth g, SIZE) { return xywh(366, 6, 624 + g.dx, 54); }},
-    {"START (fixed)", [] { return get_control_by_id(IDC_MEAS_START); },
-     [](growth, SIZE) { return xywh(370, 24, 80, 27); }},
-    {"HIDE SETTINGS", [] { return get_control_by_id(IDC_HIDE_SETTINGS); },
-     [](growth, SIZE p) { return xywh(p.cx - 88 - 150, 6, 88, 25); }},
-    {"logo", [] { return get_control_by_id(IDC_LOGO); },
-     [](growth, SIZE p) { return xywh(p.cx - 120 - 9, 7, 120, 24); }},
-    {"Data Settings", [] { return get_control_by_id(IDC_MEAS_DATA_SETTINGS_GROUP); },
-     [](growth, SIZE p) { return xywh(p.cx - 129 - 8, 64, 129, 290); }},
-    {"Zoom label", [] { return get_control_by_id(IDC_SCOPE_ZOOM_LABEL); },
-     [](growth, SIZE p) { return xywh(306, p.cy - 18, 50, 18); }},
-    {"Time bar", [] { return get_control_by_id(IDC_SCOPE_TIME_BAR); },
-     [](growth g, SIZE p) { return xywh(p.cx - (600 + g.dx) - 30, p.cy - 18 - 20, 600 + g.dx, 18); }},
-    {"scope table", [] { return get_control_by_id(IDC_SCOPE_TABLE); },
-     [](growth g, SIZE) { return xywh(110, 35, 890 + g.dx, 328 + g.dy); }},
-    {"panel 1 scroll bar", [] { return get_control_by_id(results_panel_id(0, RP_SCROLL)); },
-     [](growth, SIZE) { return xywh(100, 250, 100, GetSystemMetrics(SM_CYHSCROLL)); }},
-    {"panel 4 scroll bar", [] { return get_control_by_id(results_panel_id(3, RP_SCROLL)); },
-     [](growth, SIZE) { return xywh(100, 100, 280, GetSystemMetrics(SM_CYHSCROLL)); }},
-    {"harmonics chart", get_harmonic_results_window,
-     [](growth g, SIZE) { return xywh(6, 68, 986 + g.dx, 286 + g.dy); }},
-    {"harmonics scroll bar", [] { return get_control_by_id(IDC_HRES_SCROLL); },
-     [](growth g, SIZE p) { return xywh(p.cx - (796 + g.dx) - 6, p.cy - 18 - 6, 796 + g.dx, 18); }},
+    {"Config (width)", get_config_window,
+     [](growth g, SIZE) { return place{6, 36, 1002 + g.dx, 158}; }},
+    {"Measure (both)", get_measure_window,
+     [](growth g, SIZE) { return place{6, 202, 1002 + g.dx, 362 + g.dy}; }},
+    {"LOMX (Measure's place)", get_lomx_window,
+     [](growth g, SIZE) { return place{6, 202, 1002 + g.dx, 362 + g.dy}; }},
+    {"results pane 1 (shared)", [] { return get_measure_results_window(0); },
+     [](growth g, SIZE) { return place{6, 68, 850 + g.dx, 286 + g.dy}; }},
+    {"scope table (both)", [] { return control(IDC_SCOPE_TABLE); },
+     [](growth g, SIZE) { return place{110, 35, 890 + g.dx, 328 + g.dy}; }},
+    {"START (fixed)", [] { return control(IDC_MEAS_START); },
+     [](growth, SIZE) { return place{370, 24, 80, 27}; }},
+    {"HIDE SETTINGS (right)", [] { return control(IDC_HIDE_SETTINGS); },
+     [](growth, SIZE p) { return place{p.cx - 88 - 150, 6, 88, 25}; }},
+    {"Zoom label (bottom)", [] { return control(IDC_SCOPE_ZOOM_LABEL); },
+     [](growth, SIZE p) { return place{306, p.cy - 18, 50, 18}; }},
+    {"Time bar (both, width)", [] { return control(IDC_SCOPE_TIME_BAR); },
+     [](growth g, SIZE p) {
+         return place{p.cx - (600 + g.dx) - 30, p.cy - 18 - 20, 600 + g.dx, 18};
+     }},
+    {"chart scroll bar", [] { return control(IDC_HRES_SCROLL); },
+     [](growth g, SIZE p) {
+         return place{p.cx - (796 + g.dx) - 6, p.cy - 18 - 6, 796 + g.dx, 18};
+     }},
+    {"panel 1 scroll bar", [] { return control(results_panel_id(0, RP_SCROLL)); },
+     [](growth, SIZE) { return place{100, 250, 100, GetSystemMetrics(SM_CYHSCROLL)}; }},
+    {"panel 4 scroll bar", [] { return control(results_panel_id(3, RP_SCROLL)); },
+     [](growth, SIZE) { return place{100, 100, 280, GetSystemMetrics(SM_CYHSCROLL)}; }},
 };
 
-void expect_placed_cases(growth g)
+// The cases above, and every row that has a window where its current
+// rectangle says (a combo box sets its own height from its font).
+void expect_layout(growth g)
 {
     for (const placed_case& c : placed_cases) {
         HWND window = c.window();
-        ASSERT_NE(window, nullptr) << c.what;
-        expect_placed(window, c.expected(g, client_size(GetParent(window))), c.what);
+        RECT parent = {};
+        GetClientRect(GetParent(window), &parent);
+        expect_placed(window, c.expected(g, {parent.right, parent.bottom}), c.what);
     }
-}
-
-// Every row that has a window sits where its current rectangle says. A
-// combo box sets its own height from its font.
-void expect_windows_at_current_rects()
-{
-    using t = control_table_name;
     int rows = 0;
-    for_each_control_row({t::frame, t::config, t::measure, t::results_panels, t::scope,
-                          t::capture, t::harmonics, t::harmonic_results, t::voltmeter, t::lomx},
-                         [&](const control_desc& row) {
-                             if (!row.hwnd)
-                                 return;
-                             ++rows;
-                             const bool combo = lstrcmpiA(row.class_name, "ComboBox") == 0;
-                             const RECT placed = placed_rect(row.hwnd);
-                             const int height = combo ? placed.bottom - placed.top : row.cur_h;
-                             expect_placed(row.hwnd, xywh(row.cur_x, row.cur_y, row.cur_w, height),
-                                           "row " + std::to_string(row.id));
-                         });
+    for_each_row([&](const control_desc& row) {
+        if (!row.hwnd)
+            return;
+        ++rows;
+        const bool combo = lstrcmpiA(row.class_name, "ComboBox") == 0;
+        const int height = combo ? placed(row.hwnd).h : row.cur_h;
+        expect_placed(row.hwnd, {row.cur_x, row.cur_y, row.cur_w, height},
+                      "row " + std::to_string(row.id));
+    });
     EXPECT_EQ(rows, 238); // every row but the layout slots
 }
 
 } // namespace
 
-TEST_F(Layout, AtTheMinimumEveryRowSitsAtItsBaseAndMargins)
+TEST_F(Layout, AtTheMinimumAndGrown)
 {
-    const growth g = {static_cast<int>(at_minimum_.cx - main_window_desc.cur_w),
-                      static_cast<int>(at_minimum_.cy - main_window_desc.cur_h)};
-    EXPECT_GE(g.dx, 0);
-    EXPECT_GE(g.dy, 0);
-    expect_placed_cases(g);
-    expect_windows_at_current_rects();
+    expect_layout(growth_of(minimum_));
+    expect_layout(grow(120, 70));
 }
-
-TEST_F(Layout, GrownRowsFollowTheGrowth)
-{
-    const growth g = grow(120, 70);
-    expect_placed_cases(g);
-    expect_windows_at_current_rects();
-}
-
-// Visible panes and their places, as x, y, width and height per window.
-struct panes_case {
-    int code;
-    int dx, dy;
-    RECT panes[RESULTS_PANELS];
-};
 
 TEST_F(Layout, PanesShareTheGrowth)
 {
-    const RECT hidden = {0, 0, 0, 0};
-    const panes_case cases[] = {
-        {10, 90, 0, {xywh(6, 68, 311, 286), xywh(321, 68, 311, 286), xywh(636, 68, 311, 286), hidden}},
-        {11, 90, 0, {xywh(6, 68, 311, 286), xywh(321, 68, 311, 286), hidden, xywh(636, 68, 311, 286)}},
-        {13, 91, 10, {hidden, xywh(6, 68, 311, 296), xywh(321, 68, 311, 296), xywh(636, 68, 311, 296)}},
-        {4, 101, 0, {xywh(6, 68, 472, 286), xywh(484, 68, 472, 286), hidden, hidden}},
-        {9, 101, 0, {hidden, hidden, xywh(6, 68, 472, 286), xywh(484, 68, 472, 286)}},
-        {14, 0, 40, {xywh(6, 68, 422, 160), xywh(434, 68, 422, 160), xywh(6, 234, 422, 160),
-                     xywh(434, 234, 422, 160)}},
-        {14, 61, 41, {xywh(6, 68, 452, 160), xywh(464, 68, 452, 160), xywh(6, 234, 452, 160),
-                      xywh(464, 234, 452, 160)}},
-        {2, 50, 0, {hidden, hidden, xywh(6, 68, 900, 286), hidden}},
+    require_exact_minimum();
+    const struct {
+        int code, dx, dy;
+        place panes[RESULTS_PANELS];
+    } cases[] = {
+        {10, 90, 0, {{6, 68, 311, 286}, {321, 68, 311, 286}, {636, 68, 311, 286}, kHidden}},
+        {11, 90, 0, {{6, 68, 311, 286}, {321, 68, 311, 286}, kHidden, {636, 68, 311, 286}}},
+        {13, 91, 10, {kHidden, {6, 68, 311, 296}, {321, 68, 311, 296}, {636, 68, 311, 296}}},
+        {4, 101, 0, {{6, 68, 472, 286}, {484, 68, 472, 286}, kHidden, kHidden}},
+        {9, 101, 0, {kHidden, kHidden, {6, 68, 472, 286}, {484, 68, 472, 286}}},
+        {14, 0, 40,
+         {{6, 68, 422, 160}, {434, 68, 422, 160}, {6, 234, 422, 160}, {434, 234, 422, 160}}},
+        {14, 61, 41,
+         {{6, 68, 452, 160}, {464, 68, 452, 160}, {6, 234, 452, 160}, {464, 234, 452, 160}}},
+        {2, 50, 0, {kHidden, kHidden, {6, 68, 900, 286}, kHidden}},
     };
-    for (const panes_case& c : cases) {
-        resize_main_window(at_minimum_.cx, at_minimum_.cy);
+    for (const auto& c : cases) {
+        resize_main_window(minimum_.cx, minimum_.cy);
         use_results_layout(c.code);
-        const growth g = grow(c.dx, c.dy);
-        ASSERT_EQ(g.dx, c.dx) << "the window's minimum width is not its row's";
-        ASSERT_EQ(g.dy, c.dy) << "the window's minimum height is not its row's";
+        grow(c.dx, c.dy);
         for (int w = 0; w < RESULTS_PANELS; ++w) {
-            const std::string what = "code " + std::to_string(c.code) + " W" + std::to_string(w + 1);
-            const bool shown = !no_place(c.panes[w]);
-            EXPECT_EQ(has_visible_style(results_window(w)), shown) << what;
-            if (shown)
-                expect_placed(results_window(w), c.panes[w], what);
+            const std::string what = "code " + std::to_string(c.code) + " W" +
+                                     std::to_string(w + 1);
+            HWND pane = get_measure_results_window(w);
+            EXPECT_EQ(has_visible_style(pane), !c.panes[w].hidden()) << what;
+            if (!c.panes[w].hidden())
+                expect_placed(pane, c.panes[w], what);
         }
     }
 }
 
 TEST_F(Layout, HidingTheSettingsPaneGivesItsHeightToTheViews)
 {
-    ASSERT_EQ(at_minimum_.cx, main_window_desc.cur_w);
-    ASSERT_EQ(at_minimum_.cy, main_window_desc.cur_h);
-    const RECT hidden = {0, 0, 0, 0};
-    struct pane_state {
+    require_exact_minimum();
+    const struct {
         int code;
         bool pane_hidden;
-        RECT panes[RESULTS_PANELS];
-        RECT measure;
-        RECT harmonics_chart;
+        place panes[RESULTS_PANELS];
+        place measure;
+        place chart;
+    } cases[] = {
+        {10, true, {{6, 68, 281, 452}, {291, 68, 281, 452}, {576, 68, 281, 452}, kHidden},
+         {6, 36, 1002, 528}, {6, 68, 986, 452}},
+        {10, false, {{6, 68, 281, 286}, {291, 68, 281, 286}, {576, 68, 281, 286}, kHidden},
+         {6, 202, 1002, 362}, {6, 68, 986, 286}},
+        {14, true,
+         {{6, 68, 422, 223}, {434, 68, 422, 223}, {6, 297, 422, 223}, {434, 297, 422, 223}},
+         {6, 36, 1002, 528}, {6, 68, 986, 452}},
+        {14, false,
+         {{6, 68, 422, 140}, {434, 68, 422, 140}, {6, 214, 422, 140}, {434, 214, 422, 140}},
+         {6, 202, 1002, 362}, {6, 68, 986, 286}},
     };
-    const pane_state cases[] = {
-        {10, true, {xywh(6, 68, 281, 452), xywh(291, 68, 281, 452), xywh(576, 68, 281, 452), hidden},
-         xywh(6, 36, 1002, 528), xywh(6, 68, 986, 452)},
-        {10, false, {xywh(6, 68, 281, 286), xywh(291, 68, 281, 286), xywh(576, 68, 281, 286), hidden},
-         xywh(6, 202, 1002, 362), xywh(6, 68, 986, 286)},
-        {14, true, {xywh(6, 68, 422, 223), xywh(434, 68, 422, 223), xywh(6, 297, 422, 223),
-                    xywh(434, 297, 422, 223)},
-         xywh(6, 36, 1002, 528), xywh(6, 68, 986, 452)},
-        {14, false, {xywh(6, 68, 422, 140), xywh(434, 68, 422, 140), xywh(6, 214, 422, 140),
-                     xywh(434, 214, 422, 140)},
-         xywh(6, 202, 1002, 362), xywh(6, 68, 986, 286)},
-    };
-    for (const pane_state& c : cases) {
-        const std::string what = "code " + std::to_string(c.code) + (c.pane_hidden ? " hidden" : " shown");
+    for (const auto& c : cases) {
+        const std::string what =
+            "code " + std::to_string(c.code) + (c.pane_hidden ? " hidden" : " shown");
         use_results_layout(c.code);
         show_view_panels_2(c.pane_hidden);
         pump_messages();
@@ -278,33 +252,24 @@ TEST_F(Layout, HidingTheSettingsPaneGivesItsHeightToTheViews)
         EXPECT_TRUE(has_visible_style(get_measure_window())) << what;
         expect_placed(get_measure_window(), c.measure, what + " Measure");
         expect_placed(get_scope_window(), c.measure, what + " Scope");
-        expect_placed(get_harmonic_results_window(), c.harmonics_chart, what + " chart");
+        expect_placed(get_harmonic_results_window(), c.chart, what + " chart");
         for (int w = 0; w < RESULTS_PANELS; ++w)
-            if (!no_place(c.panes[w]))
-                expect_placed(results_window(w), c.panes[w], what + " W" + std::to_string(w + 1));
+            if (!c.panes[w].hidden())
+                expect_placed(get_measure_results_window(w), c.panes[w],
+                              what + " W" + std::to_string(w + 1));
     }
-
     // A new results layout while the pane is hidden keeps the panes tall.
     show_view_panels_2(true);
     use_results_layout(4);
-    expect_placed(results_window(1), xywh(434, 68, 422, 452), "code 4, pane hidden");
-    expect_placed(get_harmonic_results_window(), xywh(6, 68, 986, 452), "chart, pane hidden");
-}
+    expect_placed(get_measure_results_window(1), {434, 68, 422, 452}, "code 4, pane hidden");
+    expect_placed(get_harmonic_results_window(), {6, 68, 986, 452}, "chart, pane hidden");
 
-TEST_F(Layout, ShowingThePaneAgainBringsBackTheViewThatWasShown)
-{
-    ASSERT_EQ(at_minimum_.cy, main_window_desc.cur_h);
-    for (auto view : {get_scope_window, get_lomx_window}) {
-        show_view_panels_2(true);
-        ShowWindow(get_measure_window(), SW_HIDE);
-        ShowWindow(view(), SW_SHOW);
-        show_view_panels_2(false);
-        EXPECT_TRUE(has_visible_style(view()));
-        EXPECT_FALSE(has_visible_style(get_measure_window()));
-        expect_placed(view(), xywh(6, 202, 1002, 362), "view below the pane");
-        ShowWindow(view(), SW_HIDE);
-        ShowWindow(get_measure_window(), SW_SHOW);
-    }
+    // Showing the pane again keeps the view that was shown.
+    ShowWindow(get_measure_window(), SW_HIDE);
+    ShowWindow(get_scope_window(), SW_SHOW);
+    show_view_panels_2(false);
+    EXPECT_TRUE(has_visible_style(get_scope_window()));
+    EXPECT_FALSE(has_visible_style(get_measure_window()));
 }
 
 // The windows that got WM_WINDOWPOSCHANGING while the hook was set.
@@ -318,119 +283,87 @@ LRESULT CALLBACK record_moves(int code, WPARAM wparam, LPARAM lparam)
     return CallNextHookEx(nullptr, code, wparam, lparam);
 }
 
-std::set<HWND> windows_moved_by(const std::function<void()>& action)
+// Runs action and checks which rows' windows it moved: the rows with a mode
+// or an anchor when laid_out_move, never the fixed ones.
+void expect_moves(const std::function<void()>& action, bool laid_out_move)
 {
     g_moved.clear();
     HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, record_moves, nullptr, GetCurrentThreadId());
     action();
     UnhookWindowsHookEx(hook);
-    return g_moved;
+    int fixed = 0;
+    for_each_row([&](const control_desc& row) {
+        if (!row.hwnd)
+            return;
+        const bool is_fixed = row.resize_mode == 0 && row.anchor == 0;
+        fixed += is_fixed;
+        EXPECT_EQ(g_moved.count(row.hwnd) != 0, !is_fixed && laid_out_move) << "row " << row.id;
+    });
+    EXPECT_GT(fixed, 150);
 }
 
-std::vector<const control_desc*> rows_with_windows(bool fixed)
+TEST_F(Layout, FixedRowsNeverMoveAndNothingMovesWhileMinimised)
 {
-    using t = control_table_name;
-    std::vector<const control_desc*> rows;
-    for_each_control_row({t::frame, t::config, t::measure, t::results_panels, t::scope,
-                          t::capture, t::harmonics, t::harmonic_results, t::voltmeter, t::lomx},
-                         [&](const control_desc& row) {
-                             const bool is_fixed = row.resize_mode == 0 && row.anchor == 0;
-                             if (row.hwnd && is_fixed == fixed)
-                                 rows.push_back(&row);
-                         });
-    return rows;
-}
-
-TEST_F(Layout, FixedRowsAreNeverMoved)
-{
-    const std::set<HWND> moved = windows_moved_by([this] { grow(77, 33); });
-    const auto fixed = rows_with_windows(true);
-    const auto laid_out = rows_with_windows(false);
-    EXPECT_GT(fixed.size(), 150u);
-    for (const control_desc* row : fixed)
-        EXPECT_EQ(moved.count(row->hwnd), 0u) << "row " << row->id;
-    for (const control_desc* row : laid_out)
-        EXPECT_EQ(moved.count(row->hwnd), 1u) << "row " << row->id;
-}
-
-TEST_F(Layout, NothingMovesWhileMinimised)
-{
-    grow(100, 50);
+    expect_moves([this] { grow(77, 33); }, true);
     HWND main = frame_main_window();
-    const std::set<HWND> moved = windows_moved_by([main] {
+    expect_moves([main] {
         ShowWindow(main, SW_MINIMIZE);
         pump_messages(200);
-    });
+    }, false);
     ASSERT_TRUE(IsIconic(main));
-    for (const control_desc* row : rows_with_windows(false))
-        EXPECT_EQ(moved.count(row->hwnd), 0u) << "row " << row->id;
     ShowWindow(main, SW_RESTORE);
     pump_messages(200);
-    const SIZE restored = main_window_size();
-    EXPECT_EQ(restored.cx, at_minimum_.cx + 100);
-    expect_placed_cases({static_cast<int>(restored.cx - main_window_desc.cur_w),
-                         static_cast<int>(restored.cy - main_window_desc.cur_h)});
+    EXPECT_EQ(main_window_size().cx, minimum_.cx + 77);
+    expect_layout(growth_of(main_window_size()));
 }
 
-// Which selector pairs (combo box and colour button k of every panel) and
-// whether the scroll bars show, by view, results layout, pane state and the
-// main window's outer height.
+// Selector pairs (combo box and colour button k of every panel) and scroll
+// bars, by view, results layout, pane state and the window's outer height.
 TEST_F(Layout, PanelSelectorsShowInTheGraphViewAsTheHeightAllows)
 {
-    struct selectors_case {
-        int view_mode;
-        int code;
+    const struct {
+        int view_mode, code;
         bool pane_hidden;
         int height;
         unsigned pairs; // bit k: pair k shown
         bool scroll_bars;
+    } cases[] = {
+        {0, 0, false, 900, 0x0, false}, {2, 14, false, 1000, 0x0, false},
+        {1, 10, false, 625, 0xF, true}, {1, 15, false, 625, 0xF, true},
+        {1, 14, false, 625, 0x0, true}, {1, 14, false, 711, 0x0, true},
+        {1, 14, false, 712, 0x1, true}, {1, 14, false, 860, 0x7, true},
+        {1, 14, false, 928, 0xF, true}, {1, 14, true, 625, 0x3, true},
+        {1, 14, true, 686, 0x7, true},  {1, 14, true, 758, 0xF, true},
     };
-    const selectors_case cases[] = {
-        {0, 0, false, 900, 0x0, false},
-        {2, 14, false, 1000, 0x0, false},
-        {1, 10, false, 625, 0xF, true},
-        {1, 14, false, 625, 0x0, true},
-        {1, 14, false, 712, 0x1, true},
-        {1, 14, false, 711, 0x0, true},
-        {1, 14, false, 860, 0x7, true},
-        {1, 14, false, 928, 0xF, true},
-        {1, 14, true, 625, 0x3, true},
-        {1, 14, true, 686, 0x7, true},
-        {1, 14, true, 758, 0xF, true},
-        {1, 15, false, 625, 0xF, true},
-    };
-    for (const selectors_case& c : cases) {
+    for (const auto& c : cases) {
         const std::string what = "view " + std::to_string(c.view_mode) + " code " +
                                  std::to_string(c.code) + " height " + std::to_string(c.height) +
                                  (c.pane_hidden ? " pane hidden" : "");
         measure_view_mode = c.view_mode;
         results_layout = c.code;
         settings_pane_hidden = c.pane_hidden;
-        ASSERT_EQ(resize_main_window(at_minimum_.cx, c.height).cy, c.height) << what;
+        ASSERT_EQ(resize_main_window(minimum_.cx, c.height).cy, c.height) << what;
         position_results_panes();
         for (int panel = 0; panel < RESULTS_PANELS; ++panel) {
+            const auto shown = [panel](int offset) {
+                return has_visible_style(control(results_panel_id(panel, offset)));
+            };
             for (int k = 0; k < 4; ++k) {
-                const bool shown = c.pairs & (1u << k);
-                EXPECT_EQ(has_visible_style(get_control_by_id(results_panel_id(panel, RP_SELECT1 + k))), shown)
-                    << what << " panel " << panel << " selector " << k;
-                EXPECT_EQ(has_visible_style(get_control_by_id(results_panel_id(panel, RP_COLOUR1 + k))), shown)
-                    << what << " panel " << panel << " colour " << k;
+                EXPECT_EQ(shown(RP_SELECT1 + k), (c.pairs & (1u << k)) != 0) << what;
+                EXPECT_EQ(shown(RP_COLOUR1 + k), (c.pairs & (1u << k)) != 0) << what;
             }
-            EXPECT_EQ(has_visible_style(get_control_by_id(results_panel_id(panel, RP_SCROLL))),
-                      c.scroll_bars)
-                << what << " panel " << panel;
+            EXPECT_EQ(shown(RP_SCROLL), c.scroll_bars) << what;
         }
     }
 }
 
+// The Measure Results window applies them itself when it is sized.
 TEST_F(Layout, ResizingAPaneUpdatesItsSelectors)
 {
     measure_view_mode = 1;
-    results_layout = 14;
-    // At the minimum height no selector pair fits four panes.
     use_results_layout(14);
-    EXPECT_FALSE(has_visible_style(get_control_by_id(results_panel_id(0, RP_SELECT1))));
-    grow(0, 800 - at_minimum_.cy);
-    EXPECT_TRUE(has_visible_style(get_control_by_id(results_panel_id(0, RP_SELECT2))));
-    EXPECT_FALSE(has_visible_style(get_control_by_id(results_panel_id(0, RP_SELECT3))));
+    EXPECT_FALSE(has_visible_style(control(results_panel_id(0, RP_SELECT1))));
+    grow(0, 800 - minimum_.cy);
+    EXPECT_TRUE(has_visible_style(control(results_panel_id(0, RP_SELECT2))));
+    EXPECT_FALSE(has_visible_style(control(results_panel_id(0, RP_SELECT3))));
 }

@@ -56,7 +56,7 @@ bool keeps_a_font(const char* class_name)
 
 } // namespace
 
-TEST_F(Fonts, EachIndexHasItsDescription)
+TEST_F(Fonts, EachIndexHasItsDescriptionAndTheFittedOnesFit)
 {
     struct font_case {
         int height;     // character height in pixels
@@ -88,10 +88,7 @@ TEST_F(Fonts, EachIndexHasItsDescription)
         EXPECT_EQ(d.lfOutPrecision, OUT_TT_PRECIS) << i;
         EXPECT_EQ(d.lfItalic | d.lfUnderline | d.lfStrikeOut, 0) << i;
     }
-}
-
-TEST_F(Fonts, FittedFontsFitTheirTexts)
-{
+    // The fitted ones fit their texts.
     EXPECT_LT(text_width(0, "Phase Angle Reference"), 115);
     RECT label = {};
     GetClientRect(get_control_by_id(IDC_MEAS_ELAPSED_LABEL), &label);
