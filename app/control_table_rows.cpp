@@ -6,6 +6,7 @@
 
 #include "app/ui_text.h"
 #include "app/version.h"
+#include "views/results_panel_ids.h"
 
 #include <commctrl.h>
 
@@ -166,82 +167,42 @@ control_table<MEASURE_CONTROL_ROWS> measure_controls = std::array{
     row(0, "Button", ui_text[1231], WS_TABSTOP | BS_MULTILINE, 16, 302, 115, 40, 14066, 0, 2, 0),
 };
 
-// The four Measure Results panels, alike but for their ids, titles and
-// three sizes.
-results_panel_tables results_panel_controls = std::array{
-    // Panel 1
-    std::array{
-        row(0, "Static", ui_text[718], 0, 6, 0, 200, 24, 14100, 4, 0, 1),
-        row(0, "Button", ui_text[731], WS_TABSTOP, 2, 2, 64, 20, 14101, 0, 2, 0),
-        row(0, "ComboBox", nullptr, WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-            6, 79, 90, 16, 14102, 0, 0, 0),
-        row(0, "ComboBox", nullptr, WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-            6, 116, 90, 16, 14103, 0, 0, 0),
-        row(0, "ComboBox", nullptr, WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-            6, 151, 90, 16, 14104, 0, 0, 0),
-        row(0, "ComboBox", nullptr, WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-            6, 186, 90, 16, 14105, 0, 0, 0),
-        row(0, "ScrollBar", nullptr, SBS_HORZ, 100, 250, 100, 18, 14106, 0, 0, 0),
-        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 99, 90, 16, 14107, 0, 0, 0),
-        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 136, 90, 16, 14108, 0, 0, 0),
-        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 171, 90, 16, 14109, 0, 0, 0),
-        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 206, 90, 16, 14110, 0, 0, 0),
-    },
-    // Panel 2: combo boxes 20 high, colour buttons 14, scroll bar 100, 100, 280, 18
-    std::array{
-        row(0, "Static", ui_text[719], 0, 6, 0, 200, 24, 14200, 4, 0, 1),
-        row(0, "Button", ui_text[731], WS_TABSTOP, 2, 2, 64, 20, 14201, 0, 2, 0),
-        row(0, "ComboBox", nullptr, WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-            6, 79, 90, 20, 14202, 0, 0, 0),
-        row(0, "ComboBox", nullptr, WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-            6, 116, 90, 20, 14203, 0, 0, 0),
-        row(0, "ComboBox", nullptr, WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-            6, 151, 90, 20, 14204, 0, 0, 0),
-        row(0, "ComboBox", nullptr, WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-            6, 186, 90, 20, 14205, 0, 0, 0),
-        row(0, "ScrollBar", nullptr, SBS_HORZ, 100, 100, 280, 18, 14206, 0, 0, 0),
-        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 99, 90, 14, 14207, 0, 0, 0),
-        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 136, 90, 14, 14208, 0, 0, 0),
-        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 171, 90, 14, 14209, 0, 0, 0),
-        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 206, 90, 14, 14210, 0, 0, 0),
-    },
-    // Panel 3: combo boxes 20 high, colour buttons 14, scroll bar 100, 100, 280, 18
-    std::array{
-        row(0, "Static", ui_text[720], 0, 6, 0, 200, 24, 14300, 4, 0, 1),
-        row(0, "Button", ui_text[731], WS_TABSTOP, 2, 2, 64, 20, 14301, 0, 2, 0),
-        row(0, "ComboBox", nullptr, WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-            6, 79, 90, 20, 14302, 0, 0, 0),
-        row(0, "ComboBox", nullptr, WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-            6, 116, 90, 20, 14303, 0, 0, 0),
-        row(0, "ComboBox", nullptr, WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-            6, 151, 90, 20, 14304, 0, 0, 0),
-        row(0, "ComboBox", nullptr, WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-            6, 186, 90, 20, 14305, 0, 0, 0),
-        row(0, "ScrollBar", nullptr, SBS_HORZ, 100, 100, 280, 18, 14306, 0, 0, 0),
-        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 99, 90, 14, 14307, 0, 0, 0),
-        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 136, 90, 14, 14308, 0, 0, 0),
-        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 171, 90, 14, 14309, 0, 0, 0),
-        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 206, 90, 14, 14310, 0, 0, 0),
-    },
-    // Panel 4: combo boxes 20 high, colour buttons 14, scroll bar 100, 100, 280, 18
-    std::array{
-        row(0, "Static", ui_text[721], 0, 6, 0, 200, 24, 14400, 4, 0, 1),
-        row(0, "Button", ui_text[731], WS_TABSTOP, 2, 2, 64, 20, 14401, 0, 2, 0),
-        row(0, "ComboBox", nullptr, WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-            6, 79, 90, 20, 14402, 0, 0, 0),
-        row(0, "ComboBox", nullptr, WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-            6, 116, 90, 20, 14403, 0, 0, 0),
-        row(0, "ComboBox", nullptr, WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-            6, 151, 90, 20, 14404, 0, 0, 0),
-        row(0, "ComboBox", nullptr, WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN,
-            6, 186, 90, 20, 14405, 0, 0, 0),
-        row(0, "ScrollBar", nullptr, SBS_HORZ, 100, 100, 280, 18, 14406, 0, 0, 0),
-        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 99, 90, 14, 14407, 0, 0, 0),
-        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 136, 90, 14, 14408, 0, 0, 0),
-        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 171, 90, 14, 14409, 0, 0, 0),
-        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 206, 90, 14, 14410, 0, 0, 0),
-    },
-};
+namespace {
+
+// One Measure Results panel p (0..3). The panels are alike but for their
+// ids, titles and three sizes: panel 1 has combo boxes and colour buttons 16
+// high and a short scroll bar low down; panels 2-4 have combo boxes 20 high,
+// colour buttons 14 high and a longer scroll bar higher up.
+control_table<RESULTS_PANEL_ROWS> results_panel(int p)
+{
+    constexpr DWORD kCombo = WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWN;
+    const bool first = p == 0;
+    const int id = results_panel_id(p, RP_TITLE);
+    const int combo_h = first ? 16 : 20;
+    const int colour_h = first ? 16 : 14;
+    const int scroll_y = first ? 250 : 100;
+    const int scroll_w = first ? 100 : 280;
+    return std::array{
+        row(0, "Static", ui_text[718 + p], 0, 6, 0, 200, 24, id, 4, 0, 1),
+        row(0, "Button", ui_text[731], WS_TABSTOP, 2, 2, 64, 20, id + RP_VIEW_ALL, 0, 2, 0),
+        row(0, "ComboBox", nullptr, kCombo, 6, 79, 90, combo_h, id + RP_SELECT1, 0, 0, 0),
+        row(0, "ComboBox", nullptr, kCombo, 6, 116, 90, combo_h, id + RP_SELECT2, 0, 0, 0),
+        row(0, "ComboBox", nullptr, kCombo, 6, 151, 90, combo_h, id + RP_SELECT3, 0, 0, 0),
+        row(0, "ComboBox", nullptr, kCombo, 6, 186, 90, combo_h, id + RP_SELECT4, 0, 0, 0),
+        row(0, "ScrollBar", nullptr, SBS_HORZ, 100, scroll_y, scroll_w, 18, id + RP_SCROLL,
+            0, 0, 0),
+        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 99, 90, colour_h, id + RP_COLOUR1, 0, 0, 0),
+        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 136, 90, colour_h, id + RP_COLOUR2, 0, 0, 0),
+        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 171, 90, colour_h, id + RP_COLOUR3, 0, 0, 0),
+        row(0, "Button", ui_text[954], WS_TABSTOP, 6, 206, 90, colour_h, id + RP_COLOUR4, 0, 0, 0),
+    };
+}
+
+} // namespace
+
+// The four Measure Results panels.
+results_panel_tables results_panel_controls = {results_panel(0), results_panel(1),
+                                               results_panel(2), results_panel(3)};
 
 // Scope window.
 control_table<SCOPE_CONTROL_ROWS> scope_controls = std::array{
