@@ -1,0 +1,39 @@
+// Pixels for drawing tests: a 32-bit memory canvas that GDI draws on and the
+// test reads back, and a copy of a window's client area as it is on screen.
+#pragma once
+#include <windows.h>
+
+#include <set>
+
+class memory_canvas {
+public:
+    // A width x height canvas filled with background.
+    memory_canvas(int width, int height, COLORREF background = RGB(255, 255, 255));
+    ~memory_canvas();
+    memory_canvas(memory_canvas&& other) noexcept;
+    memory_canvas(const memory_canvas&) = delete;
+    memory_canvas& operator=(const memory_canvas&) = delete;
+    memory_canvas& operator=(memory_canvas&&) = delete;
+
+    HDC dc() const { return dc_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // The colour at (x, y); CLR_INVALID outside the canvas.
+    COLORREF pixel(int x, int y) const;
+    // The colours found in the rectangle (clipped to the canvas).
+    std::set<COLORREF> colours_in(const RECT& area) const;
+    // True when every pixel of the rectangle has this colour.
+    bool all_of(const RECT& area, COLORREF colour) const;
+
+private:
+    int width_;
+    int height_;
+    HDC dc_;
+    HBITMAP bitmap_;
+    HGDIOBJ previous_;
+    const DWORD* bits_;
+};
+
+// Copies the window's client area as it is on screen; with repaint, after
+// painting it (and its children) anew.
+memory_canvas capture_client(HWND window, bool repaint = true);
