@@ -148,3 +148,10 @@ void fit_window_to_monitor(HWND window, HWND owner)
     const int y = (area.top + area.bottom) / 2 - height / 2;
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
+
+wait_cursor::wait_cursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+
+wait_cursor::~wait_cursor()
+{
+    SetCursor(previous_);
+}

@@ -1,0 +1,188 @@
+// The "Select Default" dialog and resetting the current instrument to its
+// defaults against a simulated instrument: the AC and DC answers on the
+// wire, cancelling, blocks by mode and the recall of program 0.
+#include "app/default_config_dialog.h"
+
+#include "app/app_globals.h"
+#include "config/instrument_config.h"
+#include "link/instrument_slots.h"
+#include "link/transport.h"
+#include "tests/support/msgbox_recorder.h"
+#include "tests/support/sim_fixture.h"
+#include "tests/support/test_window.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+// What the timer does to the dialog once it is up.
+struct dialog_action {
+    UINT message;
+    WPARAM wparam;
+};
+dialog_action g_action;
+bool g_acted = false;
+
+void CALLBACK act_on_dialog(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    HWND dialog = FindWindowA("#32770", "Select Default");
+    if (dialog == nullptr || g_acted)
+        return;
+    g_acted = true;
+    KillTimer(nullptr, timer);
+    PostMessageA(dialog, g_action.message, g_action.wparam, 0);
+}
+
+// Arms the timer that answers the next dialog.
+void answer_dialog_with(UINT message, WPARAM wparam)
+{
+    g_action = {message, wparam};
+    g_acted = false;
+    SetTimer(nullptr, 0, 50, act_on_dialog);
+}
+
+class DefaultConfig : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(sim.ok());
+        msgbox::reset();
+        owner = make_test_window("DefaultConfigOwner", DefWindowProcA);
+    }
+    void TearDown() override
+    {
+        open_close_link(LINK_CLOSE, &get_current_instrument());
+        DestroyWindow(owner);
+    }
+
+    // Attaches the simulated instrument as the current one.
+    instrument_config& attach(uint32_t model, const char* idn)
+    {
+        link_record record = sim.link;
+        record.model_code = model;
+        record.phase_count = 3;
+        std::snprintf(record.idn_reply, sizeof record.idn_reply, "%s", idn);
+        attach_instrument_to_slot(record, 0);
+        set_current_instrument_index(0);
+        return *get_current_config();
+    }
+
+    // The instrument's command lines once they have all come in.
+    std::vector<std::string> settled_commands()
+    {
+        size_t bytes = sim.inst.received().size();
+        for (int quiet = 0, i = 0; quiet < 5 && i < 300; ++i) {
+            Sleep(10);
+            const size_t now = sim.inst.received().size();
+            quiet = now == bytes ? quiet + 1 : 0;
+            bytes = now;
+        }
+        return sim.inst.commands();
+    }
+
+    lan_sim sim;
+    HWND owner = nullptr;
+};
+
+} // namespace
+
+TEST(SelectDefaultDialog, AnswersAndCentring)
+{
+    HWND owner = make_test_window("SelectDefaultOwner", DefWindowProcA);
+    const struct {
+        UINT message;
+        WPARAM wparam;
+        INT_PTR result;
+    } cases[] = {
+        {WM_COMMAND, IDC_DEFAULT_AC, DEFAULT_KIND_AC},
+        {WM_COMMAND, IDC_DEFAULT_DC, DEFAULT_KIND_DC},
+        {WM_COMMAND, IDCANCEL, DEFAULT_KIND_CANCELLED},
+        {WM_COMMAND, IDCLOSE, DEFAULT_KIND_CANCELLED},
+        {WM_CLOSE, 0, DEFAULT_KIND_CANCELLED},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.message) + "/" + std::to_string(c.wparam));
+        answer_dialog_with(c.message, c.wparam);
+        const INT_PTR result =
+            DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SELECT_DEFAULT), owner,
+                            select_default_dlg_proc, 0);
+        EXPECT_EQ(result, c.result);
+        EXPECT_TRUE(g_acted);
+    }
+    DestroyWindow(owner);
+}
+
+TEST_F(DefaultConfig, AcAndDcAnswersOnTheWire)
+{
+    const struct {
+        uint32_t model;
+        int mode;
+        WPARAM button;
+        std::vector<std::string> commands;
+    } cases[] = {
+        {5, 6, IDC_DEFAULT_AC, {"config,13,1", "*esr?", "config,15,1", "*esr?"}},
+        {5, 6, IDC_DEFAULT_DC,
+         {"config,13,1", "*esr?", "config,15,1", "*esr?", "config,30,2", "*esr?", "config,31,1",
+          "*esr?"}},
+        // The 15xx family has no item 31 (Bandwidth).
+        {1, 4, IDC_DEFAULT_DC,
+         {"config,13,1", "*esr?", "config,15,1", "*esr?", "config,30,2", "*esr?"}},
+        {5, 6, IDCANCEL, {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.model) + " button " + std::to_string(c.button));
+        instrument_config& cfg = attach(c.model, "TROSVALDEN,WQT5530,A1,V1");
+        cfg.set_value_int(70, c.mode);
+        sim.inst.clear_received();
+        answer_dialog_with(WM_COMMAND, c.button);
+        apply_default_config(owner, &cfg, false);
+        EXPECT_TRUE(g_acted) << "the dialog was asked";
+        EXPECT_EQ(settled_commands(), c.commands);
+        EXPECT_EQ(get_current_instrument().link_open, 0);
+        EXPECT_TRUE(msgbox::shown().empty());
+    }
+}
+
+TEST_F(DefaultConfig, BlocksByModeAndTheRecallGoOutOnOneOpening)
+{
+    const struct {
+        uint32_t model;
+        const char* idn;
+        int mode;
+        std::vector<std::string> first;
+    } cases[] = {
+        // The 15xx family's mode 1 is block II; another family's block I.
+        {1, "TROSVALDEN,WQT1530,A1,V1", 1, {"config,14,1"}},
+        {5, "TROSVALDEN,WQT5530,A1,V1", 1, {"config,7,2"}},
+        // Mode 7: model digit 2 gives block VI, another digit block VIII.
+        {5, "TROSVALDEN,WQT5532,A1,V1", 7, {"config,1,5", "config,12,5.0000E-2"}},
+        {5, "TROSVALDEN,WQT5530,A1,V1", 7, {"config,1,8"}},
+        // No defaults for mode 9: program 0, then every item read back.
+        {5, "TROSVALDEN,WQT5530,A1,V1", 9, {"prog,recall,0", "SUSPEN,ON"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.idn) + " mode " + std::to_string(c.mode));
+        instrument_config& cfg = attach(c.model, c.idn);
+        cfg.set_value_int(70, c.mode);
+        sim.inst.set_item(172, "1");
+        sim.inst.clear_received();
+        const int connections = sim.server.connections();
+        apply_default_config(owner, &cfg, false);
+        std::vector<std::string> commands = settled_commands();
+        commands.erase(std::remove(commands.begin(), commands.end(), "*esr?"), commands.end());
+        ASSERT_GE(commands.size(), c.first.size());
+        EXPECT_EQ(std::vector<std::string>(commands.begin(), commands.begin() + c.first.size()),
+                  c.first);
+        EXPECT_EQ(sim.server.connections(), connections + 1);
+        EXPECT_EQ(get_current_instrument().link_open, 0);
+        if (c.mode == 9) {
+            int value = 0;
+            EXPECT_EQ(cfg.get_value_int(172, value), 1) << "read back";
+        }
+    }
+}
