@@ -28,9 +28,21 @@ struct dialog_action {
 dialog_action g_action;
 bool g_acted = false;
 
+// The dialog of this thread: other test processes may show one too.
+BOOL CALLBACK find_dialog(HWND window, LPARAM found)
+{
+    char caption[64] = "";
+    GetWindowTextA(window, caption, sizeof caption);
+    if (std::string(caption) != "Select Default")
+        return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 void CALLBACK act_on_dialog(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND dialog = FindWindowA("#32770", "Select Default");
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), find_dialog, reinterpret_cast<LPARAM>(&dialog));
     if (dialog == nullptr || g_acted)
         return;
     g_acted = true;
