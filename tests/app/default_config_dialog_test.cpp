@@ -84,19 +84,6 @@ protected:
         return *get_current_config();
     }
 
-    // The instrument's command lines once they have all come in.
-    std::vector<std::string> settled_commands()
-    {
-        size_t bytes = sim.inst.received().size();
-        for (int quiet = 0, i = 0; quiet < 5 && i < 300; ++i) {
-            Sleep(10);
-            const size_t now = sim.inst.received().size();
-            quiet = now == bytes ? quiet + 1 : 0;
-            bytes = now;
-        }
-        return sim.inst.commands();
-    }
-
     lan_sim sim;
     HWND owner = nullptr;
 };
@@ -154,7 +141,7 @@ TEST_F(DefaultConfig, AcAndDcAnswersOnTheWire)
         answer_dialog_with(WM_COMMAND, c.button);
         apply_default_config(owner, &cfg, false);
         EXPECT_TRUE(g_acted) << "the dialog was asked";
-        EXPECT_EQ(settled_commands(), c.commands);
+        EXPECT_EQ(settled_commands(sim.inst), c.commands);
         EXPECT_EQ(get_current_instrument().link_open, 0);
         EXPECT_TRUE(msgbox::shown().empty());
     }
@@ -185,7 +172,7 @@ TEST_F(DefaultConfig, BlocksByModeAndTheRecallGoOutOnOneOpening)
         sim.inst.clear_received();
         const int connections = sim.server.connections();
         apply_default_config(owner, &cfg, false);
-        std::vector<std::string> commands = settled_commands();
+        std::vector<std::string> commands = settled_commands(sim.inst);
         commands.erase(std::remove(commands.begin(), commands.end(), "*esr?"), commands.end());
         ASSERT_GE(commands.size(), c.first.size());
         EXPECT_EQ(std::vector<std::string>(commands.begin(), commands.begin() + c.first.size()),

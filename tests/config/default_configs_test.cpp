@@ -26,11 +26,12 @@ struct choice_case {
     default_action action;
 };
 
-// The "config,<id>,<value>" commands the instrument got, in order.
-std::vector<std::string> written(const wqt_sim::instrument& inst)
+// The "config,<id>,<value>" commands the instrument got, in order, once the
+// last of them has come in.
+std::vector<std::string> settled_writes(const wqt_sim::instrument& inst)
 {
     std::vector<std::string> out;
-    for (const std::string& c : inst.commands()) {
+    for (const std::string& c : settled_commands(inst)) {
         if (c.rfind("config,", 0) == 0 && c.back() != '?')
             out.push_back(c.substr(7));
     }
@@ -48,19 +49,6 @@ protected:
         ASSERT_EQ(open_close_link(LINK_OPEN, &sim.link), 0);
     }
     void TearDown() override { open_close_link(LINK_CLOSE, &sim.link); }
-
-    // The writes once the last of them has come in.
-    std::vector<std::string> settled_writes()
-    {
-        size_t bytes = sim.inst.received().size();
-        for (int quiet = 0, i = 0; quiet < 5 && i < 300; ++i) {
-            Sleep(10);
-            const size_t now = sim.inst.received().size();
-            quiet = now == bytes ? quiet + 1 : 0;
-            bytes = now;
-        }
-        return written(sim.inst);
-    }
 
     lan_sim sim;
 };
@@ -137,7 +125,7 @@ TEST_F(DefaultBlocks, BlockOneOnTheWire)
     // Frequency follows Frequency Lock; item 93 offers a sixth choice.
     const std::vector<std::string> expected = {"7,2",  "48,50", "15,1", "31,1",
                                                "69,0.500", "73,1",  "93,5"};
-    EXPECT_EQ(settled_writes(), expected);
+    EXPECT_EQ(settled_writes(sim.inst), expected);
     EXPECT_TRUE(msgbox::shown().empty());
     EXPECT_EQ(sim.link.link_open, 1) << "the caller's link stays open";
     int value = 0;
@@ -153,7 +141,7 @@ TEST_F(DefaultBlocks, ChoiceNotOfferedGivesZero)
     cfg.set_option_list(93, {"Disabled", "Group 2 / Group 1"});
     apply_default_block(cfg, default_action::block_1, &sim.link, true);
     apply_default_block(cfg, default_action::block_2, &sim.link, true);
-    const std::vector<std::string> writes = settled_writes();
+    const std::vector<std::string> writes = settled_writes(sim.inst);
     ASSERT_GE(writes.size(), 2u);
     EXPECT_EQ(writes[writes.size() - 3], "93,0");
     EXPECT_EQ(writes.back(), "93,1");
@@ -188,7 +176,7 @@ TEST_F(DefaultBlocks, BlockThreeByModelAndBlockEightByItem172)
                                                      "28,2", "29,2", "31,1", "82,0"}
                           : std::vector<std::string>{"1,9", "26,6", "27,6", "28,2",
                                                      "29,2", "31,1", "82,0"};
-        EXPECT_EQ(settled_writes(), expected);
+        EXPECT_EQ(settled_writes(sim.inst), expected);
         EXPECT_EQ(cfg.get_value_int(1, value), selector == 0 ? 7 : 8);
         EXPECT_STREQ(cfg.item_at(12)->value.text, selector == 0 ? "2.0000E-1" : "1.0000E0");
     }
@@ -201,7 +189,7 @@ TEST_F(DefaultBlocks, ItemsTheFamilyDoesNotDefineAreLeftOut)
     sim.link.model_code = 4;
     apply_default_block(cfg, default_action::block_7, &sim.link, true);
     const std::vector<std::string> expected = {"1,7", "110,2", "113,1"};
-    EXPECT_EQ(settled_writes(), expected);
+    EXPECT_EQ(settled_writes(sim.inst), expected);
     EXPECT_EQ(cfg.item_at(116)->kind, ITEM_UNSET);
     EXPECT_EQ(cfg.get_value_record_copy(116).value.integer, -99) << "still reads as unset";
 }
@@ -213,7 +201,7 @@ TEST_F(DefaultBlocks, RefusedWritesAreReportedOnceAfterTheRest)
     wqt_cfg_55xx cfg;
     cfg.set_value_text(48, "50");
     apply_default_block(cfg, default_action::block_1, &sim.link, true);
-    const std::vector<std::string> writes = settled_writes();
+    const std::vector<std::string> writes = settled_writes(sim.inst);
     // Four attempts at each refused item; everything after them still goes.
     const std::vector<std::string> tail = {"69,0.500", "73,1", "93,5"};
     ASSERT_GE(writes.size(), tail.size());

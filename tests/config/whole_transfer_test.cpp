@@ -70,20 +70,6 @@ std::vector<int> moved_ids(instrument_config& cfg, uint32_t model)
     return ids;
 }
 
-// The instrument's commands once the last of them has come in: the link is
-// closed before the instrument has read everything that was sent.
-std::vector<std::string> settled_commands(const wqt_sim::instrument& inst)
-{
-    size_t bytes = inst.received().size();
-    for (int quiet = 0, i = 0; quiet < 5 && i < 300; ++i) {
-        Sleep(10);
-        const size_t now = inst.received().size();
-        quiet = now == bytes ? quiet + 1 : 0;
-        bytes = now;
-    }
-    return inst.commands();
-}
-
 // Forgets the traffic so far, including what is still on its way.
 void clear_traffic(wqt_sim::instrument& inst)
 {

@@ -31,6 +31,18 @@ std::string wait_received(const wqt_sim::instrument& inst, size_t n)
     return inst.received();
 }
 
+std::vector<std::string> settled_commands(const wqt_sim::instrument& inst)
+{
+    size_t bytes = inst.received().size();
+    for (int quiet = 0, i = 0; quiet < 5 && i < 300; ++i) {
+        Sleep(10);
+        const size_t now = inst.received().size();
+        quiet = now == bytes ? quiet + 1 : 0;
+        bytes = now;
+    }
+    return inst.commands();
+}
+
 std::vector<std::pair<std::string, std::string>> test_com_pairs()
 {
     return wqt_sim::com_pairs_from_environment();

@@ -16,6 +16,10 @@ link_record make_serial_link(const std::string& port, uint32_t baud = 115200);
 // and returns what it received.
 std::string wait_received(const wqt_sim::instrument& inst, size_t n);
 
+// The instrument's command lines once the last of them has come in (the
+// link may be closed before the instrument has read everything sent).
+std::vector<std::string> settled_commands(const wqt_sim::instrument& inst);
+
 // The COM port pairs of this test process: {program end, instrument end},
 // for example {"COM10", "COM11"}. Empty when the wrapper made none.
 std::vector<std::pair<std::string, std::string>> test_com_pairs();
