@@ -72,13 +72,7 @@ void fill_in_range(wqt_sim::instrument& inst, instrument_config& cfg, int group 
 // waiting for any reply.
 void settle(const wqt_sim::instrument& inst)
 {
-    size_t bytes = inst.received().size();
-    for (int quiet = 0, i = 0; quiet < 5 && i < 300; ++i) {
-        Sleep(10);
-        const size_t now = inst.received().size();
-        quiet = now == bytes ? quiet + 1 : 0;
-        bytes = now;
-    }
+    settled_commands(inst);
 }
 
 size_t config_reads(const wqt_sim::instrument& inst)
