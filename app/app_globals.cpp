@@ -1,4 +1,4 @@
 #include "app/app_globals.h"
 
 HWND main_window = nullptr;
-char app_data_folder[MAX_PATH] = "";
+bool settings_pane_hidden = false;

@@ -5,6 +5,7 @@
 // The main window, set right after it is created; null until then. Dialogs
 // and progress runs are owned by it.
 extern HWND main_window;
-// The per-user folder that holds the settings file and the saved
-// configurations; the empty text until the settings are loaded.
-extern char app_data_folder[MAX_PATH];
+
+// True while the settings pane (the Config window above the views) is
+// hidden; toggled by the "HIDE SETTINGS" button.
+extern bool settings_pane_hidden;

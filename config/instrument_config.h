@@ -8,12 +8,13 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <iosfwd>
 #include <memory>
 #include <string>
 
 struct link_record;
-struct settings_task;
+class transfer_progress;
 
 constexpr int kItemsPerTable = 256;
 constexpr int kTableBFirstId = 500;
@@ -116,12 +117,25 @@ public:
     // Refreshes every named item from the instrument. True when fewer than
     // three items failed; false when the model code has no item-name list.
     virtual bool read_all_items(link_record* link, bool manage);
-    // The same on a progress worker: the task's arguments carry the manage
-    // flag and the link record (a private copy is used); progress goes to
-    // the task's dialog, which is ended in every case. True when fewer than
-    // three items failed; false when the model code has no item-name list.
-    virtual bool write_all_items_with_progress(settings_task* task);
-    virtual bool read_all_items_with_progress(settings_task* task);
+    // The same on a progress worker, reporting to progress, which is told
+    // the end in every case. The transfer stops before the next item once
+    // the user asks it to (the instrument still leaves its suspended state).
+    // True when it ran to its end with fewer than three failed items; false
+    // when it stopped early, when the link is missing or when the model
+    // code has no item-name list.
+    virtual bool write_all_items_with_progress(link_record* link, bool manage,
+                                               transfer_progress& progress);
+    virtual bool read_all_items_with_progress(link_record* link, bool manage,
+                                              transfer_progress& progress);
+
+    // The configuration summary (config_summary.h) of the instrument of the
+    // record, written whole to a stream or to an open file. Empty in the
+    // base class; each family writes its own.
+    virtual void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                         const link_record& instrument);
+    virtual void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                        const link_record& instrument);
+    virtual void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument);
 
     // The configuration text body: a header with the version 1, the model
     // code and the option code (-1 for a null pointer), then a record for
@@ -167,6 +181,11 @@ public:
                                                 link_record* link, bool link_open) override;
     item_write_result write_item(int id, link_record* link, bool link_open) override;
     void read_item(int id, link_record* link, bool link_open, config_item* target) override;
+    void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                 const link_record& instrument) override;
+    void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                const link_record& instrument) override;
+    void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument) override;
 };
 
 class wqt_cfg_25xx : public instrument_config {
@@ -174,6 +193,11 @@ public:
     wqt_cfg_25xx();
     item_write_result write_item(int id, link_record* link, bool link_open) override;
     void read_item(int id, link_record* link, bool link_open, config_item* target) override;
+    void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                 const link_record& instrument) override;
+    void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                const link_record& instrument) override;
+    void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument) override;
 };
 
 class wqt_cfg_35xx : public instrument_config {
@@ -183,6 +207,11 @@ public:
     uint8_t group2_flag() const { return group2_flag_; }
     item_write_result write_item(int id, link_record* link, bool link_open) override;
     void read_item(int id, link_record* link, bool link_open, config_item* target) override;
+    void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                 const link_record& instrument) override;
+    void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                const link_record& instrument) override;
+    void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument) override;
 
 private:
     uint8_t group2_flag_;
@@ -193,6 +222,11 @@ public:
     wqt_cfg_45xx();
     item_write_result write_item(int id, link_record* link, bool link_open) override;
     void read_item(int id, link_record* link, bool link_open, config_item* target) override;
+    void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                 const link_record& instrument) override;
+    void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                const link_record& instrument) override;
+    void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument) override;
 };
 
 class wqt_cfg_55xx : public instrument_config {
@@ -200,6 +234,11 @@ public:
     wqt_cfg_55xx();
     item_write_result write_item(int id, link_record* link, bool link_open) override;
     void read_item(int id, link_record* link, bool link_open, config_item* target) override;
+    void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                 const link_record& instrument) override;
+    void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                const link_record& instrument) override;
+    void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument) override;
 };
 
 // A new base-class object holding a copy of the source's tables.

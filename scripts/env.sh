@@ -62,6 +62,7 @@ kestrova_display() {
 }
 
 kestrova_build() {
+  bash "$KESTROVA_ROOT/scripts/muparser.sh" || return 1
   cmake -S "$KESTROVA_ROOT" -B "$BUILD_DIR" \
         -DCMAKE_TOOLCHAIN_FILE="$KESTROVA_ROOT/cmake/toolchain-i686-mingw.cmake" >"$BUILD_DIR/configure.log" 2>&1 \
     || { cat "$BUILD_DIR/configure.log"; return 1; }

@@ -149,6 +149,31 @@ void fit_window_to_monitor(HWND window, HWND owner)
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void repaint_window(HWND window)
+{
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+INT_PTR ok_cancel_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam,
+                         INT_PTR (*init)(HWND dialog, LPARAM param), void (*ok)(HWND dialog))
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return init(dialog, lparam);
+    case WM_COMMAND:
+        switch (LOWORD(wparam)) {
+        case IDOK:
+            ok(dialog);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
 wait_cursor::wait_cursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
 
 wait_cursor::~wait_cursor()

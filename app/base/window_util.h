@@ -22,6 +22,17 @@ int listview_set_row(HWND list, int index, const char* text, int value, bool cal
 // negative; -1 when there is no such row.
 int listview_get_selected(HWND list, int index);
 
+// Invalidates the window and every window in it, background included, so
+// that all of it is painted again.
+void repaint_window(HWND window);
+
+// The procedure of a dialog with OK and Cancel: init answers
+// WM_INITDIALOG (with the dialog's parameter), ok handles OK and ends the
+// dialog itself when it is content, Cancel ends it with IDCANCEL. Everything
+// else is left to the dialog manager.
+INT_PTR ok_cancel_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam,
+                         INT_PTR (*init)(HWND dialog, LPARAM param), void (*ok)(HWND dialog));
+
 // Deletes all rows, if there are any.
 void listview_reset(HWND list);
 

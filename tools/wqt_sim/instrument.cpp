@@ -219,6 +219,7 @@ std::vector<instrument::output> instrument::handle_line(const std::string& line)
             return {};
         case action::drop:
             o.drop = true;
+            o.delay_ms = r.delay_ms;
             return {o};
         }
     }

@@ -24,7 +24,7 @@ enum class action {
     reply,    // `text` plus the line end in place of the normal reply
     raw,      // exactly `text` (no line end added) in place of the normal reply
     refuse,   // the command is not carried out; the status gets the command error bit
-    drop,     // the connection is dropped before the command is carried out
+    drop,     // the connection is dropped (after delay_ms) before the command is carried out
 };
 
 // A scripted reaction to the commands that begin with `prefix` (compared
