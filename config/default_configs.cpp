@@ -1,7 +1,8 @@
 #include "config/default_configs.h"
 
 #include "config/instrument_config.h"
-#include "link/identification.h"
+#include "config/identification.h"
+#include "config/model_profiles.h"
 #include "link/item_exchange.h"
 #include "link/link_record.h"
 #include "link/transport.h"

@@ -2,16 +2,16 @@
 
 #include "config/config_text.h"
 #include "config/instrument_config.h"
+#include "config/model_profiles.h"
 #include "link/user_report.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <memory>
 
 namespace {
-
-constexpr int kTwoGroupModelCode = 16;
 
 const char kLoadError[] = "Unable to load config from that slot";
 const char kLoadErrorCaption[] = "Load Error";
@@ -22,9 +22,9 @@ const char kDeleteCaption[] = "Delete Config?";
 
 std::string g_base;
 
-void copy_name(char (&dest)[kSavedNameSize], const std::string& name)
+void copy_name(char (&dest)[kSavedConfigNameSize], const std::string& name)
 {
-    const size_t length = name.size() < kSavedNameSize - 1 ? name.size() : kSavedNameSize - 1;
+    const size_t length = std::min(name.size(), size_t{kSavedConfigNameSize - 1});
     std::memcpy(dest, name.data(), length);
     dest[length] = '\0';
 }
@@ -47,7 +47,7 @@ bool write_slot_file(const std::string& path, const saved_config_entry& entry)
     int option = entry.option_code;
     out << name_line(entry.name) << '\n';
     entry.primary->save_to_stream(out, &model, &option);
-    if (entry.model_code == kTwoGroupModelCode && entry.secondary != nullptr)
+    if (is_two_group_model(static_cast<uint32_t>(entry.model_code)) && entry.secondary != nullptr)
         entry.secondary->save_to_stream(out, &model, &option);
     out.close();
     return !out.fail();
@@ -128,7 +128,7 @@ slot_load_result load_config_slot(saved_config_entry& entry, int n, bool check_m
     if (!in.is_open())
         return slot_load_result::no_file;
 
-    const bool two_groups = entry.model_code == kTwoGroupModelCode;
+    const bool two_groups = is_two_group_model(static_cast<uint32_t>(entry.model_code));
     auto slot = std::make_unique<slot_contents>();
     const slot_load_result result = read_slot(in, two_groups, *slot);
     if (result == slot_load_result::empty)
@@ -183,7 +183,7 @@ void delete_saved_config(int n, HWND /*owner*/)
     const std::string name = saved_config_name(n);
     if (name.empty())
         return;
-    char text[kSavedNameSize + sizeof kDeleteQuestion];
+    char text[kSavedConfigNameSize + sizeof kDeleteQuestion];
     std::snprintf(text, sizeof text, kDeleteQuestion, name.c_str());
     if (report_to_user(text, kDeleteCaption, MB_YESNO | MB_ICONQUESTION) == IDYES)
         DeleteFileA(saved_config_slot_file(n).c_str());

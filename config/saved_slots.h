@@ -3,6 +3,8 @@
 // configuration text body of the first (or only) configuration and, for the
 // two-group model, a second body for group 2.
 #pragma once
+#include "config/saved_config_entry.h"
+
 #include <windows.h>
 
 #include <cstddef>
@@ -12,23 +14,11 @@
 class instrument_config;
 
 constexpr int kSavedSlots = 10;
-constexpr size_t kSavedNameSize = 128;
 // A name line gives at most this many characters; the rest of it is skipped.
 constexpr size_t kSavedNameRead = 126;
 // Names are written with at most this many characters, as the name dialog
 // lets them be typed.
 constexpr size_t kSavedNameWrite = 100;
-
-// What every slot operation passes: the codes the configuration is for, its
-// name and the objects that receive (load) or supply (save) the bodies. It
-// owns none of the objects.
-struct saved_config_entry {
-    int32_t model_code;  // -1: none given
-    int32_t option_code; // -1: none given
-    char name[kSavedNameSize];
-    instrument_config* primary;
-    instrument_config* secondary; // group 2; used only for model code 16
-};
 
 // An entry that learns a slot's name without touching any instrument's
 // configuration: codes -1, empty name, the scratch object as primary.
