@@ -5,6 +5,7 @@
 
 #include "app/app_globals.h"
 #include "app/base/message_box.h"
+#include "app/base/window_util.h"
 #include "app/settings_runs.h"
 #include "config/identification.h"
 #include "config/model_profiles.h"
@@ -30,18 +31,6 @@ constexpr size_t kFamilyPrefixLength = sizeof kFamilyPrefix - 1;
 constexpr size_t kMakerPrefixLength = sizeof kMakerPrefix - 1;
 
 const char kTestCaption[] = "Test Connection";
-
-// Shows the wait cursor until the object goes out of scope.
-class wait_cursor {
-public:
-    wait_cursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-    ~wait_cursor() { SetCursor(previous_); }
-    wait_cursor(const wait_cursor&) = delete;
-    wait_cursor& operator=(const wait_cursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
 
 bool is_family_reply(const char* reply, int length)
 {
