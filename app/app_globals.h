@@ -1,4 +1,4 @@
-// Handles and paths that every part of the program may read.
+// Handles that every part of the program may read.
 #pragma once
 #include <windows.h>
 

@@ -1,11 +1,14 @@
 #include "app/config_choices_ui.h"
 
+#include "app/auto_configs.h"
 #include "app/base/message_box.h"
-#include "app/neighbour_services.h"
 #include "config/config_choices.h"
+#include "config/identification.h"
 #include "config/instrument_config.h"
-#include "link/identification.h"
+#include "configui/config_pages.h"
+#include "configui/item_controls.h"
 #include "link/instrument_slots.h"
+#include "logging/param_availability.h"
 
 #include <cstdio>
 
@@ -67,7 +70,7 @@ void fill_ratio_choices(HWND combo, int grouping, int phases, int wiring)
     in.model3 = is_param_available_model3(wiring, phases, grouping, in.group);
     in.model6 = is_param_available_model6(wiring, phases, grouping, in.group);
     cfg->set_option_list(kRatioItem, ratio_choices(in));
-    fill_item_combobox(cfg.get(), combo, kRatioItem);
+    fill_item_combobox(*cfg, combo, kRatioItem);
 }
 
 void fill_range_choices(HWND voltage_combo, HWND current_combo, int selector,
@@ -80,11 +83,11 @@ void fill_range_choices(HWND voltage_combo, HWND current_combo, int selector,
     const int current_position = selected_position(current_combo);
     const range_item_pair items = range_items_for_selector(selector);
     set_choices(*cfg, kVoltageRangeItems, voltage_range_choices(voltage_input_flag != 0));
-    fill_item_combobox(cfg.get(), voltage_combo, items.voltage);
+    fill_item_combobox(*cfg, voltage_combo, items.voltage);
     set_choices(*cfg, kCurrentRangeItems,
                 current_range_choices(current_input_flag != 0,
                                       get_current_instrument().option_code));
-    fill_item_combobox(cfg.get(), current_combo, items.current);
+    fill_item_combobox(*cfg, current_combo, items.current);
     select_position(voltage_combo, voltage_position);
     select_position(current_combo, current_position);
 }
@@ -97,7 +100,7 @@ bool validate_config_entry(HWND owner, HWND edit, char* buffer, instrument_confi
     const numeric_text_value number(buffer, 3);
     const char* label = labels != nullptr && labels[item] != nullptr ? labels[item] : "";
     const entry_check check =
-        check_config_entry(number.value, number.ok, cfg->get_value_record_copy(item), label);
+        check_config_entry(number.value, number.valid, cfg->get_value_record_copy(item), label);
     switch (check.verdict) {
     case entry_verdict::store:
         if (auto_configs_setting())
@@ -122,7 +125,7 @@ bool validate_config_entry(HWND owner, HWND edit, char* buffer, instrument_confi
 
 std::string format_scientific_text(const numeric_text_value& number)
 {
-    return format_scientific_text(number.value, number.precision);
+    return format_scientific_text(number.value, number.digit_count);
 }
 
 void advance_ranging_phase(HWND page, instrument_config* cfg)

@@ -3,6 +3,8 @@
 // two-group family, the check of a typed configuration value, the ranging
 // page's phase step and the wiring test of the ranging layout.
 #pragma once
+#include "configui/config_ids.h"
+
 #include <windows.h>
 
 #include <string>
@@ -10,8 +12,9 @@
 class instrument_config;
 struct numeric_text_value;
 
-// The ranging page leaves its per-phase view on this command.
-constexpr int CMD_LEAVE_RANGING_VIEW = 13013;
+// The ranging page leaves its per-phase view on this command: the "Range"
+// page button's, which shows the page afresh.
+constexpr int CMD_LEAVE_RANGING_VIEW = IDC_CFG_PAGE_RANGE;
 
 // Gives item 93 of the current configuration the ratio choices for the
 // grouping (item 23), phase count and wiring (item 82) and refills the box.
@@ -31,7 +34,8 @@ void fill_range_choices(HWND voltage_combo, HWND current_combo, int selector,
 bool validate_config_entry(HWND owner, HWND edit, char* buffer, instrument_config* cfg,
                            int item, const char* const* labels);
 
-// The number in mantissa-and-exponent form with its precision's decimals.
+// The number in mantissa-and-exponent form, its digit count giving the
+// decimals.
 std::string format_scientific_text(const numeric_text_value& number);
 
 // Steps ranging_phase to the next phase of the current instrument's wiring,

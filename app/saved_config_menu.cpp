@@ -1,10 +1,14 @@
 #include "app/saved_config_menu.h"
 
-#include "app/app_globals.h"
-#include "app/neighbour_services.h"
+#include "app/app_data_folder.h"
+#include "app/control_tables.h"
 #include "config/instrument_config.h"
+#include "config/model_profiles.h"
 #include "config/saved_slots.h"
+#include "configui/config_pages.h"
 #include "link/instrument_slots.h"
+#include "logging/logging_resource.h"
+#include "logging/save_setup_dialog.h"
 
 #include <cstdio>
 #include <memory>
@@ -12,7 +16,6 @@
 
 namespace {
 
-constexpr int kNameDialog = 136;
 constexpr INT_PTR kNameDialogOk = 1;
 
 // The three slot popups, each one item per slot.
@@ -41,13 +44,12 @@ const plain_item kPlainItems[] = {
 const char kSavedConfigTitle[] = "Saved Config";
 const char kEmptySlot[] = "empty";
 
-INT_PTR open_name_dialog(HWND owner, char* name)
+// The name dialog on the caller's 128-byte name buffer: 1 OK, 2 Cancel.
+INT_PTR ask_config_name(HWND owner, char* name)
 {
-    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(kNameDialog), owner,
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SAVE_SETUP), owner,
                            save_setup_dlg_proc, reinterpret_cast<LPARAM>(name));
 }
-
-name_dialog_runner g_name_dialog = nullptr;
 
 HMENU configure_popup_of(HWND window)
 {
@@ -65,7 +67,7 @@ saved_config_entry current_instrument_entry()
     entry.model_code = static_cast<int32_t>(slot.model_code);
     entry.option_code = static_cast<int32_t>(slot.option_code);
     entry.primary = get_current_config_ptr(0);
-    if (slot.model_code == kTwoGroupModel)
+    if (is_two_group_model(slot.model_code))
         entry.secondary = get_current_config_ptr(1);
     return entry;
 }
@@ -83,7 +85,7 @@ void fill_saved_config_popup(HMENU popup)
     for (const slot_popup& row : kSlotPopups) {
         HMENU items = CreatePopupMenu();
         for (int n = 0; n < kSavedSlots; ++n) {
-            char text[kSavedNameSize + 16];
+            char text[kSavedConfigNameSize + 16];
             std::snprintf(text, sizeof text, row.item_format, names[n].c_str());
             AppendMenuA(items, MF_STRING, row.first_id + n, text);
         }
@@ -96,8 +98,7 @@ void fill_saved_config_popup(HMENU popup)
 
 void rebuild_saved_config_menu(HWND window, bool rebuild, bool enable)
 {
-    if (app_data_folder[0] != '\0')
-        set_saved_config_folder(app_data_folder);
+    set_saved_config_folder(get_app_data_folder());
     HMENU configure = configure_popup_of(window);
     if (configure != nullptr && GetSubMenu(configure, kSavedConfigMenuPosition) != nullptr) {
         if (rebuild) {
@@ -119,7 +120,7 @@ void load_saved_config_command(int n)
 {
     saved_config_entry entry = current_instrument_entry();
     load_config_slot(entry, n, true);
-    show_config_page(config_window_handle());
+    show_config_page(get_config_window());
     // The instrument gets the configuration whatever the load did, as the
     // image may differ from the instrument either way.
     if (const std::shared_ptr<instrument_config> cfg = get_current_config())
@@ -129,11 +130,10 @@ void load_saved_config_command(int n)
 void save_config_to_slot_command(HWND owner, int n)
 {
     // The slot's present name is offered in the dialog.
-    char name[kSavedNameSize] = "";
+    char name[kSaveNameBufferSize] = "";
     const std::string present = saved_config_name(n);
     std::snprintf(name, sizeof name, "%s", present.c_str());
-    const name_dialog_runner run = g_name_dialog != nullptr ? g_name_dialog : open_name_dialog;
-    if (run(owner, name) != kNameDialogOk)
+    if (ask_config_name(owner, name) != kNameDialogOk)
         return;
     name[sizeof name - 1] = '\0';
     saved_config_entry entry = current_instrument_entry();
@@ -146,11 +146,4 @@ void delete_saved_config_command(HWND owner, int n)
 {
     delete_saved_config(n, owner);
     rebuild_saved_config_menu(owner, true, true);
-}
-
-name_dialog_runner set_name_dialog_runner(name_dialog_runner runner)
-{
-    const name_dialog_runner before = g_name_dialog;
-    g_name_dialog = runner;
-    return before;
 }

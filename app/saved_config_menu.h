@@ -16,10 +16,11 @@ enum : UINT {
 // Where "Saved Config" stands in the "&Configure" popup.
 constexpr int kSavedConfigMenuPosition = 1;
 
-// Points the slot files at app_data_folder (when it is set); with rebuild,
-// builds the "Saved Config" popup of the window's menu again from the slot
-// files; then enables or greys it and redraws the menu bar. Nothing is done
-// to a menu whose "&Configure" popup or its entry at position 1 is missing.
+// Points the slot files at the per-user data folder (get_app_data_folder);
+// with rebuild, builds the "Saved Config" popup of the window's menu again
+// from the slot files; then enables or greys it and redraws the menu bar.
+// Nothing is done to a menu whose "&Configure" popup or its entry at
+// position 1 is missing.
 void rebuild_saved_config_menu(HWND window, bool rebuild, bool enable);
 
 // Fills an empty popup with the "Load", "Save" and "Delete" popups (one item
@@ -36,10 +37,3 @@ void load_saved_config_command(int n);
 void save_config_to_slot_command(HWND owner, int n);
 // Delete: asks, deletes, and rebuilds the menu.
 void delete_saved_config_command(HWND owner, int n);
-
-// Opens the name dialog on a 128-byte name buffer and returns its result
-// (1 OK, 2 Cancel). Replaceable, so that a test can answer it.
-using name_dialog_runner = INT_PTR (*)(HWND owner, char* name);
-// Installs a runner (nullptr: the name dialog 136) and returns the one
-// installed before.
-name_dialog_runner set_name_dialog_runner(name_dialog_runner runner);

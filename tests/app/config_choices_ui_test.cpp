@@ -3,11 +3,12 @@
 // ranging page's phase step.
 #include "app/config_choices_ui.h"
 
-#include "app/neighbour_services.h"
+#include "app/auto_configs.h"
 #include "config/instrument_config.h"
+#include "configui/config_pages.h"
 #include "link/instrument_slots.h"
 #include "link/transport.h"
-#include "tests/app/neighbour_doubles.h"
+#include "tests/app/config_window_fixture.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_fixture.h"
 #include "tests/support/test_window.h"
@@ -56,7 +57,8 @@ protected:
     void SetUp() override
     {
         msgbox::reset();
-        doubles::reset();
+        AutoConfigs = 0;
+        ranging_phase = 1;
         page = make_test_window("ConfigChoicesPage", page_proc);
         ASSERT_NE(page, nullptr);
         edit = CreateWindowA("EDIT", "", WS_CHILD, 0, 0, 50, 20, page, nullptr, nullptr, nullptr);
@@ -70,18 +72,20 @@ protected:
     }
     void TearDown() override { DestroyWindow(page); }
 
+    // Moves the link (a cleared one when none is given) into slot 0 as the
+    // current instrument with the model, phases and option.
     instrument_config& attach(uint32_t model, uint32_t phases, uint32_t option = 0,
-                              const link_record* link = nullptr)
+                              link_record* link = nullptr)
     {
-        link_record record;
-        if (link != nullptr)
-            record = *link;
-        else
-            clear_link_record(&record);
-        record.model_code = model;
-        record.phase_count = phases;
-        record.option_code = option;
-        attach_instrument_to_slot(record, 0);
+        link_record cleared;
+        if (link == nullptr) {
+            clear_link_record(&cleared);
+            link = &cleared;
+        }
+        link->model_code = model;
+        link->phase_count = phases;
+        link->option_code = option;
+        attach_instrument_to_slot(*link, 0);
         set_current_instrument_index(0);
         set_current_active_group(0);
         return *get_current_config();
@@ -115,30 +119,32 @@ TEST_F(ConfigChoicesUi, TypedValuesStoredOrPutBack)
         const char* value;   // the item's value afterwards
         const char* message; // nullptr: no message
         const char* edit;    // the edit's text afterwards
-        int invalidations;
+        bool pages_rebuilt; // every page marked, the current one shown again
     } cases[] = {
-        {"text item in range", 69, "50m", true, "5.0000E-2", nullptr, "50m", 0},
-        {"SI suffix", 69, "0.2k", true, "2.0000E2", nullptr, "0.2k", 0},
+        {"text item in range", 69, "50m", true, "5.0000E-2", nullptr, "50m", false},
+        {"SI suffix", 69, "0.2k", true, "2.0000E2", nullptr, "0.2k", false},
         {"above the maximum", 69, "1k", false, "2.0000E2",
          "Minimum Frequency must be set between 0.010000 and 500.000000, the value has been "
          "reverted",
-         "2.0000E2", 0},
+         "2.0000E2", false},
         {"letters only", 69, "abc", false, "2.0000E2",
          "You have entered an invalid number for Minimum Frequency, the value has been reverted",
-         "abc", 1},
-        {"list item takes the whole part", 58, "2.9", true, "2", nullptr, "2.9", 0},
+         "abc", true},
+        {"list item takes the whole part", 58, "2.9", true, "2", nullptr, "2.9", false},
         {"list item beyond an int", 58, "5G", false, "2",
-         "You have entered an invalid number for Datalog, the value has been reverted", "5G", 1},
+         "You have entered an invalid number for Datalog, the value has been reverted", "5G", true},
     };
+    const config_window_fixture config(IDC_CFG_PAGE_RANGE);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         msgbox::reset();
-        doubles::reset();
+        config_window_fixture::set_page_flags(0);
         EXPECT_EQ(validate(cfg, c.item, c.typed), c.stored);
         std::string value;
         EXPECT_EQ(cfg.get_value_string(c.item, value), c.value);
         EXPECT_EQ(window_text(edit), c.edit);
-        EXPECT_EQ(doubles::invalidate_calls, c.invalidations);
+        EXPECT_EQ(config_window_fixture::page_flags(),
+                  c.pages_rebuilt ? config.page_flags_with(1, 0) : config.page_flags_with(0, 0));
         const auto boxes = msgbox::shown();
         if (c.message == nullptr) {
             EXPECT_TRUE(boxes.empty());
@@ -167,7 +173,7 @@ TEST_F(ConfigChoicesUi, LoneMinimumAndAutoSend)
     EXPECT_STREQ(buffer, "1");
 
     // With "AutoConfigs" on the value goes to the instrument at once.
-    doubles::auto_configs = true;
+    AutoConfigs = 1;
     EXPECT_TRUE(validate(cfg, 69, "20"));
     const std::vector<std::string> commands = sim.inst.commands();
     EXPECT_NE(std::find(commands.begin(), commands.end(), "config,69,2.0000E1"), commands.end());

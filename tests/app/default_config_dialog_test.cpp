@@ -3,10 +3,10 @@
 // wire, cancelling, blocks by mode and the recall of program 0.
 #include "app/default_config_dialog.h"
 
-#include "app/app_globals.h"
 #include "config/instrument_config.h"
 #include "link/instrument_slots.h"
 #include "link/transport.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_fixture.h"
 #include "tests/support/test_window.h"
@@ -20,42 +20,17 @@
 
 namespace {
 
-// What the timer does to the dialog once it is up.
-struct dialog_action {
-    UINT message;
-    WPARAM wparam;
-};
-dialog_action g_action;
+// Ends the next dialog of the owner with the message once it is shown, and
+// tells whether it was.
 bool g_acted = false;
 
-// The dialog of this thread: other test processes may show one too.
-BOOL CALLBACK find_dialog(HWND window, LPARAM found)
+void answer_dialog_with(HWND owner, UINT message, WPARAM wparam)
 {
-    char caption[64] = "";
-    GetWindowTextA(window, caption, sizeof caption);
-    if (std::string(caption) != "Select Default")
-        return TRUE;
-    *reinterpret_cast<HWND*>(found) = window;
-    return FALSE;
-}
-
-void CALLBACK act_on_dialog(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    HWND dialog = nullptr;
-    EnumThreadWindows(GetCurrentThreadId(), find_dialog, reinterpret_cast<LPARAM>(&dialog));
-    if (dialog == nullptr || g_acted)
-        return;
-    g_acted = true;
-    KillTimer(nullptr, timer);
-    PostMessageA(dialog, g_action.message, g_action.wparam, 0);
-}
-
-// Arms the timer that answers the next dialog.
-void answer_dialog_with(UINT message, WPARAM wparam)
-{
-    g_action = {message, wparam};
     g_acted = false;
-    SetTimer(nullptr, 0, 50, act_on_dialog);
+    drive_next_dialog(owner, [message, wparam](HWND dialog) {
+        g_acted = true;
+        PostMessageA(dialog, message, wparam, 0);
+    });
 }
 
 class DefaultConfig : public testing::Test {
@@ -75,11 +50,10 @@ protected:
     // Attaches the simulated instrument as the current one.
     instrument_config& attach(uint32_t model, const char* idn)
     {
-        link_record record = sim.link;
-        record.model_code = model;
-        record.phase_count = 3;
-        std::snprintf(record.idn_reply, sizeof record.idn_reply, "%s", idn);
-        attach_instrument_to_slot(record, 0);
+        sim.link.model_code = model;
+        sim.link.phase_count = 3;
+        std::snprintf(sim.link.idn_reply, sizeof sim.link.idn_reply, "%s", idn);
+        attach_instrument_to_slot(sim.link, 0);
         set_current_instrument_index(0);
         return *get_current_config();
     }
@@ -90,9 +64,8 @@ protected:
 
 } // namespace
 
-TEST(SelectDefaultDialog, AnswersAndCentring)
+TEST(SelectDefaultDialog, EachButtonAndClosingGiveTheirAnswer)
 {
-    HWND owner = make_test_window("SelectDefaultOwner", DefWindowProcA);
     const struct {
         UINT message;
         WPARAM wparam;
@@ -106,14 +79,11 @@ TEST(SelectDefaultDialog, AnswersAndCentring)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.message) + "/" + std::to_string(c.wparam));
-        answer_dialog_with(c.message, c.wparam);
-        const INT_PTR result =
-            DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SELECT_DEFAULT), owner,
-                            select_default_dlg_proc, 0);
+        const INT_PTR result = run_modal_dialog(
+            IDD_SELECT_DEFAULT, select_default_dlg_proc, 0,
+            [&](HWND dialog) { PostMessageA(dialog, c.message, c.wparam, 0); });
         EXPECT_EQ(result, c.result);
-        EXPECT_TRUE(g_acted);
     }
-    DestroyWindow(owner);
 }
 
 TEST_F(DefaultConfig, AcAndDcAnswersOnTheWire)
@@ -138,7 +108,7 @@ TEST_F(DefaultConfig, AcAndDcAnswersOnTheWire)
         instrument_config& cfg = attach(c.model, "TROSVALDEN,WQT5530,A1,V1");
         cfg.set_value_int(70, c.mode);
         sim.inst.clear_received();
-        answer_dialog_with(WM_COMMAND, c.button);
+        answer_dialog_with(owner, WM_COMMAND, c.button);
         apply_default_config(owner, &cfg, false);
         EXPECT_TRUE(g_acted) << "the dialog was asked";
         EXPECT_EQ(settled_commands(sim.inst), c.commands);

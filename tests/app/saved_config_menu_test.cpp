@@ -2,12 +2,15 @@
 // Delete commands on the current instrument.
 #include "app/saved_config_menu.h"
 
-#include "app/app_globals.h"
+#include "app/app_data_folder.h"
 #include "config/instrument_config.h"
 #include "config/saved_slots.h"
+#include "configui/config_ids.h"
 #include "link/instrument_slots.h"
 #include "link/transport.h"
-#include "tests/app/neighbour_doubles.h"
+#include "logging/logging_resource.h"
+#include "tests/app/config_window_fixture.h"
+#include "tests/support/dialog_driver.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_fixture.h"
 #include "tests/support/temp_folder.h"
@@ -35,8 +38,7 @@ protected:
     void SetUp() override
     {
         msgbox::reset();
-        doubles::reset();
-        std::snprintf(app_data_folder, sizeof app_data_folder, "%s", folder.path.c_str());
+        set_app_data_folder(folder.path.c_str());
         window = make_test_window("SavedConfigMenuTest", DefWindowProcA);
         ASSERT_NE(window, nullptr);
         // "&Configure": an item, the "Saved Config" popup, another item.
@@ -48,13 +50,11 @@ protected:
         AppendMenuA(configure, MF_STRING, 2, "After");
         AppendMenuA(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(configure), "&Configure");
         ASSERT_TRUE(SetMenu(window, bar));
-        set_name_dialog_runner(nullptr);
     }
     void TearDown() override
     {
-        set_name_dialog_runner(nullptr);
         DestroyWindow(window);
-        app_data_folder[0] = '\0';
+        set_app_data_folder("");
     }
 
     std::string slot_path(int n) const
@@ -82,18 +82,23 @@ protected:
     HMENU configure = nullptr;
 };
 
-// Answers the name dialog: checks the name it offers, then OK with a new
-// name or Cancel.
+// Answers the next name dialog of the owner: notes the name it offers,
+// then OK with a new name, or Cancel when there is none.
 std::string g_offered;
-const char* g_new_name = nullptr;
 
-INT_PTR answer_name_dialog(HWND, char* name)
+void answer_name_dialog(HWND owner, const char* new_name)
 {
-    g_offered = name;
-    if (g_new_name == nullptr)
-        return 2;
-    std::snprintf(name, 128, "%s", g_new_name);
-    return 1;
+    drive_next_dialog(owner, [new_name](HWND dialog) {
+        char offered[256] = "";
+        GetDlgItemTextA(dialog, IDC_SAVE_SETUP_NAME, offered, sizeof offered);
+        g_offered = offered;
+        if (new_name == nullptr) {
+            click_dialog_button(dialog, IDCANCEL);
+            return;
+        }
+        SetDlgItemTextA(dialog, IDC_SAVE_SETUP_NAME, new_name);
+        click_dialog_button(dialog, IDOK);
+    });
 }
 
 } // namespace
@@ -159,13 +164,11 @@ TEST_F(SavedConfigMenu, MenuWithoutTheSavedConfigPopupIsLeftAlone)
 
 TEST_F(SavedConfigMenu, SaveThroughTheNameDialog)
 {
-    attach_instrument_to_slot([] {
-        link_record record;
-        clear_link_record(&record);
-        record.model_code = 5;
-        record.option_code = 2;
-        return record;
-    }(), 0);
+    link_record record;
+    clear_link_record(&record);
+    record.model_code = 5;
+    record.option_code = 2;
+    attach_instrument_to_slot(record, 0);
     set_current_instrument_index(0);
     get_current_config()->set_value_int(58, 3);
     wqt_cfg_55xx old;
@@ -173,18 +176,18 @@ TEST_F(SavedConfigMenu, SaveThroughTheNameDialog)
     const std::string old_bytes = read_whole_file(slot_path(4));
     rebuild_saved_config_menu(window, true, true);
     HMENU before = saved_popup();
-    set_name_dialog_runner(answer_name_dialog);
 
     // Cancelled: nothing written, the menu not rebuilt.
-    g_new_name = nullptr;
+    answer_name_dialog(window, nullptr);
     save_config_to_slot_command(window, 4);
     EXPECT_EQ(g_offered, "Old name");
     EXPECT_EQ(read_whole_file(slot_path(4)), old_bytes);
     EXPECT_EQ(saved_popup(), before);
 
     // OK: the current instrument's configuration under the new name.
-    g_new_name = "Bench";
+    answer_name_dialog(window, "Bench");
     save_config_to_slot_command(window, 4);
+    EXPECT_EQ(g_offered, "Old name");
     wqt_cfg_55xx loaded;
     saved_config_entry entry{};
     entry.model_code = 5;
@@ -201,10 +204,9 @@ TEST_F(SavedConfigMenu, LoadIntoATwoGroupInstrumentFillsBothGroups)
 {
     lan_sim sim;
     ASSERT_TRUE(sim.ok());
-    link_record record = sim.link;
-    record.model_code = 16;
-    record.phase_count = 3;
-    attach_instrument_to_slot(record, 0);
+    sim.link.model_code = 16;
+    sim.link.phase_count = 3;
+    attach_instrument_to_slot(sim.link, 0);
     set_current_instrument_index(0);
     set_current_active_group(0);
 
@@ -214,10 +216,13 @@ TEST_F(SavedConfigMenu, LoadIntoATwoGroupInstrumentFillsBothGroups)
     group2.set_value_int(58, 2);
     save_slot(2, "Two groups", 16, &group1, &group2);
 
+    const config_window_fixture config(IDC_CFG_PAGE_DATALOG);
+    config_window_fixture::set_page_flags(1);
     load_saved_config_command(2);
     EXPECT_EQ(get_current_config_ptr(0)->item_at(58)->value.integer, 1);
     EXPECT_EQ(get_current_config_ptr(1)->item_at(58)->value.integer, 2);
-    EXPECT_EQ(doubles::show_page_calls, 1);
+    EXPECT_EQ(config_window_fixture::page_flags(), config.page_flags_with(1, 0))
+        << "the current page is shown again";
     EXPECT_TRUE(msgbox::shown().empty());
     // The current group goes to the instrument; no group is switched.
     const std::vector<std::string> commands = sim.inst.commands();

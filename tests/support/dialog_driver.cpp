@@ -2,12 +2,14 @@
 
 #include "tests/support/test_window.h"
 
+#include <utility>
+
 namespace {
 
 constexpr UINT_PTR kDriveTimer = 40;
 constexpr UINT kDrivePollMs = 10;
 
-const std::function<void(HWND)>* g_drive = nullptr;
+std::function<void(HWND)> g_drive;
 
 struct dialog_search {
     HWND owner;
@@ -26,32 +28,37 @@ BOOL CALLBACK find_owned_dialog(HWND window, LPARAM data)
     return TRUE;
 }
 
-LRESULT CALLBACK owner_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+// The dialog shows itself once its message loop first runs idle; drive it
+// from then on, as a user would.
+void CALLBACK drive_when_shown(HWND owner, UINT, UINT_PTR timer, DWORD)
 {
-    // The dialog shows itself once its message loop first runs idle; drive
-    // it from then on, as a user would.
-    if (message == WM_TIMER && wparam == kDriveTimer && g_drive) {
-        dialog_search search{window, nullptr};
-        EnumThreadWindows(GetCurrentThreadId(), find_owned_dialog, reinterpret_cast<LPARAM>(&search));
-        if (search.found && IsWindowVisible(search.found)) {
-            KillTimer(window, kDriveTimer);
-            (*g_drive)(search.found);
-        }
-        return 0;
-    }
-    return DefWindowProcA(window, message, wparam, lparam);
+    dialog_search search{owner, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), find_owned_dialog, reinterpret_cast<LPARAM>(&search));
+    if (!search.found || !IsWindowVisible(search.found))
+        return;
+    KillTimer(owner, timer);
+    const std::function<void(HWND)> drive = std::move(g_drive);
+    g_drive = nullptr;
+    if (drive)
+        drive(search.found);
 }
 
 } // namespace
 
+void drive_next_dialog(HWND owner, std::function<void(HWND)> drive)
+{
+    g_drive = std::move(drive);
+    // The dialog's modal loop delivers the timer once it runs.
+    SetTimer(owner, kDriveTimer, kDrivePollMs, drive_when_shown);
+}
+
 INT_PTR run_modal_dialog(int resource, DLGPROC proc, LPARAM param, const std::function<void(HWND)>& drive)
 {
-    HWND owner = make_test_window("KestrovaDialogDriverOwner", owner_proc);
-    g_drive = &drive;
-    // The dialog's modal loop delivers the timer once it runs.
-    SetTimer(owner, kDriveTimer, kDrivePollMs, nullptr);
+    HWND owner = make_test_window("KestrovaDialogDriverOwner", DefWindowProcA);
+    drive_next_dialog(owner, drive);
     const INT_PTR result =
         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource), owner, proc, param);
+    KillTimer(owner, kDriveTimer);
     g_drive = nullptr;
     DestroyWindow(owner);
     return result;

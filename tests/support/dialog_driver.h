@@ -12,5 +12,10 @@
 // the dialog's result.
 INT_PTR run_modal_dialog(int resource, DLGPROC proc, LPARAM param, const std::function<void(HWND)>& drive);
 
+// For a dialog that the code under test opens itself: drive runs with the
+// next dialog owned by owner once that dialog is shown (the dialog's modal
+// loop runs it), and must end it. One such drive is armed at a time.
+void drive_next_dialog(HWND owner, std::function<void(HWND)> drive);
+
 // Sends the dialog a click of button id.
 void click_dialog_button(HWND dialog, int id);
