@@ -5,6 +5,8 @@
 #include "config/config_item.h"
 #include "config/item_tables.h"
 
+#include <windows.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <iosfwd>
@@ -134,6 +136,19 @@ public:
     virtual void write_summary_to_stream_for_instrument(std::iostream& out,
                                                         const link_record& instrument);
     virtual void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument);
+
+    // The configuration text body: a header with the version 1, the model
+    // code and the option code (-1 for a null pointer), then a record for
+    // every item of table A and table B. Stops at the first stream failure.
+    virtual void save_to_stream(std::ostream& out, const int* model_code, const int* option_code);
+    // Reads a body into the image. Unless quiet, a body made for another
+    // model or option asks "Target Mismatch" first (its box is owned by the
+    // program's main window, so owner is not needed here). True when the
+    // header was accepted: the items were loaded, or the body turned out to
+    // be damaged and nothing changed (load_config_body tells the two apart).
+    // False when the first line is not the version or the user declined.
+    virtual bool load_from_stream(std::istream& in, HWND owner, const int* target_model,
+                                  const int* target_option, bool quiet);
 
     virtual config_item_value get_value_record_copy(int id);
 

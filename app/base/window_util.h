@@ -45,11 +45,11 @@ void centre_window(HWND window, HWND parent);
 // to the window itself), keeping its size, z-order and activation.
 void fit_window_to_monitor(HWND window, HWND owner);
 
-// Shows the wait cursor until the object goes out of scope.
+// Shows the wait cursor for as long as it lives, then the cursor from before.
 class wait_cursor {
 public:
-    wait_cursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-    ~wait_cursor() { SetCursor(previous_); }
+    wait_cursor();
+    ~wait_cursor();
     wait_cursor(const wait_cursor&) = delete;
     wait_cursor& operator=(const wait_cursor&) = delete;
 

@@ -70,14 +70,6 @@ std::vector<int> moved_ids(instrument_config& cfg, uint32_t model)
     return ids;
 }
 
-// The instrument's commands once the last of them has come in: the link is
-// closed before the instrument has read everything that was sent.
-std::vector<std::string> settled_commands(const wqt_sim::instrument& inst)
-{
-    wait_until_quiet(inst);
-    return inst.commands();
-}
-
 // Forgets the traffic so far, including what is still on its way.
 void clear_traffic(wqt_sim::instrument& inst)
 {

@@ -2,6 +2,8 @@
 
 #include "tests/support/test_window.h"
 
+#include <utility>
+
 namespace {
 
 // The dialog shows itself once its modal loop first runs idle; timer
@@ -10,7 +12,7 @@ namespace {
 constexpr UINT_PTR kScriptTimer = 77;
 constexpr UINT kScriptPollMs = 10;
 
-const std::function<void(HWND)>* g_script = nullptr;
+std::function<void(HWND)> g_script;
 
 BOOL CALLBACK find_owned_dialog(HWND window, LPARAM param)
 {
@@ -24,20 +26,21 @@ BOOL CALLBACK find_owned_dialog(HWND window, LPARAM param)
     return TRUE;
 }
 
-LRESULT CALLBACK owner_proc(HWND owner, UINT message, WPARAM wparam, LPARAM lparam)
+// Runs the armed script on the owner's dialog once it is shown; a dialog the
+// script leaves open is cancelled.
+void CALLBACK run_script_when_shown(HWND owner, UINT, UINT_PTR timer, DWORD)
 {
-    if (message != WM_TIMER || wparam != kScriptTimer)
-        return DefWindowProcA(owner, message, wparam, lparam);
     std::pair<HWND, HWND> found{owner, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), find_owned_dialog, reinterpret_cast<LPARAM>(&found));
     if (found.second == nullptr || !IsWindowVisible(found.second))
-        return 0;
-    KillTimer(owner, kScriptTimer);
-    if (g_script)
-        (*g_script)(found.second);
+        return;
+    KillTimer(owner, timer);
+    const std::function<void(HWND)> script = std::move(g_script);
+    g_script = nullptr;
+    if (script)
+        script(found.second);
     if (IsWindow(found.second))
         PostMessageA(found.second, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
-    return 0;
 }
 
 LRESULT send_list(HWND dialog, int id, UINT message, WPARAM wparam = 0, LPARAM lparam = 0)
@@ -47,16 +50,23 @@ LRESULT send_list(HWND dialog, int id, UINT message, WPARAM wparam = 0, LPARAM l
 
 } // namespace
 
+void drive_next_dialog(HWND owner, std::function<void(HWND dialog)> script)
+{
+    g_script = std::move(script);
+    // The dialog's modal loop delivers the timer once it runs.
+    SetTimer(owner, kScriptTimer, kScriptPollMs, run_script_when_shown);
+}
+
 INT_PTR run_modal_dialog(int template_id, DLGPROC proc, LPARAM param,
                          const std::function<void(HWND dialog)>& script)
 {
-    HWND owner = make_test_window("KestrovaModalDialogOwner", owner_proc);
+    HWND owner = make_test_window("KestrovaModalDialogOwner", DefWindowProcA);
     if (owner == nullptr)
         return -2;
-    g_script = &script;
-    SetTimer(owner, kScriptTimer, kScriptPollMs, nullptr);
+    drive_next_dialog(owner, script);
     const INT_PTR result =
         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(template_id), owner, proc, param);
+    KillTimer(owner, kScriptTimer);
     g_script = nullptr;
     DestroyWindow(owner);
     return result;

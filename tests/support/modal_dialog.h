@@ -14,6 +14,12 @@
 INT_PTR run_modal_dialog(int template_id, DLGPROC proc, LPARAM param,
                          const std::function<void(HWND dialog)>& script);
 
+// For a dialog that the code under test opens itself: script runs with the
+// next dialog owned by owner once that dialog is shown (the dialog's modal
+// loop runs it); a dialog it leaves open is cancelled. One script is armed
+// at a time.
+void drive_next_dialog(HWND owner, std::function<void(HWND dialog)> script);
+
 // What a user does: a button click, a choice in a drop-down list (with the
 // notification the list sends).
 void click(HWND dialog, int id);

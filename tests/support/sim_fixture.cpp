@@ -52,6 +52,12 @@ void wait_until_quiet(const wqt_sim::instrument& inst)
     }
 }
 
+std::vector<std::string> settled_commands(const wqt_sim::instrument& inst)
+{
+    wait_until_quiet(inst);
+    return inst.commands();
+}
+
 std::vector<std::pair<std::string, std::string>> test_com_pairs()
 {
     return wqt_sim::com_pairs_from_environment();

@@ -25,6 +25,10 @@ std::string wait_received(const wqt_sim::instrument& inst, size_t n);
 // transfer, may still be on their way when the link is closed.
 void wait_until_quiet(const wqt_sim::instrument& inst);
 
+// The instrument's command lines once the last of them has come in (the
+// link may be closed before the instrument has read everything sent).
+std::vector<std::string> settled_commands(const wqt_sim::instrument& inst);
+
 // The COM port pairs of this test process: {program end, instrument end},
 // for example {"COM10", "COM11"}. Empty when the wrapper made none.
 std::vector<std::pair<std::string, std::string>> test_com_pairs();
