@@ -3,10 +3,10 @@
 #include "app/main_commands.h"
 
 #include "app/base/message_box.h"
+#include "app/config_import.h"
 #include "app/control_tables.h"
 #include "app/shell_services.h"
 #include "app/summary_export.h"
-#include "config/saved_config_slots.h"
 #include "configui/config_pages.h"
 #include "link/instrument_slots.h"
 

@@ -5,10 +5,13 @@
 
 #include "app/app_globals.h"
 #include "app/base/message_box.h"
+#include "app/base/window_util.h"
 #include "app/settings_runs.h"
-#include "link/identification.h"
+#include "config/identification.h"
+#include "config/model_profiles.h"
 #include "link/instrument_slots.h"
 #include "link/transport.h"
+#include "link/wire_commands.h"
 
 #include <cctype>
 #include <cstdio>
@@ -29,39 +32,17 @@ constexpr size_t kMakerPrefixLength = sizeof kMakerPrefix - 1;
 
 const char kTestCaption[] = "Test Connection";
 
-// Shows the wait cursor until the object goes out of scope.
-class wait_cursor {
-public:
-    wait_cursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-    ~wait_cursor() { SetCursor(previous_); }
-    wait_cursor(const wait_cursor&) = delete;
-    wait_cursor& operator=(const wait_cursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
-
 bool is_family_reply(const char* reply, int length)
 {
     return length > 0 && std::strncmp(reply, kFamilyPrefix, kFamilyPrefixLength) == 0;
 }
 
-// The model code from the two characters after "TROSVALDEN,WQT", tried in
-// this order: the two-digit families first, then any other "5x".
+// The model code named by the characters after "TROSVALDEN,WQT" (the model
+// profiles, in their order); 0 for an unknown model.
 uint32_t model_code_of(const char* reply)
 {
-    const char* digits = reply + kFamilyPrefixLength;
-    static const struct {
-        const char* code;
-        uint32_t model;
-    } families[] = {
-        {"25", 2}, {"26", 3}, {"15", 1}, {"35", kTwoGroupModel}, {"45", 4}, {"55", 5},
-    };
-    for (const auto& family : families) {
-        if (std::strncmp(digits, family.code, 2) == 0)
-            return family.model;
-    }
-    return digits[0] == '5' ? 6 : 0;
+    const model_profile* profile = identify_model(reply + kFamilyPrefixLength);
+    return profile != nullptr ? profile->model_code : 0;
 }
 
 // The option code from the "version?" reply: the bits of the number after
@@ -124,9 +105,9 @@ bool read_all_settings(int n)
     settings_args args;
     args.parent = main_window;
     args.flag = 0;
-    args.link = slot;
+    args.link = &slot;
     args.index = n;
-    if (slot.model_code != kTwoGroupModel)
+    if (!is_two_group_model(slot.model_code))
         return acquire_settings_with_progress(args);
 
     select_group_for_instrument(n, 0, true);
@@ -159,10 +140,10 @@ bool connect_instrument(HWND owner, int n, link_record* link, bool test_only)
     {
         wait_cursor busy;
         send_command(kDC4, link);
-        send_command("STOP\n", link);
-        send_command("tagrep,off\n", link);
+        send_command(kCmdStop, link);
+        send_command(kCmdTagReportOff, link);
         for (int attempt = 0; attempt < kIdentifyTries; ++attempt) {
-            send_command("*IDN?\n", link);
+            send_command(kCmdIdentify, link);
             length = receive_reply(reply, sizeof reply, link);
             if (is_family_reply(reply, length))
                 break;
@@ -192,7 +173,7 @@ bool connect_instrument(HWND owner, int n, link_record* link, bool test_only)
 
     {
         wait_cursor busy;
-        send_command("version?\n", link);
+        send_command(kCmdVersion, link);
         std::memset(reply, 0, sizeof reply);
         length = receive_reply(reply, sizeof reply, link);
         link->option_code = option_code_of(reply, length);
@@ -208,14 +189,14 @@ bool connect_instrument(HWND owner, int n, link_record* link, bool test_only)
 
     Sleep(200);
     send_command(kDC4, link);
-    send_command("STOP\n", link);
+    send_command(kCmdStop, link);
     drain_input(link, 100);
-    send_command("USBLOCK,ON\n", link);
+    send_command(kCmdPanelLockOn, link);
+    // The slot takes over the record and its open port or socket (a separate
+    // record is left closed); from here on the slot's link carries the
+    // exchanges, the group selection included. The Communications dialog
+    // passes the slot's own record, so both are one.
     attach_instrument_to_slot(*link, n);
-
-    // From here on the slot's copy of the record carries the exchanges (the
-    // group selection works on it too); the Communications dialog passes the
-    // slot's own record, so both are one.
     link_record* live = &get_instrument(n);
     while (!read_all_settings(n)) {
         const int answer = show_message_box(
@@ -225,12 +206,9 @@ bool connect_instrument(HWND owner, int n, link_record* link, bool test_only)
             "Connection Diagnosis", MB_YESNO | MB_ICONINFORMATION);
         if (answer != IDYES)
             break;
-        send_command("progra,recall,0\n", live);
+        send_command(kCmdRecallDefaults, live);
     }
 
     open_close_link(LINK_CLOSE, live);
-    // A separate record shares the port or socket just closed.
-    if (live != link)
-        reset_link_state(link);
     return true;
 }

@@ -57,7 +57,7 @@ void set_main_window_title(HWND main_window)
             continue;
         char reply[sizeof slot.idn_reply + 1] = {};
         memcpy(reply, slot.idn_reply, sizeof slot.idn_reply);
-        title += "     WQT" + std::to_string(n + 1) + ": " + interface_word(slot.interface) +
+        title += "     WQT" + std::to_string(n + 1) + ": " + interface_word(link_interface(slot)) +
                  title_identification(reply);
     }
     SetWindowTextA(main_window, title.c_str());

@@ -4,13 +4,15 @@
 #include "app/control_state.h"
 
 #include "app/control_tables.h"
+#include "app/layout.h"
 #include "app/main_ids.h"
 #include "app/saved_config_menu.h"
-#include "app/settings.h"
+#include "app/auto_configs.h"
 #include "app/state_inputs.h"
 #include "app/ui_text.h"
+#include "config/model_profiles.h"
 #include "configui/config_pages.h"
-#include "link/identification.h"
+#include "config/identification.h"
 #include "link/instrument_slots.h"
 #include "logging/logging_state.h"
 #include "views/capture_ids.h"
@@ -20,8 +22,6 @@
 #include "views/voltmeter_ids.h"
 
 #include <cstdlib>
-
-#include "app/layout.h"
 
 namespace {
 
@@ -172,7 +172,7 @@ void lomx_rules(const state_inputs& in)
 }
 
 bool none(const state_inputs& in) { return !in.a; }
-bool two_group_current(const state_inputs& in) { return in.current_model == 16; }
+bool two_group_current(const state_inputs& in) { return is_two_group_model(in.current_model); }
 bool linked_idle_outside_lomx(const state_inputs& in) { return in.linked() && in.idle() && !in.lomx_view(); }
 bool any_idle_outside_lomx(const state_inputs& in) { return in.a && in.idle() && !in.lomx_view(); }
 bool second_group_missing(const state_inputs& in)

@@ -14,12 +14,12 @@
 #include "app/main_window.h"
 #include "app/resource.h"
 #include "app/saved_config_menu.h"
+#include "config/saved_slots.h"
 #include "app/settings_commands.h"
 #include "app/settings_dialog.h"
 #include "app/shell_services.h"
 #include "app/ui_text.h"
 #include "app/base/message_box.h"
-#include "config/saved_config_slots.h"
 #include "configui/config_pages.h"
 #include "configui/config_refresh.h"
 #include "link/instrument_slots.h"
@@ -39,14 +39,11 @@ const char kSupportPageAddress[] = "https://www.kestrova.example/support/";
 
 namespace {
 
-enum : int {
-    IDM_SAVED_LOAD_FIRST = 33200,
-    IDM_SAVED_SAVE_FIRST = 33300,
-    IDM_SAVED_DELETE_FIRST = 33400,
-    IDM_EXPORT_CONFIG = 120,
-    IDM_IMPORT_CONFIG = 121,
-    IDM_EXPORT_SUMMARY = 193,
-};
+// The "Saved Config" commands: one id per slot from each first id.
+constexpr int kLoadFirst = CMD_LOAD_SAVED_CONFIG;
+constexpr int kSaveFirst = CMD_SAVE_SAVED_CONFIG;
+constexpr int kDeleteFirst = CMD_DELETE_SAVED_CONFIG;
+constexpr int kSlotLast = kSavedSlots - 1;
 constexpr int kShowSettingsText = 49; // ui_text "SHOW SETTINGS"
 constexpr int kHideSettingsText = 71; // ui_text "HIDE SETTINGS"
 
@@ -261,18 +258,17 @@ void export_summary(HWND main_window, int)
 
 void load_saved(HWND, int id)
 {
-    load_saved_config_command(id - IDM_SAVED_LOAD_FIRST);
+    load_saved_config_command(id - kLoadFirst);
 }
 
 void save_saved(HWND main_window, int id)
 {
-    save_config_to_slot_command(main_window, id - IDM_SAVED_SAVE_FIRST);
+    save_config_to_slot_command(main_window, id - kSaveFirst);
 }
 
 void delete_saved(HWND main_window, int id)
 {
-    delete_saved_config(id - IDM_SAVED_DELETE_FIRST, main_window);
-    rebuild_saved_config_menu(main_window, true, true);
+    delete_saved_config_command(main_window, id - kDeleteFirst);
 }
 
 const command_row command_table[] = {
@@ -280,10 +276,10 @@ const command_row command_table[] = {
     {CMD_REFRESH_CONNECTIONS, CMD_REFRESH_CONNECTIONS, refresh_controls},
     {CMD_OFFER_RESULTS_RELOAD, CMD_OFFER_RESULTS_RELOAD, offer_results_reload},
     {IDM_EXPORT_TO_WORD, IDM_EXPORT_TO_WORD, picture},
-    {IDM_EXPORT_CONFIG, IDM_EXPORT_CONFIG, export_config},
-    {IDM_IMPORT_CONFIG, IDM_IMPORT_CONFIG, import_config},
+    {CMD_EXPORT_CONFIG, CMD_EXPORT_CONFIG, export_config},
+    {CMD_IMPORT_CONFIG, CMD_IMPORT_CONFIG, import_config},
     {CMD_REFRESH_PANELS, CMD_REFRESH_PANELS, refresh_panels},
-    {IDM_EXPORT_SUMMARY, IDM_EXPORT_SUMMARY, export_summary},
+    {CMD_EXPORT_CONFIG_TEXT, CMD_EXPORT_CONFIG_TEXT, export_summary},
     {CMD_REFRESH_VIEW, CMD_REFRESH_VIEW, refresh_config_page},
     {IDC_WQT1, IDC_WQT4, select_instrument},
     {IDC_HIDE_SETTINGS, IDC_HIDE_SETTINGS, toggle_settings_pane},
@@ -301,9 +297,9 @@ const command_row command_table[] = {
     {IDM_SETTINGS, IDM_SETTINGS, settings},
     {IDM_SUPPORT, IDM_SUPPORT, support_page},
     {IDM_LOG_STEP, IDM_LOG_STEP, log_step},
-    {IDM_SAVED_LOAD_FIRST, IDM_SAVED_LOAD_FIRST + 9, load_saved},
-    {IDM_SAVED_SAVE_FIRST, IDM_SAVED_SAVE_FIRST + 9, save_saved},
-    {IDM_SAVED_DELETE_FIRST, IDM_SAVED_DELETE_FIRST + 9, delete_saved},
+    {kLoadFirst, kLoadFirst + kSlotLast, load_saved},
+    {kSaveFirst, kSaveFirst + kSlotLast, save_saved},
+    {kDeleteFirst, kDeleteFirst + kSlotLast, delete_saved},
 };
 
 } // namespace

@@ -5,7 +5,10 @@
 #include "app/app_globals.h"
 #include "app/control_state.h"
 #include "app/control_tables.h"
+#include "app/layout.h"
 #include "app/main_ids.h"
+#include "app/subclassed_controls.h"
+#include "app/ui_font_setup.h"
 #include "configui/config_window.h"
 #include "views/harmonics_ids.h"
 #include "views/lomx_ids.h"
@@ -201,18 +204,20 @@ void register_view_classes(HINSTANCE instance)
 
 void main_on_create(HWND main_window)
 {
+    // The layout reads the main window's size through its row, also while
+    // the window is still being created.
+    main_window_desc.hwnd = main_window;
     create_all_tables(main_window);
-    // Subclassing of the logo button, the "Data Settings" box and the chart
-    // tooltips comes here.
+    subclass_frame_controls();
     set_list_view_styles();
-    // The fonts come here.
+    create_ui_fonts(main_window);
     show_all_tables();
     hide_all_but_measure_view();
     update_controls_for(main_window, idle_connection_state(-1));
     limit_texts();
     add_timing_tips();
     fill_view_contents();
-    // The settings pane is shown or hidden here as the stored settings say.
+    show_view_panels_2(settings_pane_hidden);
 }
 
 void switch_main_view(HWND, int menu_id)

@@ -10,10 +10,12 @@
 void register_view_classes(HINSTANCE instance);
 
 // Creates every control table's windows under the main window and brings
-// them into their start state: only the Measure view and its first results
-// pane shown, the list views' extended styles, text limits, the timing
-// option "Software" checked, the timing options' balloon tips, and the views'
-// contents filled.
+// them into their start state: the logo button, the "Data Settings" box and
+// the chart tooltips subclassed, the list views' extended styles, the
+// fonts, only the Measure view and its first results pane shown, text
+// limits, the timing option "Software" checked, the timing options' balloon
+// tips, the views' contents filled, and the settings pane shown or hidden as
+// the stored settings say.
 void main_on_create(HWND main_window);
 
 // Shows the view of a view menu command (IDM_VIEW_*) and hides the other

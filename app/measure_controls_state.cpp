@@ -3,13 +3,12 @@
 #include "app/state_inputs.h"
 
 #include "app/control_tables.h"
+#include "app/layout.h"
 #include "logging/logging_state.h"
 #include "logging/run_control.h"
 #include "views/measure_ids.h"
 #include "views/results_panel_ids.h"
 #include "views/view_state.h"
-
-#include "app/layout.h"
 
 namespace {
 

@@ -1,9 +1,149 @@
 #include "app/saved_config_menu.h"
 
-void rebuild_saved_config_menu(HWND main_window, bool, bool enable)
+#include "app/app_data_folder.h"
+#include "app/control_tables.h"
+#include "config/instrument_config.h"
+#include "config/model_profiles.h"
+#include "config/saved_slots.h"
+#include "configui/config_pages.h"
+#include "link/instrument_slots.h"
+#include "logging/logging_resource.h"
+#include "logging/save_setup_dialog.h"
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr INT_PTR kNameDialogOk = 1;
+
+// The three slot popups, each one item per slot.
+struct slot_popup {
+    const char* title;
+    const char* item_format;
+    UINT first_id;
+};
+const slot_popup kSlotPopups[] = {
+    {"Load", "Load (%s)", CMD_LOAD_SAVED_CONFIG},
+    {"Save", "Save (%s)", CMD_SAVE_SAVED_CONFIG},
+    {"Delete", "Delete (%s)", CMD_DELETE_SAVED_CONFIG},
+};
+
+// The plain items after the popups, at positions 3, 4 and 5.
+struct plain_item {
+    const char* text;
+    UINT id;
+};
+const plain_item kPlainItems[] = {
+    {"Export...", CMD_EXPORT_CONFIG},
+    {"Export as .txt...", CMD_EXPORT_CONFIG_TEXT},
+    {"Import...", CMD_IMPORT_CONFIG},
+};
+
+const char kSavedConfigTitle[] = "Saved Config";
+const char kEmptySlot[] = "empty";
+
+// The name dialog on the caller's 128-byte name buffer: 1 OK, 2 Cancel.
+INT_PTR ask_config_name(HWND owner, char* name)
 {
-    HMENU configure = GetSubMenu(GetMenu(main_window), 0);
-    if (configure && GetSubMenu(configure, 1))
-        EnableMenuItem(configure, 1, MF_BYPOSITION | (enable ? MF_ENABLED : MF_GRAYED));
-    DrawMenuBar(main_window);
+    return DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_SAVE_SETUP), owner,
+                           save_setup_dlg_proc, reinterpret_cast<LPARAM>(name));
+}
+
+HMENU configure_popup_of(HWND window)
+{
+    HMENU bar = window != nullptr ? GetMenu(window) : nullptr;
+    return bar != nullptr ? GetSubMenu(bar, 0) : nullptr;
+}
+
+// The current instrument's configuration, entered for its slot operations:
+// its codes, its group-1 configuration and, for the two-group model, its
+// group-2 configuration.
+saved_config_entry current_instrument_entry()
+{
+    const instrument_slot& slot = get_current_instrument();
+    saved_config_entry entry{};
+    entry.model_code = static_cast<int32_t>(slot.model_code);
+    entry.option_code = static_cast<int32_t>(slot.option_code);
+    entry.primary = get_current_config_ptr(0);
+    if (is_two_group_model(slot.model_code))
+        entry.secondary = get_current_config_ptr(1);
+    return entry;
+}
+
+} // namespace
+
+void fill_saved_config_popup(HMENU popup)
+{
+    std::string names[kSavedSlots];
+    for (int n = 0; n < kSavedSlots; ++n) {
+        names[n] = saved_config_name(n);
+        if (names[n].empty())
+            names[n] = kEmptySlot;
+    }
+    for (const slot_popup& row : kSlotPopups) {
+        HMENU items = CreatePopupMenu();
+        for (int n = 0; n < kSavedSlots; ++n) {
+            char text[kSavedConfigNameSize + 16];
+            std::snprintf(text, sizeof text, row.item_format, names[n].c_str());
+            AppendMenuA(items, MF_STRING, row.first_id + n, text);
+        }
+        AppendMenuA(popup, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(items), row.title);
+    }
+    UINT position = sizeof kSlotPopups / sizeof kSlotPopups[0];
+    for (const plain_item& row : kPlainItems)
+        InsertMenuA(popup, position++, MF_BYPOSITION | MF_STRING, row.id, row.text);
+}
+
+void rebuild_saved_config_menu(HWND window, bool rebuild, bool enable)
+{
+    set_saved_config_folder(get_app_data_folder());
+    HMENU configure = configure_popup_of(window);
+    if (configure != nullptr && GetSubMenu(configure, kSavedConfigMenuPosition) != nullptr) {
+        if (rebuild) {
+            // Deleting the popup destroys it with its sub-popups.
+            DeleteMenu(configure, kSavedConfigMenuPosition, MF_BYPOSITION);
+            HMENU saved = CreatePopupMenu();
+            fill_saved_config_popup(saved);
+            InsertMenuA(configure, kSavedConfigMenuPosition, MF_BYPOSITION | MF_POPUP | MF_STRING,
+                        reinterpret_cast<UINT_PTR>(saved), kSavedConfigTitle);
+        }
+        EnableMenuItem(configure, kSavedConfigMenuPosition,
+                       MF_BYPOSITION | (enable ? MF_ENABLED : MF_GRAYED));
+    }
+    if (window != nullptr)
+        DrawMenuBar(window);
+}
+
+void load_saved_config_command(int n)
+{
+    saved_config_entry entry = current_instrument_entry();
+    load_config_slot(entry, n, true);
+    show_config_page(get_config_window());
+    // The instrument gets the configuration whatever the load did, as the
+    // image may differ from the instrument either way.
+    if (const std::shared_ptr<instrument_config> cfg = get_current_config())
+        cfg->write_all_items(&get_current_instrument(), true);
+}
+
+void save_config_to_slot_command(HWND owner, int n)
+{
+    // The slot's present name is offered in the dialog.
+    char name[kSaveNameBufferSize] = "";
+    const std::string present = saved_config_name(n);
+    std::snprintf(name, sizeof name, "%s", present.c_str());
+    if (ask_config_name(owner, name) != kNameDialogOk)
+        return;
+    name[sizeof name - 1] = '\0';
+    saved_config_entry entry = current_instrument_entry();
+    std::snprintf(entry.name, sizeof entry.name, "%s", name);
+    save_config_slot(entry, n);
+    rebuild_saved_config_menu(owner, true, true);
+}
+
+void delete_saved_config_command(HWND owner, int n)
+{
+    delete_saved_config(n, owner);
+    rebuild_saved_config_menu(owner, true, true);
 }

@@ -3,6 +3,7 @@
 #include "app/settings.h"
 
 #include "app/app_data_folder.h"
+#include "app/auto_configs.h"
 #include "app/base/file_util.h"
 #include "app/base/text_util.h"
 #include "app/control_tables.h"
@@ -23,8 +24,6 @@ program_settings app_settings = {
     0,
     "c:\\tmp\\dualwqt.dbg",
 };
-
-uint8_t AutoConfigs = 0;
 
 namespace {
 
@@ -79,7 +78,7 @@ void read_slot_connections()
         instrument_slot& slot = get_instrument(n - 1);
         char key[32];
         snprintf(key, sizeof key, "WQT%dInterface", n);
-        slot.interface = GetPrivateProfileIntA(kConnect, key, 0, settings_ini);
+        set_link_interface(slot, GetPrivateProfileIntA(kConnect, key, 0, settings_ini));
         snprintf(key, sizeof key, "WQT%dComPort", n);
         GetPrivateProfileStringA(kConnect, key, "", slot.com_port, sizeof slot.com_port, settings_ini);
         snprintf(key, sizeof key, "WQT%dBaudRate", n);

@@ -34,9 +34,6 @@ struct program_settings {
 
 extern program_settings app_settings;
 
-// "AutoConfigs": configuration edits are sent to the instrument at once.
-extern uint8_t AutoConfigs;
-
 // Builds the paths, creates the folder and the file on first start (the file
 // then holds only [Init] "Created"), and reads the four slots' connection
 // settings, the options and the colours. Called once at creation, before the

@@ -3,27 +3,18 @@
 #include "app/commands.h"
 #include "app/control_tables.h"
 #include "app/main_ids.h"
-#include "app/main_window.h"
-#include "app/saved_config_menu.h"
 #include "app/settings_runs.h"
-#include "config/instrument_config.h"
-#include "config/saved_config_slots.h"
+#include "config/model_profiles.h"
 #include "configui/config_pages.h"
 #include "configui/config_refresh.h"
 #include "link/instrument_slots.h"
 #include "link/transport.h"
-#include "logging/logging_resource.h"
-#include "logging/save_setup_dialog.h"
 #include "views/view_pictures.h"
 #include "views/view_windows.h"
 
 #include <cstdlib>
-#include <cstring>
-#include <memory>
 
 namespace {
-
-static_assert(kSaveNameBufferSize == kSavedConfigNameSize, "the name dialog fills a slot's name");
 
 constexpr int kGroupPollTries = 3;
 constexpr int kGroupSwitchBusy = 0x10; // status bit while the switch is under way
@@ -33,7 +24,7 @@ constexpr int kReadTimeoutAfterMs = 1000;
 
 bool is_two_group(const instrument_slot& slot)
 {
-    return slot.model_code == kTwoGroupModel;
+    return is_two_group_model(slot.model_code);
 }
 
 // The arguments of the command's progress runs: the current instrument's
@@ -43,7 +34,7 @@ settings_args command_args(HWND main_window)
     settings_args args{};
     args.parent = main_window;
     args.flag = 0;
-    args.link = get_current_instrument();
+    args.link = &get_current_instrument();
     args.index = get_current_instrument_index();
     return args;
 }
@@ -72,26 +63,6 @@ void poll_group_switch(instrument_slot& slot)
         if (reply[0] != '\0' && (atoi(reply) & kGroupSwitchBusy) == 0)
             return;
     }
-}
-
-// The current instrument's configurations in a saved-slot record: group 1,
-// and group 2 for the two-group model.
-void fill_entry(saved_config_entry& entry)
-{
-    const instrument_slot& current = get_current_instrument();
-    entry.model_code = static_cast<int32_t>(current.model_code);
-    entry.option_code = static_cast<int32_t>(current.option_code);
-    entry.primary = get_current_config_ptr(0);
-    if (is_two_group(current))
-        entry.secondary = get_current_config_ptr(1);
-}
-
-// The object a slot is probed into to learn its name: kept for the
-// program's life.
-instrument_config* probe_config()
-{
-    static const std::unique_ptr<instrument_config> scratch = std::make_unique<wqt_cfg_55xx>();
-    return scratch.get();
 }
 
 } // namespace
@@ -158,34 +129,4 @@ void select_group_and_sync(int group, bool refresh, bool link_open)
         invalidate_all_config_pages();
         show_config_page(get_config_window());
     }
-}
-
-// The configuration is sent whatever the load did: a slot that loads
-// nothing sends the configuration as it was.
-void load_saved_config_command(int n)
-{
-    saved_config_entry entry;
-    fill_entry(entry);
-    load_config_slot(entry, n, true);
-    show_config_page(get_config_window());
-    if (std::shared_ptr<instrument_config> config = get_current_config())
-        config->write_all_items(&get_current_instrument(), true);
-}
-
-void save_config_to_slot_command(HWND owner, int n)
-{
-    saved_config_entry probe;
-    probe.primary = probe_config();
-    load_config_slot(probe, n, false);
-    char name[kSaveNameBufferSize] = {};
-    memcpy(name, probe.name, sizeof name);
-    name[sizeof name - 1] = '\0';
-    if (DialogBoxParamA(app_instance, MAKEINTRESOURCEA(IDD_SAVE_SETUP), owner, save_setup_dlg_proc,
-                        reinterpret_cast<LPARAM>(name)) != IDOK)
-        return;
-    saved_config_entry entry;
-    fill_entry(entry);
-    memcpy(entry.name, name, sizeof entry.name);
-    save_config_slot(entry, n);
-    rebuild_saved_config_menu(owner, true, true);
 }

@@ -1,7 +1,7 @@
 // Moving a whole configuration between the program and the current
 // instrument: "READ WQT" and "SET UP WQT" (each group of a two-group
-// instrument in turn, behind the progress dialog), the group buttons, and
-// loading and saving the "Saved Config" slots.
+// instrument in turn, behind the progress dialog) and the group buttons.
+// Loading and saving the "Saved Config" slots is app/saved_config_menu.h.
 #pragma once
 #include <windows.h>
 
@@ -20,12 +20,3 @@ void send_settings_command(HWND main_window);
 // settled, three times at most. link_open: the caller holds the link open.
 // refresh: every Config page is built again.
 void select_group_and_sync(int group, bool refresh, bool link_open);
-
-// Loads saved slot n (0..9) into the current instrument's configuration(s)
-// and sends the current configuration to the instrument.
-void load_saved_config_command(int n);
-
-// Asks for a name (dialog 136, showing slot n's present name) and saves the
-// current instrument's configuration(s) in slot n; nothing when the name
-// dialog is not ended with OK.
-void save_config_to_slot_command(HWND owner, int n);

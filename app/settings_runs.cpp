@@ -19,7 +19,7 @@ const char kSending[] = "Sending Settings";
 // the group the transfer works on.
 void set_title(progress_task& task, const settings_args& args, const char* what)
 {
-    if (args.link.model_code == kTwoGroupModel && args.index >= 0 &&
+    if (args.link != nullptr && is_two_group_model(args.link->model_code) && args.index >= 0 &&
         args.index < kInstrumentSlots) {
         snprintf(task.title, sizeof task.title, "WQT%d G%d: %s", args.index + 1,
                  get_instrument_active_group(args.index) + 1, what);
@@ -33,12 +33,13 @@ bool run_settings(settings_args& args, progress_routine worker, const char* what
     settings_task run{};
     set_title(run.task, args, what);
     run.task.worker = worker;
-    // No cancel routine: Esc closes the dialog, and the dialog's call still
-    // waits for the transfer, which always takes the instrument out of its
-    // suspended state.
-    run.task.cancel = nullptr;
+    // Esc closes the dialog at once and asks the transfer to stop; the
+    // dialog's call still waits for the worker, which stops before its next
+    // item and always takes the instrument out of its suspended state.
+    run.task.cancel = cancel_settings_run;
     run.args = &args;
     run.result = 0;
+    run.cancel_requested = false;
     const INT_PTR ended = DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PROGRESS),
                                           args.parent, progress_dlg_proc,
                                           reinterpret_cast<LPARAM>(&run.task));
@@ -53,27 +54,63 @@ settings_task& task_of(void* task)
     return *reinterpret_cast<settings_task*>(static_cast<progress_task*>(task));
 }
 
-using whole_transfer_fn = bool (instrument_config::*)(settings_task*);
+using whole_transfer_fn = bool (instrument_config::*)(link_record*, bool, transfer_progress&);
 
 // The configuration of the instrument named by the arguments, for its active
-// group, then the transfer. Without a configuration there is nothing to do,
-// and the dialog is ended at once.
+// group, then the transfer on the borrowed link. Without a configuration
+// there is nothing to do, and the dialog is ended at once.
 unsigned run_worker(void* task, whole_transfer_fn transfer)
 {
     settings_task& run = task_of(task);
+    dialog_transfer_progress progress(run);
+    const settings_args* args = run.args;
     std::shared_ptr<instrument_config> config;
-    if (run.args != nullptr && run.args->index >= 0 && run.args->index < kInstrumentSlots)
-        config = get_instrument_active_config(run.args->index);
+    if (args != nullptr && args->index >= 0 && args->index < kInstrumentSlots)
+        config = get_instrument_active_config(args->index);
     bool ok = false;
     if (config)
-        ok = ((*config).*transfer)(&run);
+        ok = ((*config).*transfer)(args->link, args->flag != 0, progress);
     else
-        PostMessageA(run.task.dialog, WM_COMMAND, PROGRESS_DONE, 0);
+        progress.done(false);
     run.result = ok ? 1 : 0;
     return run.result;
 }
 
 } // namespace
+
+void dialog_transfer_progress::send(int id, LPARAM value)
+{
+    if (task_.task.dialog != nullptr)
+        SendMessageA(task_.task.dialog, WM_COMMAND, static_cast<WPARAM>(id), value);
+}
+
+void dialog_transfer_progress::set_status(const char* text)
+{
+    send(PROGRESS_SET_STATUS, reinterpret_cast<LPARAM>(text));
+}
+
+void dialog_transfer_progress::set_total(int steps)
+{
+    send(PROGRESS_SET_TOTAL, steps);
+}
+
+void dialog_transfer_progress::set_position(int steps_done)
+{
+    send(PROGRESS_SET_POS, steps_done);
+}
+
+void dialog_transfer_progress::done(bool stopped)
+{
+    if (stopped)
+        send(IDCANCEL, 0);
+    else if (task_.task.dialog != nullptr)
+        PostMessageA(task_.task.dialog, WM_COMMAND, PROGRESS_DONE, 0);
+}
+
+bool dialog_transfer_progress::cancel_requested()
+{
+    return task_.cancel_requested.load();
+}
 
 bool acquire_settings_with_progress(settings_args args)
 {
@@ -93,4 +130,10 @@ unsigned __stdcall read_config_worker(void* task)
 unsigned __stdcall send_config_worker(void* task)
 {
     return run_worker(task, &instrument_config::write_all_items_with_progress);
+}
+
+unsigned __stdcall cancel_settings_run(void* task)
+{
+    task_of(task).cancel_requested = true;
+    return 0;
 }

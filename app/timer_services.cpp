@@ -18,6 +18,12 @@ BOOL release_mutex(HANDLE mutex, const char*)
     return ReleaseMutex(mutex);
 }
 
+BOOL create_timer(PHANDLE timer, HANDLE queue, WAITORTIMERCALLBACK callback, PVOID parameter,
+                  DWORD due_ms, DWORD period_ms)
+{
+    return CreateTimerQueueTimer(timer, queue, callback, parameter, due_ms, period_ms, 0);
+}
+
 VOID CALLBACK service_tick(PVOID parameter, BOOLEAN)
 {
     static_cast<message_timer_service*>(parameter)->tick();
@@ -30,7 +36,8 @@ struct removal_request {
 
 } // namespace
 
-message_timer_service::message_timer_service(kind k, message_timer_release_fn release)
+message_timer_service::message_timer_service(kind k, message_timer_release_fn release,
+                                             message_timer_create_fn create)
     : kind_(k), release_(release ? release : release_mutex), gui_thread_(GetCurrentThreadId())
 {
     mutex_ = CreateMutexA(nullptr, FALSE, nullptr);
@@ -41,7 +48,8 @@ message_timer_service::message_timer_service(kind k, message_timer_release_fn re
         if (!queue_)
             return;
     }
-    if (!CreateTimerQueueTimer(&timer_, queue_, service_tick, this, kFirstTickMs, kTickMs, 0))
+    if (!(create ? create : create_timer)(&timer_, queue_, service_tick, this, kFirstTickMs,
+                                          kTickMs))
         timer_ = nullptr;
 }
 
@@ -98,7 +106,7 @@ void message_timer_service::fatal_error(const char* step_id)
 
 uint32_t message_timer_service::add_entry(message_timer_entry entry)
 {
-    if (!mutex_ || fatal_.load())
+    if (!mutex_ || !timer_ || fatal_.load())
         return 0;
     const DWORD result = WaitForSingleObject(mutex_, INFINITE);
     if (result != WAIT_OBJECT_0 && result != WAIT_ABANDONED)

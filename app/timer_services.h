@@ -30,6 +30,12 @@ struct message_timer_entry {
 // failing release in its place.
 using message_timer_release_fn = BOOL (*)(HANDLE mutex, const char* step_id);
 
+// Creates the service's 100 ms timer on a timer queue. The services use
+// CreateTimerQueueTimer; a test may put a failing one in its place.
+using message_timer_create_fn = BOOL (*)(PHANDLE timer, HANDLE queue,
+                                         WAITORTIMERCALLBACK callback, PVOID parameter,
+                                         DWORD due_ms, DWORD period_ms);
+
 class message_timer_service {
 public:
     enum kind { one_shot, repeating };
@@ -38,7 +44,8 @@ public:
     // on the default timer queue, a repeating one on a queue of its own.
     // Fatal errors end the message loop of the thread that creates the
     // service (the GUI thread).
-    explicit message_timer_service(kind k, message_timer_release_fn release = nullptr);
+    explicit message_timer_service(kind k, message_timer_release_fn release = nullptr,
+                                   message_timer_create_fn create = nullptr);
     // Stops the tick, waits for a running tick and for pending removals, and
     // frees the remaining entries.
     ~message_timer_service();
@@ -46,7 +53,8 @@ public:
     message_timer_service& operator=(const message_timer_service&) = delete;
 
     // Appends an entry (start = now, entry id = counter + 1) and returns its
-    // entry id; 0 when the service could not be started.
+    // entry id; 0, and no entry, when the service could not be started (no
+    // mutex or no timer: the entry would never fire).
     uint32_t add_entry(message_timer_entry entry);
 
     // Removes the entry with this entry id on a short-lived thread of its own,

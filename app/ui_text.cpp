@@ -23,7 +23,6 @@ constexpr fixed_entry fixed_entries[] = {
     {4, "WQT&2"},
     {5, "WQT&3"},
     {6, "WQT&4"},
-    {7, "Control Both"},
     {8, "SETTINGS:"},
     {9, "READ WQT"},
     {10, "SET UP WQT"},

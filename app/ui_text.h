@@ -9,8 +9,6 @@ enum : int {
 
     UI_PRODUCT_NAME = 0,   // "Kestrova"
     UI_BUILD_TEXT = 1,     // version and build date
-    UI_CONTROL_LABEL = 2,  // "CONTROL:"
-    UI_CONTROL_TARGETS = 3,// + target 0..4: "WQT&1" .. "WQT&4", "Control Both"
 
     UI_PHASE_CODE_NAMES = 654,      // + phase code 1..11: "PH1" .. "NEU2"
     UI_EMPTY_BLOCK = 2310,          // 191 empty texts, null at 2501

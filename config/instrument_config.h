@@ -5,12 +5,16 @@
 #include "config/config_item.h"
 #include "config/item_tables.h"
 
+#include <windows.h>
+
 #include <cstdint>
+#include <cstdio>
+#include <iosfwd>
 #include <memory>
 #include <string>
 
 struct link_record;
-struct settings_task;
+class transfer_progress;
 
 constexpr int kItemsPerTable = 256;
 constexpr int kTableBFirstId = 500;
@@ -113,12 +117,38 @@ public:
     // Refreshes every named item from the instrument. True when fewer than
     // three items failed; false when the model code has no item-name list.
     virtual bool read_all_items(link_record* link, bool manage);
-    // The same on a progress worker: the task's arguments carry the manage
-    // flag and the link record (a private copy is used); progress goes to
-    // the task's dialog, which is ended in every case. True when fewer than
-    // three items failed; false when the model code has no item-name list.
-    virtual bool write_all_items_with_progress(settings_task* task);
-    virtual bool read_all_items_with_progress(settings_task* task);
+    // The same on a progress worker, reporting to progress, which is told
+    // the end in every case. The transfer stops before the next item once
+    // the user asks it to (the instrument still leaves its suspended state).
+    // True when it ran to its end with fewer than three failed items; false
+    // when it stopped early, when the link is missing or when the model
+    // code has no item-name list.
+    virtual bool write_all_items_with_progress(link_record* link, bool manage,
+                                               transfer_progress& progress);
+    virtual bool read_all_items_with_progress(link_record* link, bool manage,
+                                              transfer_progress& progress);
+
+    // The configuration summary (config_summary.h) of the instrument of the
+    // record, written whole to a stream or to an open file. Empty in the
+    // base class; each family writes its own.
+    virtual void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                         const link_record& instrument);
+    virtual void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                        const link_record& instrument);
+    virtual void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument);
+
+    // The configuration text body: a header with the version 1, the model
+    // code and the option code (-1 for a null pointer), then a record for
+    // every item of table A and table B. Stops at the first stream failure.
+    virtual void save_to_stream(std::ostream& out, const int* model_code, const int* option_code);
+    // Reads a body into the image. Unless quiet, a body made for another
+    // model or option asks "Target Mismatch" first (its box is owned by the
+    // program's main window, so owner is not needed here). True when the
+    // header was accepted: the items were loaded, or the body turned out to
+    // be damaged and nothing changed (load_config_body tells the two apart).
+    // False when the first line is not the version or the user declined.
+    virtual bool load_from_stream(std::istream& in, HWND owner, const int* target_model,
+                                  const int* target_option, bool quiet);
 
     virtual config_item_value get_value_record_copy(int id);
 
@@ -151,6 +181,11 @@ public:
                                                 link_record* link, bool link_open) override;
     item_write_result write_item(int id, link_record* link, bool link_open) override;
     void read_item(int id, link_record* link, bool link_open, config_item* target) override;
+    void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                 const link_record& instrument) override;
+    void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                const link_record& instrument) override;
+    void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument) override;
 };
 
 class wqt_cfg_25xx : public instrument_config {
@@ -158,6 +193,11 @@ public:
     wqt_cfg_25xx();
     item_write_result write_item(int id, link_record* link, bool link_open) override;
     void read_item(int id, link_record* link, bool link_open, config_item* target) override;
+    void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                 const link_record& instrument) override;
+    void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                const link_record& instrument) override;
+    void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument) override;
 };
 
 class wqt_cfg_35xx : public instrument_config {
@@ -167,6 +207,11 @@ public:
     uint8_t group2_flag() const { return group2_flag_; }
     item_write_result write_item(int id, link_record* link, bool link_open) override;
     void read_item(int id, link_record* link, bool link_open, config_item* target) override;
+    void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                 const link_record& instrument) override;
+    void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                const link_record& instrument) override;
+    void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument) override;
 
 private:
     uint8_t group2_flag_;
@@ -177,6 +222,11 @@ public:
     wqt_cfg_45xx();
     item_write_result write_item(int id, link_record* link, bool link_open) override;
     void read_item(int id, link_record* link, bool link_open, config_item* target) override;
+    void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                 const link_record& instrument) override;
+    void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                const link_record& instrument) override;
+    void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument) override;
 };
 
 class wqt_cfg_55xx : public instrument_config {
@@ -184,6 +234,11 @@ public:
     wqt_cfg_55xx();
     item_write_result write_item(int id, link_record* link, bool link_open) override;
     void read_item(int id, link_record* link, bool link_open, config_item* target) override;
+    void write_summary_to_ostream_for_instrument(std::ostream& out,
+                                                 const link_record& instrument) override;
+    void write_summary_to_stream_for_instrument(std::iostream& out,
+                                                const link_record& instrument) override;
+    void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument) override;
 };
 
 // A new base-class object holding a copy of the source's tables.

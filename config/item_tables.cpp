@@ -2102,24 +2102,3 @@ const char* const* config_item_names(config_family family) {
     }
     return nullptr;
 }
-
-const char* const* item_names_for_model(uint32_t model_code) {
-    switch (model_code) {
-    case 1:
-    case 6:
-        return k15xxNames;
-    case 2:
-    case 3:
-        return k25xxNames;
-    case 4:
-        return k45xxNames;
-    case 5:
-        return k55xxNames;
-    case 16:
-        return k35xxNames;
-    default:
-        // The other analyser family and the accessory have no configuration
-        // objects of their own and no lists here: nothing is transferred.
-        return nullptr;
-    }
-}

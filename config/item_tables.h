@@ -26,6 +26,7 @@ struct item_def_table {
 item_def_table family_item_definitions(config_family family);
 // The family's 256 item names; "Unused" where an id has no name.
 const char* const* config_item_names(config_family family);
-// The item-name list of an instrument's model code (1, 6: 15xx; 2, 3: 25xx;
-// 4: 45xx; 5: 55xx; 16: 35xx); nullptr for a model code that has none.
-const char* const* item_names_for_model(uint32_t model_code);
+
+// Items whose values other rules depend on.
+constexpr int kItemGrouping = 23; // channel grouping of the two-group model
+constexpr int kItemWiring = 82;

@@ -6,8 +6,9 @@
 // are.
 #include "config/instrument_config.h"
 
+#include "config/identification.h"
+#include "config/model_profiles.h"
 #include "link/comms_log.h"
-#include "link/identification.h"
 #include "link/item_exchange.h"
 #include "link/link_record.h"
 #include "link/transport.h"
@@ -28,9 +29,7 @@ constexpr int kTextReadSize = 19;
 
 constexpr int kItemMode = 1;
 constexpr int kItemFrequencyLock = 7;
-constexpr int kItemGrouping = 23;
 constexpr int kItemFrequency = 48;
-constexpr int kItemWiring = 82;
 constexpr int kItemTShort = 126;
 
 // When "Frequency Lock" (item 7) is followed by "Frequency" (item 48).
@@ -44,7 +43,7 @@ struct transfer_rules {
     frequency_follow_up follow_up = frequency_follow_up::none;
     bool unbounded_int_read = false;      // bounds -99..-99 read without a range
     bool keep_value_on_failed_int = false; // a failed integer read is not passed on
-    bool t_short_item = false;            // item 126 is sent as 6n + 32
+    bool t_short_item = false;            // item 126 held as text is sent as 6n + 32
     remap_fn read_remap = nullptr;
     remap_fn write_remap = nullptr;
 };
@@ -102,8 +101,10 @@ int32_t pass(instrument_config&, const link_record&, int, int32_t v)
     return v;
 }
 
-// "T Short" as the instrument takes it: 6n + 32, n the value truncated to
-// an integer (60n / 10 in single precision, floored).
+// "T Short" held as a text item, as the instrument takes it: 6n + 32, n the
+// value truncated to an integer (60n / 10 in single precision, floored). The
+// family defines the item as an integer, which is sent as it is and read
+// back as it is.
 int32_t t_short_wire_value(int32_t n)
 {
     return static_cast<int32_t>(std::floor(60.0f * static_cast<float>(n) / 10.0f)) + 32;
@@ -229,7 +230,6 @@ item_write_result write_item_with(instrument_config& cfg, const transfer_rules& 
 
     link_bracket bracket(link, link_open);
     const bool list_item = item->kind == ITEM_LIST;
-    item_write_result follow_up = result_of(item_write_status::sent);
     try {
         if (list_item) {
             const int32_t position = item->value.integer;
@@ -239,8 +239,11 @@ item_write_result write_item_with(instrument_config& cfg, const transfer_rules& 
                 return result_of(item_write_status::out_of_range);
             bracket.require_open(item->wire_id);
             write_config_int(item->wire_id, wire, link);
+            // "Frequency" follows at once. Its write catches its own failure
+            // (the item stays marked for the next write); the lock itself
+            // went through, and that is what this write reports.
             if (id == kItemFrequencyLock && frequency_follows(rules.follow_up, wire))
-                follow_up = cfg.write_item(kItemFrequency, link, true);
+                cfg.write_item(kItemFrequency, link, true);
         } else {
             const double number = item_text_number(item->value.text, sizeof item->value.text);
             if (outside(number, *item))
@@ -261,10 +264,6 @@ item_write_result write_item_with(instrument_config& cfg, const transfer_rules& 
     item->changed = 0;
     if (rules.base_class)
         log_value(rules, names, id, *item, list_item);
-    // The item itself went through; a failed "Frequency" after it is still
-    // a failure the caller has to know of (its code names item 48).
-    if (follow_up.status == item_write_status::failed)
-        return follow_up;
     return result_of(item_write_status::sent);
 }
 
@@ -572,8 +571,6 @@ int32_t write_55xx(instrument_config&, const link_record& link, int id, int32_t 
         return write_device(v, 8);
     case 125:
         return v == 0 ? 0 : v + 1;
-    case kItemTShort:
-        return t_short_wire_value(v);
     case 143:
         return write_offset_three(v);
     default:
@@ -792,6 +789,8 @@ const transfer_rules& rules_55xx()
 item_write_result instrument_config::set_value_text_and_send(int id, const char* text,
                                                              link_record* link, bool link_open)
 {
+    if (text == nullptr)
+        return result_of(item_write_status::not_sent);
     set_value_text(id, text);
     return write_item(id, link, link_open);
 }

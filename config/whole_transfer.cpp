@@ -5,16 +5,18 @@
 // that could be sent or compared.
 #include "config/instrument_config.h"
 
-#include "app/settings_runs.h"
+#include "app/base/text_util.h"
+#include "config/model_profiles.h"
+#include "config/transfer_progress.h"
 #include "link/comms_log.h"
 #include "link/item_exchange.h"
 #include "link/link_record.h"
 #include "link/transport.h"
 #include "link/user_report.h"
+#include "link/wire_commands.h"
 
 #include <windows.h>
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -33,9 +35,6 @@ constexpr int kErrorPauseMs = 100;
 constexpr int kErrorLimit = 3;
 
 const char kUnused[] = "Unused";
-const char kSuspendOn[] = "SUSPEN,ON\n";
-const char kSuspendOff[] = "SUSPEN,OFF\n";
-const char kStatusQuery[] = "*ESR?\n";
 
 const char kReadError[] =
     "An error occurred reading the config from the instrument \n(Id:%d [%s] ret:%d)";
@@ -73,15 +72,6 @@ const error_policy kWriteProgressPolicy{kWriteError, kWriteErrorLast, kWriteTitl
 
 enum class direction { read, write };
 
-// The decimal digits at the start of a reply, 0 when there are none.
-long leading_decimal(const char* text)
-{
-    long value = 0;
-    for (const char* p = text; isdigit(static_cast<unsigned char>(*p)) && value < 100000000; ++p)
-        value = value * 10 + (*p - '0');
-    return value;
-}
-
 // Whether the instrument's value read into `copy` is the image's value.
 bool same_value(const config_item& copy, const config_item& image)
 {
@@ -111,26 +101,26 @@ std::string range_line(const char* name, int id, const config_item& item)
 }
 
 // One whole transfer: the frame around the item loop, the loop and the
-// count of failed items. With a dialog it reports its progress there.
+// count of failed items. With a progress display it reports there and stops
+// when the user asks it to.
 class whole_transfer {
 public:
-    whole_transfer(instrument_config& cfg, link_record* link, bool manage, bool progress,
-                   HWND dialog, const error_policy& policy)
-        : cfg_(cfg), link_(link), manage_(manage), progress_(progress), dialog_(dialog),
-          policy_(policy)
+    whole_transfer(instrument_config& cfg, link_record* link, bool manage,
+                   transfer_progress* progress, const error_policy& policy)
+        : cfg_(cfg), link_(link), manage_(manage), progress_(progress), policy_(policy)
     {
     }
 
     // The whole pass. False when the model code has no item-name list:
-    // then nothing is sent (a dialog is still ended, so that it never waits
-    // for a report that will not come).
+    // then nothing is sent (the progress display is still told the end, so
+    // that it never waits for a report that will not come).
     bool run(direction dir)
     {
         begin(dir);
         names_ = link_ != nullptr ? item_names_for_model(link_->model_code) : nullptr;
         if (names_ == nullptr) {
             if (progress_)
-                post(PROGRESS_DONE, 0);
+                progress_->done(false);
             else
                 SetCursor(previous_cursor_);
             return false;
@@ -144,15 +134,14 @@ public:
         return true;
     }
 
-    // Fewer failures than the limit: the loop ran to its end.
+    // The loop ran to its end: fewer failures than the limit, no cancel.
     bool completed() const { return !stopped_; }
 
 private:
     void begin(direction dir)
     {
         if (progress_) {
-            send(PROGRESS_SET_STATUS, reinterpret_cast<LPARAM>(
-                                          dir == direction::read ? kReadingStatus : kSendingStatus));
+            progress_->set_status(dir == direction::read ? kReadingStatus : kSendingStatus);
         } else {
             previous_cursor_ = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
         }
@@ -171,7 +160,7 @@ private:
         suspend();
         set_read_timeout(kFrameReadTimeoutMs, link_);
         if (progress_)
-            send(PROGRESS_SET_TOTAL, kSteps);
+            progress_->set_total(kSteps);
     }
 
     // The instrument is suspended once its status reads 0. When it never
@@ -179,12 +168,12 @@ private:
     void suspend()
     {
         for (int attempt = 0; attempt < kSuspendTries; ++attempt) {
-            send_command(kSuspendOn, link_);
-            send_command(kStatusQuery, link_);
+            send_command(kCmdSuspendOn, link_);
+            send_command(kCmdSuspendStatus, link_);
             char reply[kSuspendReplySize] = "";
             const int length = receive_reply(reply, sizeof reply, link_);
             reply[sizeof reply - 1] = '\0';
-            if (length != 0 && reply[0] != '\0' && leading_decimal(reply) < 1)
+            if (length != 0 && reply[0] != '\0' && leading_decimal(reply) == 0)
                 return;
         }
     }
@@ -193,15 +182,26 @@ private:
     {
         set_read_timeout(kDefaultReadTimeoutMs, link_);
         for (int i = 0; i < kSuspendOffRepeats; ++i)
-            send_command(kSuspendOff, link_);
+            send_command(kCmdSuspendOff, link_);
         if (manage_)
             open_close_link(LINK_CLOSE, link_);
-        if (!progress_)
-            SetCursor(previous_cursor_);
-        else if (!stopped_)
-            post(PROGRESS_DONE, 0);
+        if (progress_)
+            progress_->done(stopped_);
         else
-            send(IDCANCEL, 0);
+            SetCursor(previous_cursor_);
+    }
+
+    // Called before each id: false once the loop is to end, because of too
+    // many failures or because the user asked the transfer to stop.
+    bool next_item(int id)
+    {
+        if (progress_ != nullptr && !stopped_ && progress_->cancel_requested())
+            stopped_ = true;
+        if (stopped_)
+            return false;
+        if (progress_)
+            progress_->set_position(256 - id);
+        return true;
     }
 
     // A named item that the family defines.
@@ -213,9 +213,7 @@ private:
 
     void read_loop()
     {
-        for (int id = kFirstId; id >= 1 && !stopped_; --id) {
-            if (progress_)
-                send(PROGRESS_SET_POS, 256 - id);
+        for (int id = kFirstId; id >= 1 && next_item(id); --id) {
             if (!transferable(id))
                 continue;
             append_comms_log(id_line("Read::", names_[id], id).c_str());
@@ -229,9 +227,7 @@ private:
 
     void write_loop()
     {
-        for (int id = kFirstId; id >= 1 && !stopped_; --id) {
-            if (progress_)
-                send(PROGRESS_SET_POS, 256 - id);
+        for (int id = kFirstId; id >= 1 && next_item(id); --id) {
             if (!transferable(id))
                 continue;
             const char* name = names_[id];
@@ -281,23 +277,10 @@ private:
             Sleep(kErrorPauseMs);
     }
 
-    void send(int id, LPARAM value)
-    {
-        if (dialog_ != nullptr)
-            SendMessageA(dialog_, WM_COMMAND, static_cast<WPARAM>(id), value);
-    }
-
-    void post(int id, LPARAM value)
-    {
-        if (dialog_ != nullptr)
-            PostMessageA(dialog_, WM_COMMAND, static_cast<WPARAM>(id), value);
-    }
-
     instrument_config& cfg_;
     link_record* link_;
     bool manage_;
-    bool progress_;
-    HWND dialog_;
+    transfer_progress* progress_; // null: no progress display, the wait cursor
     const error_policy& policy_;
     const char* const* names_ = nullptr;
     HCURSOR previous_cursor_ = nullptr;
@@ -305,21 +288,14 @@ private:
     bool stopped_ = false;
 };
 
-// A progress run works on its own copy of the link record, so that the
-// record of the command that started it stays as it was.
-bool run_with_progress(instrument_config& cfg, settings_task* task, direction dir,
-                       const error_policy& policy)
+bool run_with_progress(instrument_config& cfg, link_record* link, bool manage,
+                       transfer_progress& progress, direction dir, const error_policy& policy)
 {
-    if (task == nullptr)
-        return false;
-    HWND dialog = task->task.dialog;
-    if (task->args == nullptr) {
-        if (dialog != nullptr)
-            PostMessageA(dialog, WM_COMMAND, PROGRESS_DONE, 0);
+    if (link == nullptr) {
+        progress.done(false);
         return false;
     }
-    link_record link = task->args->link;
-    whole_transfer transfer(cfg, &link, task->args->flag != 0, true, dialog, policy);
+    whole_transfer transfer(cfg, link, manage, &progress, policy);
     return transfer.run(dir) && transfer.completed();
 }
 
@@ -327,22 +303,26 @@ bool run_with_progress(instrument_config& cfg, settings_task* task, direction di
 
 void instrument_config::write_all_items(link_record* link, bool manage)
 {
-    whole_transfer transfer(*this, link, manage, false, nullptr, kWritePolicy);
+    whole_transfer transfer(*this, link, manage, nullptr, kWritePolicy);
     transfer.run(direction::write);
 }
 
 bool instrument_config::read_all_items(link_record* link, bool manage)
 {
-    whole_transfer transfer(*this, link, manage, false, nullptr, kReadPolicy);
+    whole_transfer transfer(*this, link, manage, nullptr, kReadPolicy);
     return transfer.run(direction::read) && transfer.completed();
 }
 
-bool instrument_config::write_all_items_with_progress(settings_task* task)
+bool instrument_config::write_all_items_with_progress(link_record* link, bool manage,
+                                                      transfer_progress& progress)
 {
-    return run_with_progress(*this, task, direction::write, kWriteProgressPolicy);
+    return run_with_progress(*this, link, manage, progress, direction::write,
+                             kWriteProgressPolicy);
 }
 
-bool instrument_config::read_all_items_with_progress(settings_task* task)
+bool instrument_config::read_all_items_with_progress(link_record* link, bool manage,
+                                                     transfer_progress& progress)
 {
-    return run_with_progress(*this, task, direction::read, kReadProgressPolicy);
+    return run_with_progress(*this, link, manage, progress, direction::read,
+                             kReadProgressPolicy);
 }

@@ -3,6 +3,9 @@
 #include "app/control_tables.h"
 #include "configui/config_ids.h"
 
+#include <algorithm>
+#include <iterator>
+
 uint8_t config_page_dirty[CONFIG_PAGE_BUILDERS] = {};
 int ranging_phase = 1;
 HWND config_grid[CONFIG_GRID_SLOTS] = {};
@@ -35,6 +38,12 @@ void show_config_page(HWND config_window)
         return;
     light_config_page_button(config_window, id);
     config_page_dirty[id - IDC_CFG_PAGE_FIRST] = 0;
+}
+
+void invalidate_all_config_pages()
+{
+    std::fill(std::begin(config_page_dirty), std::end(config_page_dirty), uint8_t{1});
+    show_config_page(get_config_window());
 }
 
 void enable_config_controls_like_parent()

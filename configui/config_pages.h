@@ -27,6 +27,10 @@ extern HWND config_grid[CONFIG_GRID_SLOTS];
 // remembers and clears that page's rebuild flag.
 void show_config_page(HWND config_window);
 
+// Marks every page for rebuilding and re-shows the current page of the
+// Config window, so that its controls show the stored values again.
+void invalidate_all_config_pages();
+
 // Gives every window in the grid the enabled state of the first one's
 // parent; nothing when the grid's first slot is empty.
 void enable_config_controls_like_parent();

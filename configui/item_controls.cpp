@@ -22,13 +22,3 @@ numeric_text_value::numeric_text_value(const std::string& typed, int digits)
     if (valid)
         value = static_cast<double>(read);
 }
-
-bool check_wiring_rule_group1(int, int, int, int)
-{
-    return false;
-}
-
-bool check_wiring_rule_group2(int, int, int, int)
-{
-    return false;
-}

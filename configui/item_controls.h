@@ -1,6 +1,7 @@
 // What the configuration model uses of the configuration window: filling a
-// drop-down list from an item, reading a typed number, and the wiring rules
-// of the two-group instrument's ratio lists.
+// drop-down list from an item and reading a typed number. (The wiring rules
+// of the two-group instrument's ratio lists are with the choice lists, in
+// config/config_choices.h.)
 #pragma once
 #include <windows.h>
 
@@ -24,9 +25,3 @@ struct numeric_text_value {
 
     numeric_text_value(const std::string& text, int digit_count);
 };
-
-// Whether the phase-pair ratio list is offered for the wiring (item 82),
-// phase count, grouping (item 23) and active group. The configuration pages
-// that decide it are not part of this version: both answer false.
-bool check_wiring_rule_group1(int wiring, int phase_count, int grouping, int group);
-bool check_wiring_rule_group2(int wiring, int phase_count, int grouping, int group);

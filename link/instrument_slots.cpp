@@ -1,11 +1,12 @@
 #include "link/instrument_slots.h"
 
+#include "app/base/text_util.h"
+#include "config/model_profiles.h"
 #include "link/transport.h"
 #include "link/user_report.h"
+#include "link/wire_commands.h"
 
 #include <atomic>
-#include <cctype>
-#include <cstring>
 
 namespace {
 
@@ -14,8 +15,6 @@ namespace {
 instrument_slot instrument_slots[kInstrumentSlots];
 std::atomic<int> g_current_index{0};
 
-constexpr int kGroupingItem = 23;
-constexpr int kWiringItem = 82;
 constexpr int kGroupTries = 4;
 
 int item_integer(const std::shared_ptr<instrument_config>& config, int id)
@@ -28,58 +27,57 @@ int item_integer(const std::shared_ptr<instrument_config>& config, int id)
 // Grouping item of slot n, read from its configuration for group 0.
 int grouping_of(int n)
 {
-    return item_integer(get_instrument_config_for_group(n, 0), kGroupingItem);
+    return item_integer(get_instrument_config_for_group(n, 0), kItemGrouping);
 }
 
-// The decimal digits at the start of a reply as a number; 0 when there are none.
-int leading_number(const char* text)
+// Asks "GROUP?" and tells whether the reply names the slot's active group
+// (1 or 2).
+bool instrument_on_active_group(instrument_slot& slot)
 {
-    int value = 0;
-    for (const char* p = text; isdigit(static_cast<unsigned char>(*p)) && value < 100000; ++p)
-        value = value * 10 + (*p - '0');
-    return value;
+    send_command(kCmdGroupQuery, &slot);
+    char reply[32];
+    receive_reply(reply, sizeof reply, &slot);
+    return leading_decimal(reply) == static_cast<uint32_t>(slot.active_group + 1);
+}
+
+void report_group_failure()
+{
+    report_to_user("Unable to send commands to instrument, check connection", "Connection Failed",
+                   MB_OK);
+}
+
+// Opens the link unless the caller holds it open; a link that does not open
+// is reported at once, since nothing can be sent over it.
+bool open_for_group(instrument_slot& slot, bool keep_open)
+{
+    if (keep_open || open_close_link(LINK_OPEN, &slot) == 0)
+        return true;
+    report_group_failure();
+    return false;
 }
 
 // Selects the slot's active group on the instrument and checks it with
 // "GROUP?", up to four times.
 void select_group_on(instrument_slot& slot, bool keep_open)
 {
-    if (slot.model_code != kTwoGroupModel)
+    if (!is_two_group_model(slot.model_code) || !open_for_group(slot, keep_open))
         return;
-    if (!keep_open && open_close_link(LINK_OPEN, &slot) != 0) {
-        // Nothing can be sent over a link that does not open.
-        report_to_user("Unable to send commands to instrument, check connection",
-                       "Connection Failed", MB_OK);
-        return;
-    }
     bool selected = false;
     for (int attempt = 0; attempt < kGroupTries && !selected; ++attempt) {
-        send_command(slot.active_group == 1 ? "GROUP,2\n" : "GROUP,1\n", &slot);
-        send_command("GROUP?\n", &slot);
-        char reply[32];
-        receive_reply(reply, sizeof reply, &slot);
-        selected = leading_number(reply) == slot.active_group + 1;
+        send_command(slot.active_group == 1 ? kCmdGroup2 : kCmdGroup1, &slot);
+        selected = instrument_on_active_group(slot);
     }
     if (!selected)
-        report_to_user("Unable to send commands to instrument, check connection",
-                       "Connection Failed", MB_OK);
+        report_group_failure();
     if (!keep_open)
         open_close_link(LINK_CLOSE, &slot);
 }
 
 void verify_group_on(instrument_slot& slot, bool keep_open)
 {
-    if (slot.model_code != kTwoGroupModel)
+    if (!is_two_group_model(slot.model_code) || !open_for_group(slot, keep_open))
         return;
-    if (!keep_open && open_close_link(LINK_OPEN, &slot) != 0) {
-        report_to_user("Unable to send commands to instrument, check connection",
-                       "Connection Failed", MB_OK);
-        return;
-    }
-    send_command("GROUP?\n", &slot);
-    char reply[32];
-    receive_reply(reply, sizeof reply, &slot);
-    if (leading_number(reply) != slot.active_group + 1)
+    if (!instrument_on_active_group(slot))
         select_group_on(slot, true);
     if (!keep_open)
         open_close_link(LINK_CLOSE, &slot);
@@ -130,31 +128,17 @@ std::shared_ptr<instrument_config> instrument_slot::get_group2_config()
     return group2_config;
 }
 
-void instrument_slot::attach_instrument(link_record record)
+void instrument_slot::attach_instrument(link_record& record)
 {
-    static_cast<link_record&>(*this) = record;
-    switch (model_code) {
-    case 1:
-    case 6:
-        primary_config = std::make_shared<wqt_cfg_15xx>();
-        break;
-    case 2:
-    case 3:
-        primary_config = std::make_shared<wqt_cfg_25xx>();
-        break;
-    case 4:
-        primary_config = std::make_shared<wqt_cfg_45xx>();
-        break;
-    case 5:
-        primary_config = std::make_shared<wqt_cfg_55xx>();
-        break;
-    case kTwoGroupModel:
-        primary_config = std::make_shared<wqt_cfg_35xx>(0);
-        group2_config = std::make_shared<wqt_cfg_35xx>(1);
-        break;
-    default:
-        break;
-    }
+    move_link_record(this, &record);
+    // A code that names no model keeps both objects; a one-group model
+    // keeps the second group's.
+    const model_profile* profile = find_model_profile(model_code);
+    if (profile == nullptr)
+        return;
+    primary_config = profile->make_primary();
+    if (profile->two_group())
+        group2_config = profile->make_group2();
 }
 
 // ---- Table and index --------------------------------------------------------
@@ -220,7 +204,7 @@ std::shared_ptr<instrument_config> get_instrument_active_config(int n)
 std::shared_ptr<instrument_config> get_instrument_config_for_group(int n, int group)
 {
     instrument_slot& slot = instrument_slots[n];
-    if (slot.model_code == kTwoGroupModel && group == 1)
+    if (is_two_group_model(slot.model_code) && group == 1)
         return slot.group2_config;
     return slot.primary_config;
 }
@@ -245,7 +229,7 @@ instrument_config* get_current_config_ptr(int group)
     return get_instrument_config_ptr(group, g_current_index);
 }
 
-void attach_instrument_to_slot(link_record record, int n)
+void attach_instrument_to_slot(link_record& record, int n)
 {
     instrument_slots[n].attach_instrument(record);
 }
@@ -260,7 +244,7 @@ void switch_instrument_group(bool keep_open)
 void set_active_group_and_switch(int group, bool keep_open)
 {
     instrument_slot& slot = get_current_instrument();
-    if (slot.model_code != kTwoGroupModel)
+    if (!is_two_group_model(slot.model_code))
         return;
     slot.active_group = group;
     select_group_on(slot, keep_open);
@@ -269,7 +253,7 @@ void set_active_group_and_switch(int group, bool keep_open)
 void select_group_for_instrument(int n, int group, bool keep_open)
 {
     instrument_slot& slot = instrument_slots[n];
-    if (slot.model_code != kTwoGroupModel)
+    if (!is_two_group_model(slot.model_code))
         return;
     slot.active_group = group;
     select_group_on(slot, keep_open);
@@ -290,7 +274,7 @@ void verify_instrument_group(int n, bool keep_open)
 bool check_phase_grouping_a(int n)
 {
     const instrument_slot& slot = instrument_slots[n];
-    if (slot.model_code != kTwoGroupModel)
+    if (!is_two_group_model(slot.model_code))
         return false;
     int q = grouping_of(n);
     switch (slot.phase_count) {
@@ -327,8 +311,11 @@ bool check_wiring_phase_rule(int n, int g)
     const instrument_slot& slot = instrument_slots[n];
     const int p = static_cast<int>(slot.phase_count);
 
-    if (slot.model_code >= 1 && slot.model_code <= 6) {
-        int w = item_integer(get_instrument_active_config(n), kWiringItem);
+    const model_profile* profile = find_model_profile(slot.model_code);
+    if (profile == nullptr)
+        return false;
+    if (!profile->two_group()) {
+        int w = item_integer(get_instrument_active_config(n), kItemWiring);
         if (w == 0)
             return false;
         if (p == 2 && w == 3)
@@ -337,12 +324,10 @@ bool check_wiring_phase_rule(int n, int g)
             return false;
         return true;
     }
-    if (slot.model_code != kTwoGroupModel)
-        return false;
 
     auto config = get_instrument_config_for_group(n, g);
-    const int w = item_integer(config, kWiringItem);
-    const int q = item_integer(config, kGroupingItem);
+    const int w = item_integer(config, kItemWiring);
+    const int q = item_integer(config, kItemGrouping);
 
     // The rules are taken in order; the first that gives a result ends the test.
     if (p < 3 || p > 6)

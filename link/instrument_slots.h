@@ -3,13 +3,13 @@
 // model, which group is active. One slot is the current instrument.
 #pragma once
 #include "config/instrument_config.h"
+#include "config/model_profiles.h"
 #include "link/link_record.h"
 #include "logging/multilog_setup.h"
 
 #include <memory>
 
 constexpr int kInstrumentSlots = 4;
-constexpr uint32_t kTwoGroupModel = 16;
 
 // A slot is its link record first, so it can be passed wherever a
 // link_record is expected.
@@ -28,9 +28,10 @@ struct instrument_slot : link_record {
     multilog_setup* get_multilog_setup();
     std::shared_ptr<instrument_config> get_primary_config();
     std::shared_ptr<instrument_config> get_group2_config();
-    // Copies every field of the record into the slot's link, then replaces
-    // the configuration objects by model code.
-    void attach_instrument(link_record record);
+    // Moves the record into the slot's link (identity, settings and its open
+    // port or socket; the record is left closed) unless it is the slot's own,
+    // then builds the configuration objects of its model (model profile).
+    void attach_instrument(link_record& record);
 };
 
 // Slot table and current index.
@@ -54,7 +55,8 @@ std::shared_ptr<instrument_config> get_current_config_for_group(int group);
 instrument_config* get_instrument_config_ptr(int group, int n);
 instrument_config* get_current_config_ptr(int group);
 
-void attach_instrument_to_slot(link_record record, int n);
+// attach_instrument on slot n.
+void attach_instrument_to_slot(link_record& record, int n);
 
 // Group switching of the two-group model; every other model returns at once
 // without any exchange. keep_open: the caller already holds the link open.

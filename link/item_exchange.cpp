@@ -1,7 +1,9 @@
 #include "link/item_exchange.h"
 
+#include "app/base/text_util.h"
 #include "link/comms_log.h"
 #include "link/transport.h"
+#include "link/wire_commands.h"
 
 #include <windows.h>
 
@@ -26,15 +28,6 @@ bool is_digit(char c)
     return c >= '0' && c <= '9';
 }
 
-// Leading decimal digits, 32-bit with wrap-around.
-int32_t leading_digits(const char* text)
-{
-    uint32_t value = 0;
-    for (; is_digit(*text); ++text)
-        value = value * 10u + static_cast<uint32_t>(*text - '0');
-    return static_cast<int32_t>(value);
-}
-
 // The decimal value of a status reply: blanks, a sign, digits; 0 when the
 // text does not begin with a number.
 int32_t status_value(const char* text)
@@ -46,7 +39,7 @@ int32_t status_value(const char* text)
         negative = *text == '-';
         ++text;
     }
-    const uint32_t magnitude = static_cast<uint32_t>(leading_digits(text));
+    const uint32_t magnitude = leading_decimal(text);
     return static_cast<int32_t>(negative ? 0u - magnitude : magnitude);
 }
 
@@ -82,7 +75,7 @@ int read_int(int id, bool with_range, int minimum, int maximum, link_record* lin
     for (int attempt = 1;; ++attempt) {
         read_config_item(id, text, sizeof text, link);
         if (is_digit(text[0])) {
-            const int32_t value = leading_digits(text);
+            const int32_t value = static_cast<int32_t>(leading_decimal(text));
             if (!with_range || (minimum <= value && value <= maximum))
                 return value;
             clear_link(link);
@@ -101,7 +94,7 @@ void read_config_item(int id, char* out, int size, link_record* link)
     if (out != nullptr && size > 0)
         std::memset(out, 0, static_cast<size_t>(size));
     char command[64];
-    std::snprintf(command, sizeof command, "config,%d?\n", id);
+    std::snprintf(command, sizeof command, kCmdConfigReadFormat, id);
 
     char reply[kReplySize];
     for (int attempt = 1; attempt <= kReadTries; ++attempt) {
@@ -133,8 +126,8 @@ int read_config_int_range(int id, int minimum, int maximum, link_record* link)
 
 void write_config_item(int id, const char* value, link_record* link)
 {
-    const std::string command =
-        "config," + std::to_string(id) + "," + (value != nullptr ? value : "") + "\n";
+    std::string command;
+    string_format(command, kCmdConfigWriteFormat, id, value != nullptr ? value : "");
     send_command(command.c_str(), link);
 
     int status = 0;
@@ -145,7 +138,7 @@ void write_config_item(int id, const char* value, link_record* link)
             Sleep(kResendWaitMs);
         }
         Sleep(kStatusWaitMs);
-        send_command("*esr?\n", link);
+        send_command(kCmdItemStatus, link);
         char reply[kStatusReplySize];
         const int length = receive_reply(reply, sizeof reply, link);
         status = status_value(reply) & 127;

@@ -15,9 +15,22 @@ enum : uint32_t {
 constexpr uint32_t kLanRingSize = 32768;
 constexpr uint32_t kNoSocket = 0xFFFFFFFFu;
 
-// A plain value: copying it copies every field, the open port or socket
-// included, so a copy talks over the same link and keeps its own ring state.
+// The OLE headers define "interface" as a macro (for declaring COM
+// interfaces), and the export to word processors and spreadsheets needs them
+// in the same program. The field keeps its name: the macro is set aside
+// around the record and its accessors, which code that sees the macro uses.
+#pragma push_macro("interface")
+#undef interface
+
+// One instrument's link. A record is 33 KB and owns its open port or socket:
+// it is never copied (the compiler refuses). The instrument's slot owns its
+// record; everything else borrows it by pointer or reference, and attaching
+// moves a record's port or socket into the slot.
 struct link_record {
+    link_record() = default;
+    link_record(const link_record&) = delete;
+    link_record& operator=(const link_record&) = delete;
+
     uint32_t interface;              // LINK_USB, LINK_LAN, LINK_SERIAL; other values: no link
     uint32_t model_code;             // set by identification
     uint32_t phase_count;            // 1..6
@@ -38,3 +51,15 @@ struct link_record {
     char version_reply[128];
     char calibration_version_reply[256];
 };
+
+// The interface field, for code that sees the OLE headers' macro.
+inline uint32_t link_interface(const link_record& link)
+{
+    return link.interface;
+}
+inline void set_link_interface(link_record& link, uint32_t value)
+{
+    link.interface = value;
+}
+
+#pragma pop_macro("interface")

@@ -1,6 +1,5 @@
 #include "link/result_reply.h"
 
-#include "app/base/number_text.h"
 #include "link/comms_log.h"
 #include "link/transport.h"
 
@@ -13,14 +12,7 @@
 
 namespace {
 
-constexpr size_t kRecordBytes = 4;
-constexpr size_t kRecordStride = 5;      // record and its separator byte
 constexpr size_t kExpMantissaChars = 15; // longest mantissa text read back
-
-bool is_binary(const char* text)
-{
-    return static_cast<unsigned char>(text[0]) >= 0x80;
-}
 
 // End of the ASCII field that starts at pos: the next "," or the end.
 size_t field_end(const char* text, size_t pos, size_t end)
@@ -59,15 +51,15 @@ int parse_binary(const char* text, size_t length, double* out, int max, bool str
     int count = 0;
     size_t pos = 0;
     while (count < max) {
-        if (pos + kRecordBytes > length)
+        if (pos + kBinaryRecordBytes > length)
             return strict ? -1 : count; // record cut short by the end of the reply
-        if (strict && memchr(text + pos, ',', kRecordBytes) != nullptr)
+        if (strict && memchr(text + pos, ',', kBinaryRecordBytes) != nullptr)
             return -1;
         out[count++] = decode_binary_value(text + pos);
-        char next = byte_at(text, pos + kRecordStride, length);
+        char next = byte_at(text, pos + kBinaryRecordStride, length);
         if (next == '\0' || (strict && next == '\n'))
             break;
-        pos += kRecordStride;
+        pos += kBinaryRecordStride;
     }
     return count;
 }
@@ -97,14 +89,9 @@ int parse_values(const char* text, size_t length, double* out, int max, bool str
 {
     if (max < 1)
         return 0;
-    if (length > 0 && is_binary(text))
+    if (length > 0 && is_binary_reply(text))
         return parse_binary(text, length, out, max, strict);
     return parse_ascii(text, length, out, max, strict);
-}
-
-bool is_serial_link(const link_record* link)
-{
-    return link->interface == LINK_USB || link->interface == LINK_SERIAL;
 }
 
 } // namespace
@@ -116,16 +103,8 @@ int receive_values(double* out, int max, link_record* link, bool strict)
     // time, and a shared buffer would mix their replies.
     thread_local char reply[kValueReplySize];
 
-    int length;
-    int extent;
-    if (is_serial_link(link)) {
-        int received = 0;
-        length = serial_read_line(link->serial_handle, reply, kValueReplySize, &received);
-        extent = serial_reply_extent(reply, received, length);
-    } else {
-        length = lan_read_line(link, reply, kValueReplySize);
-        extent = length;
-    }
+    int extent = 0;
+    const int length = read_reply_line(link, reply, kValueReplySize, &extent);
     log_transfer(*link, transfer_kind::values, reply);
     if (length <= 0)
         return length;
@@ -148,33 +127,14 @@ int receive_values(double* out, int max, link_record* link, bool strict)
     return parse_values(reply, static_cast<size_t>(extent), out, max, strict);
 }
 
-int parse_result_values(const char* text, double* out, int max)
+int parse_result_values(const char* text, double* out, int max, size_t length)
 {
-    return parse_values(text, strlen(text), out, max, false);
+    return parse_values(text, length, out, max, false);
 }
 
-int parse_result_values_strict(const char* text, double* out, int max)
+int parse_result_values_strict(const char* text, double* out, int max, size_t length)
 {
-    return parse_values(text, strlen(text), out, max, true);
-}
-
-double decode_binary_value(const void* record, char* text)
-{
-    const unsigned char* b = static_cast<const unsigned char*>(record);
-    double value = 0.0;
-    if (b[1] & 0x20) {
-        int exponent = b[0] & 0x3F;
-        if (b[0] & 0x40)
-            exponent -= 64;
-        uint32_t mantissa = (static_cast<uint32_t>(b[1] & 0x3F) << 14) |
-                            (static_cast<uint32_t>(b[2] & 0x7F) << 7) | (b[3] & 0x7Fu);
-        value = std::ldexp(static_cast<double>(mantissa), exponent - 20);
-        if (b[1] & 0x40)
-            value = -value;
-    }
-    if (text)
-        format_exponent(text, kBinaryValueTextSize, value, 5);
-    return value;
+    return parse_values(text, length, out, max, true);
 }
 
 int parse_result_values_exp(const char* text, double* out, int max)
@@ -205,32 +165,3 @@ int parse_result_values_exp(const char* text, double* out, int max)
     return count;
 }
 
-int serial_reply_extent(const char* buffer, int received, int text_length)
-{
-    int end = received;
-    if (end > 0 && buffer[end - 1] == '\n')
-        --end;
-    // The "\r" of a "\r\n" ending, which the reader turned into the NUL that
-    // ends its text.
-    if (end > 0 && end - 1 == text_length && buffer[end - 1] == '\0')
-        --end;
-    return end;
-}
-
-void binary_reply_to_text(char* buffer, int size, int received_length)
-{
-    if (buffer == nullptr || size <= 0 || !is_binary(buffer))
-        return;
-    size_t received = received_length > 0 ? static_cast<size_t>(received_length)
-                                          : strnlen(buffer, static_cast<size_t>(size));
-    if (received > static_cast<size_t>(size))
-        received = static_cast<size_t>(size);
-    if (received < kRecordBytes) {
-        buffer[0] = '\0'; // the record was cut short: no value came
-        return;
-    }
-    // Decoded before the buffer is overwritten.
-    char text[kBinaryValueTextSize];
-    decode_binary_value(buffer, text);
-    snprintf(buffer, static_cast<size_t>(size), "%s", text);
-}

@@ -1,9 +1,10 @@
 #include "link/transport.h"
 
+#include "link/binary_record.h"
 #include "link/comms_log.h"
-#include "link/result_reply.h"
 
 #include <atomic>
+#include <cstddef>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
@@ -13,6 +14,9 @@ namespace {
 constexpr u_short kLanPort = 10001;
 constexpr DWORD kHandshakeQuietMs = 100;
 constexpr DWORD kPollSleepMs = 10;
+// The most one recv moves from the socket into the receive ring.
+constexpr size_t kLanChunk = 4096;
+static_assert(kLanChunk < kLanRingSize, "a chunk fits in the receive ring");
 
 std::atomic<int> g_lan_timeout_ms{kDefaultReadTimeoutMs};
 
@@ -55,6 +59,138 @@ void discard_input_since(link_record* link, DWORD start, DWORD quiet_ms)
     }
 }
 
+// ---- LAN receive ring -----------------------------------------------------
+
+// Appends received bytes to the ring. A full ring keeps its count while each
+// new byte replaces the oldest unread one; reading goes on from the oldest
+// byte still held, so the order stays intact.
+void ring_append(link_record* link, const uint8_t* bytes, size_t n)
+{
+    size_t at = link->ring_write_index;
+    size_t first = n < kLanRingSize - at ? n : kLanRingSize - at;
+    memcpy(link->receive_ring + at, bytes, first);
+    memcpy(link->receive_ring, bytes + first, n - first);
+    link->ring_write_index = static_cast<uint32_t>((at + n) % kLanRingSize);
+    size_t count = static_cast<size_t>(link->ring_count) + n;
+    if (count >= kLanRingSize) {
+        link->ring_count = static_cast<int32_t>(kLanRingSize);
+        link->ring_read_index = link->ring_write_index;
+    } else {
+        link->ring_count = static_cast<int32_t>(count);
+    }
+}
+
+// The oldest unread byte of the ring, or -2 when it is empty.
+int ring_take_byte(link_record* link)
+{
+    if (link->ring_count < 1)
+        return -2;
+    int byte = link->receive_ring[link->ring_read_index];
+    link->ring_read_index = (link->ring_read_index + 1) % kLanRingSize;
+    --link->ring_count;
+    return byte;
+}
+
+// True when a recv on the socket would not block (bytes are waiting, or the
+// peer has closed or reset the connection), waiting up to wait_ms for it.
+bool socket_readable(uint32_t socket, DWORD wait_ms)
+{
+    SOCKET s = static_cast<SOCKET>(socket);
+    fd_set readable;
+    FD_ZERO(&readable);
+    FD_SET(s, &readable);
+    timeval wait = {static_cast<long>(wait_ms / 1000), static_cast<long>(wait_ms % 1000) * 1000};
+    return select(0, &readable, nullptr, nullptr, &wait) > 0 && FD_ISSET(s, &readable);
+}
+
+// Moves what is waiting on a readable socket into the ring, in one recv of
+// up to kLanChunk bytes. The number of bytes taken; 0 or less when the peer
+// has closed the connection or it failed, so that nothing more will come.
+int take_waiting_chunk(link_record* link)
+{
+    uint8_t chunk[kLanChunk];
+    int got = recv(static_cast<SOCKET>(link->socket), reinterpret_cast<char*>(chunk),
+                   static_cast<int>(sizeof chunk), 0);
+    if (got > 0)
+        ring_append(link, chunk, static_cast<size_t>(got));
+    return got;
+}
+
+// The event that tells this thread its overlapped receive has ended; made on
+// the thread's first wait on a LAN link and closed when the thread ends.
+struct receive_event {
+    HANDLE handle = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    ~receive_event()
+    {
+        if (handle)
+            CloseHandle(handle);
+    }
+};
+
+// Receives one chunk into the ring, waiting up to wait_ms for it to begin.
+// The receive itself waits on the socket, so that a reply is taken the
+// moment it arrives, as a blocking recv would take it, and a receive still
+// pending when the time is up is cancelled (bytes that came meanwhile are
+// kept). The bytes taken; 0 when none came in time; -1 when the connection
+// has ended or failed.
+int receive_chunk_within(link_record* link, DWORD wait_ms)
+{
+    thread_local receive_event done;
+    SOCKET s = static_cast<SOCKET>(link->socket);
+    if (!done.handle) {
+        if (!socket_readable(link->socket, wait_ms))
+            return 0;
+        int got = take_waiting_chunk(link);
+        return got > 0 ? got : -1;
+    }
+    uint8_t chunk[kLanChunk];
+    WSABUF buffer = {static_cast<u_long>(sizeof chunk), reinterpret_cast<char*>(chunk)};
+    WSAOVERLAPPED pending = {};
+    pending.hEvent = done.handle; // cleared by WSARecv as the receive starts
+    DWORD got = 0;
+    DWORD flags = 0;
+    if (WSARecv(s, &buffer, 1, &got, &flags, &pending, nullptr) != 0) {
+        if (WSAGetLastError() != WSA_IO_PENDING)
+            return -1;
+        WaitForSingleObject(done.handle, wait_ms);
+        // The chunk must outlive the receive: one not ended yet is cancelled
+        // and waited for.
+        if (!HasOverlappedIoCompleted(&pending))
+            CancelIo(reinterpret_cast<HANDLE>(s));
+        if (!WSAGetOverlappedResult(s, &pending, &got, TRUE, &flags))
+            return WSAGetLastError() == WSA_OPERATION_ABORTED ? 0 : -1;
+    }
+    if (got == 0)
+        return -1; // the peer has closed the connection
+    ring_append(link, chunk, got);
+    return static_cast<int>(got);
+}
+
+// Waits for the next byte of a reply once the ring is empty. The time-out
+// runs afresh from here. A connection that has ended cannot bring a byte:
+// the rest of the time-out is slept, as for a silent instrument. The byte,
+// or -1 when none came in time.
+int wait_for_byte(link_record* link)
+{
+    const DWORD limit = static_cast<DWORD>(g_lan_timeout_ms.load());
+    const DWORD since = GetTickCount();
+    for (;;) {
+        DWORD waited = GetTickCount() - since;
+        DWORD rest = waited < limit ? limit - waited : 0;
+        bool ended = !socket_valid(link->socket);
+        if (!ended) {
+            int got = receive_chunk_within(link, rest);
+            if (got > 0)
+                return ring_take_byte(link);
+            ended = got < 0;
+        }
+        if (ended && rest > 0)
+            Sleep(rest);
+        if (GetTickCount() - since >= limit)
+            return -1;
+    }
+}
+
 } // namespace
 
 void reset_link_state(link_record* link)
@@ -69,8 +205,26 @@ void reset_link_state(link_record* link)
 
 void clear_link_record(link_record* link)
 {
-    memset(link, 0, sizeof *link);
+    memset(static_cast<void*>(link), 0, sizeof *link);
     reset_link_state(link);
+}
+
+// A record is copied byte for byte only here. It ends without padding, so
+// the copy into the record of a slot (a record first) touches nothing of the
+// slot beyond it.
+static_assert(offsetof(link_record, calibration_version_reply) +
+                      sizeof(link_record::calibration_version_reply) ==
+                  sizeof(link_record),
+              "a link record ends without padding");
+
+void move_link_record(link_record* to, link_record* from)
+{
+    if (to == from)
+        return;
+    if (to->link_open)
+        open_close_link(LINK_CLOSE, to);
+    memcpy(static_cast<void*>(to), from, sizeof *to);
+    reset_link_state(from);
 }
 
 int open_close_link(int op, link_record* link)
@@ -139,21 +293,23 @@ int send_command(const char* text, link_record* link)
     return result;
 }
 
+int read_reply_line(link_record* link, char* buffer, int size, int* extent)
+{
+    if (is_serial(link))
+        return serial_read_line(link->serial_handle, buffer, size, extent);
+    const int length = lan_read_line(link, buffer, size);
+    *extent = length;
+    return length;
+}
+
 int receive_reply(char* buffer, int size, link_record* link)
 {
-    int length;
-    int received;
-    if (is_serial(link)) {
-        length = serial_read_line(link->serial_handle, buffer, size, &received);
-    } else {
-        length = lan_read_line(link, buffer, size);
-        received = length;
-    }
+    int extent = 0;
+    const int length = read_reply_line(link, buffer, size, &extent);
     log_transfer(*link, transfer_kind::reply, buffer);
     // A binary reply is logged as received, then replaced by the text of its
     // first value; the length stays that of the received reply.
-    binary_reply_to_text(buffer, size,
-                         is_serial(link) ? serial_reply_extent(buffer, received, length) : length);
+    binary_reply_to_text(buffer, size, extent);
     return length;
 }
 
@@ -240,10 +396,10 @@ int serial_read_byte(HANDLE handle)
     return byte;
 }
 
-int serial_read_line(HANDLE handle, char* buffer, int size, int* stored_out)
+int serial_read_line(HANDLE handle, char* buffer, int size, int* extent)
 {
-    if (stored_out)
-        *stored_out = 0;
+    if (extent)
+        *extent = 0;
     if (size <= 0)
         return 0;
     memset(buffer, 0, static_cast<size_t>(size));
@@ -258,8 +414,17 @@ int serial_read_line(HANDLE handle, char* buffer, int size, int* stored_out)
             break;
     }
     buffer[stored] = '\0';
-    if (stored_out)
-        *stored_out = stored;
+    if (extent) {
+        // The line end as it came, before the "\r" below becomes the end of
+        // the text: a NUL byte before a bare "\n" is the reply's own.
+        int end = stored;
+        if (end > 0 && buffer[end - 1] == '\n') {
+            --end;
+            if (end > 0 && buffer[end - 1] == '\r')
+                --end;
+        }
+        *extent = end;
+    }
     if (char* cr = strchr(buffer, '\r'))
         *cr = '\0';
     return static_cast<int>(strlen(buffer));
@@ -372,36 +537,9 @@ int lan_send_string(link_record* link, const char* text)
 
 int lan_poll_byte(link_record* link)
 {
-    SOCKET s = static_cast<SOCKET>(link->socket);
-    if (socket_valid(link->socket)) {
-        fd_set readable, failed;
-        FD_ZERO(&readable);
-        FD_ZERO(&failed);
-        FD_SET(s, &readable);
-        FD_SET(s, &failed);
-        timeval now = {0, 0};
-        if (select(0, &readable, nullptr, &failed, &now) > 0 && FD_ISSET(s, &readable)) {
-            unsigned char chunk[256] = {};
-            int got = recv(s, reinterpret_cast<char*>(chunk), 255, 0);
-            for (int i = 0; i < got; ++i) {
-                link->receive_ring[link->ring_write_index] = chunk[i];
-                link->ring_write_index = (link->ring_write_index + 1) % kLanRingSize;
-                if (link->ring_count < static_cast<int32_t>(kLanRingSize)) {
-                    ++link->ring_count;
-                } else {
-                    // Full: the newest byte replaced the oldest; reading goes on
-                    // from the oldest byte still held, so the order stays intact.
-                    link->ring_read_index = link->ring_write_index;
-                }
-            }
-        }
-    }
-    if (link->ring_count < 1)
-        return -2;
-    int byte = link->receive_ring[link->ring_read_index];
-    link->ring_read_index = (link->ring_read_index + 1) % kLanRingSize;
-    --link->ring_count;
-    return byte;
+    if (socket_valid(link->socket) && socket_readable(link->socket, 0))
+        take_waiting_chunk(link);
+    return ring_take_byte(link);
 }
 
 int lan_read_line(link_record* link, char* buffer, int size)
@@ -411,32 +549,13 @@ int lan_read_line(link_record* link, char* buffer, int size)
     memset(buffer, 0, static_cast<size_t>(size));
     int stored = 0;
     for (;;) {
-        int byte = lan_poll_byte(link);
-        if (byte < 0) {
-            // The time-out runs afresh for every byte.
-            DWORD since = GetTickCount();
-            for (;;) {
-                // Wait up to 5 ms for the socket; a socket the peer has closed
-                // stays readable, so sleep instead of spinning on it.
-                bool woke = false;
-                if (socket_valid(link->socket)) {
-                    fd_set readable;
-                    FD_ZERO(&readable);
-                    FD_SET(static_cast<SOCKET>(link->socket), &readable);
-                    timeval wait = {0, 5000};
-                    woke = select(0, &readable, nullptr, nullptr, &wait) != 0;
-                } else {
-                    Sleep(5);
-                }
-                if (GetTickCount() - since >= static_cast<DWORD>(g_lan_timeout_ms.load()))
-                    return -1;
-                byte = lan_poll_byte(link);
-                if (byte >= 0)
-                    break;
-                if (woke)
-                    Sleep(5);
-            }
-        }
+        // What came in one chunk with the last byte is still in the ring;
+        // the socket is read again only when the ring has run dry.
+        int byte = ring_take_byte(link);
+        if (byte < 0)
+            byte = wait_for_byte(link);
+        if (byte < 0)
+            return -1;
         if (byte == '\n')
             return stored;
         if (byte == '\r')

@@ -2,6 +2,7 @@
 // port 10001. Commands are text lines ending in "\n"; replies are lines too.
 #pragma once
 #include "link/link_record.h"
+#include "link/wire_commands.h"
 
 #include <cstdint>
 
@@ -12,7 +13,6 @@ enum : int {
     LINK_OPEN_NO_HANDSHAKE = 3,
 };
 
-constexpr char kDC4[] = "\x14";
 constexpr int kDefaultReadTimeoutMs = 5000;
 
 // Opens (op 1 or 3) or closes (op 2) the link. Opening an open link does
@@ -24,6 +24,10 @@ int send_command(const char* text, link_record* link);
 // Reads one reply line into buffer. Returns its length; 0 or less when
 // nothing came in time.
 int receive_reply(char* buffer, int size, link_record* link);
+// The line reading of receive_reply without its log line and binary rule:
+// the serial or LAN reader by the link's interface. extent receives the
+// number of bytes of the reply before its line end, NUL bytes included.
+int read_reply_line(link_record* link, char* buffer, int size, int* extent);
 // Discards pending input; with ms > 0 keeps looking until ms have passed.
 void drain_input(link_record* link, int ms);
 // Serial: the port's read time-out; LAN: the time-out shared by all LAN links.
@@ -34,10 +38,11 @@ HANDLE serial_open(const char* path, uint32_t baud);
 bool serial_set_timeouts(HANDLE handle, DWORD ms);
 int serial_write(HANDLE handle, const char* text);
 int serial_read_byte(HANDLE handle);      // byte 0..255, -2 nothing queued, -1 error
-// Returns the length of the text (cut at its first "\r"); stored, when given,
-// receives the number of bytes actually read, line end included, which a
-// binary reply needs since its records may hold NUL bytes.
-int serial_read_line(HANDLE handle, char* buffer, int size, int* stored = nullptr);
+// Returns the length of the text (cut at its first "\r"); extent, when given,
+// receives the number of bytes of the reply before its line end ("\n" or
+// "\r\n"), NUL bytes included, which a binary reply needs since its records
+// may hold NUL bytes.
+int serial_read_line(HANDLE handle, char* buffer, int size, int* extent = nullptr);
 // Sends what is still queued for output, discards pending input, closes.
 void serial_purge_close(HANDLE* handle);
 
@@ -58,3 +63,8 @@ int lan_winsock_users();
 void reset_link_state(link_record* link);
 // Clears every field of a record and leaves it closed.
 void clear_link_record(link_record* link);
+// Moves every field of from into to, the open port or socket and the unread
+// input included, and leaves from closed, so that no two records share a
+// port or socket. A port or socket that to held open is closed first.
+// Nothing happens when both are one record.
+void move_link_record(link_record* to, link_record* from);

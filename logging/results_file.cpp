@@ -1,6 +1,7 @@
 #include "logging/results_file.h"
 
 #include "app/base/message_box.h"
+#include "app/base/window_util.h"
 #include "app/main_ids.h"
 #include "app/version.h"
 #include "link/instrument_slots.h"
@@ -197,11 +198,10 @@ void offer_reload_last_multilog(HWND owner)
 
 void clear_stored_results()
 {
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    const wait_cursor busy;
     read_results_record(-1, -1, nullptr);
     DeleteFileA(results_file_path);
     free_result_pointer_list();
-    SetCursor(previous);
 }
 
 void offer_save_multilog_results(HWND owner, bool ask)

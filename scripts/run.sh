@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds, and starts Kestrova under Wine with a simulated
-# WQT5530 instrument to connect to: on LAN at 127.0.0.1 (port 10001) and on
-# serial port COM3 (the simulator holds the other end, COM4).
+# WQT5530 instrument to connect to: on LAN at 127.0.0.1 (port 10001, and
+# answering the LAN search there) and on serial port COM3 (the simulator
+# holds the other end, COM4).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
@@ -18,7 +19,7 @@ socat pty,raw,echo=0,link="$WINEPREFIX/dosdevices/com3" \
 SOCAT_PID=$!
 sleep 0.5
 wine "$BUILD_DIR/tools/wqt_sim.exe" --lan 127.0.0.1 --com COM4 --model WQT5530 \
-     >"$BUILD_DIR/wqt_sim.log" 2>&1 &
+     --discovery 127.0.0.1 >"$BUILD_DIR/wqt_sim.log" 2>&1 &
 SIM_PID=$!
 cleanup() {
   kill "$SIM_PID" 2>/dev/null || true

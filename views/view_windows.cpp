@@ -4,6 +4,7 @@
 #include "app/app_globals.h"
 #include "app/base/window_util.h"
 #include "app/commands.h"
+#include "app/layout.h"
 #include "app/ui_text.h"
 #include "link/instrument_slots.h"
 #include "logging/logging_state.h"
@@ -219,6 +220,9 @@ LRESULT CALLBACK harmonic_results_wnd_proc(HWND window, UINT message, WPARAM wpa
 LRESULT CALLBACK measure_results_wnd_proc(HWND window, UINT message, WPARAM wparam,
                                           LPARAM lparam)
 {
+    // A pane that changes size shows as many of its selectors as fit.
+    if (message == WM_SIZE)
+        position_results_panes();
     return pictured_view_proc(window, message, wparam, lparam, nullptr, kMeasureResultsPicture,
                               static_cast<int>(GetWindowLongA(window, 0)));
 }

@@ -1,5 +1,7 @@
 #include "app/base/number_text.h"
 
+#include "app/base/decimal_reader.h"
+
 #include <cfloat>
 #include <cmath>
 #include <cstdarg>
@@ -23,20 +25,6 @@ constexpr int kMaxDecimals = 1100;
 int clamp_decimals(int precision)
 {
     return precision > kMaxDecimals ? kMaxDecimals : precision;
-}
-
-// 10^n for n >= 0 in extended precision: exact up to 10^27, and far beyond the
-// range of a double, so that denormal and huge values scale without overflow.
-long double pow10_ld(int n)
-{
-    long double result = 1.0L;
-    long double base = 10.0L;
-    for (unsigned k = static_cast<unsigned>(n); k != 0; k >>= 1) {
-        if (k & 1)
-            result *= base;
-        base *= base;
-    }
-    return result;
 }
 
 std::string printf_string(const char* format, ...)
@@ -170,31 +158,6 @@ long double scale10(long double value, long double x)
     int n = static_cast<int>(x > kLimit ? kLimit : x < -kLimit ? -kLimit : x);
     return n >= 0 ? value * pow10_ld(n) : value / pow10_ld(-n);
 }
-
-// A decimal number read digit by digit: the digits as an integer and the
-// count of those after the point.
-struct decimal_reader {
-    long double digits = 0.0L;
-    int fraction_digits = 0;
-    bool in_fraction = false;
-
-    void add_digit(int d)
-    {
-        digits = digits * 10.0L + d;
-        if (in_fraction)
-            ++fraction_digits;
-    }
-    // Returns false when the number already had its point.
-    bool start_fraction()
-    {
-        if (in_fraction)
-            return false;
-        in_fraction = true;
-        return true;
-    }
-    long double value() const { return digits / pow10_ld(fraction_digits); }
-    void clear() { *this = decimal_reader(); }
-};
 
 } // namespace
 

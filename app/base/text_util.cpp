@@ -1,5 +1,7 @@
 #include "app/base/text_util.h"
 
+#include "app/base/decimal_reader.h"
+
 #include <cmath>
 #include <cstdarg>
 #include <cstring>
@@ -105,35 +107,6 @@ double si_multiplier(char c)
     }
 }
 
-// A decimal number read digit by digit. The digits are kept as a whole
-// number and divided by the power of ten only when the value is taken, so
-// that "0.1" reads as exactly the double nearest 0.1.
-struct decimal_reader {
-    double digits = 0.0;
-    int fraction_digits = 0;
-    bool in_fraction = false;
-
-    void add_digit(int d)
-    {
-        digits = digits * 10.0 + d;
-        if (in_fraction)
-            ++fraction_digits;
-    }
-    // Starts the fractional digits; false when they had already started.
-    bool start_fraction()
-    {
-        if (in_fraction)
-            return false;
-        in_fraction = true;
-        return true;
-    }
-    double value() const
-    {
-        return fraction_digits ? digits / std::pow(10.0, fraction_digits) : digits;
-    }
-    void clear() { *this = decimal_reader(); }
-};
-
 } // namespace
 
 std::vector<std::string>& split_string(const std::string& text, char delimiter,
@@ -212,6 +185,14 @@ uint8_t parse_hex_byte(char first, char second)
     return static_cast<uint8_t>(value & 0xFF);
 }
 
+uint32_t leading_decimal(const char* text)
+{
+    uint32_t value = 0;
+    for (const char* p = text ? text : ""; *p >= '0' && *p <= '9'; ++p)
+        value = value * 10u + static_cast<uint32_t>(*p - '0');
+    return value;
+}
+
 double parse_si_number(const char* text, bool* ok)
 {
     if (ok)
@@ -231,7 +212,7 @@ double parse_si_number(const char* text, bool* ok)
             if (!(in_exponent ? exponent : part).start_fraction() && ok)
                 *ok = false;
         } else if (c == 'E' || c == 'e') {
-            sum += part.value();
+            sum += static_cast<double>(part.value());
             part.clear();
             in_exponent = true;
             exponent.clear();
@@ -244,20 +225,20 @@ double parse_si_number(const char* text, bool* ok)
             else
                 negative = true;
         } else if (double factor = si_multiplier(c); factor != 0.0) {
-            sum += part.value() * factor;
+            sum += static_cast<double>(part.value()) * factor;
             part.clear();
         } else {
             if (ok)
                 *ok = false;
             else
-                sum += part.value();
+                sum += static_cast<double>(part.value());
             part.clear();
         }
     }
 
-    double value = sum + part.value();
+    double value = sum + static_cast<double>(part.value());
     if (in_exponent) {
-        double power = exponent.value();
+        const double power = static_cast<double>(exponent.value());
         value *= std::pow(10.0, exponent_negative ? -power : power);
     }
     return negative ? -value : value;

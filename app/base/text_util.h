@@ -47,6 +47,11 @@ bool read_line_no_eol(char* buffer, int size, FILE* file);
 // second. An invalid digit counts as -1 in that sum, taken modulo 256.
 uint8_t parse_hex_byte(char first, char second);
 
+// The decimal digits at the start of text as a number, in unsigned 32-bit
+// arithmetic (a longer run of digits wraps around); 0 when text is null or
+// does not begin with a digit. Instruments answer queries this way.
+uint32_t leading_decimal(const char* text);
+
 // Reads a number written with SI multiplier letters, e.g. "1.5k" (1500),
 // "4M7" (4000007), "2m" (0.002), "1E3" (1000). Parts, each a decimal number
 // with '.' or ',' as separator and an optional multiplier letter, are added

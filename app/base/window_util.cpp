@@ -173,3 +173,10 @@ INT_PTR ok_cancel_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam
     }
     return FALSE;
 }
+
+wait_cursor::wait_cursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+
+wait_cursor::~wait_cursor()
+{
+    SetCursor(previous_);
+}

@@ -1,5 +1,5 @@
-// Window text, list views filled from tab-separated text, and placing
-// dialogs on the screen. None of these keeps state between calls.
+// Window text, list views filled from tab-separated text, placing dialogs on
+// the screen, and the wait cursor. None of these keeps state between calls.
 #pragma once
 #include <windows.h>
 
@@ -44,3 +44,15 @@ void centre_window(HWND window, HWND parent);
 // Centres the window on the monitor nearest to the owner (or, without one,
 // to the window itself), keeping its size, z-order and activation.
 void fit_window_to_monitor(HWND window, HWND owner);
+
+// Shows the wait cursor for as long as it lives, then the cursor from before.
+class wait_cursor {
+public:
+    wait_cursor();
+    ~wait_cursor();
+    wait_cursor(const wait_cursor&) = delete;
+    wait_cursor& operator=(const wait_cursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};

@@ -2,9 +2,9 @@
 // in test and connect mode, its failures, and full connects of every model
 // family with the whole configuration read into the slot.
 #include "app/connection.h"
+#include "config/identification.h"
 #include "config/instrument_config.h"
 #include "config/item_tables.h"
-#include "link/identification.h"
 #include "link/instrument_slots.h"
 #include "link/transport.h"
 #include "tests/support/msgbox_recorder.h"
@@ -39,13 +39,11 @@ const char kResetQuestion[] =
 link_record& prepare_slot(int n, const link_record& settings)
 {
     link_record& record = get_instrument(n);
-    record = settings;
-    reset_link_state(&record);
-    record.model_code = 0;
-    record.option_code = 0;
-    record.phase_count = 0;
-    record.connected = 0;
-    std::memset(record.idn_reply, 0, sizeof record.idn_reply);
+    clear_link_record(&record);
+    record.interface = settings.interface;
+    record.baud_rate = settings.baud_rate;
+    std::memcpy(record.com_port, settings.com_port, sizeof record.com_port);
+    std::memcpy(record.ip_address, settings.ip_address, sizeof record.ip_address);
     return record;
 }
 
@@ -331,7 +329,7 @@ INSTANTIATE_OVER_BOTH_LINKS(Identification);
 TEST(ConnectOpen, NoInterfaceChosen)
 {
     msgbox::reset();
-    link_record& record = prepare_slot(3, make_lan_link("127.0.0.1"));
+    link_record& record = prepare_slot(3, *make_lan_link("127.0.0.1"));
     record.interface = 0;
     EXPECT_FALSE(connect_instrument(nullptr, 3, &record, true));
     EXPECT_FALSE(connect_instrument(nullptr, 3, &record, false));
@@ -349,13 +347,13 @@ TEST(ConnectOpen, FailuresAreReportedInBothModes)
     server.stop();
 
     msgbox::reset();
-    link_record& lan = prepare_slot(3, make_lan_link(address));
+    link_record& lan = prepare_slot(3, *make_lan_link(address));
     const auto primary = get_instrument(3).get_primary_config();
     EXPECT_FALSE(connect_instrument(nullptr, 3, &lan, true));
     EXPECT_FALSE(connect_instrument(nullptr, 3, &lan, false));
     EXPECT_EQ(0, lan.link_open);
 
-    link_record& com = prepare_slot(3, make_serial_link("COM199"));
+    link_record& com = prepare_slot(3, *make_serial_link("COM199"));
     EXPECT_FALSE(connect_instrument(nullptr, 3, &com, false));
     EXPECT_EQ(0, com.link_open);
     EXPECT_EQ(primary, get_instrument(3).get_primary_config());
@@ -526,18 +524,18 @@ struct filled_instrument {
     {
         family = f;
         idn = std::string("TROSVALDEN,") + f.model + "," + serial + ",V3.01";
-        link_record identity = make_lan_link("127.0.0.1");
-        identity.model_code = f.code;
-        identity.phase_count = f.phases;
-        identity.option_code = 4;
-        std::snprintf(identity.idn_reply, sizeof identity.idn_reply, "%s", idn.c_str());
+        const auto identity = make_lan_link("127.0.0.1");
+        identity->model_code = f.code;
+        identity->phase_count = f.phases;
+        identity->option_code = 4;
+        std::snprintf(identity->idn_reply, sizeof identity->idn_reply, "%s", idn.c_str());
         const int count = f.code == kTwoGroupModel ? 2 : 1;
         for (int g = 0; g < count; ++g) {
             groups[g] = make_family(f.code, static_cast<uint8_t>(g));
             if (g == 0)
                 ids = transferred_ids(f.code, *groups[0]);
             choose_values(*groups[g], ids, salt + 17 * g);
-            wire[g] = wire_values(*groups[g], ids, identity);
+            wire[g] = wire_values(*groups[g], ids, *identity);
         }
         // A 25xx sends its first voltage input as 0 but reads it as 1 (0
         // would read as -2): the instrument reports it as 1.
@@ -632,18 +630,18 @@ TEST_P(FamilyConnect, ReadsTheWholeConfigurationIntoTheSlot)
     std::unique_ptr<lan_sim> lan_end;
     std::unique_ptr<serial_sim> serial_end;
     wqt_sim::instrument* inst;
-    link_record settings;
+    const link_record* settings;
     if (lan) {
         lan_end = std::make_unique<lan_sim>();
         ASSERT_TRUE(lan_end->ok());
         inst = &lan_end->inst;
-        settings = lan_end->link;
+        settings = &lan_end->link;
     } else {
         serial_end = std::make_unique<serial_sim>();
         if (!serial_end->ok())
             GTEST_SKIP() << "no COM pty pair (run through scripts/wine-run.sh)";
         inst = &serial_end->inst;
-        settings = serial_end->link;
+        settings = &serial_end->link;
     }
 
     filled_instrument filled;
@@ -652,7 +650,7 @@ TEST_P(FamilyConnect, ReadsTheWholeConfigurationIntoTheSlot)
     filled.load(*inst, "S0042");
 
     msgbox::reset();
-    link_record& record = prepare_slot(n, settings);
+    link_record& record = prepare_slot(n, *settings);
     set_slot_active_group(n, 1);
     EXPECT_TRUE(connect_instrument(nullptr, n, &record, false));
 
@@ -740,11 +738,11 @@ TEST(ConnectFour, FourInstrumentsOnTheFirstLoopbackAddresses)
 
     msgbox::reset();
     // The last instrument is connected through a record of its own: the slot
-    // gets a copy, and both are closed afterwards.
-    link_record own = make_lan_link("127.0.0.4");
+    // takes it over with its socket, and the record is left closed.
+    const auto own = make_lan_link("127.0.0.4");
     for (int n = 0; n < 4; ++n) {
-        link_record& record = prepare_slot(n, make_lan_link("127.0.0." + std::to_string(n + 1)));
-        EXPECT_TRUE(connect_instrument(nullptr, n, n == 3 ? &own : &record, false)) << n;
+        link_record& record = prepare_slot(n, *make_lan_link("127.0.0." + std::to_string(n + 1)));
+        EXPECT_TRUE(connect_instrument(nullptr, n, n == 3 ? own.get() : &record, false)) << n;
     }
     EXPECT_TRUE(msgbox::shown().empty());
 
@@ -757,10 +755,11 @@ TEST(ConnectFour, FourInstrumentsOnTheFirstLoopbackAddresses)
         EXPECT_EQ(1, servers[n]->connections()) << n;
         filled[n].expect_read_into(n, insts[n]);
     }
-    EXPECT_EQ(0, own.link_open);
-    EXPECT_EQ(filled[3].idn, own.idn_reply);
+    EXPECT_EQ(0, own->link_open);
+    EXPECT_EQ(kNoSocket, own->socket);
+    EXPECT_EQ(filled[3].idn, own->idn_reply);
 
-    // Slot 4 opens afresh: its copy did not keep the closed socket.
+    // Slot 4 opens afresh: it did not keep the closed socket.
     instrument_slot& last = get_instrument(3);
     insts[3].clear_received();
     ASSERT_EQ(0, open_close_link(LINK_OPEN, &last));

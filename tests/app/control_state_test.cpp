@@ -8,6 +8,7 @@
 #include "app/layout.h"
 #include "app/main_create.h"
 #include "app/main_ids.h"
+#include "app/auto_configs.h"
 #include "app/settings.h"
 #include "configui/config_ids.h"
 #include "link/instrument_slots.h"

@@ -10,14 +10,11 @@
 #include "tests/support/msgbox_recorder.h"
 
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 
 void FrameTest::SetUp()
 {
     msgbox::reset();
-    root = make_folder("appdata");
+    root = make_folder();
     set_local_app_data_root(root.c_str());
     if (open_window_in_set_up)
         open_main_window();
@@ -27,10 +24,8 @@ void FrameTest::TearDown()
 {
     if (main && IsWindow(main))
         close_main_window(1);
-    for (const std::string& folder : folders_) {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder, ignored);
-    }
+    set_local_app_data_root(nullptr);
+    folders_.clear();
 }
 
 void FrameTest::open_main_window()
@@ -70,7 +65,7 @@ void FrameTest::close_main_window(LPARAM lparam)
 bool FrameTest::connect(int n, const link_record& settings)
 {
     instrument_slot& slot = get_instrument(n);
-    slot.interface = settings.interface;
+    set_link_interface(slot, link_interface(settings));
     memcpy(slot.ip_address, settings.ip_address, sizeof slot.ip_address);
     memcpy(slot.com_port, settings.com_port, sizeof slot.com_port);
     slot.baud_rate = settings.baud_rate;
@@ -82,17 +77,10 @@ bool FrameTest::connect(int n, const link_record& settings)
     return attached;
 }
 
-std::string FrameTest::make_folder(const std::string& name)
+std::string FrameTest::make_folder()
 {
-    char temp[MAX_PATH] = "";
-    GetTempPathA(sizeof temp, temp);
-    const std::string folder = std::string(temp) + "kestrova_frame_" +
-                               std::to_string(GetCurrentProcessId()) + "_" + name;
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-    std::filesystem::create_directories(folder, ignored);
-    folders_.push_back(folder);
-    return folder;
+    folders_.push_back(std::make_unique<temp_folder>());
+    return folders_.back()->path;
 }
 
 std::string app_folder_under(const std::string& root)
@@ -103,14 +91,6 @@ std::string app_folder_under(const std::string& root)
 std::string settings_file_under(const std::string& root)
 {
     return app_folder_under(root) + "\\DualWQT.ini";
-}
-
-std::string file_text(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
 }
 
 std::string window_text(HWND window)

@@ -4,6 +4,7 @@
 // slots through the connection sequence.
 #pragma once
 #include "tests/support/sim_fixture.h"
+#include "tests/support/temp_folder.h"
 
 #include <windows.h>
 
@@ -35,22 +36,20 @@ protected:
     // attach.
     bool connect(int n, const link_record& settings);
 
-    // A folder of the test's own below the temporary folder.
-    std::string make_folder(const std::string& name);
+    // A fresh folder of the test's own, removed after the test.
+    std::string make_folder();
 
     bool open_window_in_set_up = true;
     HWND main = nullptr;
     std::string root; // stands for the local application-data folder
 
 private:
-    std::vector<std::string> folders_;
+    std::vector<std::unique_ptr<temp_folder>> folders_;
 };
 
 // The per-user folder and the settings file under root.
 std::string app_folder_under(const std::string& root);
 std::string settings_file_under(const std::string& root);
-// The whole text of a file ("" when it does not open).
-std::string file_text(const std::string& path);
 
 // The text of a window or control.
 std::string window_text(HWND window);

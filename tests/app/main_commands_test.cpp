@@ -19,6 +19,7 @@
 #include "logging/results_file.h"
 #include "tests/app/frame_fixture.h"
 #include "tests/support/dialog_watch.h"
+#include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
 #include "views/measure_ids.h"
 #include "views/scope_ids.h"
@@ -124,7 +125,7 @@ TEST_F(MainCommandsTest, KeysWithoutACommandDoNothing)
 TEST_F(MainCommandsTest, AltSlashOpensAbout)
 {
     dialog_watch dialogs;
-    on_next_dialog([](HWND dialog) { press(dialog, IDOK); });
+    drive_next_dialog(main, [](HWND dialog) { click(dialog, IDOK); });
     // The accelerators look at the Alt key's state, not at the message.
     BYTE keys[256];
     GetKeyboardState(keys);
@@ -166,7 +167,7 @@ TEST_F(MainCommandsTest, SettingsMarksEveryInstrumentForProgrammingWhateverTheDi
     dialog_watch dialogs;
     for (int n = 0; n < kInstrumentSlots; ++n)
         get_instrument_selection(n)->needs_programming = 0;
-    on_next_dialog([](HWND dialog) { press(dialog, IDCANCEL); });
+    drive_next_dialog(main, [](HWND dialog) { click(dialog, IDCANCEL); });
     command(IDM_SETTINGS);
     EXPECT_EQ(dialogs.captions(), std::vector<std::string>{"Kestrova Settings"});
     for (int n = 0; n < kInstrumentSlots; ++n)
@@ -176,14 +177,14 @@ TEST_F(MainCommandsTest, SettingsMarksEveryInstrumentForProgrammingWhateverTheDi
 TEST_F(MainCommandsTest, EquationEditorThenCompile)
 {
     dialog_watch dialogs;
-    on_next_dialog([](HWND dialog) { press(dialog, IDCANCEL); });
+    drive_next_dialog(main, [](HWND dialog) { click(dialog, IDCANCEL); });
     command(IDM_EDIT_EQUATIONS);
     EXPECT_EQ(dialogs.captions(), std::vector<std::string>{"Equation Editor"});
 }
 
 TEST_F(MainCommandsTest, OfferToReloadAnUnsavedRun)
 {
-    const std::string folder = make_folder("results");
+    const std::string folder = make_folder();
     const std::string path = folder + "\\wqtdl.DAT";
     results_file_header header{};
     header.magic = kResultsFileMagic;
@@ -274,9 +275,8 @@ TEST_F(MainCommandsTest, TitleNamesAUsbAndALanInstrument)
     ASSERT_TRUE(lan.ok());
     usb.inst.set_identity("TROSVALDEN", "WQT5530", "U1", "V1");
     lan.inst.set_identity("TROSVALDEN", "WQT4530", "L2", "V2");
-    link_record usb_settings = usb.link;
-    usb_settings.interface = LINK_USB;
-    ASSERT_TRUE(connect(0, usb_settings));
+    set_link_interface(usb.link, LINK_USB);
+    ASSERT_TRUE(connect(0, usb.link));
     ASSERT_TRUE(connect(1, lan.link));
     msgbox::reset();
     command(IDM_CONNECTION);
@@ -347,7 +347,7 @@ struct bmp_file {
 
 bmp_file read_bmp(const std::string& path)
 {
-    const std::string data = file_text(path);
+    const std::string data = read_whole_file(path);
     if (data.size() < 58 || data.compare(0, 2, "BM") != 0)
         return {false, 0, 0, 0, 0};
     bmp_file bmp{true, 0, 0, 0, 0};
@@ -361,7 +361,7 @@ bmp_file read_bmp(const std::string& path)
 
 TEST_F(PictureTest, SaveToBitmapWritesThePicture)
 {
-    const std::string path = make_folder("picture") + "\\view.bmp";
+    const std::string path = make_folder() + "\\view.bmp";
     g_chosen_file = path;
     command(IDM_SAVE_TO_BITMAP);
     EXPECT_TRUE(g_request_save);
@@ -382,7 +382,7 @@ TEST_F(PictureTest, SaveToBitmapCancelledOrUnwritable)
 {
     command(IDM_SAVE_TO_BITMAP);
     EXPECT_TRUE(msgbox::shown().empty());
-    g_chosen_file = make_folder("not_a_file"); // a folder cannot be written as a file
+    g_chosen_file = make_folder(); // a folder cannot be written as a file
     command(IDM_SAVE_TO_BITMAP);
     ASSERT_EQ(msgbox::shown().size(), 1u);
     EXPECT_NE(msgbox::shown()[0].text.find("could not be written"), std::string::npos);
@@ -408,7 +408,7 @@ TEST_F(PictureTest, ExportToWord)
 {
     char temp_before[MAX_PATH] = "";
     GetEnvironmentVariableA("TMP", temp_before, sizeof temp_before);
-    const std::string temp = make_folder("temp");
+    const std::string temp = make_folder();
     SetEnvironmentVariableA("TMP", temp.c_str());
     std::ofstream(temp + "\\screencap.bmp") << "older";
     command(IDM_EXPORT_TO_WORD);
@@ -434,7 +434,7 @@ TEST_F(MainCommandsTest, ImportAConfigurationFile)
     EXPECT_EQ(g_request.nFilterIndex, 1u);
     EXPECT_TRUE(msgbox::shown().empty()) << "cancelled";
 
-    const std::string folder = make_folder("import");
+    const std::string folder = make_folder();
     g_chosen_file = folder + "\\missing.cfg";
     command(121);
     ASSERT_EQ(box_texts(), std::vector<std::string>{"Unable to import config from that file"});
@@ -449,7 +449,7 @@ TEST_F(MainCommandsTest, ImportAConfigurationFile)
 
 TEST_F(MainCommandsTest, ExportTheSummaryAsText)
 {
-    const std::string folder = make_folder("summary");
+    const std::string folder = make_folder();
     g_chosen_file = folder + "\\summary.txt";
     command(193);
     EXPECT_TRUE(g_request_save);

@@ -18,6 +18,7 @@
 #include "logging/run_control.h"
 #include "tests/app/frame_fixture.h"
 #include "tests/support/dialog_watch.h"
+#include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
 #include "views/measure_ids.h"
 
@@ -70,13 +71,20 @@ TEST_F(MainWindowStart, MenuReadsBackWithItsIdsAndPositions)
 {
     std::vector<menu_entry> menu;
     read_menu(GetMenu(main), "", menu);
-    const std::vector<std::pair<std::string, UINT>> expected = {
+    std::vector<std::pair<std::string, UINT>> expected = {
         {"&Configure", 0},
         {"&Configure/&Connection ...", 32775},
         {"&Configure/Saved Config", 0},
-        {"&Configure/Saved Config/Load", 0},
-        {"&Configure/Saved Config/Save", 0},
-        {"&Configure/Saved Config/Delete", 0},
+    };
+    // The slot popups, filled from the (empty) slots at creation.
+    const std::pair<const char*, UINT> slot_popups[] = {{"Load", 33200}, {"Save", 33300}, {"Delete", 33400}};
+    for (const auto& popup : slot_popups) {
+        const std::string path = std::string("&Configure/Saved Config/") + popup.first;
+        expected.push_back({path, 0});
+        for (UINT n = 0; n < 10; ++n)
+            expected.push_back({path + "/" + popup.first + " (empty)", popup.second + n});
+    }
+    const std::vector<std::pair<std::string, UINT>> rest = {
         {"&Configure/Saved Config/Export...", 120},
         {"&Configure/Saved Config/Export as .txt...", 193},
         {"&Configure/Saved Config/Import...", 121},
@@ -98,6 +106,7 @@ TEST_F(MainWindowStart, MenuReadsBackWithItsIdsAndPositions)
         {"&Help/&Support ...", 32840},
         {"&Help/&About ...", 104},
     };
+    expected.insert(expected.end(), rest.begin(), rest.end());
     ASSERT_EQ(menu.size(), expected.size());
     for (size_t i = 0; i < expected.size(); ++i) {
         EXPECT_EQ(menu[i].path, expected[i].first);
@@ -198,15 +207,14 @@ TEST_F(MainWindowStart, AboutShowsNameAndBuildAndEndsWithItsButton)
 {
     for (int button : {IDOK, IDCANCEL}) {
         std::string product, version;
-        on_next_dialog([&](HWND dialog) {
+        drive_next_dialog(main, [&](HWND dialog) {
             product = window_text(GetDlgItem(dialog, IDC_ABOUT_PRODUCT));
             version = window_text(GetDlgItem(dialog, IDC_ABOUT_VERSION));
-            press(dialog, button);
+            click(dialog, button);
         });
         command(IDM_ABOUT);
         EXPECT_EQ(product, "Kestrova");
         EXPECT_EQ(version, "v3_5-U (Build 33) Feb 19 2026");
-        EXPECT_EQ(dialog_scripts_waiting(), 0u);
     }
 }
 
@@ -270,7 +278,7 @@ TEST_P(MainWindowClose, EveryConnectedInstrumentIsReleasedOnCloseAndAgainOnDestr
         instruments.push_back(&serial->inst);
         on_lan.push_back(false);
     }
-    const std::string log_path = make_folder("log") + "\\comms.log";
+    const std::string log_path = make_folder() + "\\comms.log";
     if (c.log_on) {
         set_comms_log_path(log_path.c_str());
         toggle_comms_log();
@@ -291,7 +299,7 @@ TEST_P(MainWindowClose, EveryConnectedInstrumentIsReleasedOnCloseAndAgainOnDestr
         // The log keeps the order of the transfers: slot 0, then slot 1, on
         // the close and again on the destruction.
         std::vector<std::string> stopped;
-        std::istringstream log(file_text(log_path));
+        std::istringstream log(read_whole_file(log_path));
         for (std::string line; std::getline(log, line);) {
             const size_t serial_at = line.find("[serial:");
             if (line.find(">>\tSTOP") != std::string::npos && serial_at != std::string::npos)

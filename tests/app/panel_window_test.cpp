@@ -58,25 +58,22 @@ protected:
     HWND panel_ = nullptr;
 };
 
-// The columns and rows that carry anything but the background.
+// The first and last columns of the rows top..bottom that carry anything
+// but the background.
 struct ink_box {
-    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+    int left = INT_MAX, right = -1;
     bool empty() const { return right < 0; }
 };
 
 ink_box ink_in(const memory_canvas& canvas, COLORREF background, int top, int bottom)
 {
     ink_box box;
-    for (int y = top; y < bottom; ++y) {
-        for (int x = 0; x < canvas.width(); ++x) {
-            if (canvas.pixel(x, y) == background)
-                continue;
-            box.left = std::min(box.left, x);
-            box.right = std::max(box.right, x);
-            box.top = std::min(box.top, y);
-            box.bottom = std::max(box.bottom, y);
-        }
-    }
+    for (int y = top; y < bottom; ++y)
+        for (int x = 0; x < canvas.width(); ++x)
+            if (canvas.pixel(x, y) != background) {
+                box.left = std::min(box.left, x);
+                box.right = std::max(box.right, x);
+            }
     return box;
 }
 
@@ -108,25 +105,25 @@ TEST_F(PanelTest, WithoutEntriesOnlyTheBackground)
     EXPECT_TRUE(capture_client(panel_).all_of(all, kGreen));
 }
 
-TEST_F(PanelTest, TextsRightAlignedAtTheirEntriesHeights)
+TEST_F(PanelTest, TextsRightAlignedAtTheirEntriesHeightsSixtyAtMost)
 {
     SendMessageA(panel_, WM_COMMAND, PANEL_SET_COLOUR, kGreen);
-    struct entry_case {
+    const struct {
         const char* text;
         int y;
-    };
-    const entry_case entries[] = {{"Wide Text", 40}, {"", 100}, {"Wq", 160}};
-    for (const entry_case& e : entries)
+    } entries[] = {{"Wide Text", 40}, {"", 100}, {"Wq", 160}};
+    for (const auto& e : entries)
         add_entry(e.text, e.y);
-    HWND gone = add_entry("Gone", 230);
-    DestroyWindow(gone);
+    DestroyWindow(add_entry("Gone", 230)); // draws nothing
+    for (int i = 4; i < PANEL_MAX_ENTRIES; ++i)
+        add_entry("", 10);
+    add_entry("Sixty-first", 250); // ignored
 
     const memory_canvas canvas = capture_client(panel_);
     const int blanks = text_width("  ");
-    const int line_height = 20;
-    for (const entry_case& e : entries) {
+    for (const auto& e : entries) {
         // The line runs from 2 above the entry's top for one text height.
-        const ink_box ink = ink_in(canvas, kGreen, e.y - 2, e.y - 2 + line_height);
+        const ink_box ink = ink_in(canvas, kGreen, e.y - 2, e.y + 18);
         if (!*e.text) {
             EXPECT_TRUE(ink.empty()) << "an empty text draws only blanks";
             continue;
@@ -137,39 +134,34 @@ TEST_F(PanelTest, TextsRightAlignedAtTheirEntriesHeights)
         EXPECT_LT(ink.right, kPanelWidth - blanks) << e.text;
         EXPECT_GT(ink.right, kPanelWidth - blanks - 4) << e.text;
     }
-    // Nothing between the lines, and nothing for the destroyed entry.
     EXPECT_TRUE(ink_in(canvas, kGreen, 0, 38).empty());
     EXPECT_TRUE(ink_in(canvas, kGreen, 60, 98).empty());
     EXPECT_TRUE(ink_in(canvas, kGreen, 180, kPanelHeight).empty());
 }
 
-TEST_F(PanelTest, SixtyFirstEntryIsIgnored)
-{
-    // 59 blank entries, a 60th that shows, a 61st that does not.
-    for (int i = 0; i < PANEL_MAX_ENTRIES - 1; ++i)
-        add_entry("", 10);
-    add_entry("Sixtieth", 60);
-    add_entry("Sixty-first", 200);
-    const memory_canvas canvas = capture_client(panel_);
-    const COLORREF background = GetSysColor(COLOR_WINDOW);
-    EXPECT_FALSE(ink_in(canvas, background, 58, 78).empty());
-    EXPECT_TRUE(ink_in(canvas, background, 190, kPanelHeight).empty());
-}
-
-TEST(IconHolder, DetachLeavesTheIconAlive)
+TEST(IconHolder, DetachAttachDestroy)
 {
     HICON icon = make_icon();
     {
         CIcon holder(icon);
-        EXPECT_EQ(holder.handle(), icon);
         EXPECT_EQ(holder.detach(), icon);
         EXPECT_EQ(holder.handle(), nullptr);
     }
-    EXPECT_TRUE(icon_alive(icon));
+    EXPECT_TRUE(icon_alive(icon)) << "a detached icon outlives the holder";
+
+    CIcon holder;
+    EXPECT_FALSE(holder.destroy()); // nothing held
+    HICON second = make_icon();
+    EXPECT_TRUE(holder.attach(icon));
+    EXPECT_TRUE(holder.attach(second));
+    EXPECT_FALSE(icon_alive(icon)) << "attach destroys the icon held before";
+    EXPECT_TRUE(holder.destroy());
+    EXPECT_FALSE(icon_alive(second));
     {
-        CIcon holder(icon);
+        CIcon owner(make_icon());
+        icon = owner.handle();
     }
-    EXPECT_FALSE(icon_alive(icon));
+    EXPECT_FALSE(icon_alive(icon)) << "the holder destroys its icon";
 }
 
 TEST(IconHolder, CopiesHoldTheirOwnDuplicates)
@@ -189,34 +181,14 @@ TEST(IconHolder, CopiesHoldTheirOwnDuplicates)
     EXPECT_FALSE(icon_alive(replaced));
     EXPECT_NE(assigned.handle(), icon);
     EXPECT_TRUE(icon_alive(assigned.handle()));
-
     assigned = assigned; // to itself: keeps its icon
     EXPECT_TRUE(icon_alive(assigned.handle()));
-
-    const CIcon empty;
-    CIcon from_empty(empty);
-    EXPECT_EQ(from_empty.handle(), nullptr);
-}
-
-TEST(IconHolder, AttachAndDestroy)
-{
-    CIcon holder;
-    EXPECT_FALSE(holder.destroy()); // nothing held
-    HICON first = make_icon();
-    HICON second = make_icon();
-    EXPECT_TRUE(holder.attach(first));
-    EXPECT_TRUE(holder.attach(second));
-    EXPECT_FALSE(icon_alive(first));
-    EXPECT_TRUE(holder.destroy());
-    EXPECT_FALSE(icon_alive(second));
-    EXPECT_EQ(holder.handle(), nullptr);
+    EXPECT_EQ(CIcon(CIcon()).handle(), nullptr);
 }
 
 TEST(IconHolder, FromAResourceAtSixteenPixels)
 {
-    HMODULE user32 = GetModuleHandleA("user32.dll");
-    const CIcon application(user32, 32512); // the system's application icon
-    ASSERT_NE(application.handle(), nullptr);
+    const CIcon application(GetModuleHandleA("user32.dll"), 32512); // the application icon
     ICONINFO info = {};
     ASSERT_TRUE(GetIconInfo(application.handle(), &info));
     BITMAP mask = {};
@@ -224,7 +196,5 @@ TEST(IconHolder, FromAResourceAtSixteenPixels)
     EXPECT_EQ(mask.bmWidth, 16);
     DeleteObject(info.hbmMask);
     DeleteObject(info.hbmColor);
-
-    const CIcon missing(GetModuleHandleA(nullptr), 158);
-    EXPECT_EQ(missing.handle(), nullptr);
+    EXPECT_EQ(CIcon(GetModuleHandleA(nullptr), 158).handle(), nullptr); // no such resource
 }

@@ -10,6 +10,7 @@
 #include "logging/logging_resource.h"
 #include "tests/app/frame_fixture.h"
 #include "tests/support/dialog_watch.h"
+#include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
 
 #include <gtest/gtest.h>
@@ -156,28 +157,29 @@ TEST_F(SettingsCommandsTest, LoadSendsTheConfiguration)
     EXPECT_GT(items, 50);
 }
 
-// Saving asks for a name; only OK saves and rebuilds the menu.
+// Saving asks for a name; only OK saves the slot and rebuilds the menu.
 TEST_F(SettingsCommandsTest, SaveOnlyAfterTheNameDialogsOk)
 {
     attach(0, "WQT5530");
     HMENU configure = GetSubMenu(GetMenu(main), 0);
+    const std::string slot_file = app_folder_under(root) + "\\config3_3.cfg";
     for (int button : {IDCANCEL, IDOK}) {
         rebuild_saved_config_menu(main, false, false);
         dialog_watch dialogs;
         std::string prompt;
-        on_next_dialog([&](HWND dialog) {
+        drive_next_dialog(main, [&](HWND dialog) {
             prompt = window_text(GetDlgItem(dialog, IDC_SAVE_SETUP_PROMPT));
             SetDlgItemTextA(dialog, IDC_SAVE_SETUP_NAME, "Motor test");
-            press(dialog, button);
+            click(dialog, button);
         });
         command(33303);
         EXPECT_EQ(dialogs.captions(), std::vector<std::string>{"Save"});
         EXPECT_EQ(prompt, "Please enter the new name for the configuration");
         const bool greyed = GetMenuState(configure, 1, MF_BYPOSITION) & MF_GRAYED;
         EXPECT_EQ(greyed, button == IDCANCEL) << button;
+        EXPECT_EQ(std::filesystem::exists(slot_file), button == IDOK) << button;
     }
-    for (const auto& entry : std::filesystem::directory_iterator(app_folder_under(root)))
-        EXPECT_EQ(entry.path().extension(), ".ini") << entry.path().string();
+    EXPECT_EQ(read_whole_file(slot_file).substr(0, 10), "Motor test");
 }
 
 } // namespace

@@ -15,9 +15,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -44,6 +47,10 @@ BOOL CALLBACK find_dialog(HWND hwnd, LPARAM)
     return FALSE;
 }
 
+// Set by a test to press Esc from another thread while the dialog is up.
+std::function<void(HWND dialog)> g_esc_later;
+std::thread g_esc_thread;
+
 // Handles the kick posted before the dialog opens, which the dialog's modal
 // loop delivers once the dialog is up.
 LRESULT CALLBACK owner_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
@@ -52,6 +59,24 @@ LRESULT CALLBACK owner_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
         EnumThreadWindows(GetCurrentThreadId(), find_dialog, 0);
         if (g_cancel_at_once && g_dialog)
             PostMessageA(g_dialog, WM_COMMAND, IDCANCEL, 0);
+        if (g_esc_later && g_dialog)
+            g_esc_thread = std::thread(g_esc_later, g_dialog);
+        return 0;
+    }
+    return DefWindowProcA(hwnd, msg, wp, lp);
+}
+
+// What a window got as WM_COMMAND, sent or posted.
+struct command_record {
+    int id;
+    LPARAM value;
+};
+std::vector<command_record> g_commands;
+
+LRESULT CALLBACK command_recorder_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+{
+    if (msg == WM_COMMAND) {
+        g_commands.push_back({LOWORD(wp), lp});
         return 0;
     }
     return DefWindowProcA(hwnd, msg, wp, lp);
@@ -65,19 +90,6 @@ void fill_in_range(wqt_sim::instrument& inst, instrument_config& cfg, int group 
         const config_item& item = *cfg.item_at(id);
         if (item.kind == ITEM_LIST && item.minimum != kNoBound && item.minimum > 0)
             inst.set_item(item.wire_id, std::to_string(static_cast<int>(item.minimum)), group);
-    }
-}
-
-// Waits until nothing more comes in: the closing commands are sent without
-// waiting for any reply.
-void settle(const wqt_sim::instrument& inst)
-{
-    size_t bytes = inst.received().size();
-    for (int quiet = 0, i = 0; quiet < 5 && i < 300; ++i) {
-        Sleep(10);
-        const size_t now = inst.received().size();
-        quiet = now == bytes ? quiet + 1 : 0;
-        bytes = now;
     }
 }
 
@@ -113,6 +125,7 @@ protected:
         g_dialog = nullptr;
         g_title.clear();
         g_cancel_at_once = false;
+        g_esc_later = nullptr;
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_PROGRESS_CLASS};
         ASSERT_TRUE(InitCommonControlsEx(&icc));
         owner = make_test_window("KestrovaSettingsRunsOwner", owner_proc);
@@ -126,6 +139,8 @@ protected:
             if (get_instrument(n).link_open)
                 open_close_link(LINK_CLOSE, &get_instrument(n));
         }
+        if (g_esc_thread.joinable())
+            g_esc_thread.join();
         DestroyWindow(owner);
     }
 
@@ -133,17 +148,16 @@ protected:
     // its link, as the settings commands hold it open around the dialog.
     instrument_slot& connect(int n, uint32_t model)
     {
-        link_record record = sim.link;
-        record.model_code = model;
-        record.phase_count = 3;
-        record.connected = 1;
-        attach_instrument_to_slot(record, n);
+        sim.link.model_code = model;
+        sim.link.phase_count = 3;
+        sim.link.connected = 1;
+        attach_instrument_to_slot(sim.link, n);
         set_slot_active_group(n, 0);
         instrument_slot& slot = get_instrument(n);
         EXPECT_EQ(0, open_close_link(LINK_OPEN, &slot));
         args->parent = owner;
         args->flag = 0;
-        args->link = slot;
+        args->link = &slot;
         args->index = n;
         return slot;
     }
@@ -176,7 +190,7 @@ TEST_F(SettingsRuns, AcquireReadsTheInstrumentsConfigurationUnderItsTitle)
     std::string text;
     EXPECT_EQ("60.5", slot.primary_config->get_value_string(48, text));
     EXPECT_EQ(161u, config_reads(sim.inst));
-    settle(sim.inst);
+    wait_until_quiet(sim.inst);
     EXPECT_FALSE(sim.inst.suspended());
     const auto commands = sim.inst.commands();
     EXPECT_EQ(5, std::count(commands.begin(), commands.end(), "SUSPEN,OFF"));
@@ -264,10 +278,10 @@ TEST_F(SettingsRuns, NothingToTransferEndsTheDialogAndFails)
     // A slot without an instrument has no item names for its model code.
     args->parent = owner;
     args->flag = 0;
-    args->link = sim.link;
-    args->link.model_code = 0;
+    sim.link.model_code = 0;
+    attach_instrument_to_slot(sim.link, 0);
+    args->link = &get_instrument(0);
     args->index = 0;
-    attach_instrument_to_slot(args->link, 0);
     EXPECT_FALSE(acquire());
     EXPECT_FALSE(send());
     // No instrument index at all.
@@ -283,6 +297,79 @@ TEST_F(SettingsRuns, DialogClosedBeforeTheWorkerStartsIsNoRead)
     g_cancel_at_once = true;
     EXPECT_FALSE(acquire());
     EXPECT_EQ(0u, config_reads(sim.inst));
+}
+
+TEST_F(SettingsRuns, EscDuringAWholeWriteStopsAtTheNextItem)
+{
+    instrument_slot& slot = connect(0, 5);
+    fill_in_range(sim.inst, *slot.primary_config);
+    ASSERT_TRUE(acquire());
+    // Every item to be written: about 160 writes of at least 200 ms each.
+    instrument_config& cfg = *slot.primary_config;
+    for (int id = 1; id < 256; ++id) {
+        if (cfg.item_at(id)->kind != ITEM_UNSET)
+            cfg.item_at(id)->changed = 1;
+    }
+    wait_until_quiet(sim.inst);
+    sim.inst.clear_received();
+
+    // Esc once three items have been written.
+    std::atomic<size_t> writes_at_esc{0};
+    std::atomic<DWORD> esc_time{0};
+    g_esc_later = [&](HWND dialog) {
+        for (int i = 0; i < 1000 && config_writes(sim.inst).size() < 3; ++i)
+            Sleep(10);
+        writes_at_esc = config_writes(sim.inst).size();
+        esc_time = GetTickCount();
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    };
+    EXPECT_FALSE(send());
+    const DWORD returned = GetTickCount();
+    ASSERT_GE(writes_at_esc.load(), 3u);
+    // Back within about one item exchange; at most the write under way and
+    // one begun before the request reached the worker went out.
+    EXPECT_LT(returned - esc_time.load(), 1500u);
+    wait_until_quiet(sim.inst);
+    EXPECT_LE(config_writes(sim.inst).size(), writes_at_esc.load() + 2);
+    EXPECT_FALSE(sim.inst.suspended());
+    const auto commands = sim.inst.commands();
+    EXPECT_EQ(5, std::count(commands.begin(), commands.end(), "SUSPEN,OFF"));
+    EXPECT_EQ(1, slot.link_open);
+    EXPECT_EQ(1, cfg.item_at(1)->changed) << "the items after the stop stay to be sent";
+}
+
+TEST_F(SettingsRuns, TransferProgressReachesTheDialogAsItsCommands)
+{
+    HWND dialog = make_test_window("KestrovaSettingsProgressTarget", command_recorder_proc);
+    ASSERT_NE(dialog, nullptr);
+    settings_task run{};
+    run.task.dialog = dialog;
+    dialog_transfer_progress progress(run);
+    g_commands.clear();
+    progress.set_status("Reading configuration from WQT");
+    progress.set_total(255);
+    progress.set_position(7);
+    progress.done(true);
+    progress.done(false); // posted: arrives when the queue is read
+    ASSERT_EQ(4u, g_commands.size());
+    EXPECT_EQ(PROGRESS_SET_STATUS, g_commands[0].id);
+    EXPECT_STREQ("Reading configuration from WQT", reinterpret_cast<const char*>(g_commands[0].value));
+    EXPECT_EQ(PROGRESS_SET_TOTAL, g_commands[1].id);
+    EXPECT_EQ(255, g_commands[1].value);
+    EXPECT_EQ(PROGRESS_SET_POS, g_commands[2].id);
+    EXPECT_EQ(7, g_commands[2].value);
+    EXPECT_EQ(IDCANCEL, g_commands[3].id);
+    MSG msg;
+    while (PeekMessageA(&msg, dialog, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+    ASSERT_EQ(5u, g_commands.size());
+    EXPECT_EQ(PROGRESS_DONE, g_commands[4].id);
+
+    // The cancel routine is what Esc starts.
+    EXPECT_FALSE(progress.cancel_requested());
+    cancel_settings_run(&run.task);
+    EXPECT_TRUE(progress.cancel_requested());
+    DestroyWindow(dialog);
 }
 
 } // namespace

@@ -4,13 +4,14 @@
 // names remembered across a restart.
 #include "app/app_data_folder.h"
 #include "app/resource.h"
+#include "app/auto_configs.h"
 #include "app/settings.h"
 #include "app/settings_dialog.h"
 #include "app/shell_services.h"
 #include "link/comms_log.h"
 #include "link/instrument_slots.h"
 #include "tests/app/frame_fixture.h"
-#include "tests/support/dialog_driver.h"
+#include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
 #include "views/harmonics_ids.h"
 #include "views/measure_ids.h"
@@ -72,7 +73,7 @@ TEST_F(SettingsTest, FirstStartCreatesBothFoldersAndOnlyTheStamp)
     EXPECT_TRUE(std::filesystem::is_directory(app_folder_under(root)));
     EXPECT_EQ(std::string(app_data_folder), app_folder_under(root));
     EXPECT_EQ(std::string(settings_ini), settings_file_under(root));
-    const std::string text = file_text(settings_file_under(root));
+    const std::string text = read_whole_file(settings_file_under(root));
     EXPECT_TRUE(std::regex_match(text, std::regex("\\[Init\\]\r\nCreated=\\d\\d:\\d\\d:\\d\\d \\d+/\\d+/\\d{4}\r\n")))
         << text;
 }
@@ -80,9 +81,9 @@ TEST_F(SettingsTest, FirstStartCreatesBothFoldersAndOnlyTheStamp)
 TEST_F(SettingsTest, ALaterStartLeavesTheFileAsItIs)
 {
     write_settings_file("[Init]\nCreated=01:02:03 4/5/2006\n");
-    const std::string before = file_text(settings_file_under(root));
+    const std::string before = read_whole_file(settings_file_under(root));
     load_settings();
-    EXPECT_EQ(file_text(settings_file_under(root)), before);
+    EXPECT_EQ(read_whole_file(settings_file_under(root)), before);
 }
 
 TEST_F(SettingsTest, EveryKeyReadAtStart)
@@ -174,7 +175,7 @@ protected:
     {
         SettingsTest::SetUp();
         load_settings();
-        log_folder = make_folder("log");
+        log_folder = make_folder();
     }
     INT_PTR run(const std::function<void(HWND)>& script)
     {
@@ -218,7 +219,7 @@ TEST_F(SettingsDialogTest, ShowsTheSettings)
                       static_cast<int>(SendDlgItemMessageA(d, IDC_SET_HARMONIC_CSV_MODE, CB_GETCURSEL, 0, 0));
                   folder = window_text(GetDlgItem(d, IDC_SET_LOG_LOCATION));
                   location_enabled = IsWindowEnabled(GetDlgItem(d, IDC_SET_LOG_LOCATION));
-                  click_dialog_button(d, IDCANCEL);
+                  click(d, IDCANCEL);
               }),
               IDCANCEL);
     EXPECT_EQ(caption, "Kestrova Settings");
@@ -237,17 +238,17 @@ TEST_F(SettingsDialogTest, ShowsTheSettings)
 TEST_F(SettingsDialogTest, OkWritesEveryOptionCancelWritesNothing)
 {
     for (int button : {IDCANCEL, IDOK}) {
-        const std::string before = file_text(settings_file_under(root));
+        const std::string before = read_whole_file(settings_file_under(root));
         const INT_PTR result = run([&](HWND d) {
             tick(d, IDC_SET_REMEMBER_CSV);
             tick(d, IDC_SET_AUTO_SEND);
             SendDlgItemMessageA(d, IDC_SET_CSV_FORMAT, CB_SETCURSEL, 1, 0);
             SetDlgItemTextA(d, IDC_SET_LOG_LOCATION, "c:\\logs");
-            click_dialog_button(d, button);
+            click(d, button);
         });
         EXPECT_EQ(result, button);
         if (button == IDCANCEL) {
-            EXPECT_EQ(file_text(settings_file_under(root)), before);
+            EXPECT_EQ(read_whole_file(settings_file_under(root)), before);
             EXPECT_EQ(AutoConfigs, 0);
             continue;
         }
@@ -285,10 +286,10 @@ TEST_F(SettingsDialogTest, LogCommsQuestion)
         const INT_PTR result = run([&](HWND d) {
             tick(d, IDC_SET_LOG_COMMS);
             SetDlgItemTextA(d, IDC_SET_LOG_LOCATION, log_folder.c_str());
-            click_dialog_button(d, IDOK);
+            click(d, IDOK);
             open_after_ok = IsWindowVisible(d) != FALSE;
             if (open_after_ok)
-                click_dialog_button(d, IDCANCEL);
+                click(d, IDCANCEL);
         });
         EXPECT_EQ(result, c.result) << c.answer;
         EXPECT_EQ(open_after_ok, c.answer == IDNO) << c.answer;
@@ -300,7 +301,7 @@ TEST_F(SettingsDialogTest, LogCommsQuestion)
     }
     // The log starts in a fresh file in the chosen folder.
     append_comms_log("fresh\n");
-    const std::string text = file_text(log_file);
+    const std::string text = read_whole_file(log_file);
     EXPECT_EQ(text.find("an old log"), std::string::npos);
     EXPECT_NE(text.find("fresh"), std::string::npos);
 }
@@ -311,10 +312,10 @@ TEST_F(SettingsDialogTest, ALogAlreadyWantedStartsAFreshFileWithoutAsking)
     strcpy(app_settings.comms_log_folder, log_folder.c_str());
     const std::string log_file = log_folder + "\\KESTROVA_COMMS.log";
     std::ofstream(log_file) << "an old log\n";
-    EXPECT_EQ(run([](HWND d) { click_dialog_button(d, IDOK); }), IDOK);
+    EXPECT_EQ(run([](HWND d) { click(d, IDOK); }), IDOK);
     EXPECT_TRUE(msgbox::shown().empty());
     EXPECT_TRUE(is_comms_log_enabled());
-    EXPECT_EQ(file_text(log_file).find("an old log"), std::string::npos);
+    EXPECT_EQ(read_whole_file(log_file).find("an old log"), std::string::npos);
 }
 
 TEST_F(SettingsDialogTest, LogCommsEnablesTheLocation)
@@ -327,7 +328,7 @@ TEST_F(SettingsDialogTest, LogCommsEnablesTheLocation)
         tick(d, IDC_SET_LOG_COMMS);
         after_untick = IsWindowEnabled(GetDlgItem(d, IDC_SET_LOG_LOCATION)) ||
                        IsWindowEnabled(GetDlgItem(d, IDC_SET_LOG_LOCATION_LABEL));
-        click_dialog_button(d, IDCANCEL);
+        click(d, IDCANCEL);
     });
     EXPECT_TRUE(after_tick);
     EXPECT_FALSE(after_untick);
@@ -375,7 +376,7 @@ TEST_F(SettingsDialogTest, BrowsingOnceAndTheFocusMovesOn)
             SetFocus(GetDlgItem(d, IDC_SET_LOG_LOCATION));
             text = window_text(GetDlgItem(d, IDC_SET_LOG_LOCATION));
             focus_id = GetDlgCtrlID(GetFocus());
-            click_dialog_button(d, IDCANCEL);
+            click(d, IDCANCEL);
         });
         EXPECT_EQ(g_browses, 1);
         EXPECT_EQ(g_browse_start, "c:\\start");

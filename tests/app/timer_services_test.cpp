@@ -170,6 +170,24 @@ TEST_F(TimerServiceTest, OneShotEntriesFireOnceInOrderWithTheirEntryIds)
     EXPECT_EQ(a.entry_count(), 0u);
 }
 
+BOOL timer_not_created(PHANDLE, HANDLE, WAITORTIMERCALLBACK, PVOID, DWORD, DWORD)
+{
+    return FALSE;
+}
+
+TEST_F(TimerServiceTest, NoTimerGivesNoEntryIds)
+{
+    // An entry of a service whose timer could not be created would never
+    // fire: the caller gets no id and nothing is kept.
+    for (auto kind : {message_timer_service::one_shot, message_timer_service::repeating}) {
+        message_timer_service service(kind, nullptr, timer_not_created);
+        EXPECT_EQ(0u, message_timer_a_add_entry_3(&service, 10, window_, 501, true));
+        EXPECT_EQ(0u, message_timer_b_add_entry_3(&service, 10, window_, 502, true));
+        EXPECT_EQ(0u, message_timer_b_add_entry(&service, 10, window_, 503, window_, 504, true));
+        EXPECT_EQ(0u, service.entry_count());
+    }
+}
+
 TEST_F(TimerServiceTest, EntryIdsCountPerServiceIndependently)
 {
     message_timer_service a(message_timer_service::one_shot);

@@ -23,7 +23,6 @@ const named_entry named_entries[] = {
     {0, "Kestrova"},
     {1, "v3_5-U Feb 19 2026"},
     {2, "CONTROL:"},
-    {7, "Control Both"},
     {37, "Elapsed Log Time:"},
     {49, "SHOW SETTINGS"},
     {52, "Configuration: %s"},
@@ -56,7 +55,7 @@ TEST(UiText, NamedEntriesKeepTheirNumbers)
 
 TEST(UiText, EntriesNobodyNamesAreEmptyTextsNotNulls)
 {
-    for (int entry : {11, 500, 654, 1000, 2309})
+    for (int entry : {7, 11, 500, 654, 1000, 2309})
         EXPECT_STREQ(ui_text[entry], "") << entry;
 }
 

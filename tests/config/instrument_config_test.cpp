@@ -1,5 +1,7 @@
 #include "config/instrument_config.h"
 
+#include "tests/support/config_families.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -13,21 +15,7 @@
 
 namespace {
 
-std::unique_ptr<instrument_config> make_family(config_family family)
-{
-    switch (family) {
-    case config_family::wqt15xx: return std::make_unique<wqt_cfg_15xx>();
-    case config_family::wqt25xx: return std::make_unique<wqt_cfg_25xx>();
-    case config_family::wqt35xx: return std::make_unique<wqt_cfg_35xx>();
-    case config_family::wqt45xx: return std::make_unique<wqt_cfg_45xx>();
-    case config_family::wqt55xx: return std::make_unique<wqt_cfg_55xx>();
-    }
-    return nullptr;
-}
-
-const config_family kFamilies[] = {config_family::wqt15xx, config_family::wqt25xx,
-                                   config_family::wqt35xx, config_family::wqt45xx,
-                                   config_family::wqt55xx};
+const auto& kFamilies = kAllFamilies;
 
 std::string value_string(instrument_config& cfg, int id)
 {

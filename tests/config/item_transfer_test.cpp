@@ -503,7 +503,8 @@ TEST_F(ItemTransfer, NothingTravelsForUnknownIdsAndUndefinedItems)
 
 TEST_F(ItemTransfer, LinkThatCannotOpenFailsAtOnce)
 {
-    link_record dead = make_serial_link("COM0");
+    link_record dead;
+    fill_serial_link(dead, "COM0");
     wqt_cfg_15xx cfg;
     cfg.set_value_int(24, 1);
     const DWORD start = GetTickCount();
@@ -548,33 +549,38 @@ TEST_F(ItemTransfer, FrequencyFollowUpRules)
     EXPECT_EQ(expected, config_commands(sim.inst));
 }
 
-TEST_F(ItemTransfer, FailedFrequencyFollowUpReachesTheCaller)
+TEST_F(ItemTransfer, FailedFrequencyFollowUpLeavesTheLockSent)
 {
     wqt_cfg_55xx cfg;
     cfg.set_value_int(7, 2);
     cfg.set_value_text(48, "50");
     sim.inst.add_rule({"config,48,", action::refuse, "", 0, 4});
     const item_write_result r = cfg.write_item(7, &sim.link, true);
-    EXPECT_EQ(item_write_status::failed, r.status);
-    EXPECT_EQ(48 + (32 << 16), r.error_code);
+    EXPECT_EQ(item_write_status::sent, r.status);
+    EXPECT_EQ(0, r.error_code);
     // Item 7 itself was taken; "Frequency" stays marked for the next write.
     EXPECT_EQ(0, cfg.item_at(7)->changed);
     EXPECT_EQ(1, cfg.item_at(48)->changed);
     EXPECT_EQ("2", sim.inst.item(7));
 }
 
-TEST_F(ItemTransfer, TShortIsSentAsSixNPlus32)
+TEST_F(ItemTransfer, TShortTextIsSentAsSixNPlus32)
 {
     wqt_cfg_55xx cfg;
-    // As the family defines it (an integer item, 0..255).
+    // As the family defines it, an integer item (0..255): sent as it is, and
+    // read back as it was written, however large.
     EXPECT_EQ(item_write_status::sent,
               cfg.set_value_text_and_send(126, "10", &sim.link, true).status);
-    EXPECT_EQ("92", sim.inst.item(126));
+    EXPECT_EQ("10", sim.inst.item(126));
     EXPECT_EQ(item_write_status::out_of_range,
               cfg.set_value_text_and_send(126, "300", &sim.link, true).status);
-    cfg.set_minimum(126, kNoBound);
-    cfg.set_value_text_and_send(126, "-2.7", &sim.link, true);
-    EXPECT_EQ("20", sim.inst.item(126));
+    for (const char* n : {"38", "255"}) {
+        cfg.set_value_text_and_send(126, n, &sim.link, true);
+        EXPECT_EQ(n, sim.inst.item(126));
+        wqt_cfg_55xx reader;
+        EXPECT_NO_THROW(reader.read_item(126, &sim.link, true, nullptr)) << n;
+        EXPECT_EQ(atoi(n), value_of(reader, 126));
+    }
 
     // Held as a text item.
     config_item* item = cfg.item_at(126);
@@ -618,8 +624,13 @@ TEST_F(ItemTransfer, SetAndSend)
               cfg.set_value_double_and_send(24, nullptr, &sim.link, true).status);
     EXPECT_EQ(item_write_status::not_sent,
               cfg.set_value_record_and_send(24, nullptr, &sim.link, true).status);
+    EXPECT_EQ(item_write_status::not_sent,
+              cfg.set_value_text_and_send(12, nullptr, &sim.link, true).status);
     EXPECT_EQ(0, value_of(cfg, 24));
     EXPECT_EQ(0, cfg.item_at(24)->changed);
+    std::string text;
+    EXPECT_EQ("2.5", cfg.get_value_string(12, text));
+    EXPECT_EQ(0, cfg.item_at(12)->changed);
     EXPECT_EQ("", sim.inst.received());
 
     // A value out of range is stored but not sent.

@@ -1,13 +1,13 @@
 // Whole-configuration reads and writes against the simulated instrument: the
 // suspend frame, the id loop, the read-back rule, failed items and their
 // messages, the communications log and the progress reports.
-#include "app/settings_runs.h"
 #include "config/instrument_config.h"
+#include "config/model_profiles.h"
+#include "config/transfer_progress.h"
 #include "link/comms_log.h"
 #include "link/transport.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_fixture.h"
-#include "tests/support/test_window.h"
 
 #include <gtest/gtest.h>
 
@@ -68,20 +68,6 @@ std::vector<int> moved_ids(instrument_config& cfg, uint32_t model)
             ids.push_back(id);
     }
     return ids;
-}
-
-// The instrument's commands once the last of them has come in: the link is
-// closed before the instrument has read everything that was sent.
-std::vector<std::string> settled_commands(const wqt_sim::instrument& inst)
-{
-    size_t bytes = inst.received().size();
-    for (int quiet = 0, i = 0; quiet < 5 && i < 300; ++i) {
-        Sleep(10);
-        const size_t now = inst.received().size();
-        quiet = now == bytes ? quiet + 1 : 0;
-        bytes = now;
-    }
-    return inst.commands();
 }
 
 // Forgets the traffic so far, including what is still on its way.
@@ -218,13 +204,6 @@ bool keeps_family_value(uint32_t model, int id)
     return id == 7 || (model == 16 && numbered_by_others.count(id) != 0);
 }
 
-// "T Short" of the 55xx family goes to the instrument as 6n + 32 and comes
-// back as the instrument holds it, so it never reads back as it was written.
-bool one_way(uint32_t model, int id)
-{
-    return model == 5 && id == 126;
-}
-
 // A value inside the item's range that differs from a new object's where
 // the range allows: the middle of the option list or of the range.
 void set_value_in_range(instrument_config& cfg, int id)
@@ -267,16 +246,11 @@ void round_trip(const family_case& family, link_record& link, wqt_sim::instrumen
     link.phase_count = 3;
     auto source = family.make();
     const std::vector<int> ids = moved_ids(*source, family.model);
-    std::vector<int> one_way_ids;
     for (int id : ids) {
         if (keeps_family_value(family.model, id))
             source->set_value_int(id, 0); // marks it changed all the same
-        else if (one_way(family.model, id))
-            source->set_value_int(id, 10); // sent as 92, within its range
         else
             set_value_in_range(*source, id);
-        if (one_way(family.model, id))
-            one_way_ids.push_back(id);
     }
 
     source->write_all_items(&link, true);
@@ -295,18 +269,14 @@ void round_trip(const family_case& family, link_record& link, wqt_sim::instrumen
     EXPECT_TRUE(reader->read_all_items(&link, true));
     EXPECT_EQ(ids, read_ids(inst));
     EXPECT_TRUE(writes(inst).empty());
-    for (int id : ids) {
-        if (!one_way(family.model, id)) {
-            EXPECT_EQ(value_text(*source, id), value_text(*reader, id)) << "item " << id;
-        }
-    }
+    for (int id : ids)
+        EXPECT_EQ(value_text(*source, id), value_text(*reader, id)) << "item " << id;
 
-    // Nothing changed and the instrument agrees: one read per item, and no
-    // write but of what does not read back as written.
+    // Nothing changed and the instrument agrees: one read per item, no write.
     clear_traffic(inst);
     source->write_all_items(&link, true);
     EXPECT_EQ(ids, read_ids(inst));
-    EXPECT_EQ(one_way_ids, written_ids(inst));
+    EXPECT_TRUE(written_ids(inst).empty());
     EXPECT_TRUE(msgbox::shown().empty()) << shown_text();
 }
 
@@ -708,130 +678,113 @@ TEST_F(WholeTransfer, WriteWithoutProgressStopsAtItsFirstFailure)
 
 // ---- The versions with progress ----------------------------------------------------
 
-// A window that takes the progress reports as the dialog would.
-struct progress_recorder {
+// Takes the progress reports of a transfer in order.
+struct progress_recorder : transfer_progress {
+    enum kind { status, total, position, done_normally, done_stopped };
     struct report {
-        int id;
-        LPARAM value;
+        kind what;
+        int value;
         std::string text; // the status text
     };
-    static LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp)
+    void set_status(const char* text) override { reports.push_back({status, 0, text ? text : ""}); }
+    void set_total(int steps) override { reports.push_back({total, steps, ""}); }
+    void set_position(int steps) override { reports.push_back({position, steps, ""}); }
+    void done(bool stopped) override
     {
-        if (msg == WM_COMMAND) {
-            auto* self = reinterpret_cast<progress_recorder*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-            const int id = LOWORD(wp);
-            self->reports.push_back(
-                {id, lp, id == PROGRESS_SET_STATUS && lp ? reinterpret_cast<const char*>(lp) : ""});
-            return 0;
-        }
-        return DefWindowProcA(hwnd, msg, wp, lp);
+        reports.push_back({stopped ? done_stopped : done_normally, 0, ""});
     }
-    progress_recorder()
+    bool cancel_requested() override
     {
-        window = make_test_window("KestrovaWholeTransferProgress", proc);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        return cancel_before_position > 0 && !reports.empty() && reports.back().what == position &&
+               reports.back().value >= cancel_before_position;
     }
-    ~progress_recorder() { DestroyWindow(window); }
-    // Reports sent so far; posted ones arrive once the queue is read.
-    std::vector<report> sent_reports() const { return reports; }
-    std::vector<int> posted()
+
+    std::vector<int> positions() const
     {
-        std::vector<int> ids;
-        const size_t before = reports.size();
-        MSG msg;
-        while (PeekMessageA(&msg, window, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
-        for (size_t i = before; i < reports.size(); ++i)
-            ids.push_back(reports[i].id);
-        reports.resize(before);
-        return ids;
-    }
-    std::vector<LPARAM> positions() const
-    {
-        std::vector<LPARAM> out;
+        std::vector<int> out;
         for (const auto& r : reports) {
-            if (r.id == PROGRESS_SET_POS)
+            if (r.what == position)
                 out.push_back(r.value);
         }
         return out;
     }
+    std::vector<kind> ends() const
+    {
+        std::vector<kind> out;
+        for (const auto& r : reports) {
+            if (r.what == done_normally || r.what == done_stopped)
+                out.push_back(r.what);
+        }
+        return out;
+    }
 
-    HWND window = nullptr;
     std::vector<report> reports;
+    int cancel_before_position = 0; // ask to stop once this many positions came
 };
 
 class WholeTransferProgress : public WholeTransfer {
 protected:
-    void SetUp() override
+    // As the settings commands run: the caller holds the link open, and the
+    // image is in line with the instrument.
+    void hold_link_open_in_sync()
     {
-        WholeTransfer::SetUp();
-        args = std::make_unique<settings_args>();
-        args->parent = nullptr;
-        args->flag = 1;
-        args->link = sim.link;
-        args->index = 0;
-        task = settings_task{};
-        task.task.dialog = progress.window;
-        task.args = args.get();
+        manage = false;
+        ASSERT_EQ(0, open_close_link(LINK_OPEN, &sim.link));
+        ASSERT_TRUE(cfg.read_all_items(&sim.link, false));
+        clear_traffic(sim.inst);
     }
+    bool read_with_progress() { return cfg.read_all_items_with_progress(&sim.link, manage, progress); }
+    bool write_with_progress() { return cfg.write_all_items_with_progress(&sim.link, manage, progress); }
 
     progress_recorder progress;
-    std::unique_ptr<settings_args> args;
-    settings_task task{};
+    bool manage = true;
 };
 
 TEST_F(WholeTransferProgress, ReadReportsEveryIdAndEnds)
 {
     sim.inst.set_item(24, "3");
-    EXPECT_TRUE(cfg.read_all_items_with_progress(&task));
+    EXPECT_TRUE(read_with_progress());
     EXPECT_EQ(1, value_of(24));
-    const auto reports = progress.sent_reports();
+    const auto& reports = progress.reports;
     ASSERT_GE(reports.size(), 2u);
-    EXPECT_EQ(PROGRESS_SET_STATUS, reports[0].id);
+    EXPECT_EQ(progress_recorder::status, reports[0].what);
     EXPECT_EQ("Reading configuration from WQT", reports[0].text);
-    EXPECT_EQ(PROGRESS_SET_TOTAL, reports[1].id);
+    EXPECT_EQ(progress_recorder::total, reports[1].what);
     EXPECT_EQ(255, reports[1].value);
     // 256 - id for every id, named or not.
-    std::vector<LPARAM> expected;
+    std::vector<int> expected;
     for (int p = 1; p <= 255; ++p)
         expected.push_back(p);
     EXPECT_EQ(expected, progress.positions());
-    EXPECT_EQ(2u + 255u, reports.size());
-    EXPECT_EQ((std::vector<int>{PROGRESS_DONE}), progress.posted());
+    EXPECT_EQ(2u + 255u + 1u, reports.size());
+    EXPECT_EQ(progress_recorder::done_normally, reports.back().what);
 
-    // The run opened and closed its own copy of the link.
-    EXPECT_EQ(0, args->link.link_open);
+    // The run opened and closed the link itself.
     EXPECT_EQ(0, sim.link.link_open);
     EXPECT_EQ(ids, read_ids(sim.inst));
     EXPECT_TRUE(msgbox::shown().empty()) << shown_text();
 }
 
-TEST_F(WholeTransferProgress, ThirdReadFailureCancelsTheDialog)
+TEST_F(WholeTransferProgress, ThirdReadFailureStopsTheProgress)
 {
     sim.inst.add_rule({"config,100?", action::reply, "-3", 0, 3});
     sim.inst.add_rule({"config,82?", action::silence, "", 0, 3});
     sim.inst.add_rule({"config,24?", action::reply, "7", 0, 1});
-    EXPECT_FALSE(cfg.read_all_items_with_progress(&task));
+    EXPECT_FALSE(read_with_progress());
     const auto boxes = msgbox::shown();
     ASSERT_EQ(3u, boxes.size()) << shown_text();
     EXPECT_EQ(failure_text(kReadFailure, 100, item_names_for_model(5)[100], 65534), boxes[0].text);
     EXPECT_EQ(failure_text(kReadFailure, 82, "Wiring", 0), boxes[1].text);
     EXPECT_EQ(failure_text(kReadFailure, 24, "Voltage Input", 7, true), boxes[2].text);
-    // The dialog learns of it by its cancel command, sent, not by DONE.
-    const auto reports = progress.sent_reports();
-    EXPECT_EQ(IDCANCEL, reports.back().id);
+    // The end is told as a stop, once.
+    EXPECT_EQ(std::vector<progress_recorder::kind>{progress_recorder::done_stopped}, progress.ends());
     EXPECT_EQ(232, progress.positions().back());
-    EXPECT_TRUE(progress.posted().empty());
     EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
 }
 
 TEST_F(WholeTransferProgress, WriteCountsRefusedWritesAndFailedReadBacks)
 {
-    args->flag = 0;
-    ASSERT_EQ(0, open_close_link(LINK_OPEN, &sim.link));
-    ASSERT_TRUE(cfg.read_all_items(&sim.link, false));
-    args->link = sim.link;
-    clear_traffic(sim.inst);
+    ASSERT_NO_FATAL_FAILURE(hold_link_open_in_sync());
 
     cfg.set_value_int(201, 1);
     cfg.set_value_int(177, 1);
@@ -839,14 +792,14 @@ TEST_F(WholeTransferProgress, WriteCountsRefusedWritesAndFailedReadBacks)
     cfg.set_value_int(25, 1);
     cfg.set_value_int(24, 1);
     sim.inst.add_rule({"config,201,", action::refuse, "", 0, 4});
-    EXPECT_TRUE(cfg.write_all_items_with_progress(&task));
+    EXPECT_TRUE(write_with_progress());
     ASSERT_EQ(1u, msgbox::shown().size()) << shown_text();
     EXPECT_EQ(failure_text(kWriteFailure, 201, "Current Input", 32), msgbox::shown()[0].text);
     EXPECT_EQ("Write Instrument Setup", msgbox::shown()[0].caption);
     EXPECT_EQ(1, cfg.item_at(201)->changed);
     EXPECT_EQ(0, cfg.item_at(24)->changed);
-    EXPECT_EQ("Sending configuration to WQT", progress.sent_reports()[0].text);
-    EXPECT_EQ((std::vector<int>{PROGRESS_DONE}), progress.posted());
+    EXPECT_EQ("Sending configuration to WQT", progress.reports[0].text);
+    EXPECT_EQ(std::vector<progress_recorder::kind>{progress_recorder::done_normally}, progress.ends());
     // The caller's link is left open for it to close.
     EXPECT_EQ(1, sim.link.link_open);
 
@@ -860,27 +813,76 @@ TEST_F(WholeTransferProgress, WriteCountsRefusedWritesAndFailedReadBacks)
     for (int id : {177, 25, 24})
         cfg.set_value_int(id, 1);
     ASSERT_EQ(0, cfg.item_at(26)->changed); // read back first, and that fails
-    EXPECT_FALSE(cfg.write_all_items_with_progress(&task));
+    EXPECT_FALSE(write_with_progress());
     const auto boxes = msgbox::shown();
     ASSERT_EQ(3u, boxes.size()) << shown_text();
     EXPECT_EQ(failure_text(kWriteFailure, 177, "Current Input", 32), boxes[1].text);
     EXPECT_EQ(failure_text(kWriteFailure, 26, item_names_for_model(5)[26], 0, true), boxes[2].text);
-    EXPECT_EQ(IDCANCEL, progress.sent_reports().back().id);
-    EXPECT_TRUE(progress.posted().empty());
+    EXPECT_EQ(std::vector<progress_recorder::kind>{progress_recorder::done_stopped}, progress.ends());
     // 25 and 24 come after the third failure and stay changed.
     EXPECT_EQ(1, cfg.item_at(25)->changed);
     EXPECT_EQ(1, cfg.item_at(24)->changed);
     EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
 }
 
-TEST_F(WholeTransferProgress, NoNameListEndsTheDialogWithoutSending)
+TEST_F(WholeTransferProgress, RefusedFrequencyCountsOnceThoughItFollowsTheLock)
 {
-    args->link.model_code = 0;
-    EXPECT_FALSE(cfg.read_all_items_with_progress(&task));
-    EXPECT_FALSE(cfg.write_all_items_with_progress(&task));
+    ASSERT_NO_FATAL_FAILURE(hold_link_open_in_sync());
+    // "Frequency" (48) comes first in the loop and is refused; "Frequency
+    // Lock" (7) brings it again after itself, refused again, but that is the
+    // same item's failure, not another one.
+    cfg.set_value_text(48, "50");
+    cfg.set_value_int(7, 2);
+    sim.inst.add_rule({"config,48,", action::refuse, "", 0, 8});
+    EXPECT_TRUE(write_with_progress());
+    ASSERT_EQ(1u, msgbox::shown().size()) << shown_text();
+    EXPECT_EQ(failure_text(kWriteFailure, 48, item_names_for_model(5)[48], 32),
+              msgbox::shown()[0].text);
+    // Four attempts at each write of 48.
+    EXPECT_EQ((std::vector<int>{48, 48, 48, 48, 7, 48, 48, 48, 48}), written_ids(sim.inst));
+    EXPECT_EQ(0, cfg.item_at(7)->changed);
+    EXPECT_EQ(1, cfg.item_at(48)->changed);
+}
+
+TEST_F(WholeTransferProgress, CancelStopsBeforeTheNextItemAndClosesTheFrame)
+{
+    // Asked to stop once the second item's position has been reported: the
+    // items after it are neither read nor written.
+    ASSERT_GE(ids.size(), 3u);
+    const int second = 256 - ids[1];
+    progress.cancel_before_position = second;
+    EXPECT_FALSE(read_with_progress());
+    EXPECT_EQ(second, progress.positions().back());
+    EXPECT_EQ((std::vector<int>{ids[0], ids[1]}), read_ids(sim.inst));
+    EXPECT_EQ(std::vector<progress_recorder::kind>{progress_recorder::done_stopped}, progress.ends());
+    EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
+    EXPECT_FALSE(sim.inst.suspended());
+    EXPECT_EQ(0, sim.link.link_open);
+    EXPECT_TRUE(msgbox::shown().empty()) << shown_text();
+
+    progress.reports.clear();
+    clear_traffic(sim.inst);
+    for (int id : ids)
+        cfg.item_at(id)->changed = 1;
+    EXPECT_FALSE(write_with_progress());
+    EXPECT_EQ((std::vector<int>{ids[0], ids[1]}), written_ids(sim.inst));
+    EXPECT_EQ(1, cfg.item_at(ids[2])->changed);
+    EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
+    EXPECT_FALSE(sim.inst.suspended());
+}
+
+TEST_F(WholeTransferProgress, NoNameListOrNoLinkEndsTheProgressWithoutSending)
+{
+    sim.link.model_code = 0;
+    EXPECT_FALSE(read_with_progress());
+    EXPECT_FALSE(write_with_progress());
+    EXPECT_FALSE(cfg.read_all_items_with_progress(nullptr, true, progress));
     EXPECT_EQ("", sim.inst.received());
-    EXPECT_EQ((std::vector<int>{PROGRESS_DONE, PROGRESS_DONE}), progress.posted());
-    EXPECT_EQ(0, args->link.link_open);
+    EXPECT_EQ((std::vector<progress_recorder::kind>{progress_recorder::done_normally,
+                                                    progress_recorder::done_normally,
+                                                    progress_recorder::done_normally}),
+              progress.ends());
+    EXPECT_EQ(0, sim.link.link_open);
 }
 
 } // namespace

@@ -97,6 +97,18 @@ TEST_F(ConfigWindowTest, ShowPageRelightsTheButtonAndClearsItsFlag)
         EXPECT_EQ(config_page_dirty[b], b == IDC_CFG_PAGE_DATALOG - IDC_CFG_PAGE_FIRST ? 0 : 1) << b;
 }
 
+TEST_F(ConfigWindowTest, InvalidatingMarksEveryPageAndShowsTheLitOneAgain)
+{
+    click(IDC_CFG_PAGE_RANGE);
+    highlight_control_in_range(IDC_CFG_PAGE_ACQU, IDC_CFG_PAGE_FIRST, IDC_CFG_PAGE_LAST);
+    for (uint8_t& flag : config_page_dirty)
+        flag = 0;
+    invalidate_all_config_pages();
+    EXPECT_EQ(bold_button(), IDC_CFG_PAGE_RANGE);
+    for (int b = 0; b < CONFIG_PAGE_BUILDERS; ++b)
+        EXPECT_EQ(config_page_dirty[b], b == IDC_CFG_PAGE_RANGE - IDC_CFG_PAGE_FIRST ? 0 : 1) << b;
+}
+
 namespace {
 
 // A grid of static windows in a parent of their own; rows listed get a

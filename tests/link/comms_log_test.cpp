@@ -63,10 +63,10 @@ protected:
             toggle_comms_log();
         set_comms_log_path("");
     }
-    static link_record with_idn(const char* idn)
+    static std::unique_ptr<link_record> with_idn(const char* idn)
     {
-        link_record link = make_lan_link("127.0.0.1");
-        snprintf(link.idn_reply, sizeof link.idn_reply, "%s", idn);
+        auto link = make_lan_link("127.0.0.1");
+        snprintf(link->idn_reply, sizeof link->idn_reply, "%s", idn);
         return link;
     }
     std::string folder, path;
@@ -91,7 +91,8 @@ TEST_F(CommsLog, NewFileStartsWithHeaderAndFoldersAreCreated)
 
 TEST_F(CommsLog, TransferLinesAndCounters)
 {
-    link_record known = with_idn("TROSVALDEN,WQT5530,A12345,V2.15");
+    const auto known_link = with_idn("TROSVALDEN,WQT5530,A12345,V2.15");
+    const link_record& known = *known_link;
     set_transfer_counter(10);
     log_transfer(known, transfer_kind::command, "STOP\n");
     log_transfer(known, transfer_kind::dc4, "\x14");
@@ -100,7 +101,8 @@ TEST_F(CommsLog, TransferLinesAndCounters)
 
     // Fewer than three fields, or none: the "unknown" forms.
     for (const char* idn : {"", "TROSVALDEN,WQT5530"}) {
-        link_record unknown = with_idn(idn);
+        const auto unknown_link = with_idn(idn);
+        const link_record& unknown = *unknown_link;
         log_transfer(unknown, transfer_kind::command, "*IDN?\n");
         log_transfer(unknown, transfer_kind::dc4, "\x14");
         log_transfer(unknown, transfer_kind::reply, "x");
@@ -160,7 +162,7 @@ TEST_F(CommsLog, OffWritesNoFileButStillCounts)
     ASSERT_FALSE(is_comms_log_enabled());
     uint64_t before = get_transfer_counter();
     append_comms_log("to the debugger\n");
-    log_transfer(with_idn(""), transfer_kind::command, "STOP\n");
+    log_transfer(*with_idn(""), transfer_kind::command, "STOP\n");
     EXPECT_EQ(before + 1, get_transfer_counter());
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesA(path.c_str()));
     EXPECT_TRUE(msgbox::shown().empty());
@@ -187,7 +189,8 @@ TEST_F(CommsLog, UncreatableFileDisablesLoggingWithOneMessage)
 
 TEST_F(CommsLog, LinesFromSeveralThreadsNeverInterleave)
 {
-    link_record link = with_idn("TROSVALDEN,WQT5530,T1,V1");
+    const auto link_owner = with_idn("TROSVALDEN,WQT5530,T1,V1");
+    const link_record& link = *link_owner;
     set_transfer_counter(0);
     const int threads = 4, each = 150;
     std::vector<std::thread> pool;

@@ -15,13 +15,19 @@ namespace {
 
 using wqt_sim::action;
 
-link_record record_with(uint32_t model, uint32_t phases = 3, const char* idn = "")
+std::unique_ptr<link_record> record_with(uint32_t model, uint32_t phases = 3, const char* idn = "")
 {
-    link_record rec = make_lan_link("127.0.0.1");
-    rec.model_code = model;
-    rec.phase_count = phases;
-    snprintf(rec.idn_reply, sizeof rec.idn_reply, "%s", idn);
+    auto rec = make_lan_link("127.0.0.1");
+    rec->model_code = model;
+    rec->phase_count = phases;
+    snprintf(rec->idn_reply, sizeof rec->idn_reply, "%s", idn);
     return rec;
+}
+
+// Attaches a new record to slot n.
+void attach(std::unique_ptr<link_record> record, int n)
+{
+    attach_instrument_to_slot(*record, n);
 }
 
 bool same_options(const config_item* a, const config_item* b)
@@ -92,14 +98,14 @@ TEST(InstrumentSlots, AttachingByModelCode)
     const row rows[] = {{1, is15}, {6, is15}, {2, is25}, {3, is25}, {4, is45}, {5, is55}};
     for (const row& r : rows) {
         auto group2_before = get_instrument(0).get_group2_config();
-        attach_instrument_to_slot(record_with(r.model, 3, "TROSVALDEN,WQT,S1,V1"), 0);
+        attach(record_with(r.model, 3, "TROSVALDEN,WQT,S1,V1"), 0);
         EXPECT_TRUE(r.is_family(get_instrument(0).get_primary_config().get())) << r.model;
         EXPECT_EQ(group2_before, get_instrument(0).get_group2_config()) << r.model;
         EXPECT_STREQ("TROSVALDEN,WQT,S1,V1", get_instrument(0).idn_reply);
     }
 
     // Model 16 replaces both objects, one per group.
-    attach_instrument_to_slot(record_with(16, 6), 0);
+    attach(record_with(16, 6), 0);
     auto* g1 = dynamic_cast<wqt_cfg_35xx*>(get_instrument(0).get_primary_config().get());
     auto* g2 = dynamic_cast<wqt_cfg_35xx*>(get_instrument(0).get_group2_config().get());
     ASSERT_TRUE(g1 && g2);
@@ -112,14 +118,14 @@ TEST(InstrumentSlots, AttachingByModelCode)
 
     // Model 1 afterwards replaces only the primary object.
     auto group2 = get_instrument(0).get_group2_config();
-    attach_instrument_to_slot(record_with(1), 0);
+    attach(record_with(1), 0);
     EXPECT_EQ(group2, get_instrument(0).get_group2_config());
     EXPECT_EQ(get_instrument(0).get_primary_config(), get_instrument_config_for_group(0, 1));
 
     // Unknown codes copy the link fields and keep both objects.
     for (uint32_t model : {0u, 9999u}) {
         auto primary = get_instrument(0).get_primary_config();
-        attach_instrument_to_slot(record_with(model, 2, "OTHER,DEVICE,9,1"), 0);
+        attach(record_with(model, 2, "OTHER,DEVICE,9,1"), 0);
         EXPECT_EQ(model, get_instrument(0).model_code);
         EXPECT_EQ(2u, get_instrument(0).phase_count);
         EXPECT_STREQ("OTHER,DEVICE,9,1", get_instrument(0).idn_reply);
@@ -137,7 +143,6 @@ protected:
         SimLinkTest::SetUp();
         if (IsSkipped() || HasFatalFailure())
             return;
-        rec = *link;
         inst->set_line_end("\n");
         set_current_instrument_index(1);
     }
@@ -147,17 +152,16 @@ protected:
             open_close_link(LINK_CLOSE, &get_instrument(1));
         set_current_instrument_index(0);
     }
+    // Moves the test's link into slot 1.
     void attach(uint32_t model)
     {
-        rec.model_code = model;
-        rec.phase_count = 6;
-        attach_instrument_to_slot(rec, 1);
+        link->model_code = model;
+        link->phase_count = 6;
+        attach_instrument_to_slot(*link, 1);
         get_instrument(1).active_group = 0;
     }
     // The command lines the instrument received after the handshake.
     std::vector<std::string> commands() const { return inst->commands(); }
-
-    link_record rec;
 };
 
 TEST_P(GroupSwitch, SelectsGroupTwoAtTheFirstTry)
@@ -231,14 +235,34 @@ TEST_P(GroupSwitch, VerifySwitchesOnlyWhenTheInstrumentDiffers)
     EXPECT_TRUE(msgbox::shown().empty());
 }
 
+TEST_P(GroupSwitch, AttachingTakesTheOpenLinkOver)
+{
+    ASSERT_EQ(0, open_close_link(LINK_OPEN, link));
+    attach(16);
+    // The record is left closed; the slot talks over what it held.
+    EXPECT_EQ(0, link->link_open);
+    EXPECT_EQ(kNoSocket, link->socket);
+    EXPECT_EQ(INVALID_HANDLE_VALUE, link->serial_handle);
+    instrument_slot& slot = get_instrument(1);
+    EXPECT_EQ(1, slot.link_open);
+    set_active_group_and_switch(1, true);
+    EXPECT_EQ(2, inst->group());
+    // Attaching the slot's own record changes nothing of its link.
+    attach_instrument_to_slot(slot, 1);
+    EXPECT_EQ(1, slot.link_open);
+    set_active_group_and_switch(0, true);
+    EXPECT_EQ(1, inst->group());
+    EXPECT_TRUE(msgbox::shown().empty());
+}
+
 INSTANTIATE_OVER_BOTH_LINKS(GroupSwitch);
 
 TEST(GroupSwitchFailure, LinkThatDoesNotOpenGivesTheMessageAtOnce)
 {
     msgbox::reset();
-    link_record rec = make_serial_link("COM248");
-    rec.model_code = 16;
-    attach_instrument_to_slot(rec, 2);
+    auto rec = make_serial_link("COM248");
+    rec->model_code = 16;
+    attach_instrument_to_slot(*rec, 2);
     set_current_instrument_index(2);
     DWORD start = GetTickCount();
     set_active_group_and_switch(1, false);
@@ -255,7 +279,7 @@ TEST(GroupSwitchFailure, LinkThatDoesNotOpenGivesTheMessageAtOnce)
 void set_up_slot(uint32_t model, int phases, int wiring, int grouping, int group,
                  int group0_grouping = -1)
 {
-    attach_instrument_to_slot(record_with(model, static_cast<uint32_t>(phases)), 2);
+    attach(record_with(model, static_cast<uint32_t>(phases)), 2);
     get_instrument(2).active_group = model == 16 ? group : 0;
     auto config = get_instrument_config_for_group(2, group);
     config->set_value_int(82, wiring);

@@ -63,6 +63,14 @@ TEST(ResultReplyDecode, RecordsOfTheFormat)
 
 // Parses text with capacity max into a fresh array; returns the result and
 // the array (untouched places keep kUntouched).
+std::pair<int, values> parsed(int (*parse)(const char*, double*, int, size_t),
+                              const std::string& text, int max = 6)
+{
+    values out = untouched(8);
+    int n = parse(text.c_str(), out.data(), max, text.size());
+    return {n, out};
+}
+
 std::pair<int, values> parsed(int (*parse)(const char*, double*, int), const std::string& text,
                               int max = 6)
 {
@@ -123,6 +131,23 @@ TEST(ResultReplyParse, BinaryReplies)
     EXPECT_EQ(parsed(parse_result_values, kFour + "," + kFourEighth + ",\n").first, 2);
     EXPECT_EQ(parsed(parse_result_values, "\x83").first, 0);
     EXPECT_EQ(parsed(parse_result_values_strict, "\x83").first, -1);
+}
+
+TEST(ResultReplyParse, NulBytesInsideRecordsAreData)
+{
+    // A value of 0 may come with NUL bytes in its record; the parse goes on
+    // to the reply's length. ASCII text still ends at its first NUL.
+    const std::string zero("\x80\x00\x00\x80", 4);
+    const std::string last_nul("\x83\x20\x80\x00", 4); // 4.0, last byte NUL
+    const std::string reply = kFour + "," + zero + "," + kMinusFour + "," + last_nul;
+    const values expected{4, 0, -4, 4, kUntouched};
+    for (auto parse : {parse_result_values, parse_result_values_strict}) {
+        auto p = parsed(parse, reply);
+        EXPECT_EQ(p.first, 4);
+        EXPECT_EQ(values(p.second.begin(), p.second.begin() + 5), expected);
+        EXPECT_EQ(parsed(parse, zero + "," + kFour).first, 2);
+    }
+    EXPECT_EQ(parsed(parse_result_values, std::string("1,2\0,3", 6)).first, 2);
 }
 
 TEST(ResultReplyParse, ExponentTextsReadBack)
@@ -263,6 +288,11 @@ TEST_P(ResultReplyLink, BinaryReplies)
     std::string with_zero = kFour + "," + zero + "," + kMinusFour;
     EXPECT_EQ(ask(with_zero + "\r\n", 4), std::make_pair(3, values{4, 0, -4, kUntouched, kUntouched}));
     EXPECT_EQ(ask(with_zero + "\n", 4, true), std::make_pair(3, values{4, 0, -4, kUntouched, kUntouched}));
+    // A last record that ends in a NUL byte before a bare "\n" keeps it.
+    const std::string ends_in_nul("\x83\x20\x80\x00", 4);
+    EXPECT_EQ(ask(kFour + "," + ends_in_nul + "\n", 3, true),
+              std::make_pair(2, values{4, 4, kUntouched, kUntouched}));
+    EXPECT_EQ(ask(kFour + "," + ends_in_nul + "\r\n", 3), std::make_pair(2, values{4, 4, kUntouched, kUntouched}));
 
     // receive_reply gives the text of the first value, with the received length.
     char buffer[64];

@@ -246,13 +246,15 @@ INSTANTIATE_OVER_BOTH_LINKS(Link);
 TEST(LinkOpen, FailuresLeaveTheLinkClosed)
 {
     // A COM port that does not exist.
-    link_record serial = make_serial_link("COM249");
+    link_record serial;
+    fill_serial_link(serial, "COM249");
     EXPECT_EQ(-1, open_close_link(LINK_OPEN, &serial));
     EXPECT_EQ(0, serial.link_open);
     EXPECT_EQ(INVALID_HANDLE_VALUE, serial.serial_handle);
 
     // A loopback address with no listener: refused at once.
-    link_record lan = make_lan_link("127.254.253.252");
+    link_record lan;
+    fill_lan_link(lan, "127.254.253.252");
     DWORD start = GetTickCount();
     EXPECT_EQ(-1, open_close_link(LINK_OPEN, &lan));
     EXPECT_LT(GetTickCount() - start, 2500u);
@@ -261,12 +263,14 @@ TEST(LinkOpen, FailuresLeaveTheLinkClosed)
     EXPECT_EQ(0, lan_winsock_users());
 
     // Text that is no address at all.
-    link_record bad = make_lan_link("not.an.address");
+    link_record bad;
+    fill_lan_link(bad, "not.an.address");
     EXPECT_EQ(-1, open_close_link(LINK_OPEN, &bad));
     EXPECT_EQ(0, bad.link_open);
 
     // No interface.
-    link_record none = make_lan_link("127.0.0.1");
+    link_record none;
+    fill_lan_link(none, "127.0.0.1");
     none.interface = 0;
     EXPECT_EQ(-1, open_close_link(LINK_OPEN, &none));
 
@@ -294,9 +298,16 @@ TEST(LinkLan, TwoLinksOpenClosingOneKeepsTheOther)
     EXPECT_GT(receive_reply(reply, sizeof reply, &b.link), 0);
     EXPECT_EQ(b.inst.idn_reply(), reply);
 
-    // A copy of the record shares the socket; closing both releases once.
-    link_record copy = b.link;
-    open_close_link(LINK_CLOSE, &copy);
+    // A record moved into another hands its socket over and is left closed:
+    // the new owner talks over it, and closing both releases once.
+    auto owner = make_lan_link("127.0.0.1");
+    move_link_record(owner.get(), &b.link);
+    EXPECT_EQ(0, b.link.link_open);
+    EXPECT_EQ(kNoSocket, b.link.socket);
+    EXPECT_STREQ(b.address.c_str(), owner->ip_address);
+    send_command("*IDN?\n", owner.get());
+    EXPECT_GT(receive_reply(reply, sizeof reply, owner.get()), 0);
+    open_close_link(LINK_CLOSE, owner.get());
     open_close_link(LINK_CLOSE, &b.link);
     EXPECT_EQ(0, lan_winsock_users());
 
@@ -320,9 +331,9 @@ TEST(LinkLan, FullRingKeepsTheNewestBytesInOrder)
     sim.inst.push_unsolicited(burst);
     Sleep(300);
 
-    // Each poll takes up to 255 bytes into the ring and hands out one, so
-    // the ring overflows long before the burst has been read, and the oldest
-    // unread bytes make way for the newest.
+    // Each poll takes what is waiting into the ring and hands out one byte,
+    // so the ring overflows long before the burst has been read, and the
+    // oldest unread bytes make way for the newest.
     std::string got;
     DWORD start = GetTickCount();
     for (int idle = 0; idle < 50 && GetTickCount() - start < 60000;) {

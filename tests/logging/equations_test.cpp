@@ -4,7 +4,7 @@
 #include "app/ui_text.h"
 #include "logging/expression_library.h"
 #include "logging/logging_resource.h"
-#include "tests/support/dialog_driver.h"
+#include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
 
 #include <gtest/gtest.h>
@@ -138,7 +138,7 @@ TEST_F(EquationsTest, EditorShowsTheFileAndOkSavesIt)
             GetDlgItemTextA(dialog, IDC_EQUATION_TEXT, text, sizeof text);
             shown = text;
             SetDlgItemTextA(dialog, IDC_EQUATION_TEXT, "Sum = Watts + 1\r\n");
-            click_dialog_button(dialog, IDOK);
+            click(dialog, IDOK);
         });
     EXPECT_EQ(result, IDOK);
     EXPECT_STREQ(caption, "Equation Editor");

@@ -1,23 +1,12 @@
 #include "logging/save_setup_dialog.h"
 
 #include "logging/logging_resource.h"
-#include "tests/support/dialog_driver.h"
+#include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-
-namespace {
-
-std::string control_text(HWND dialog, int id)
-{
-    char text[256] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
-} // namespace
 
 TEST(SaveSetupDialog, ShowsPromptAndNameCutTo100Characters)
 {
@@ -34,7 +23,7 @@ TEST(SaveSetupDialog, ShowsPromptAndNameCutTo100Characters)
                                                 name = control_text(dialog, IDC_SAVE_SETUP_NAME);
                                                 limit = SendDlgItemMessageA(dialog, IDC_SAVE_SETUP_NAME,
                                                                             EM_GETLIMITTEXT, 0, 0);
-                                                click_dialog_button(dialog, IDCANCEL);
+                                                click(dialog, IDCANCEL);
                                             });
     EXPECT_EQ(result, 2);
     EXPECT_EQ(prompt, "Please enter the new name for the configuration");
@@ -74,10 +63,10 @@ TEST(SaveSetupDialog, ButtonsEndOrKeepTheDialog)
             IDD_SAVE_SETUP, save_setup_dlg_proc, reinterpret_cast<LPARAM>(buffer), [&](HWND dialog) {
                 if (r.typed)
                     SetDlgItemTextA(dialog, IDC_SAVE_SETUP_NAME, r.typed);
-                click_dialog_button(dialog, r.button);
+                click(dialog, r.button);
                 if (r.asks_for_name) {
                     open_after_ok = IsWindowVisible(dialog) != FALSE;
-                    click_dialog_button(dialog, IDCANCEL);
+                    click(dialog, IDCANCEL);
                 }
             });
         EXPECT_EQ(result, r.result);

@@ -1,9 +1,9 @@
-// The modal dialogs that the code under test opens on this thread: their
-// captions as they come up, and scripts that act on them like a user.
+// The modal dialogs that the code under test opens on this thread, by their
+// captions as they come up (progress dialogs, which nothing drives, among
+// them). Tests drive dialogs with tests/support/modal_dialog.h.
 #pragma once
 #include <windows.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,14 +18,3 @@ public:
 
     std::vector<std::string> captions() const;
 };
-
-// Runs script on the next dialog of this thread once its modal loop shows
-// it; a dialog the script leaves open is then cancelled. Scripts given
-// before the dialogs open run in order, one per dialog.
-void on_next_dialog(std::function<void(HWND dialog)> script);
-
-// How many scripts have not met their dialog yet.
-size_t dialog_scripts_waiting();
-
-// Clicks a dialog's button (WM_COMMAND with BN_CLICKED).
-void press(HWND dialog, int id);

@@ -5,22 +5,32 @@
 #include <cstdio>
 #include <cstring>
 
-link_record make_lan_link(const std::string& address)
+void fill_lan_link(link_record& link, const std::string& address)
 {
-    link_record link;
     clear_link_record(&link);
     link.interface = LINK_LAN;
     snprintf(link.ip_address, sizeof link.ip_address, "%s", address.c_str());
-    return link;
 }
 
-link_record make_serial_link(const std::string& port, uint32_t baud)
+void fill_serial_link(link_record& link, const std::string& port, uint32_t baud)
 {
-    link_record link;
     clear_link_record(&link);
     link.interface = LINK_SERIAL;
     link.baud_rate = baud;
     snprintf(link.com_port, sizeof link.com_port, "%s", port.c_str());
+}
+
+std::unique_ptr<link_record> make_lan_link(const std::string& address)
+{
+    auto link = std::make_unique<link_record>();
+    fill_lan_link(*link, address);
+    return link;
+}
+
+std::unique_ptr<link_record> make_serial_link(const std::string& port, uint32_t baud)
+{
+    auto link = std::make_unique<link_record>();
+    fill_serial_link(*link, port, baud);
     return link;
 }
 
@@ -31,6 +41,23 @@ std::string wait_received(const wqt_sim::instrument& inst, size_t n)
     return inst.received();
 }
 
+void wait_until_quiet(const wqt_sim::instrument& inst)
+{
+    size_t bytes = inst.received().size();
+    for (int quiet = 0, i = 0; quiet < 5 && i < 300; ++i) {
+        Sleep(10);
+        const size_t now = inst.received().size();
+        quiet = now == bytes ? quiet + 1 : 0;
+        bytes = now;
+    }
+}
+
+std::vector<std::string> settled_commands(const wqt_sim::instrument& inst)
+{
+    wait_until_quiet(inst);
+    return inst.commands();
+}
+
 std::vector<std::pair<std::string, std::string>> test_com_pairs()
 {
     return wqt_sim::com_pairs_from_environment();
@@ -39,16 +66,16 @@ std::vector<std::pair<std::string, std::string>> test_com_pairs()
 lan_sim::lan_sim()
 {
     address = wqt_sim::start_on_free_loopback(server);
-    link = make_lan_link(address);
+    fill_lan_link(link, address);
 }
 
 serial_sim::serial_sim(size_t pair)
 {
     auto pairs = test_com_pairs();
     if (pair < pairs.size()) {
-        link = make_serial_link(pairs[pair].first);
+        fill_serial_link(link, pairs[pair].first);
         started = server.start(pairs[pair].second);
     } else {
-        link = make_serial_link("COM0");
+        fill_serial_link(link, "COM0");
     }
 }

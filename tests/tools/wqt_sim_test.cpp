@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -97,6 +98,27 @@ TEST(WqtSim, RulesScriptFaults)
     auto dropped = inst.feed("STOP\n", 5);
     ASSERT_EQ(1u, dropped.size());
     EXPECT_TRUE(dropped[0].drop);
+}
+
+TEST(WqtSim, ConverterAnswersItsQueriesAndTakesCaretBracketAlone)
+{
+    instrument inst;
+    inst.set_converter("LX0042", "V1.07");
+    // "^[" has no line end; the "*IDN?" right behind it is a command of its own.
+    EXPECT_EQ("TROSVALDEN,LOMX-RS232,LX0042,V1.07\r\n", ask(inst, "\x14^[*IDN?\n"));
+    EXPECT_EQ((std::vector<std::string>{"^[", "*IDN?"}), inst.commands());
+    EXPECT_EQ("0\r\n", ask(inst, "*esr?\n"));
+
+    inst.set_calibration_replies("CAL A", "");
+    inst.set_version_reply("V9");
+    EXPECT_EQ("CAL A\r\n", ask(inst, "calstr?\n"));
+    EXPECT_EQ("", ask(inst, "calver?\n"));
+    EXPECT_EQ("V9\r\n", ask(inst, "version?\n"));
+
+    // An analyser knows no calibration queries.
+    instrument analyser;
+    EXPECT_EQ("", ask(analyser, "calstr?\n"));
+    EXPECT_EQ("32\r\n", ask(analyser, "*esr?\n"));
 }
 
 } // namespace

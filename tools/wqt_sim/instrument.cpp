@@ -70,6 +70,20 @@ void instrument::set_line_end(const std::string& eol)
     eol_ = eol;
 }
 
+void instrument::set_converter(const std::string& serial, const std::string& version)
+{
+    set_identity("TROSVALDEN", "LOMX-RS232", serial, version);
+    set_calibration_replies("CAL 2023-04-17 OFFSET 0.0012 GAIN 1.0003", "CALVER 3");
+    set_version_reply(version);
+}
+
+void instrument::set_calibration_replies(const std::string& calstr, const std::string& calver)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    calstr_reply_ = calstr;
+    calver_reply_ = calver;
+}
+
 void instrument::set_item(int id, const std::string& value, int group)
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -156,6 +170,13 @@ std::vector<instrument::output> instrument::feed(const char* data, size_t length
             }
         } else if (pending_.size() < kMaxLine) {
             pending_ += c;
+            // The converter's "^[" has no line end: it is a command of its
+            // own, and what follows it starts the next one.
+            if (pending_ == "^[") {
+                pending_.clear();
+                for (auto& o : handle_line("^["))
+                    out.push_back(o);
+            }
         }
     }
     return out;
@@ -219,6 +240,7 @@ std::vector<instrument::output> instrument::handle_line(const std::string& line)
             return {};
         case action::drop:
             o.drop = true;
+            o.delay_ms = r.delay_ms;
             return {o};
         }
     }
@@ -237,6 +259,12 @@ std::string instrument::respond(const std::string& upper, const std::string& lin
         return idn_;
     if (upper == "VERSION?")
         return version_reply_;
+    if (upper == "CALSTR?" && !calstr_reply_.empty())
+        return calstr_reply_;
+    if (upper == "CALVER?" && !calver_reply_.empty())
+        return calver_reply_;
+    if (upper == "^[")
+        return "";
     if (upper == "*ESR?") {
         int status = esr_;
         esr_ = 0;

@@ -24,7 +24,7 @@ enum class action {
     reply,    // `text` plus the line end in place of the normal reply
     raw,      // exactly `text` (no line end added) in place of the normal reply
     refuse,   // the command is not carried out; the status gets the command error bit
-    drop,     // the connection is dropped before the command is carried out
+    drop,     // the connection is dropped (after delay_ms) before the command is carried out
 };
 
 // A scripted reaction to the commands that begin with `prefix` (compared
@@ -50,6 +50,10 @@ public:
     void set_idn_reply(const std::string& text);        // the whole line, as it stands
     void set_version_reply(const std::string& text);    // "version?" reply
     void set_line_end(const std::string& eol);          // "\r\n" (default) or "\n"
+    // The CAN-bus converter: identity "TROSVALDEN,LOMX-RS232,serial,version"
+    // and answers to "calstr?" and "calver?" (an empty text: no answer).
+    void set_converter(const std::string& serial, const std::string& version);
+    void set_calibration_replies(const std::string& calstr, const std::string& calver);
     std::string idn_reply() const;
 
     // Configuration items, per group (0 or 1). Unset items read as "0".
@@ -89,6 +93,7 @@ private:
     mutable std::mutex mutex_;
     std::string idn_;
     std::string version_reply_;
+    std::string calstr_reply_, calver_reply_;
     std::string eol_ = "\r\n";
     std::map<int, std::string> items_[2];
     int group_ = 1;

@@ -1,6 +1,10 @@
 // The simulated instrument as a program of its own, for trying Kestrova by
 // hand: wqt_sim [--lan ADDRESS]... [--com COMn] [--model WQT5530]
 //               [--serial TEXT] [--version TEXT] [--lf]
+//               [--discovery ADDRESS] [--converter]
+// --discovery answers the LAN search on a loopback address; --converter
+// makes it the CAN-bus converter instead of an analyser.
+#include "tools/wqt_sim/discovery_responder.h"
 #include "tools/wqt_sim/instrument.h"
 
 #include <cstdio>
@@ -13,7 +17,8 @@ int main(int argc, char** argv)
     wqt_sim::instrument inst;
     std::string model = "WQT5530", serial = "A00001", version = "V2.15";
     std::vector<std::string> lans;
-    std::string com;
+    std::string com, discovery;
+    bool converter = false;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         const char* next = i + 1 < argc ? argv[i + 1] : nullptr;
@@ -32,16 +37,27 @@ int main(int argc, char** argv)
         } else if (arg == "--version" && next) {
             version = next;
             ++i;
+        } else if (arg == "--discovery" && next) {
+            discovery = next;
+            ++i;
+        } else if (arg == "--converter") {
+            converter = true;
         } else if (arg == "--lf") {
             inst.set_line_end("\n");
         } else {
             fprintf(stderr,
                     "usage: wqt_sim [--lan ADDRESS]... [--com COMn] [--model WQT5530] "
-                    "[--serial TEXT] [--version TEXT] [--lf]\n");
+                    "[--serial TEXT] [--version TEXT] [--lf] [--discovery ADDRESS] "
+                    "[--converter]\n");
             return 2;
         }
     }
-    inst.set_identity("TROSVALDEN", model, serial, version);
+    if (converter) {
+        model = "LOMX-RS232";
+        inst.set_converter(serial, version);
+    } else {
+        inst.set_identity("TROSVALDEN", model, serial, version);
+    }
     if (lans.empty() && com.empty())
         lans.push_back("127.0.0.1");
 
@@ -61,6 +77,16 @@ int main(int argc, char** argv)
             return 1;
         }
         printf("wqt_sim: %s on %s\n", model.c_str(), com.c_str());
+    }
+    wqt_sim::discovery_responder responder;
+    if (!discovery.empty()) {
+        if (!responder.start(discovery)) {
+            fprintf(stderr, "wqt_sim: cannot answer the LAN search on %s (a 127.x.y.z address)\n",
+                    discovery.c_str());
+            return 1;
+        }
+        printf("wqt_sim: answering the LAN search on %s ports 65535 and 30718\n",
+               discovery.c_str());
     }
     fflush(stdout);
     for (;;)

@@ -3,6 +3,7 @@
 // its option code, the phases an instrument measures, and the option bits of
 // its "version?" reply.
 #pragma once
+#include "config/model_profiles.h"
 #include "link/link_record.h"
 
 #include <cstdint>
@@ -46,5 +47,5 @@ option_bits decode_option_bits(uint32_t word, int selector);
 // (item 82), active group g and grouping q (item 23), from the link's model
 // code and phase count; -1 and -1 when the combination measures none. Both
 // outputs are always set.
-void get_phase_range(link_record link, int wiring, int group, int grouping, int* first,
+void get_phase_range(const link_record& link, int wiring, int group, int grouping, int* first,
                      int* last);

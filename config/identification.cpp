@@ -1,5 +1,6 @@
-#include "link/identification.h"
+#include "config/identification.h"
 
+#include "config/model_profiles.h"
 #include "link/link_record.h"
 
 #include <cstring>
@@ -8,7 +9,6 @@
 namespace {
 
 constexpr size_t kFieldOutMax = 127;
-constexpr uint32_t kTwoGroupModelCode = 16;
 // Suffixes of the model name that come after the phase digit.
 const char kF2Suffix[] = "-F2";
 const char kTolmaviSuffix[] = " Tolmavi";
@@ -79,7 +79,7 @@ char* get_idn_field(char* out, int kind, const link_record* link)
     if (reply.empty())
         throw NoConStrException();
 
-    const uint32_t model_code = link->model_code;
+    const model_profile* profile = find_model_profile(link->model_code);
     const bool has_f2 = reply.find(kF2Suffix) != std::string::npos;
     switch (kind) {
     case IDN_FIELD_ADDRESS:
@@ -109,7 +109,7 @@ char* get_idn_field(char* out, int kind, const link_record* link)
                                                     : "STD");
         break;
     case IDN_FIELD_PHASES: {
-        if (!((model_code >= 1 && model_code <= 6) || model_code == kTwoGroupModelCode))
+        if (profile == nullptr || !profile->phase_digit_field)
             break;
         std::string model = field(reply, 1);
         if (has_f2)
@@ -121,10 +121,10 @@ char* get_idn_field(char* out, int kind, const link_record* link)
         break;
     }
     case IDN_FIELD_MODEL_LAST: {
-        if (!(model_code >= 1 && model_code <= 6))
+        if (profile == nullptr || !profile->last_char_field)
             break;
         std::string model = field(reply, 1);
-        if (model_code == 5 && has_f2)
+        if (profile->last_char_before_f2 && has_f2)
             model = drop_end(model, sizeof kF2Suffix - 1);
         if (!model.empty())
             put(out, model.substr(model.size() - 1));
@@ -167,13 +167,6 @@ option_bits decode_option_bits(uint32_t word, int selector)
 }
 
 namespace {
-
-struct phase_span {
-    int first;
-    int last;
-};
-
-constexpr phase_span kNoPhases{-1, -1};
 
 // The phases of a wiring on one group of three: single phase 1, 2 or 3, two
 // phases, or all three.
@@ -304,18 +297,18 @@ phase_span two_group_span(uint32_t p, int w, int g, int q)
 
 } // namespace
 
-void get_phase_range(link_record link, int wiring, int group, int grouping, int* first,
+void get_phase_range(const link_record& link, int wiring, int group, int grouping, int* first,
                      int* last)
 {
     // A combination that names no phases reads as none rather than leaving
     // the caller's variables as they were.
+    const model_profile* profile = find_model_profile(link.model_code);
     phase_span span = kNoPhases;
-    if (link.model_code == kTwoGroupModelCode) {
+    if (profile != nullptr && profile->two_group()) {
         span = two_group_span(link.phase_count, wiring, group, grouping);
     } else if (link.phase_count == 3) {
         if (wiring == 7)
-            span = link.model_code == 1 || link.model_code == 6 ? phase_span{1, 2}
-                                                                 : phase_span{1, 3};
+            span = profile != nullptr ? profile->wiring7_three_phase : phase_span{1, 3};
         else
             span = basic_span(wiring);
     } else if (link.phase_count == 2) {

@@ -1,5 +1,5 @@
 // Identity fields taken from a link's identification reply.
-#include "link/identification.h"
+#include "config/identification.h"
 #include "link/link_record.h"
 #include "tests/support/sim_fixture.h"
 
@@ -7,17 +7,26 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
 
-link_record identified(uint32_t model_code, const char* idn, uint32_t option_code = 0)
+std::unique_ptr<link_record> identified(uint32_t model_code, const char* idn,
+                                        uint32_t option_code = 0)
 {
-    link_record link = make_lan_link("10.1.2.3");
-    link.model_code = model_code;
-    link.option_code = option_code;
-    snprintf(link.idn_reply, sizeof link.idn_reply, "%s", idn);
+    auto link = make_lan_link("10.1.2.3");
+    link->model_code = model_code;
+    link->option_code = option_code;
+    snprintf(link->idn_reply, sizeof link->idn_reply, "%s", idn);
     return link;
+}
+
+std::string field(const link_record& link, int kind);
+
+std::string field(const std::unique_ptr<link_record>& link, int kind)
+{
+    return field(*link, kind);
 }
 
 std::string field(const link_record& link, int kind)
@@ -30,7 +39,7 @@ std::string field(const link_record& link, int kind)
 
 TEST(IdnField, ReplyFields)
 {
-    const link_record link = identified(5, "TROSVALDEN,WQT5530,A00123,V2.15,b7");
+    const auto link = identified(5, "TROSVALDEN,WQT5530,A00123,V2.15,b7");
     EXPECT_EQ("WQT5530", field(link, IDN_FIELD_MODEL));
     EXPECT_EQ("A00123", field(link, IDN_FIELD_SERIAL));
     // The version is everything after the third comma.
@@ -39,8 +48,8 @@ TEST(IdnField, ReplyFields)
     EXPECT_EQ("", field(link, 8));
     EXPECT_EQ("", field(link, -1));
 
-    link_record com = make_serial_link("COM12");
-    snprintf(com.idn_reply, sizeof com.idn_reply, "%s", "TROSVALDEN");
+    const auto com = make_serial_link("COM12");
+    snprintf(com->idn_reply, sizeof com->idn_reply, "%s", "TROSVALDEN");
     EXPECT_EQ("COM12", field(com, IDN_FIELD_ADDRESS));
     // Too few fields give empty texts.
     EXPECT_EQ("", field(com, IDN_FIELD_MODEL));
@@ -60,7 +69,7 @@ TEST(IdnField, InputOptionTexts)
         {6, "Low Current", "LC"}, // the low-current bit wins
     };
     for (const auto& c : cases) {
-        const link_record link = identified(1, "TROSVALDEN,WQT1530,A1,V1", c.option);
+        const auto link = identified(1, "TROSVALDEN,WQT1530,A1,V1", c.option);
         EXPECT_EQ(c.name, field(link, IDN_FIELD_INPUTS)) << c.option;
         EXPECT_EQ(c.brief, field(link, IDN_FIELD_INPUTS_SHORT)) << c.option;
     }
@@ -86,10 +95,10 @@ TEST(IdnField, PhaseDigitAndLastCharacter)
 
 TEST(IdnField, Failures)
 {
-    link_record none = identified(5, "");
+    const auto none = identified(5, "");
     char out[128] = "abcdef";
     try {
-        get_idn_field(out, IDN_FIELD_MODEL, &none);
+        get_idn_field(out, IDN_FIELD_MODEL, none.get());
         ADD_FAILURE() << "no exception";
     } catch (const NoConStrException& e) {
         EXPECT_STREQ("No Connection String\n", e.what());
@@ -98,8 +107,8 @@ TEST(IdnField, Failures)
     EXPECT_STREQ("", out);
     EXPECT_STREQ("ef", out + 4);
 
-    const link_record link = identified(5, "TROSVALDEN,WQT5530,A1,V1");
-    EXPECT_THROW(get_idn_field(nullptr, IDN_FIELD_MODEL, &link), std::exception);
+    const auto link = identified(5, "TROSVALDEN,WQT5530,A1,V1");
+    EXPECT_THROW(get_idn_field(nullptr, IDN_FIELD_MODEL, link.get()), std::exception);
 }
 
 TEST(OptionBits, SelectorsPickTheirBit)
@@ -227,9 +236,9 @@ void expect_span(const char* text, int first, int last, const std::string& where
 TEST(PhaseRange, EveryRowOfTheTable)
 {
     for (const auto& row : kPhaseRows) {
-        link_record link = make_lan_link("10.1.2.3");
-        link.model_code = row.model;
-        link.phase_count = row.phases;
+        const auto link = make_lan_link("10.1.2.3");
+        link->model_code = row.model;
+        link->phase_count = row.phases;
         const std::string spans = row.spans;
         ASSERT_EQ(23u, spans.size());
         for (int w = 0; w <= 7; ++w) {
@@ -237,7 +246,7 @@ TEST(PhaseRange, EveryRowOfTheTable)
             // them alone shows.
             int first = 99;
             int last = 99;
-            get_phase_range(link, w, row.group, row.grouping, &first, &last);
+            get_phase_range(*link, w, row.group, row.grouping, &first, &last);
             char where[96];
             snprintf(where, sizeof where, "model %u P %u q %d g %d w %d", row.model, row.phases,
                      row.grouping, row.group, w);
@@ -251,12 +260,12 @@ TEST(PhaseRange, WiringsOutsideTheTableMeasureNothing)
     const uint32_t phases[] = {3, 4, 5, 6};
     for (uint32_t p : phases) {
         for (int q = 0; q <= 4; ++q) {
-            link_record link = make_lan_link("10.1.2.3");
-            link.model_code = 16;
-            link.phase_count = p;
+            const auto link = make_lan_link("10.1.2.3");
+            link->model_code = 16;
+            link->phase_count = p;
             int first = 99;
             int last = 99;
-            get_phase_range(link, -1, 1, q, &first, &last);
+            get_phase_range(*link, -1, 1, q, &first, &last);
             // Only the rows that give every wiring one span answer anything.
             const bool whole = (p == 4 && q == 3) || (p == 5 && (q == 2 || q == 3)) ||
                                (p == 6 && q >= 1 && q <= 3) || (p == 3 && q == 1);
@@ -268,12 +277,12 @@ TEST(PhaseRange, WiringsOutsideTheTableMeasureNothing)
             }
         }
     }
-    link_record three = make_lan_link("10.1.2.3");
-    three.model_code = 5;
-    three.phase_count = 3;
+    const auto three = make_lan_link("10.1.2.3");
+    three->model_code = 5;
+    three->phase_count = 3;
     int first = 99;
     int last = 99;
-    get_phase_range(three, 8, 0, 0, &first, &last);
+    get_phase_range(*three, 8, 0, 0, &first, &last);
     EXPECT_EQ(-1, first);
     EXPECT_EQ(-1, last);
 }

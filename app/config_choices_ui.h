@@ -1,0 +1,47 @@
+// The configuration pages' services on top of the model's choice lists and
+// entry checks: the efficiency ratio and minimum-range combo boxes of the
+// two-group family, the check of a typed configuration value, the ranging
+// page's phase step and the wiring test of the ranging layout.
+#pragma once
+#include "configui/config_ids.h"
+
+#include <windows.h>
+
+#include <string>
+
+class instrument_config;
+struct numeric_text_value;
+
+// The ranging page leaves its per-phase view on this command: the "Range"
+// page button's, which shows the page afresh.
+constexpr int CMD_LEAVE_RANGING_VIEW = IDC_CFG_PAGE_RANGE;
+
+// Gives item 93 of the current configuration the ratio choices for the
+// grouping (item 23), phase count and wiring (item 82) and refills the box.
+void fill_ratio_choices(HWND combo, int grouping, int phases, int wiring);
+
+// Gives the voltage (26, 178, 202) and current (27, 179, 203) minimum-range
+// items of the current configuration their choices and refills both boxes
+// from the pair the selector names (1, 2 or other). A box that had a
+// selection keeps its position; one without shows the item's value.
+void fill_range_choices(HWND voltage_combo, HWND current_combo, int selector,
+                        int voltage_input_flag, int current_input_flag);
+
+// Checks the text an edit held (buffer, 128 bytes) for the item and stores
+// it (sent at once when "AutoConfigs" is on), or shows why not and puts the
+// stored value back. labels: the page's item labels by item number. True
+// when the value was stored.
+bool validate_config_entry(HWND owner, HWND edit, char* buffer, instrument_config* cfg,
+                           int item, const char* const* labels);
+
+// The number in mantissa-and-exponent form, its digit count giving the
+// decimals.
+std::string format_scientific_text(const numeric_text_value& number);
+
+// Steps ranging_phase to the next phase of the current instrument's wiring,
+// or posts CMD_LEAVE_RANGING_VIEW to the page when the wiring has none.
+void advance_ranging_phase(HWND page, instrument_config* cfg);
+
+// Whether the current instrument's wiring, grouping and active group form a
+// combination its ranging page does not offer.
+bool is_wiring_combination_rejected();

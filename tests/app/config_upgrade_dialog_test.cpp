@@ -1,0 +1,220 @@
+// The Configuration Upgrade dialog run as a real modal dialog, answered by
+// a dialog hook in place of a user, and the legacy conversion through it.
+#include "app/config_upgrade_dialog.h"
+
+#include "app/dialog_seam.h"
+#include "config/instrument_config.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string text_of(HWND dialog, int id)
+{
+    char text[128] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+bool shown(HWND dialog, int id)
+{
+    return (GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
+bool checked(HWND dialog, int id)
+{
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+void click(HWND dialog, int id)
+{
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+// What the dialog showed after the clicks, before its last button.
+struct dialog_state {
+    int resource = 0;
+    std::string name;
+    std::string button2;
+    std::string shunt_texts[3];
+    bool shunt_shown[3] = {};
+    bool shunt_checked[3] = {};
+};
+
+const int kShunts[] = {IDC_UPGRADE_SHUNT_LOW, IDC_UPGRADE_SHUNT_STANDARD, IDC_UPGRADE_SHUNT_HIGH};
+
+// Installs a hook that clicks the radios in order, records the state and
+// ends the dialog with its last button (IDOK or IDCANCEL).
+class scripted_dialog {
+public:
+    scripted_dialog(std::vector<int> clicks, int last_button)
+    {
+        set_dialog_hook([this, clicks, last_button](HWND dialog, int resource) {
+            state.resource = resource;
+            for (int id : clicks)
+                click(dialog, id);
+            state.name = text_of(dialog, IDC_UPGRADE_NAME);
+            state.button2 = text_of(dialog, IDCANCEL);
+            for (int i = 0; i < 3; ++i) {
+                state.shunt_texts[i] = text_of(dialog, kShunts[i]);
+                state.shunt_shown[i] = shown(dialog, kShunts[i]);
+                state.shunt_checked[i] = checked(dialog, kShunts[i]);
+            }
+            click(dialog, last_button);
+        });
+    }
+    ~scripted_dialog() { set_dialog_hook(nullptr); }
+
+    dialog_state state;
+};
+
+saved_config_entry entry_named(const char* name)
+{
+    saved_config_entry entry;
+    std::snprintf(entry.name, sizeof entry.name, "%s", name);
+    return entry;
+}
+
+TEST(ConfigUpgradeDialog, StartsWithTheNameAndTheDefaultChoices)
+{
+    for (bool from_import : {true, false}) {
+        scripted_dialog dialog({}, IDOK);
+        saved_config_entry entry = entry_named("Bench & motor");
+        EXPECT_EQ(ask_config_upgrade(entry, from_import), legacy_upgrade_answer::upgrade);
+
+        const dialog_state& s = dialog.state;
+        EXPECT_EQ(s.resource, IDD_CONFIG_UPGRADE);
+        EXPECT_EQ(s.name, "Bench & motor");
+        EXPECT_EQ(s.button2, from_import ? "Cancel" : "Delete");
+        // Without a series click the shunts keep their resource texts.
+        EXPECT_EQ(s.shunt_texts[0], "20 Arms Shunt (Low Current)");
+        EXPECT_EQ(s.shunt_texts[1], "30 Arms Shunt (Standard Current)");
+        EXPECT_EQ(s.shunt_texts[2], "50 Arms Shunt (High Current)");
+        EXPECT_TRUE(s.shunt_shown[0] && s.shunt_shown[1] && s.shunt_shown[2]);
+        EXPECT_TRUE(s.shunt_checked[1]);
+        EXPECT_EQ(entry.model_code, 5);
+        EXPECT_EQ(entry.option_code, 0);
+    }
+}
+
+TEST(ConfigUpgradeDialog, SeriesAndShuntGiveTheCodes)
+{
+    const std::string later[] = {"10 Arms Shunt (Low Current)", "30 Arms Shunt (Standard Current)",
+                                 "50 Arms Shunt (High Current)"};
+    const std::string wqt15[] = {"20 Arms Shunt (Low Current)", "20 Arms Shunt (Standard Current)",
+                                 "30 Arms Shunt (High Current)"};
+    const struct {
+        std::vector<int> clicks;
+        int32_t model_code;
+        int32_t option_code;
+        const std::string* texts;
+        bool low_shown;
+        int checked_shunt; // index into kShunts
+    } cases[] = {
+        {{IDC_UPGRADE_WQT55, IDC_UPGRADE_SHUNT_LOW}, 5, 2, later, true, 0},
+        {{IDC_UPGRADE_WQT45, IDC_UPGRADE_SHUNT_LOW}, 4, 2, later, true, 0},
+        {{IDC_UPGRADE_WQT25, IDC_UPGRADE_SHUNT_HIGH}, 2, 4, later, true, 2},
+        {{IDC_UPGRADE_WQT25}, 2, 0, later, true, 1},
+        {{IDC_UPGRADE_WQT15}, 1, 0, wqt15, false, 1},
+        {{IDC_UPGRADE_WQT15, IDC_UPGRADE_SHUNT_HIGH}, 1, 4, wqt15, false, 2},
+        // The low-current radio goes while checked: the standard one takes over.
+        {{IDC_UPGRADE_SHUNT_LOW, IDC_UPGRADE_WQT15}, 1, 0, wqt15, false, 1},
+        {{IDC_UPGRADE_WQT45, IDC_UPGRADE_SHUNT_LOW, IDC_UPGRADE_WQT15}, 1, 0, wqt15, false, 1},
+        // Back to a later series: all three shunts again.
+        {{IDC_UPGRADE_WQT15, IDC_UPGRADE_WQT55}, 5, 0, later, true, 1},
+        {{IDC_UPGRADE_WQT15, IDC_UPGRADE_WQT25, IDC_UPGRADE_SHUNT_LOW}, 2, 2, later, true, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.clicks));
+        scripted_dialog dialog(c.clicks, IDOK);
+        saved_config_entry entry = entry_named("Cfg");
+        ASSERT_EQ(ask_config_upgrade(entry, false), legacy_upgrade_answer::upgrade);
+        EXPECT_EQ(entry.model_code, c.model_code);
+        EXPECT_EQ(entry.option_code, c.option_code);
+        const dialog_state& s = dialog.state;
+        EXPECT_EQ(s.shunt_shown[0], c.low_shown);
+        EXPECT_TRUE(s.shunt_shown[1] && s.shunt_shown[2]);
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ(s.shunt_checked[i], i == c.checked_shunt) << i;
+            // A hidden radio keeps whatever text it had last.
+            if (i > 0 || c.low_shown) {
+                EXPECT_EQ(s.shunt_texts[i], c.texts[i]) << i;
+            }
+        }
+    }
+}
+
+TEST(ConfigUpgradeDialog, TheSecondButtonLeavesTheEntryAlone)
+{
+    for (bool from_import : {true, false}) {
+        scripted_dialog dialog({IDC_UPGRADE_WQT45, IDC_UPGRADE_SHUNT_HIGH}, IDCANCEL);
+        saved_config_entry entry = entry_named("Keep");
+        EXPECT_EQ(ask_config_upgrade(entry, from_import), legacy_upgrade_answer::declined);
+        EXPECT_EQ(entry.model_code, -1);
+        EXPECT_EQ(entry.option_code, -1);
+        EXPECT_EQ(dialog.state.button2, from_import ? "Cancel" : "Delete");
+    }
+}
+
+// ---- The conversion of a legacy file through the dialog
+
+TEST(ConfigUpgradeDialog, ALegacyFileIsConvertedThroughTheDialog)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(sizeof folder, folder);
+    const std::string path =
+        std::string(folder) + "kestrova_upgrade_" + std::to_string(GetCurrentProcessId()) + ".dat";
+    std::vector<uint8_t> data(kLegacyRecordSize3812 * 10, 0);
+    std::memcpy(&data[0], "Made on a 26", 13);
+    data[128] = 3; // wiring
+    std::memcpy(&data[kLegacyRecordSize3812], "Unwanted", 9);
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
+    CloseHandle(h);
+
+    std::vector<std::string> names;
+    set_dialog_hook([&](HWND dialog, int) {
+        names.push_back(text_of(dialog, IDC_UPGRADE_NAME));
+        if (names.size() == 1) {
+            click(dialog, IDC_UPGRADE_WQT25);
+            click(dialog, IDC_UPGRADE_SHUNT_HIGH);
+            click(dialog, IDOK);
+        } else {
+            click(dialog, IDCANCEL);
+        }
+    });
+    const legacy_upgrade_prompt previous = set_legacy_upgrade_prompt(ask_config_upgrade);
+    std::vector<int> slots;
+    saved_config_entry stored;
+    std::string wiring;
+    const bool converted =
+        convert_legacy_config_file(path.c_str(), [&](int slot, const saved_config_entry& entry) {
+            slots.push_back(slot);
+            stored = entry;
+            entry.primary->get_value_string(82, wiring);
+            return true;
+        });
+    set_legacy_upgrade_prompt(previous);
+    set_dialog_hook(nullptr);
+
+    EXPECT_TRUE(converted);
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileA(path.c_str());
+    EXPECT_EQ(names, (std::vector<std::string>{"Made on a 26", "Unwanted"}));
+    EXPECT_EQ(slots, std::vector<int>{0});
+    EXPECT_STREQ(stored.name, "Made on a 26");
+    EXPECT_EQ(stored.model_code, 2);
+    EXPECT_EQ(stored.option_code, 4);
+    EXPECT_NE(dynamic_cast<wqt_cfg_25xx*>(stored.primary), nullptr);
+    EXPECT_EQ(wiring, "3");
+}
+
+} // namespace

@@ -1,0 +1,35 @@
+// Runs a dialog modally, as the program does, and drives it by control id
+// from inside its modal loop.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// Opens the dialog template of this executable with the procedure and
+// parameter and runs script on the dialog's thread once it is open. When the
+// script leaves the dialog open, it is cancelled. Returns the dialog's result
+// (-1 also when the dialog could not be created, as DialogBoxParam does).
+INT_PTR run_modal_dialog(int template_id, DLGPROC proc, LPARAM param,
+                         const std::function<void(HWND dialog)>& script);
+
+// For a dialog that the code under test opens itself: script runs with the
+// next dialog owned by owner once that dialog is shown (the dialog's modal
+// loop runs it); a dialog it leaves open is cancelled. One script is armed
+// at a time.
+void drive_next_dialog(HWND owner, std::function<void(HWND dialog)> script);
+
+// What a user does: a button click, a choice in a drop-down list (with the
+// notification the list sends).
+void click(HWND dialog, int id);
+void choose(HWND dialog, int id, int index);
+// Chooses the entry with this text; false when the list has none.
+bool choose_text(HWND dialog, int id, const std::string& text);
+
+// What a user sees.
+std::vector<std::string> list_texts(HWND dialog, int id);
+std::string chosen_text(HWND dialog, int id);   // "" when nothing is chosen
+std::string control_text(HWND dialog, int id);
+bool is_shown(HWND dialog, int id);
+bool is_enabled(HWND dialog, int id);
