@@ -3,16 +3,16 @@
 // the other windows' rules run.
 #include "app/control_state.h"
 
+#include "app/auto_configs.h"
 #include "app/control_tables.h"
 #include "app/layout.h"
 #include "app/main_ids.h"
 #include "app/saved_config_menu.h"
-#include "app/auto_configs.h"
 #include "app/state_inputs.h"
 #include "app/ui_text.h"
+#include "config/identification.h"
 #include "config/model_profiles.h"
 #include "configui/config_pages.h"
-#include "config/identification.h"
 #include "link/instrument_slots.h"
 #include "logging/logging_state.h"
 #include "views/capture_ids.h"

@@ -62,6 +62,23 @@ void FrameTest::close_main_window(LPARAM lparam)
     pump();
 }
 
+std::vector<WPARAM> FrameTest::take_posted_commands(HWND window)
+{
+    std::vector<WPARAM> ids;
+    MSG message;
+    while (PeekMessageA(&message, window, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+        ids.push_back(message.wParam);
+    return ids;
+}
+
+std::vector<std::string> FrameTest::box_texts()
+{
+    std::vector<std::string> texts;
+    for (const recorded_box& box : msgbox::shown())
+        texts.push_back(box.text);
+    return texts;
+}
+
 bool FrameTest::connect(int n, const link_record& settings)
 {
     instrument_slot& slot = get_instrument(n);

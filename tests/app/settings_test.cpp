@@ -3,8 +3,9 @@
 // the communications-log question and the folder browser, and the CSV file
 // names remembered across a restart.
 #include "app/app_data_folder.h"
-#include "app/resource.h"
 #include "app/auto_configs.h"
+#include "app/control_tables.h"
+#include "app/resource.h"
 #include "app/settings.h"
 #include "app/settings_dialog.h"
 #include "app/shell_services.h"
@@ -15,7 +16,6 @@
 #include "tests/support/msgbox_recorder.h"
 #include "views/harmonics_ids.h"
 #include "views/measure_ids.h"
-#include "app/control_tables.h"
 
 #include <gtest/gtest.h>
 
@@ -149,25 +149,6 @@ TEST_F(SettingsTest, AnEmptyFileGivesTheDefaults)
     EXPECT_EQ(app_settings.scope_colours[1], RGB(1, 1, 1));
 }
 
-TEST(ColourText, ExactlyThreeFields)
-{
-    struct colour_case {
-        const char* text;
-        bool taken;
-        COLORREF colour;
-    };
-    const colour_case cases[] = {
-        {"10,20,30", true, RGB(10, 20, 30)}, {"300,256,-1", true, RGB(44, 0, 255)},
-        {"10,20", false, 0},                 {"1,2,3,4", false, 0},
-        {"", false, 0},                      {" 7, 8 ,9", true, RGB(7, 8, 9)},
-    };
-    for (const colour_case& c : cases) {
-        COLORREF colour = RGB(9, 9, 9);
-        EXPECT_EQ(parse_colour_text(c.text, colour), c.taken) << c.text;
-        EXPECT_EQ(colour, c.taken ? c.colour : RGB(9, 9, 9)) << c.text;
-    }
-}
-
 // The dialog against the settings.
 class SettingsDialogTest : public SettingsTest {
 protected:
@@ -202,37 +183,20 @@ TEST_F(SettingsDialogTest, ShowsTheSettings)
     app_settings.wqt_time = 1;
     AutoConfigs = 1;
     strcpy(app_settings.comms_log_folder, log_folder.c_str());
-    std::string caption, folder;
-    int csv_choice = -1, harmonic_choice = -1, csv_count = 0;
-    bool remember = false, log_date = true, wqt_time = false, auto_send = false, log_comms = true;
-    bool location_enabled = true;
-    EXPECT_EQ(run([&](HWND d) {
-                  caption = window_text(d);
-                  remember = checked(d, IDC_SET_REMEMBER_CSV);
-                  log_date = checked(d, IDC_SET_LOG_DATE);
-                  wqt_time = checked(d, IDC_SET_WQT_TIME);
-                  auto_send = checked(d, IDC_SET_AUTO_SEND);
-                  log_comms = checked(d, IDC_SET_LOG_COMMS);
-                  csv_count = static_cast<int>(SendDlgItemMessageA(d, IDC_SET_CSV_FORMAT, CB_GETCOUNT, 0, 0));
-                  csv_choice = static_cast<int>(SendDlgItemMessageA(d, IDC_SET_CSV_FORMAT, CB_GETCURSEL, 0, 0));
-                  harmonic_choice =
-                      static_cast<int>(SendDlgItemMessageA(d, IDC_SET_HARMONIC_CSV_MODE, CB_GETCURSEL, 0, 0));
-                  folder = window_text(GetDlgItem(d, IDC_SET_LOG_LOCATION));
-                  location_enabled = IsWindowEnabled(GetDlgItem(d, IDC_SET_LOG_LOCATION));
-                  click(d, IDCANCEL);
-              }),
-              IDCANCEL);
+    std::string caption;
+    std::vector<std::string> shown;
+    run([&](HWND d) {
+        caption = window_text(d);
+        for (int id : {IDC_SET_REMEMBER_CSV, IDC_SET_LOG_DATE, IDC_SET_WQT_TIME, IDC_SET_AUTO_SEND, IDC_SET_LOG_COMMS})
+            shown.push_back(checked(d, id) ? "checked" : "clear");
+        shown.push_back(chosen_text(d, IDC_SET_CSV_FORMAT));
+        shown.push_back(chosen_text(d, IDC_SET_HARMONIC_CSV_MODE));
+        shown.push_back(control_text(d, IDC_SET_LOG_LOCATION));
+        shown.push_back(is_enabled(d, IDC_SET_LOG_LOCATION) ? "location on" : "location off");
+    });
     EXPECT_EQ(caption, "Kestrova Settings");
-    EXPECT_TRUE(remember);
-    EXPECT_FALSE(log_date);
-    EXPECT_TRUE(wqt_time);
-    EXPECT_TRUE(auto_send);
-    EXPECT_FALSE(log_comms);
-    EXPECT_EQ(csv_count, 2);
-    EXPECT_EQ(csv_choice, 0);
-    EXPECT_EQ(harmonic_choice, 1);
-    EXPECT_EQ(folder, log_folder);
-    EXPECT_FALSE(location_enabled);
+    EXPECT_EQ(shown, (std::vector<std::string>{"checked", "clear", "checked", "checked", "clear", "Standard",
+                                               "Time Based", log_folder, "location off"}));
 }
 
 TEST_F(SettingsDialogTest, OkWritesEveryOptionCancelWritesNothing)
@@ -320,18 +284,14 @@ TEST_F(SettingsDialogTest, ALogAlreadyWantedStartsAFreshFileWithoutAsking)
 
 TEST_F(SettingsDialogTest, LogCommsEnablesTheLocation)
 {
-    bool after_tick = false, after_untick = true;
+    std::vector<bool> enabled;
     run([&](HWND d) {
-        tick(d, IDC_SET_LOG_COMMS);
-        after_tick = IsWindowEnabled(GetDlgItem(d, IDC_SET_LOG_LOCATION)) &&
-                     IsWindowEnabled(GetDlgItem(d, IDC_SET_LOG_LOCATION_LABEL));
-        tick(d, IDC_SET_LOG_COMMS);
-        after_untick = IsWindowEnabled(GetDlgItem(d, IDC_SET_LOG_LOCATION)) ||
-                       IsWindowEnabled(GetDlgItem(d, IDC_SET_LOG_LOCATION_LABEL));
-        click(d, IDCANCEL);
+        for (int i = 0; i < 2; ++i) {
+            tick(d, IDC_SET_LOG_COMMS);
+            enabled.push_back(is_enabled(d, IDC_SET_LOG_LOCATION) && is_enabled(d, IDC_SET_LOG_LOCATION_LABEL));
+        }
     });
-    EXPECT_TRUE(after_tick);
-    EXPECT_FALSE(after_untick);
+    EXPECT_EQ(enabled, (std::vector<bool>{true, false}));
 }
 
 // The folder browser stands in for the shell's: it counts its calls and
