@@ -10,7 +10,7 @@ std::string read_text_file(const std::string& path);
 class comms_log_capture {
 public:
     // name_part goes into the file name, to tell the files of tests apart.
-    explicit comms_log_capture(const char* name_part = "capture");
+    explicit comms_log_capture(const char* name_part);
     // Switches the log off and deletes the file.
     ~comms_log_capture();
     comms_log_capture(const comms_log_capture&) = delete;
