@@ -1,4 +1,6 @@
 // Kestrova: entry point and main window.
+#include "app/timer_services.h"
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -46,5 +48,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int show)
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
+    // No thread may outlive this function: one that is still running, or
+    // still starting, while the process ends can crash it at shut-down.
+    stop_message_timers();
     return static_cast<int>(msg.wParam);
 }
