@@ -9,6 +9,7 @@
 // main itself could only end with the process.
 #include "app/timer_services.h"
 #include "link/lan_discovery.h"
+#include "tests/support/file_dialog_recorder.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/thread_census.h"
 
@@ -37,9 +38,11 @@ unsigned __stdcall run_tests(void* result)
 
 int main(int argc, char** argv)
 {
-    // No crash dialogs and no modal boxes: a failing test must end, not wait.
+    // No crash dialogs, modal boxes or file dialogs: a failing test must
+    // end, not wait.
     SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
     msgbox::install();
+    file_dialogs::install();
     // A LAN search from a test stays on this machine: its probes go to the
     // loopback range, never to the broadcast address.
     set_discovery_destination(ipv4_address(127, 255, 255, 255));
