@@ -8,7 +8,7 @@
 #include "app/commands.h"
 #include "app/control_state.h"
 #include "app/control_tables.h"
-#include "app/export_config_dialog.h"
+#include "app/saved_config_commands.h"
 #include "app/layout.h"
 #include "app/main_create.h"
 #include "app/main_ids.h"
@@ -243,7 +243,7 @@ void log_step(HWND, int)
 
 void export_config(HWND main_window, int)
 {
-    open_dialog(main_window, IDD_EXPORT_CONFIG, export_config_dlg_proc);
+    export_config_command(main_window);
 }
 
 void import_config(HWND main_window, int)

@@ -33,7 +33,3 @@ std::string title_identification(const char* reply);
 // Save to Bitmap (32778), Copy to Clipboard (32779) and Export to Word (119)
 // of the visible view's picture.
 void copy_window_image(HWND main_window, int command);
-
-// "Import..." (121) and "Export as .txt..." (193) of the "Saved Config" menu.
-void import_config_command(HWND main_window);
-void export_summary_command(HWND main_window);

@@ -249,7 +249,11 @@ int run_main_loop(HWND window)
 int win_main(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
     HWND window = start_main_window(instance, show);
-    return window ? run_main_loop(window) : 0;
+    const int code = window ? run_main_loop(window) : 0;
+    // No thread may outlive the entry point: one still running, or still
+    // starting, while the process ends can crash it at shut-down.
+    stop_message_timers();
+    return code;
 }
 
 LRESULT CALLBACK main_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)

@@ -1,8 +1,10 @@
 #include "app/saved_config_menu.h"
 
 #include "app/app_data_folder.h"
+#include "app/base/file_util.h"
 #include "app/control_tables.h"
 #include "config/instrument_config.h"
+#include "config/legacy_config.h"
 #include "config/model_profiles.h"
 #include "config/saved_slots.h"
 #include "configui/config_pages.h"
@@ -41,6 +43,16 @@ const plain_item kPlainItems[] = {
     {"Import...", CMD_IMPORT_CONFIG},
 };
 
+// The files of earlier versions, in the order they are converted.
+struct legacy_file {
+    const char* name;
+    bool on_rebuild_only;
+};
+const legacy_file kLegacyFiles[] = {
+    {"config.dat", true},
+    {"config2.dat", false},
+};
+
 const char kSavedConfigTitle[] = "Saved Config";
 const char kEmptySlot[] = "empty";
 
@@ -72,6 +84,24 @@ saved_config_entry current_instrument_entry()
     return entry;
 }
 
+// Converts the saved-configuration files of earlier versions in the folder
+// into slots: "config.dat" (only on a rebuild), then "config2.dat", so that
+// where both hold a slot, the second file's record ends in it. Each record
+// is written to its slot as the user accepts it.
+void convert_legacy_config_files(const char* folder, bool rebuild)
+{
+    const legacy_slot_store store = [](int slot, const saved_config_entry& entry) {
+        return save_config_slot(entry, slot);
+    };
+    for (const legacy_file& file : kLegacyFiles) {
+        if (file.on_rebuild_only && !rebuild)
+            continue;
+        const std::string path = std::string(folder) + "\\" + file.name;
+        if (path_exists(path.c_str()))
+            convert_legacy_config_file(path.c_str(), store);
+    }
+}
+
 } // namespace
 
 void fill_saved_config_popup(HMENU popup)
@@ -98,7 +128,10 @@ void fill_saved_config_popup(HMENU popup)
 
 void rebuild_saved_config_menu(HWND window, bool rebuild, bool enable)
 {
-    set_saved_config_folder(get_app_data_folder());
+    const char* folder = get_app_data_folder();
+    set_saved_config_folder(folder);
+    if (folder[0] != '\0')
+        convert_legacy_config_files(folder, rebuild);
     HMENU configure = configure_popup_of(window);
     if (configure != nullptr && GetSubMenu(configure, kSavedConfigMenuPosition) != nullptr) {
         if (rebuild) {

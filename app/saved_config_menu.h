@@ -16,9 +16,12 @@ enum : UINT {
 // Where "Saved Config" stands in the "&Configure" popup.
 constexpr int kSavedConfigMenuPosition = 1;
 
-// Points the slot files at the per-user data folder (get_app_data_folder);
-// with rebuild, builds the "Saved Config" popup of the window's menu again
-// from the slot files; then enables or greys it and redraws the menu bar.
+// Points the slot files at the per-user data folder (get_app_data_folder)
+// and converts the saved-configuration files of earlier versions found
+// there into slots ("config.dat" only with rebuild, then "config2.dat";
+// nothing is converted until the program installs its upgrade prompt); with
+// rebuild, builds the "Saved Config" popup of the window's menu again from
+// the slot files; then enables or greys it and redraws the menu bar.
 // Nothing is done to a menu whose "&Configure" popup or its entry at
 // position 1 is missing.
 void rebuild_saved_config_menu(HWND window, bool rebuild, bool enable);

@@ -26,18 +26,12 @@ folder_choice shell_folder_browser(HWND owner, const char* title, const char* st
     return is_folder ? folder_choice::chosen : folder_choice::invalid;
 }
 
-bool shell_file_dialog(OPENFILENAMEA& request, bool save)
-{
-    return (save ? GetSaveFileNameA(&request) : GetOpenFileNameA(&request)) != FALSE;
-}
-
 void shell_web_page(const char* address)
 {
     ShellExecuteA(nullptr, "open", address, nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 folder_browser_fn g_folder_browser = shell_folder_browser;
-file_dialog_fn g_file_dialog = shell_file_dialog;
 web_page_fn g_web_page = shell_web_page;
 
 template <typename Fn>
@@ -57,11 +51,6 @@ folder_choice browse_for_folder(HWND owner, const char* title, const char* start
     return g_folder_browser(owner, title, start, chosen);
 }
 
-bool choose_file(OPENFILENAMEA& request, bool save)
-{
-    return g_file_dialog(request, save);
-}
-
 void open_web_page(const char* address)
 {
     g_web_page(address);
@@ -70,11 +59,6 @@ void open_web_page(const char* address)
 folder_browser_fn set_folder_browser(folder_browser_fn fn)
 {
     return replace(g_folder_browser, fn, shell_folder_browser);
-}
-
-file_dialog_fn set_file_dialog(file_dialog_fn fn)
-{
-    return replace(g_file_dialog, fn, shell_file_dialog);
 }
 
 web_page_fn set_web_page_opener(web_page_fn fn)

@@ -6,5 +6,6 @@
 // replacing it, as a text stream (lines end in CR LF): for a two-group
 // instrument the summary of group 1, then that of group 2 under an empty
 // identification reply; for any other instrument that of its current
-// configuration. False when the file cannot be created or written.
+// configuration. False when the file cannot be created or written, or the
+// instrument has no configuration (nothing is then written).
 bool write_instrument_summary_file(const char* path, int n);

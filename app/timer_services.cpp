@@ -6,6 +6,7 @@
 
 #include <process.h>
 
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -55,6 +56,15 @@ message_timer_service::message_timer_service(kind k, message_timer_release_fn re
 
 message_timer_service::~message_timer_service()
 {
+    stop();
+    entries_.clear();
+    if (mutex_)
+        CloseHandle(mutex_);
+}
+
+void message_timer_service::stop()
+{
+    stopped_ = true;
     if (timer_) {
         // Mark the timer for deletion and wait for a tick that may be running;
         // sent messages are delivered meanwhile, since a countdown may be
@@ -67,16 +77,16 @@ message_timer_service::~message_timer_service()
         } else {
             DeleteTimerQueueTimer(queue_, timer_, INVALID_HANDLE_VALUE);
         }
+        timer_ = nullptr;
     }
-    if (queue_)
-        DeleteTimerQueueEx(queue_, nullptr);
-    // Removal threads use the list and the mutex: let them finish. With the
+    if (queue_) {
+        // No tick is left to wait for: this waits only for the queue's thread.
+        DeleteTimerQueueEx(queue_, INVALID_HANDLE_VALUE);
+        queue_ = nullptr;
+    }
+    // Removal threads use the list and the mutex: let them end. With the
     // ticks stopped nothing else holds the mutex, so they end soon.
-    while (pending_removals_.load() > 0)
-        Sleep(1);
-    entries_.clear();
-    if (mutex_)
-        CloseHandle(mutex_);
+    wait_for_removal_threads();
 }
 
 bool message_timer_service::lock_once()
@@ -106,7 +116,7 @@ void message_timer_service::fatal_error(const char* step_id)
 
 uint32_t message_timer_service::add_entry(message_timer_entry entry)
 {
-    if (!mutex_ || !timer_ || fatal_.load())
+    if (!mutex_ || !timer_ || fatal_.load() || stopped_.load())
         return 0;
     const DWORD result = WaitForSingleObject(mutex_, INFINITE);
     if (result != WAIT_OBJECT_0 && result != WAIT_ABANDONED)
@@ -222,30 +232,61 @@ void message_timer_service::tick_repeating(uint64_t now, std::vector<pending_mes
 
 bool message_timer_service::start_removal(uint32_t entry_id)
 {
+    if (stopped_.load()) {
+        // No tick runs any more: the mutex is free at once, and no thread is
+        // started that would outlive the stop.
+        remove_entry(entry_id);
+        return true;
+    }
     auto* request = new removal_request{this, entry_id};
-    ++pending_removals_;
     const uintptr_t thread = _beginthreadex(nullptr, 0, removal_thread, request, 0, nullptr);
     if (thread == 0) {
         // No thread: remove it here; the wait for the mutex is short, since
         // a tick never holds it while sending.
         delete request;
         remove_entry(entry_id);
-        --pending_removals_;
         return true;
     }
-    CloseHandle(reinterpret_cast<HANDLE>(thread));
+    keep_removal_thread(reinterpret_cast<HANDLE>(thread));
     return true;
 }
 
 unsigned __stdcall message_timer_service::removal_thread(void* arg)
 {
     auto* request = static_cast<removal_request*>(arg);
-    message_timer_service* service = request->service;
-    service->remove_entry(request->entry_id);
+    request->service->remove_entry(request->entry_id);
     delete request;
-    // Last use of the service: its destructor may run once this is seen.
-    --service->pending_removals_;
     return 0;
+}
+
+// Keeps the handle so that stop can wait for the thread; handles of removal
+// threads that have ended are closed on the way.
+void message_timer_service::keep_removal_thread(HANDLE thread)
+{
+    std::lock_guard<std::mutex> lock(removals_mutex_);
+    auto ended = [](HANDLE h) {
+        if (WaitForSingleObject(h, 0) != WAIT_OBJECT_0)
+            return false;
+        CloseHandle(h);
+        return true;
+    };
+    removal_threads_.erase(
+        std::remove_if(removal_threads_.begin(), removal_threads_.end(), ended),
+        removal_threads_.end());
+    removal_threads_.push_back(thread);
+}
+
+void message_timer_service::wait_for_removal_threads()
+{
+    std::vector<HANDLE> threads;
+    {
+        std::lock_guard<std::mutex> lock(removals_mutex_);
+        threads.swap(removal_threads_);
+    }
+    for (HANDLE h : threads) {
+        WaitForSingleObject(h, INFINITE);
+        CloseHandle(h);
+    }
 }
 
 void message_timer_service::remove_entry(uint32_t entry_id)
@@ -269,16 +310,41 @@ void message_timer_service::remove_entry(uint32_t entry_id)
     release("t00010");
 }
 
+namespace {
+
+// The program-wide services once created, for stop_message_timers.
+std::atomic<message_timer_service*> g_service_a{nullptr};
+std::atomic<message_timer_service*> g_service_b{nullptr};
+
+message_timer_service* noted(message_timer_service* service,
+                             std::atomic<message_timer_service*>& slot)
+{
+    slot = service;
+    return service;
+}
+
+} // namespace
+
 message_timer_service* get_message_timer_a()
 {
     static message_timer_service service(message_timer_service::one_shot);
-    return &service;
+    static message_timer_service* const once = noted(&service, g_service_a);
+    return once;
 }
 
 message_timer_service* get_message_timer_b()
 {
     static message_timer_service service(message_timer_service::repeating);
-    return &service;
+    static message_timer_service* const once = noted(&service, g_service_b);
+    return once;
+}
+
+void stop_message_timers()
+{
+    for (auto* slot : {&g_service_a, &g_service_b}) {
+        if (message_timer_service* service = slot->load())
+            service->stop();
+    }
 }
 
 uint32_t message_timer_a_add_entry_3(message_timer_service* service, double interval, HWND window,

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 #include <list>
+#include <mutex>
 #include <vector>
 
 struct message_timer_entry {
@@ -46,8 +47,7 @@ public:
     // service (the GUI thread).
     explicit message_timer_service(kind k, message_timer_release_fn release = nullptr,
                                    message_timer_create_fn create = nullptr);
-    // Stops the tick, waits for a running tick and for pending removals, and
-    // frees the remaining entries.
+    // Stops the service (see stop) and frees the remaining entries.
     ~message_timer_service();
     message_timer_service(const message_timer_service&) = delete;
     message_timer_service& operator=(const message_timer_service&) = delete;
@@ -64,6 +64,12 @@ public:
 
     // Number of entries in the list.
     size_t entry_count();
+
+    // Deletes the timer and waits for a running tick (delivering messages it
+    // sends to this thread), ends the service's own timer queue and its
+    // thread, and waits until every removal thread has ended. Afterwards no
+    // tick runs and no entry is added. Safe to call more than once.
+    void stop();
 
     // One tick; called by the timer every 100 ms.
     void tick();
@@ -86,6 +92,8 @@ private:
                                std::vector<pending_message>& out);
     static unsigned __stdcall removal_thread(void* arg);
     void remove_entry(uint32_t entry_id);
+    void keep_removal_thread(HANDLE thread);
+    void wait_for_removal_threads();
 
     const kind kind_;
     const message_timer_release_fn release_;
@@ -97,13 +105,20 @@ private:
     uint32_t id_counter_ = 0;
     std::atomic<bool> tick_running_{false};
     std::atomic<bool> fatal_{false};
-    std::atomic<long> pending_removals_{0};
+    std::atomic<bool> stopped_{false};
+    std::mutex removals_mutex_;
+    std::vector<HANDLE> removal_threads_;  // running or not yet waited for
 };
 
 // The two program-wide services, created (and started) on first use; they are
 // stopped at program exit. Create them on the GUI thread.
 message_timer_service* get_message_timer_a();
 message_timer_service* get_message_timer_b();
+// Stops both program-wide services that have been created (it creates none),
+// so that none of their threads outlives the GUI thread's entry point. Call
+// it on the GUI thread before the entry point returns; afterwards the
+// services add no entries.
+void stop_message_timers();
 
 // Service A: an entry that posts once, after interval ms; it removes itself.
 uint32_t message_timer_a_add_entry_3(message_timer_service* service, double interval, HWND window,

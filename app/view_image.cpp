@@ -2,12 +2,12 @@
 // clipboard, or placed in a word processor document.
 #include "app/main_commands.h"
 
+#include "app/base/file_dialog.h"
 #include "app/base/message_box.h"
 #include "app/control_tables.h"
 #include "app/drawing.h"
 #include "app/layout.h"
 #include "app/main_ids.h"
-#include "app/shell_services.h"
 #include "link/instrument_slots.h"
 #include "views/view_pictures.h"
 #include "views/word_export.h"
@@ -54,17 +54,13 @@ chosen_picture choose_picture()
     return {results_pane(), measure_results_chart_rect, measure_results_draw_cell};
 }
 
+const file_dialog_form kBitmapFile = {nullptr, nullptr, "Save to Bitmap",
+                                      OFN_HIDEREADONLY | OFN_PATHMUSTEXIST};
+
 bool ask_bitmap_path(HWND owner, char (&path)[MAX_PATH])
 {
     lstrcpynA(path, "*.bmp", MAX_PATH);
-    OPENFILENAMEA request{};
-    request.lStructSize = sizeof request;
-    request.hwndOwner = owner;
-    request.lpstrFile = path;
-    request.nMaxFile = MAX_PATH;
-    request.lpstrTitle = "Save to Bitmap";
-    request.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    return choose_file(request, true);
+    return ask_file_name(owner, kBitmapFile, path, MAX_PATH, true);
 }
 
 bool screen_capture_path(char (&path)[MAX_PATH])

@@ -133,13 +133,33 @@ body_status read_records(std::istream& in, config_body& body)
     return body_status::whole;
 }
 
+// The value line of a text: the empty text is written as a single blank.
+std::string text_value_line(const char* text)
+{
+    const size_t length = strnlen(text, kItemTextMax);
+    return length == 0 ? std::string(" ") : std::string(text, length);
+}
+
 // The value line an item is written with.
 std::string value_line(const config_item& item)
 {
     if (item.kind == ITEM_LIST)
         return std::to_string(item.value.integer);
-    const size_t length = strnlen(item.value.text, kItemTextMax);
-    return length == 0 ? std::string(" ") : std::string(item.value.text, length);
+    return text_value_line(item.value.text);
+}
+
+void write_header(std::ostream& out, int model_code, int option_code)
+{
+    out << kBodyVersion << std::endl;
+    out << model_code << std::endl;
+    out << option_code << std::endl;
+}
+
+void write_record(std::ostream& out, int wire_id, const std::string& value)
+{
+    out << wire_id << '\n';
+    if (wire_id != 0)
+        out << value << '\n';
 }
 
 } // namespace
@@ -256,6 +276,17 @@ body_status read_config_body(std::istream& in, config_body& body)
     return read_records(in, body);
 }
 
+void write_config_body(std::ostream& out, const config_body& body)
+{
+    write_header(out, body.model_code, body.option_code);
+    for (int k = 0; k < kBodyRecords && out; ++k) {
+        const body_record& record = body.records[k];
+        write_record(out, record.wire_id,
+                     record.has_value ? text_value_line(record.value) : std::string(kUnsetMarker));
+    }
+    out.flush();
+}
+
 int body_record_item_id(int position)
 {
     return position < kItemsPerTable ? position : kTableBFirstId + position - kItemsPerTable;
@@ -297,14 +328,11 @@ body_load_result load_config_body(instrument_config& cfg, std::istream& in, int 
 void instrument_config::save_to_stream(std::ostream& out, const int* model_code,
                                        const int* option_code)
 {
-    out << kBodyVersion << std::endl;
-    out << (model_code != nullptr ? *model_code : -1) << std::endl;
-    out << (option_code != nullptr ? *option_code : -1) << std::endl;
+    write_header(out, model_code != nullptr ? *model_code : -1,
+                 option_code != nullptr ? *option_code : -1);
     for (int k = 0; k < kBodyRecords && out; ++k) {
         const config_item& item = *item_at(body_record_item_id(k));
-        out << item.wire_id << '\n';
-        if (item.wire_id != 0)
-            out << value_line(item) << '\n';
+        write_record(out, item.wire_id, item.wire_id != 0 ? value_line(item) : std::string());
     }
     out.flush();
 }

@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <istream>
+#include <ostream>
 #include <string>
 
 class instrument_config;
@@ -65,6 +66,13 @@ body_status read_config_body(std::istream& in, config_body& body);
 
 // The item of table position k (0..511): ids 0..255, then 500..755.
 int body_record_item_id(int position);
+
+// Writes a body as read: the version line, its model and option codes and
+// every record with its wire id and value, as save_to_stream writes an
+// image's items (an empty value as a single blank, a record without a value
+// with the marker of an item its family does not define). Lines end as the
+// stream makes them.
+void write_config_body(std::ostream& out, const config_body& body);
 
 // Puts a whole body into an image: every record with a value sets the
 // item's wire id and value (a list item takes the number the text starts

@@ -3,6 +3,7 @@
 // many fields start at offsets that are not multiples of four.
 #include "config/legacy_config.h"
 
+#include "app/base/file_util.h"
 #include "config/instrument_config.h"
 
 #include <windows.h>
@@ -404,15 +405,6 @@ struct file_handle {
     file_handle(const file_handle&) = delete;
     file_handle& operator=(const file_handle&) = delete;
 };
-
-bool file_size_of(const char* path, uint64_t& size)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
-        return false;
-    size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-    return true;
-}
 
 // Copies the name at the start of a record: at most 127 characters of its
 // 128 bytes, whether or not they hold a NUL. dest holds zeros.

@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
+#include <limits>
 #include <memory>
 
 namespace {
@@ -19,6 +21,7 @@ const char kSaveError[] = "Unable to save config to that slot";
 const char kSaveErrorCaption[] = "Save Error";
 const char kDeleteQuestion[] = "Are you sure you want to delete the config: %s ?";
 const char kDeleteCaption[] = "Delete Config?";
+const char kUnknownConfigName[] = "Unknown Configuration";
 
 std::string g_base;
 
@@ -37,20 +40,49 @@ std::string name_line(const char* name)
     return line.substr(0, line.find_first_of("\r\n"));
 }
 
-bool write_slot_file(const std::string& path, const saved_config_entry& entry)
+// Writes what follows the name line of a slot file.
+using slot_body_writer = std::function<void(std::ostream& out)>;
+
+bool write_slot_file(const std::string& path, const char* name, const slot_body_writer& bodies)
 {
     // A text stream: every line ends in CR LF, as the files always have.
     std::ofstream out(path, std::ios::out | std::ios::trunc);
     if (!out)
         return false;
-    int model = entry.model_code;
-    int option = entry.option_code;
-    out << name_line(entry.name) << '\n';
-    entry.primary->save_to_stream(out, &model, &option);
-    if (is_two_group_model(static_cast<uint32_t>(entry.model_code)) && entry.secondary != nullptr)
-        entry.secondary->save_to_stream(out, &model, &option);
+    out << name_line(name) << '\n';
+    bodies(out);
     out.close();
     return !out.fail();
+}
+
+// Writes slot n beside its old file and puts it in the old one's place once
+// it is whole; otherwise the old file stays and the user is told.
+bool replace_slot_file(int n, const char* name, const slot_body_writer& bodies)
+{
+    const std::string path = saved_config_slot_file(n);
+    bool saved = false;
+    if (!path.empty()) {
+        const std::string fresh = path + ".new";
+        saved = write_slot_file(fresh, name, bodies) &&
+                MoveFileExA(fresh.c_str(), path.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        if (!saved)
+            DeleteFileA(fresh.c_str());
+    }
+    if (!saved)
+        report_to_user(kSaveError, kSaveErrorCaption, MB_OK | MB_ICONEXCLAMATION);
+    return saved;
+}
+
+// Copies the rest of the stream to out; false when a read or write failed.
+bool copy_rest(std::istream& in, std::ostream& out)
+{
+    char buffer[4096];
+    while (in.read(buffer, sizeof buffer) || in.gcount() > 0) {
+        if (!out.write(buffer, in.gcount()))
+            return false;
+    }
+    return in.eof() && !in.bad();
 }
 
 // The slot's bodies as read, before any of them reaches an image.
@@ -154,19 +186,56 @@ slot_load_result load_config_slot(saved_config_entry& entry, int n, bool check_m
 
 bool save_config_slot(const saved_config_entry& entry, int n)
 {
-    const std::string path = saved_config_slot_file(n);
-    bool saved = false;
-    if (!path.empty() && entry.primary != nullptr) {
-        const std::string fresh = path + ".new";
-        saved = write_slot_file(fresh, entry) &&
-                MoveFileExA(fresh.c_str(), path.c_str(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-        if (!saved)
-            DeleteFileA(fresh.c_str());
-    }
-    if (!saved)
+    if (entry.primary == nullptr) {
         report_to_user(kSaveError, kSaveErrorCaption, MB_OK | MB_ICONEXCLAMATION);
-    return saved;
+        return false;
+    }
+    return replace_slot_file(n, entry.name, [&entry](std::ostream& out) {
+        int model = entry.model_code;
+        int option = entry.option_code;
+        entry.primary->save_to_stream(out, &model, &option);
+        if (is_two_group_model(static_cast<uint32_t>(entry.model_code)) &&
+            entry.secondary != nullptr)
+            entry.secondary->save_to_stream(out, &model, &option);
+    });
+}
+
+bool save_config_body_slot(const char* name, const config_body& body, int n)
+{
+    return replace_slot_file(n, name,
+                             [&body](std::ostream& out) { write_config_body(out, body); });
+}
+
+bool export_saved_config(int n, const char* path)
+{
+    const std::string slot_path = saved_config_slot_file(n);
+    std::ifstream in;
+    if (!slot_path.empty())
+        in.open(slot_path, std::ios::in | std::ios::binary);
+    if (!in.is_open())
+        return false;
+    // The name line goes no further than the slot.
+    in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+    if (!in || in.eof())
+        return false;
+    std::ofstream out(path, std::ios::out | std::ios::binary | std::ios::trunc);
+    if (!out.is_open() || !copy_rest(in, out))
+        return false;
+    out.close();
+    return !out.fail();
+}
+
+std::string config_name_from_path(const std::string& path)
+{
+    const size_t slash = path.rfind('\\');
+    if (slash == std::string::npos)
+        return kUnknownConfigName;
+    std::string name = path.substr(slash + 1);
+    name = name.substr(0, name.rfind('.'));
+    if (name.size() > kSavedNameWrite)
+        name.resize(kSavedNameWrite);
+    // A name line that is empty would make the slot count as free.
+    return name.empty() ? std::string(kUnknownConfigName) : name;
 }
 
 std::string saved_config_name(int n)

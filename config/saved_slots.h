@@ -12,6 +12,7 @@
 #include <string>
 
 class instrument_config;
+struct config_body;
 
 constexpr int kSavedSlots = 10;
 // A name line gives at most this many characters; the rest of it is skipped.
@@ -55,6 +56,22 @@ slot_load_result load_config_slot(saved_config_entry& entry, int n, bool check_m
 // is told ("Unable to save config to that slot"). True when the slot was
 // written.
 bool save_config_slot(const saved_config_entry& entry, int n);
+
+// Writes slot n from a body as it was read: the name (at most 100
+// characters), then the body with its own codes, record for record. Written
+// and reported as save_config_slot.
+bool save_config_body_slot(const char* name, const config_body& body, int n);
+
+// Writes what slot n holds after its name line (one body, or both of a
+// two-group slot) into the file at path, byte for byte, replacing it. False
+// when the slot does not open or the file cannot be written.
+bool export_saved_config(int n, const char* path);
+
+// The name a configuration imported from the file at path is stored under:
+// the file name after the path's last "\" up to its last ".", at most 100
+// characters; "Unknown Configuration" for a path without "\" or a name that
+// comes out empty.
+std::string config_name_from_path(const std::string& path);
 
 // The name of slot n, or the empty text for an empty slot.
 std::string saved_config_name(int n);

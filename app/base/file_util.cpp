@@ -17,6 +17,15 @@ bool path_exists(const char* path)
     return _stat(path, &st) == 0;
 }
 
+bool file_size_of(const char* path, uint64_t& size)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return false;
+    size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return true;
+}
+
 bool file_pattern_exists(const char* pattern, WIN32_FIND_DATAA* find_data)
 {
     WIN32_FIND_DATAA local;

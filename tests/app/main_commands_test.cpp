@@ -19,6 +19,7 @@
 #include "logging/results_file.h"
 #include "tests/app/frame_fixture.h"
 #include "tests/support/dialog_watch.h"
+#include "tests/support/file_dialog_recorder.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
 #include "views/measure_ids.h"
@@ -42,32 +43,13 @@ void record_page(const char* address)
     g_pages.emplace_back(address);
 }
 
-std::string g_chosen_file; // "" cancels
-OPENFILENAMEA g_request{};
-bool g_request_save = false;
-std::string g_request_filter;
-bool answer_file_dialog(OPENFILENAMEA& request, bool save)
-{
-    g_request = request;
-    g_request_save = save;
-    g_request_filter.clear();
-    for (const char* f = request.lpstrFilter; f && *f; f += strlen(f) + 1)
-        g_request_filter += std::string(f) + "|";
-    if (g_chosen_file.empty())
-        return false;
-    lstrcpynA(request.lpstrFile, g_chosen_file.c_str(), request.nMaxFile);
-    return true;
-}
-
 class MainCommandsTest : public FrameTest {
 protected:
     void SetUp() override
     {
         FrameTest::SetUp();
         g_pages.clear();
-        g_chosen_file.clear();
         set_web_page_opener(record_page);
-        set_file_dialog(answer_file_dialog);
         log_data_mode = LOG_MODE_REAL_TIME;
         activity_state = ACTIVITY_IDLE;
         msgbox::reset();
@@ -75,17 +57,20 @@ protected:
     void TearDown() override
     {
         set_web_page_opener(nullptr);
-        set_file_dialog(nullptr);
         activity_state = ACTIVITY_IDLE;
         FrameTest::TearDown();
     }
 };
 
-// What a command shows: a dialog (by its caption), a web page or a box.
-// Alt+1..Alt+3 (32836-32838) and ids of no command show nothing.
+// What a command shows: a dialog (by its caption), a file dialog (save or
+// open), a web page or a box. Alt+1..Alt+3 (32836-32838) and ids of no
+// command show nothing.
+enum class file_dialog_kind { none, open, save };
+
 struct shown_case {
     int id;
     const char* dialog;
+    file_dialog_kind file;
     const char* page;
     const char* box;
 };
@@ -93,27 +78,37 @@ struct shown_case {
 TEST_F(MainCommandsTest, EachCommandReachesItsAction)
 {
     const shown_case cases[] = {
-        {IDM_ABOUT, "About Kestrova", nullptr, nullptr},
-        {IDM_SETTINGS, "Kestrova Settings", nullptr, nullptr},
-        {IDM_EDIT_EQUATIONS, "Equation Editor", nullptr, nullptr},
-        {IDC_LOGO, nullptr, kHomePageAddress, nullptr},
-        {IDM_SUPPORT, nullptr, kSupportPageAddress, nullptr},
-        {IDM_CONNECTION, nullptr, nullptr, "No connection was made"},
-        {32836, nullptr, nullptr, nullptr},
-        {32837, nullptr, nullptr, nullptr},
-        {32838, nullptr, nullptr, nullptr},
-        {33410, nullptr, nullptr, nullptr},
+        {IDM_ABOUT, "About Kestrova", file_dialog_kind::none, nullptr, nullptr},
+        {IDM_SETTINGS, "Kestrova Settings", file_dialog_kind::none, nullptr, nullptr},
+        {IDM_EDIT_EQUATIONS, "Equation Editor", file_dialog_kind::none, nullptr, nullptr},
+        {CMD_EXPORT_CONFIG, "Export Config", file_dialog_kind::none, nullptr, nullptr},
+        {CMD_IMPORT_CONFIG, nullptr, file_dialog_kind::open, nullptr, nullptr},
+        {CMD_EXPORT_CONFIG_TEXT, nullptr, file_dialog_kind::save, nullptr, nullptr},
+        {IDM_SAVE_TO_BITMAP, nullptr, file_dialog_kind::save, nullptr, nullptr},
+        {IDC_LOGO, nullptr, file_dialog_kind::none, kHomePageAddress, nullptr},
+        {IDM_SUPPORT, nullptr, file_dialog_kind::none, kSupportPageAddress, nullptr},
+        {IDM_CONNECTION, nullptr, file_dialog_kind::none, nullptr, "No connection was made"},
+        {32836, nullptr, file_dialog_kind::none, nullptr, nullptr},
+        {32837, nullptr, file_dialog_kind::none, nullptr, nullptr},
+        {32838, nullptr, file_dialog_kind::none, nullptr, nullptr},
+        {33410, nullptr, file_dialog_kind::none, nullptr, nullptr},
     };
     for (const shown_case& c : cases) {
         dialog_watch dialogs;
         g_pages.clear();
         msgbox::reset();
+        file_dialogs::reset();
         if (c.dialog)
             drive_next_dialog(main, [](HWND dialog) { click(dialog, IDCANCEL); });
         EXPECT_EQ(command(c.id), 0);
         EXPECT_EQ(dialogs.captions(), c.dialog ? std::vector<std::string>{c.dialog} : std::vector<std::string>{})
             << c.id;
         EXPECT_EQ(g_pages, c.page ? std::vector<std::string>{c.page} : std::vector<std::string>{}) << c.id;
+        const auto files = file_dialogs::shown();
+        EXPECT_EQ(files.size(), c.file == file_dialog_kind::none ? 0u : 1u) << c.id;
+        if (!files.empty()) {
+            EXPECT_EQ(files[0].save, c.file == file_dialog_kind::save) << c.id;
+        }
         EXPECT_EQ(box_texts(), c.box ? std::vector<std::string>{c.box} : std::vector<std::string>{}) << c.id;
         EXPECT_EQ(window_text(main), "Kestrova v3_5-U") << c.id;
         EXPECT_EQ(get_current_view_menu_id(), IDM_VIEW_MEASURE) << c.id;
@@ -345,12 +340,11 @@ bmp_file read_bmp(const std::string& path)
 TEST_F(PictureTest, SaveToBitmapWritesThePicture)
 {
     const std::string path = make_folder() + "\\view.bmp";
-    g_chosen_file = path;
+    file_dialogs::answer_next(path);
     command(IDM_SAVE_TO_BITMAP);
-    EXPECT_TRUE(g_request_save);
-    EXPECT_STREQ(g_request.lpstrTitle, "Save to Bitmap");
-    EXPECT_EQ(g_request.lpstrFilter, nullptr);
-    EXPECT_EQ(g_request.Flags, static_cast<DWORD>(OFN_HIDEREADONLY | OFN_PATHMUSTEXIST));
+    ASSERT_EQ(file_dialogs::shown().size(), 1u);
+    EXPECT_EQ(file_dialogs::shown()[0].title, "Save to Bitmap");
+    EXPECT_EQ(file_dialogs::shown()[0].offered, "*.bmp");
     const bmp_file bmp = read_bmp(path);
     ASSERT_TRUE(bmp.ok);
     EXPECT_EQ(bmp.width, pane_size().cx);
@@ -365,7 +359,7 @@ TEST_F(PictureTest, SaveToBitmapCancelledOrUnwritable)
 {
     command(IDM_SAVE_TO_BITMAP);
     EXPECT_TRUE(msgbox::shown().empty());
-    g_chosen_file = make_folder(); // a folder cannot be written as a file
+    file_dialogs::answer_next(make_folder()); // a folder cannot be written as a file
     command(IDM_SAVE_TO_BITMAP);
     ASSERT_EQ(msgbox::shown().size(), 1u);
     EXPECT_NE(msgbox::shown()[0].text.find("could not be written"), std::string::npos);
@@ -406,45 +400,6 @@ TEST_F(PictureTest, ExportToWord)
     ASSERT_EQ(msgbox::shown().size(), 1u);
     EXPECT_NE(msgbox::shown()[0].text.find("could not be written"), std::string::npos);
     SetEnvironmentVariableA("TMP", temp_before[0] ? temp_before : nullptr);
-}
-
-TEST_F(MainCommandsTest, ImportAConfigurationFile)
-{
-    command(121);
-    EXPECT_FALSE(g_request_save);
-    EXPECT_EQ(g_request_filter, "Config Files *.cfg|*.cfg|All Files *.*|*.*|");
-    EXPECT_STREQ(g_request.lpstrDefExt, "cfg");
-    EXPECT_EQ(g_request.nFilterIndex, 1u);
-    EXPECT_TRUE(msgbox::shown().empty()) << "cancelled";
-
-    const std::string folder = make_folder();
-    g_chosen_file = folder + "\\missing.cfg";
-    command(121);
-    ASSERT_EQ(box_texts(), std::vector<std::string>{"Unable to import config from that file"});
-    EXPECT_EQ(msgbox::shown()[0].caption, "Import Error");
-
-    msgbox::reset();
-    g_chosen_file = folder + "\\present.cfg";
-    std::ofstream(g_chosen_file) << "1\n";
-    command(121);
-    EXPECT_TRUE(msgbox::shown().empty());
-}
-
-TEST_F(MainCommandsTest, ExportTheSummaryAsText)
-{
-    const std::string folder = make_folder();
-    g_chosen_file = folder + "\\summary.txt";
-    command(193);
-    EXPECT_TRUE(g_request_save);
-    EXPECT_EQ(g_request_filter, "Text File *.txt|*.txt|");
-    EXPECT_STREQ(g_request.lpstrDefExt, "txt");
-    EXPECT_TRUE(std::filesystem::exists(g_chosen_file));
-    EXPECT_TRUE(msgbox::shown().empty());
-
-    g_chosen_file = folder; // a folder: cannot be written
-    command(193);
-    ASSERT_EQ(msgbox::shown().size(), 1u);
-    EXPECT_NE(msgbox::shown()[0].text.find("could not be written"), std::string::npos);
 }
 
 TEST_F(MainCommandsTest, DeleteASavedSlotRebuildsTheMenuEnabled)

@@ -3,6 +3,7 @@
 #include "app/base/clocks.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/test_window.h"
+#include "tests/support/thread_census.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -341,6 +343,46 @@ TEST_F(TimerServiceTest, BusyGuiThreadCallingServiceDoesNotDeadlockWithCountdown
     // The countdowns held back meanwhile arrive once the thread pumps again.
     const size_t before = commands_with(703).size();
     EXPECT_TRUE(pump_until([&] { return commands_with(703).size() >= before + 3; }, 3000));
+}
+
+// Stopping a service (as the program does before its entry point returns)
+// ends its ticks and waits until its removal threads have ended, not only
+// done their work; the service then takes no entries and starts no thread.
+BOOL release_slowly_after_removal(HANDLE mutex, const char* step)
+{
+    const BOOL released = ReleaseMutex(mutex);
+    if (std::strcmp(step, "t00009") == 0)
+        Sleep(200); // the removal thread is still busy when the stop comes
+    return released;
+}
+
+TEST_F(TimerServiceTest, StopEndsTicksAndRemovalThreads)
+{
+    message_timer_service b(message_timer_service::repeating, release_slowly_after_removal);
+    ASSERT_EQ(message_timer_b_add_entry_3(&b, 100, window_, 705, true), 1u);
+    ASSERT_TRUE(pump_until([] { return !commands_with(705).empty(); }, 3000));
+
+    std::set<DWORD> before;
+    for (const census_thread& t : program_threads())
+        before.insert(t.id);
+    for (uint32_t id = 2; id <= 4; ++id) {
+        ASSERT_EQ(message_timer_b_add_entry_3(&b, 1e9, window_, 706, true), id);
+        b.start_removal(id);
+    }
+    b.stop();
+    for (const census_thread& t : program_threads())
+        EXPECT_EQ(1u, before.count(t.id)) << "thread " << t.id << " outlives the stop";
+    EXPECT_EQ(b.entry_count(), 1u);
+
+    pump_for(0); // what the last tick posted
+    const size_t fired = commands_with(705).size();
+    pump_for(400);
+    EXPECT_EQ(commands_with(705).size(), fired) << "ticked after the stop";
+    EXPECT_EQ(message_timer_b_add_entry_3(&b, 100, window_, 707, true), 0u);
+    // A removal after the stop is done at once.
+    EXPECT_TRUE(b.start_removal(1));
+    EXPECT_EQ(b.entry_count(), 0u);
+    b.stop();
 }
 
 // Destroying a service while its tick is sending to a window of this thread

@@ -2,18 +2,16 @@
 // instrument: the link bracket, range checks, the changed flag, failures,
 // the "Frequency" follow-up and every family's renumbering both ways.
 #include "config/instrument_config.h"
-#include "link/comms_log.h"
 #include "link/item_exchange.h"
 #include "link/transport.h"
+#include "tests/support/comms_log_capture.h"
 #include "tests/support/sim_link_test.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -641,47 +639,30 @@ TEST_F(ItemTransfer, SetAndSend)
     EXPECT_EQ(1, cfg.item_at(24)->changed);
 }
 
-std::string read_file(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST_F(ItemTransfer, BaseClassSendsUnmappedAndLogsNamedLines)
 {
     wqt_cfg_15xx family;
     auto base = instrument_config_copy(family);
     sim.link.model_code = 1;
 
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    char path[MAX_PATH];
-    snprintf(path, sizeof path, "%skestrova_items_%lu_%lu.log", folder, GetCurrentProcessId(),
-             GetTickCount());
-    set_comms_log_path(path);
-    if (!is_comms_log_enabled())
-        toggle_comms_log();
+    {
+        comms_log_capture log("items");
+        base->set_value_int(24, 1);
+        EXPECT_TRUE(base->write_item(24, &sim.link, true).sent());
+        EXPECT_EQ("1", sim.inst.item(24));
+        sim.inst.set_item(24, "4");
+        base->read_item(24, &sim.link, true, nullptr);
+        EXPECT_EQ(4, value_of(*base, 24));
+        sim.inst.set_item(1, "2");
+        base->read_item(1, &sim.link, true, nullptr);
+        sim.inst.set_item(12, "5.5");
+        base->read_item(12, &sim.link, true, nullptr);
 
-    base->set_value_int(24, 1);
-    EXPECT_TRUE(base->write_item(24, &sim.link, true).sent());
-    EXPECT_EQ("1", sim.inst.item(24));
-    sim.inst.set_item(24, "4");
-    base->read_item(24, &sim.link, true, nullptr);
-    EXPECT_EQ(4, value_of(*base, 24));
-    sim.inst.set_item(1, "2");
-    base->read_item(1, &sim.link, true, nullptr);
-    sim.inst.set_item(12, "5.5");
-    base->read_item(12, &sim.link, true, nullptr);
-    toggle_comms_log();
-
-    const std::string log = read_file(path);
-    EXPECT_NE(std::string::npos, log.find("] Voltage Input: External Attenuator\n")) << log;
-    EXPECT_NE(std::string::npos, log.find("] Voltage Input: --\n")) << log;
-    EXPECT_NE(std::string::npos, log.find("] Mode: Power Analyzer\n")) << log;
-    EXPECT_NE(std::string::npos, log.find("] Window: 5.5\n")) << log;
-    DeleteFileA(path);
+        EXPECT_TRUE(log.has_line("Voltage Input: External Attenuator\n")) << log.text();
+        EXPECT_TRUE(log.has_line("Voltage Input: --\n")) << log.text();
+        EXPECT_TRUE(log.has_line("Mode: Power Analyzer\n")) << log.text();
+        EXPECT_TRUE(log.has_line("Window: 5.5\n")) << log.text();
+    }
 
     // A model code without an item-name list: nothing travels.
     sim.inst.clear_received();

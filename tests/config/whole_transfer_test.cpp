@@ -4,8 +4,8 @@
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"
 #include "config/transfer_progress.h"
-#include "link/comms_log.h"
 #include "link/transport.h"
+#include "tests/support/comms_log_capture.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_fixture.h"
 
@@ -15,10 +15,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <memory>
 #include <set>
-#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -139,46 +137,6 @@ void fill_in_range(wqt_sim::instrument& inst, instrument_config& cfg)
             inst.set_item(item.wire_id, std::to_string(static_cast<int>(item.minimum)));
     }
 }
-
-std::string read_file(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Switches the communications log on into a file of its own for one test.
-class comms_log_capture {
-public:
-    comms_log_capture()
-    {
-        char folder[MAX_PATH];
-        GetTempPathA(sizeof folder, folder);
-        char path[MAX_PATH];
-        snprintf(path, sizeof path, "%skestrova_whole_%lu_%lu.log", folder, GetCurrentProcessId(),
-                 GetTickCount());
-        path_ = path;
-        set_comms_log_path(path);
-        if (!is_comms_log_enabled())
-            toggle_comms_log();
-    }
-    ~comms_log_capture()
-    {
-        if (is_comms_log_enabled())
-            toggle_comms_log();
-        set_comms_log_path("");
-        DeleteFileA(path_.c_str());
-    }
-    std::string text() const { return read_file(path_); }
-    bool has_line(const std::string& line) const
-    {
-        return text().find("] " + line) != std::string::npos;
-    }
-
-private:
-    std::string path_;
-};
 
 // ---- Whole families, written and read back ------------------------------------
 
@@ -412,7 +370,7 @@ TEST_F(WholeTransfer, ReadRunsTheFrameAroundEveryNamedDefinedItem)
 {
     sim.inst.set_item(24, "3");
     sim.inst.set_item(48, "49.5");
-    comms_log_capture log;
+    comms_log_capture log("whole");
     EXPECT_TRUE(cfg.read_all_items(&sim.link, true));
     EXPECT_EQ(0, sim.link.link_open);
     EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
@@ -556,7 +514,7 @@ TEST_F(WholeTransfer, SilentInstrument)
 TEST_F(WholeTransfer, WriteSendsChangedItemsAndWhatDiffersOnTheInstrument)
 {
     sync();
-    comms_log_capture log;
+    comms_log_capture log("whole");
     // Changed in the image: sent without a read first.
     cfg.set_value_int(24, 1);
     // Changed on the instrument: read back and sent with the image's value.
@@ -590,7 +548,7 @@ TEST_F(WholeTransfer, WriteSendsChangedItemsAndWhatDiffersOnTheInstrument)
 TEST_F(WholeTransfer, RangeRefusalsAreLoggedNotCounted)
 {
     sync();
-    comms_log_capture log;
+    comms_log_capture log("whole");
     cfg.set_value_int(24, 5); // options 0..3
     cfg.set_maximum(25, kNoBound);
     cfg.set_value_int(25, -1); // below the minimum, no maximum

@@ -1,26 +1,26 @@
 // Single configuration items against the simulated instrument, over a TCP
 // stream and a COM pty pair: the bytes on the wire, retries, and every code
 // a failed exchange throws.
-#include "link/comms_log.h"
 #include "link/item_exchange.h"
 #include "link/transport.h"
+#include "tests/support/comms_log_capture.h"
 #include "tests/support/sim_link_test.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdint>
-#include <cstdio>
-#include <fstream>
-#include <memory>
-#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
 using wqt_sim::action;
 
 const std::string kDc4 = "\x14";
+constexpr int kReadTimeoutMs = 300;
+constexpr int kDrainMs = 100;  // after every DC4
+constexpr DWORD kTryAtLeastMs = kReadTimeoutMs + kDrainMs;
 
 class ItemExchange : public SimLinkTest {
 protected:
@@ -30,7 +30,7 @@ protected:
         if (IsSkipped() || HasFatalFailure())
             return;
         ASSERT_EQ(0, open_close_link(LINK_OPEN, link));
-        set_read_timeout(300, link);
+        set_read_timeout(kReadTimeoutMs, link);
         wait_received(*inst, 1);
         inst->clear_received();
     }
@@ -71,16 +71,35 @@ TEST_P(ItemExchange, ReadIsRetriedAfterDc4)
 {
     inst->set_item(5, "42");
     inst->add_rule({"config,5?", action::silence, "", 0, 2});
+    const DWORD start = GetTickCount();
     EXPECT_EQ(42, read_config_int(5, link));
+    // Each unanswered try waits out the time-out, then drains for 100 ms.
+    EXPECT_GE(GetTickCount() - start, 2 * kTryAtLeastMs);
     const std::string q = "config,5?\n";
     EXPECT_EQ(wire({q, kDc4, q, kDc4, q}), inst->received());
+}
+
+TEST_P(ItemExchange, LateReplyIsDrainedAway)
+{
+    // The first answer comes after the read time-out, while the link is
+    // drained after DC4: it is thrown away. The retry gets its own answer and
+    // the next item's read is not one answer behind.
+    inst->set_item(5, "42");
+    inst->set_item(6, "7");
+    inst->add_rule({"config,5?", action::reply, "99", kReadTimeoutMs + kDrainMs / 2, 1});
+    EXPECT_EQ(42, read_config_int(5, link));
+    EXPECT_EQ(7, read_config_int(6, link));
+    const std::string q = "config,5?\n";
+    EXPECT_EQ(wire({q, kDc4, q, "config,6?\n"}), inst->received());
 }
 
 TEST_P(ItemExchange, ThreeUnansweredReadsThrowTheId)
 {
     inst->add_rule({"config,5?", action::silence, "", 0, 3});
     char text[16];
+    const DWORD start = GetTickCount();
     EXPECT_EQ(5, thrown_by([&] { read_config_item(5, text, sizeof text, link); }));
+    EXPECT_GE(GetTickCount() - start, 3 * kTryAtLeastMs);
     const std::string q = "config,5?\n";
     EXPECT_EQ(wire({q, kDc4, q, kDc4, q, kDc4}), wait_received(*inst, wire({q, kDc4}).size() * 3));
     EXPECT_STREQ("", text);
@@ -171,6 +190,46 @@ TEST_P(ItemExchange, StatusValues)
     EXPECT_EQ(wire({"config,12,2\n", "*esr?\n"}), inst->received());
 }
 
+// A status reply and how the write judges it: bit 7 is masked off, a text
+// that is no number counts as 0, an empty line as no reply.
+struct status_case {
+    const char* reply;
+    const char* logged;  // the "ESR : " line of the attempt
+    bool taken;          // at the first attempt; else the second one takes it
+};
+
+const status_case kStatusCases[] = {
+    {"132", "ESR : 4 QYE \n", true},
+    {"4", "ESR : 4 QYE \n", true},
+    {"160", "ESR : 32 CME \n", false},
+    {"-4", "ESR : 124 QYE DDE EXE CME \n", false},
+    {"OK", "ESR : 0 \n", true},
+    {"", "ESR : 0 \n", false},
+};
+
+TEST_P(ItemExchange, StatusIsMaskedAndReadAsANumber)
+{
+    const std::string c = "config,12,3\n";
+    const std::string e = "*esr?\n";
+    for (const status_case& row : kStatusCases) {
+        SCOPED_TRACE(std::string("status reply \"") + row.reply + "\"");
+        comms_log_capture log("esr");
+        inst->clear_received();
+        inst->set_item(12, "0");
+        inst->add_rule({"*esr?", action::reply, row.reply, 0, 1});
+        write_config_int(12, 3, link);
+        EXPECT_EQ("3", inst->item(12));
+        std::vector<std::string> expected{row.logged};
+        if (row.taken) {
+            EXPECT_EQ(wire({c, e}), inst->received());
+        } else {
+            EXPECT_EQ(wire({c, e, kDc4, c, e}), inst->received());
+            expected.push_back("ESR : 0 \n");
+        }
+        EXPECT_EQ(expected, log.lines_starting("ESR : "));
+    }
+}
+
 TEST_P(ItemExchange, FourRefusalsThrowTheStatus)
 {
     inst->add_rule({"config,12,", action::refuse, "", 0, 4});
@@ -197,43 +256,21 @@ TEST_P(ItemExchange, UnansweredStatusIsNoReplyOnBothLinks)
 
 INSTANTIATE_OVER_BOTH_LINKS(ItemExchange);
 
-std::string read_file(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
 TEST(ItemExchangeLog, StatusLinesNameTheSetBits)
 {
     lan_sim sim;
     ASSERT_TRUE(sim.ok());
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    char path[MAX_PATH];
-    snprintf(path, sizeof path, "%skestrova_esr_%lu_%lu.log", folder, GetCurrentProcessId(),
-             GetTickCount());
-    set_comms_log_path(path);
-    if (!is_comms_log_enabled())
-        toggle_comms_log();
+    comms_log_capture log("esr");
 
     ASSERT_EQ(0, open_close_link(LINK_OPEN, &sim.link));
     sim.inst.add_rule({"*esr?", action::reply, "109", 0, 1}); // 1 + 4 + 8 + 32 + 64
     sim.inst.add_rule({"*esr?", action::reply, "16", 0, 1});
     write_config_int(2, 1, &sim.link);
     open_close_link(LINK_CLOSE, &sim.link);
-    toggle_comms_log();
 
-    const std::string log = read_file(path);
-    const size_t first = log.find("ESR : 109 OPC QYE DDE CME \n");
-    const size_t second = log.find("ESR : 16 EXE \n");
-    EXPECT_NE(std::string::npos, first) << log;
-    EXPECT_NE(std::string::npos, second) << log;
-    EXPECT_LT(first, second);
     // 16 (EXE) is below 32: the second attempt was taken, there is no third.
-    EXPECT_EQ(std::string::npos, log.find("ESR : ", second + 1));
-    DeleteFileA(path);
+    const std::vector<std::string> expected{"ESR : 109 OPC QYE DDE CME \n", "ESR : 16 EXE \n"};
+    EXPECT_EQ(expected, log.lines_starting("ESR : ")) << log.text();
 }
 
 } // namespace

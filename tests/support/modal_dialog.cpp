@@ -48,6 +48,20 @@ LRESULT send_list(HWND dialog, int id, UINT message, WPARAM wparam = 0, LPARAM l
     return SendDlgItemMessageA(dialog, id, message, wparam, lparam);
 }
 
+// Every entry's text of a combo box or list box, by its count and text
+// messages.
+std::vector<std::string> entry_texts(HWND dialog, int id, UINT count_message, UINT text_message)
+{
+    std::vector<std::string> texts;
+    const LRESULT count = send_list(dialog, id, count_message);
+    for (LRESULT i = 0; i < count; ++i) {
+        char text[256] = {};
+        send_list(dialog, id, text_message, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        texts.emplace_back(text);
+    }
+    return texts;
+}
+
 } // namespace
 
 void drive_next_dialog(HWND owner, std::function<void(HWND dialog)> script)
@@ -95,16 +109,21 @@ bool choose_text(HWND dialog, int id, const std::string& text)
     return true;
 }
 
+void select_list_item(HWND dialog, int id, int index)
+{
+    send_list(dialog, id, LB_SETCURSEL, static_cast<WPARAM>(index));
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+std::vector<std::string> list_box_texts(HWND dialog, int id)
+{
+    return entry_texts(dialog, id, LB_GETCOUNT, LB_GETTEXT);
+}
+
 std::vector<std::string> list_texts(HWND dialog, int id)
 {
-    std::vector<std::string> texts;
-    const LRESULT count = send_list(dialog, id, CB_GETCOUNT);
-    for (LRESULT i = 0; i < count; ++i) {
-        char text[256] = {};
-        send_list(dialog, id, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        texts.emplace_back(text);
-    }
-    return texts;
+    return entry_texts(dialog, id, CB_GETCOUNT, CB_GETLBTEXT);
 }
 
 std::string chosen_text(HWND dialog, int id)

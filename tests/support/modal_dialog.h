@@ -26,9 +26,12 @@ void click(HWND dialog, int id);
 void choose(HWND dialog, int id, int index);
 // Chooses the entry with this text; false when the list has none.
 bool choose_text(HWND dialog, int id, const std::string& text);
+// Selects an entry of a list box, with the notification the list sends.
+void select_list_item(HWND dialog, int id, int index);
 
 // What a user sees.
 std::vector<std::string> list_texts(HWND dialog, int id);
+std::vector<std::string> list_box_texts(HWND dialog, int id);
 std::string chosen_text(HWND dialog, int id);   // "" when nothing is chosen
 std::string control_text(HWND dialog, int id);
 bool is_shown(HWND dialog, int id);

@@ -196,6 +196,12 @@ std::string instrument::take_unsolicited()
     return out;
 }
 
+bool instrument::has_unsolicited() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return !unsolicited_.empty();
+}
+
 bool instrument::take_rule(const std::string& upper, rule& out)
 {
     for (auto it = rules_.begin(); it != rules_.end(); ++it) {

@@ -84,6 +84,8 @@ public:
     // the transport as soon as it can.
     void push_unsolicited(const std::string& bytes);
     std::string take_unsolicited();
+    // True while pushed bytes wait for the transport to take them.
+    bool has_unsolicited() const;
 
 private:
     std::vector<output> handle_line(const std::string& line);

@@ -9,13 +9,18 @@ namespace wqt_sim {
 
 namespace {
 
-// Sleeps in short steps so that a stop is not held up by a long delay.
+// Sleeps in short steps so that a stop is not held up by a long delay. The
+// steps run to a deadline, so that their overshoots do not add up: a reply
+// scripted to come within a window of the program's timing stays in it.
 void wait_ms(int ms, const std::atomic<bool>& stopping)
 {
-    while (ms > 0 && !stopping) {
-        int step = ms < 20 ? ms : 20;
-        Sleep(static_cast<DWORD>(step));
-        ms -= step;
+    const DWORD start = GetTickCount();
+    for (;;) {
+        const DWORD passed = GetTickCount() - start;
+        if (stopping || ms <= 0 || passed >= static_cast<DWORD>(ms))
+            return;
+        const DWORD left = static_cast<DWORD>(ms) - passed;
+        Sleep(left < 20 ? left : 20);
     }
 }
 
