@@ -71,32 +71,6 @@ int current_instrument_mode()
     return config ? config->get_value_record_copy(1).value.integer : 0;
 }
 
-void about(HWND main_window, int)
-{
-    open_dialog(main_window, IDD_ABOUT, about_dlg_proc);
-}
-
-void refresh_controls(HWND main_window, int)
-{
-    update_controls_for(main_window, current_connection_state());
-}
-
-void offer_results_reload(HWND main_window, int)
-{
-    offer_reload_last_multilog(main_window);
-}
-
-void refresh_panels(HWND, int)
-{
-    build_scope_panel();
-    build_voltmeter_panel();
-}
-
-void refresh_config_page(HWND, int)
-{
-    show_config_page(get_config_window());
-}
-
 void retitle_views(int index)
 {
     set_voltmeter_title(index);
@@ -134,41 +108,6 @@ void toggle_settings_pane(HWND, int)
     SetWindowTextA(get_control_by_id(IDC_HIDE_SETTINGS),
                    ui_text[settings_pane_hidden ? kShowSettingsText : kHideSettingsText]);
     show_view_panels_2(settings_pane_hidden);
-}
-
-void home_page(HWND, int)
-{
-    open_web_page(kHomePageAddress);
-}
-
-void support_page(HWND, int)
-{
-    open_web_page(kSupportPageAddress);
-}
-
-void read_settings(HWND main_window, int)
-{
-    read_settings_command(main_window);
-}
-
-void send_settings(HWND main_window, int)
-{
-    send_settings_command(main_window);
-}
-
-void connection(HWND main_window, int)
-{
-    connection_command(main_window);
-}
-
-void picture(HWND main_window, int id)
-{
-    copy_window_image(main_window, id);
-}
-
-void move_focus(HWND, int id)
-{
-    focus_next_control(id == IDM_FOCUS_NEXT);
 }
 
 // The mode a view needs on the instrument; Capture and LOMX need none.
@@ -241,65 +180,39 @@ void log_step(HWND, int)
         post_command_for_control(IDC_MEAS_APPEND);
 }
 
-void export_config(HWND main_window, int)
-{
-    export_config_command(main_window);
-}
-
-void import_config(HWND main_window, int)
-{
-    import_config_command(main_window);
-}
-
-void export_summary(HWND main_window, int)
-{
-    export_summary_command(main_window);
-}
-
-void load_saved(HWND, int id)
-{
-    load_saved_config_command(id - kLoadFirst);
-}
-
-void save_saved(HWND main_window, int id)
-{
-    save_config_to_slot_command(main_window, id - kSaveFirst);
-}
-
-void delete_saved(HWND main_window, int id)
-{
-    delete_saved_config_command(main_window, id - kDeleteFirst);
-}
-
+// Commands that only call their operation are written out in the table.
 const command_row command_table[] = {
-    {IDM_ABOUT, IDM_ABOUT, about},
-    {CMD_REFRESH_CONNECTIONS, CMD_REFRESH_CONNECTIONS, refresh_controls},
-    {CMD_OFFER_RESULTS_RELOAD, CMD_OFFER_RESULTS_RELOAD, offer_results_reload},
-    {IDM_EXPORT_TO_WORD, IDM_EXPORT_TO_WORD, picture},
-    {CMD_EXPORT_CONFIG, CMD_EXPORT_CONFIG, export_config},
-    {CMD_IMPORT_CONFIG, CMD_IMPORT_CONFIG, import_config},
-    {CMD_REFRESH_PANELS, CMD_REFRESH_PANELS, refresh_panels},
-    {CMD_EXPORT_CONFIG_TEXT, CMD_EXPORT_CONFIG_TEXT, export_summary},
-    {CMD_REFRESH_VIEW, CMD_REFRESH_VIEW, refresh_config_page},
+    {IDM_ABOUT, IDM_ABOUT, [](HWND w, int) { open_dialog(w, IDD_ABOUT, about_dlg_proc); }},
+    {CMD_REFRESH_CONNECTIONS, CMD_REFRESH_CONNECTIONS,
+     [](HWND w, int) { update_controls_for(w, current_connection_state()); }},
+    {CMD_OFFER_RESULTS_RELOAD, CMD_OFFER_RESULTS_RELOAD, [](HWND w, int) { offer_reload_last_multilog(w); }},
+    {IDM_EXPORT_TO_WORD, IDM_EXPORT_TO_WORD, copy_window_image},
+    {CMD_EXPORT_CONFIG, CMD_EXPORT_CONFIG, [](HWND w, int) { export_config_command(w); }},
+    {CMD_IMPORT_CONFIG, CMD_IMPORT_CONFIG, [](HWND w, int) { import_config_command(w); }},
+    {CMD_REFRESH_PANELS, CMD_REFRESH_PANELS, [](HWND, int) { build_scope_panel(); build_voltmeter_panel(); }},
+    {CMD_EXPORT_CONFIG_TEXT, CMD_EXPORT_CONFIG_TEXT, [](HWND w, int) { export_summary_command(w); }},
+    {CMD_REFRESH_VIEW, CMD_REFRESH_VIEW, [](HWND, int) { show_config_page(get_config_window()); }},
     {IDC_WQT1, IDC_WQT4, select_instrument},
     {IDC_HIDE_SETTINGS, IDC_HIDE_SETTINGS, toggle_settings_pane},
-    {IDC_LOGO, IDC_LOGO, home_page},
-    {IDC_READ_WQT, IDC_READ_WQT, read_settings},
-    {IDC_SET_UP_WQT, IDC_SET_UP_WQT, send_settings},
+    {IDC_LOGO, IDC_LOGO, [](HWND, int) { open_web_page(kHomePageAddress); }},
+    {IDC_READ_WQT, IDC_READ_WQT, [](HWND w, int) { read_settings_command(w); }},
+    {IDC_SET_UP_WQT, IDC_SET_UP_WQT, [](HWND w, int) { send_settings_command(w); }},
     {IDC_GROUP1, IDC_GROUP2, select_group},
-    {IDM_CONNECTION, IDM_CONNECTION, connection},
-    {IDM_SAVE_TO_BITMAP, IDM_COPY_TO_CLIPBOARD, picture},
-    {IDM_FOCUS_NEXT, IDM_FOCUS_PREVIOUS, move_focus},
+    {IDM_CONNECTION, IDM_CONNECTION, [](HWND w, int) { connection_command(w); }},
+    {IDM_SAVE_TO_BITMAP, IDM_COPY_TO_CLIPBOARD, copy_window_image},
+    {IDM_FOCUS_NEXT, IDM_FOCUS_PREVIOUS, [](HWND, int id) { focus_next_control(id == IDM_FOCUS_NEXT); }},
     {IDM_VIEW_MEASURE, IDM_VIEW_CAPTURE, switch_view},
     {IDM_VIEW_LOMX, IDM_VIEW_VOLTMETER, switch_view},
     {IDM_OPEN_CSV_FILE, IDM_OPEN_CSV_FILE, open_csv_file},
     {IDM_EDIT_EQUATIONS, IDM_EDIT_EQUATIONS, edit_equations},
     {IDM_SETTINGS, IDM_SETTINGS, settings},
-    {IDM_SUPPORT, IDM_SUPPORT, support_page},
+    {IDM_SUPPORT, IDM_SUPPORT, [](HWND, int) { open_web_page(kSupportPageAddress); }},
     {IDM_LOG_STEP, IDM_LOG_STEP, log_step},
-    {kLoadFirst, kLoadFirst + kSlotLast, load_saved},
-    {kSaveFirst, kSaveFirst + kSlotLast, save_saved},
-    {kDeleteFirst, kDeleteFirst + kSlotLast, delete_saved},
+    {kLoadFirst, kLoadFirst + kSlotLast, [](HWND, int id) { load_saved_config_command(id - kLoadFirst); }},
+    {kSaveFirst, kSaveFirst + kSlotLast,
+     [](HWND w, int id) { save_config_to_slot_command(w, id - kSaveFirst); }},
+    {kDeleteFirst, kDeleteFirst + kSlotLast,
+     [](HWND w, int id) { delete_saved_config_command(w, id - kDeleteFirst); }},
 };
 
 } // namespace
