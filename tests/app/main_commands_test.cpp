@@ -27,10 +27,8 @@
 #include "views/measure_ids.h"
 #include "views/scope_ids.h"
 
-#include <commctrl.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -290,10 +288,7 @@ TEST_F(MainCommandsTest, ConnectionSelectsTheFirstConnectedInstrument)
             click(dialog, IDC_COMMS_COUNT_3);
             const int step = 7 * (row.instrument - 1);
             choose(dialog, IDC_COMMS_INTERFACE_1 + step, 1);
-            unsigned a, b, c, d;
-            ASSERT_EQ(4, std::sscanf(lan.address.c_str(), "%u.%u.%u.%u", &a, &b, &c, &d));
-            SendDlgItemMessageA(dialog, IDC_COMMS_ADDRESS_1 + step, IPM_SETADDRESS, 0,
-                                MAKEIPADDRESS(a, b, c, d));
+            type_address(dialog, IDC_COMMS_ADDRESS_1 + step, lan.address);
             click(dialog, IDC_COMMS_CONNECT);
         });
         command(IDM_CONNECTION);

