@@ -142,8 +142,8 @@ void fill_lists(HWND dialog)
     }
 }
 
-// The number of instruments saved as the default; one outside 1..4 chooses
-// no radio and leaves instruments 2-4 disabled.
+// The number of instruments saved as the default (minus one); a value
+// outside 0..3 chooses no radio and leaves instruments 2-4 disabled.
 void choose_saved_count(HWND dialog)
 {
     const int saved = read_total_phases(setup_of(dialog).settings_file);
@@ -193,18 +193,18 @@ void set_address_font(HWND dialog, dialog_state* state)
     }
 }
 
+// The dialog's state lives from here until WM_NCDESTROY.
 void on_init(HWND dialog, const communications_setup* setup)
 {
-    auto state = std::make_unique<dialog_state>();
+    auto* state = new dialog_state;
     state->setup = setup;
-    dialog_state* kept = state.release();
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(kept));
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     fill_lists(dialog);
     choose_saved_count(dialog);
     for (int n = 0; n < kCommunicationsInstruments; ++n)
         show_link_record(dialog, n);
-    set_search_icons(dialog, kept);
-    set_address_font(dialog, kept);
+    set_search_icons(dialog, state);
+    set_address_font(dialog, state);
 }
 
 void on_destroy(HWND dialog)
