@@ -2,11 +2,15 @@
 // connected instrument.
 #include "app/main_commands.h"
 
+#include "app/app_data_folder.h"
 #include "app/app_globals.h"
 #include "app/base/message_box.h"
 #include "app/commands.h"
+#include "app/connection.h"
 #include "app/control_state.h"
 #include "app/control_tables.h"
+#include "app/layout.h"
+#include "app/main_ids.h"
 #include "app/main_window.h"
 #include "app/version.h"
 #include "configui/config_pages.h"
@@ -28,6 +32,17 @@ const char* interface_word(uint32_t interface_code)
         return "USB";
     }
     return "SER";
+}
+
+static_assert(kCommunicationsInstruments == kInstrumentSlots,
+              "the Communications dialog shows every instrument slot");
+
+// After a Connect: instrument n's button is clicked and its results pane
+// takes the window.
+void show_connected_instrument(int n)
+{
+    results_layout = n;
+    post_command_for_control(IDC_WQT1 + n);
 }
 
 bool any_instrument_connected()
@@ -67,8 +82,11 @@ void connection_command(HWND main_window)
 {
     update_controls_for(main_window,
                         idle_connection_state(static_cast<int>(get_current_instrument().model_code)));
+    communications_setup setup = {{}, settings_ini, connect_instrument, show_connected_instrument};
+    for (int n = 0; n < kInstrumentSlots; ++n)
+        setup.links[n] = &get_instrument(n);
     DialogBoxParamA(app_instance, MAKEINTRESOURCEA(IDD_COMMUNICATIONS), main_window,
-                    communications_dlg_proc, 0);
+                    communications_dlg_proc, reinterpret_cast<LPARAM>(&setup));
     if (!any_instrument_connected()) {
         show_message_box(main_window, "No connection was made", "Kestrova", MB_ICONWARNING);
     } else {

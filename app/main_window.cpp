@@ -22,6 +22,7 @@
 #include "configui/config_ids.h"
 #include "link/comms_log.h"
 #include "link/instrument_slots.h"
+#include "link/lan_discovery.h"
 #include "link/transport.h"
 #include "logging/equations.h"
 #include "logging/logging_state.h"
@@ -44,8 +45,12 @@ namespace {
 
 constexpr char kMainClass[] = "Z7DualWQTWClass";
 constexpr char kResultsFileName[] = "wqtdl.DAT";
-// List view, bar, tab, up-down and date classes.
-constexpr DWORD kCommonControlClasses = 0x11D;
+// List view, bar, tab, up-down, date and IP address classes.
+constexpr DWORD kCommonControlClasses = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_TAB_CLASSES |
+                                        ICC_UPDOWN_CLASS | ICC_DATE_CLASSES |
+                                        ICC_INTERNET_CLASSES;
+// Where the LAN search sends its queries when not to the broadcast address.
+constexpr char kLanSearchAddressVariable[] = "KESTROVA_LAN_SEARCH_ADDRESS";
 constexpr int kSmallIcons[] = {IDI_SMALL_LIST_1, IDI_SMALL_LIST_2, IDI_SMALL_LIST_3};
 // Commands posted at creation, run in this order once the window is shown:
 // instrument 1, the first Config page, group 1.
@@ -75,6 +80,17 @@ void start_com(HINSTANCE instance)
     const HRESULT result = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     app_instance = instance;
     com_initialised = result != RPC_E_CHANGED_MODE;
+}
+
+// A dotted address in the environment keeps the LAN search to it (the
+// simulated instrument's machine, for example); without one, or with a
+// text that is no address, the search goes to the broadcast address.
+void take_lan_search_address()
+{
+    char address[64] = {};
+    const DWORD length = GetEnvironmentVariableA(kLanSearchAddressVariable, address, sizeof address);
+    if (length > 0 && length < sizeof address)
+        set_discovery_destination_text(address);
 }
 
 void build_small_icon_list()
@@ -248,6 +264,7 @@ int run_main_loop(HWND window)
 
 int win_main(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
+    take_lan_search_address();
     HWND window = start_main_window(instance, show);
     const int code = window ? run_main_loop(window) : 0;
     // No thread may outlive the entry point: one still running, or still

@@ -9,6 +9,7 @@
 #include "app/control_tables.h"
 #include "app/resource.h"
 #include "link/comms_log.h"
+#include "link/connect_defaults.h"
 #include "link/instrument_slots.h"
 #include "views/harmonics_ids.h"
 #include "views/measure_ids.h"
@@ -28,7 +29,6 @@ program_settings app_settings = {
 namespace {
 
 constexpr char kInit[] = "Init";
-constexpr char kConnect[] = "Connect";
 constexpr char kCommsLogFile[] = "KESTROVA_COMMS.log";
 
 const char* const csv_format_choices[] = {"Standard", "European"};
@@ -74,19 +74,8 @@ std::string read_text(const char* section, const char* key, DWORD size)
 
 void read_slot_connections()
 {
-    for (int n = 1; n <= kInstrumentSlots; ++n) {
-        instrument_slot& slot = get_instrument(n - 1);
-        char key[32];
-        snprintf(key, sizeof key, "WQT%dInterface", n);
-        set_link_interface(slot, GetPrivateProfileIntA(kConnect, key, 0, settings_ini));
-        snprintf(key, sizeof key, "WQT%dComPort", n);
-        GetPrivateProfileStringA(kConnect, key, "", slot.com_port, sizeof slot.com_port, settings_ini);
-        snprintf(key, sizeof key, "WQT%dBaudRate", n);
-        slot.baud_rate = GetPrivateProfileIntA(kConnect, key, 0, settings_ini);
-        snprintf(key, sizeof key, "WQT%dIPAddr", n);
-        GetPrivateProfileStringA(kConnect, key, "", slot.ip_address, sizeof slot.ip_address,
-                                 settings_ini);
-    }
+    for (int n = 1; n <= kInstrumentSlots; ++n)
+        read_connect_defaults(settings_ini, n, get_instrument(n - 1));
 }
 
 void read_init_flags()
@@ -162,7 +151,7 @@ void load_settings()
         write_created_stamp();
     }
     read_slot_connections();
-    app_settings.instruments_minus_one = atoi(read_text(kConnect, "TotalPhases", 128).c_str());
+    app_settings.instruments_minus_one = read_total_phases(settings_ini);
     read_init_flags();
     read_colours();
     if (app_settings.comms_log_wanted && !is_comms_log_enabled()) {

@@ -12,7 +12,6 @@
 #include "link/transport.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <string>
@@ -43,7 +42,6 @@ constexpr int kReplySize = 256;
 constexpr int kIdentifyTries = 5;
 constexpr int kIdentifyTimeoutMs = 500;
 constexpr int kDrainMs = 500;
-constexpr uint32_t kUsbBaudRate = 19200;
 const char kCaption[] = "Test Connection";
 
 enum class reply_kind { other, converter, bootloader };
@@ -167,17 +165,8 @@ void on_init(HWND dialog)
                          reinterpret_cast<LPARAM>(item(dialog, IDC_CONVERTER_INTERFACE)));
         }
     }
-    char port[sizeof converter_link.com_port + 1] = {};
-    std::memcpy(port, converter_link.com_port, sizeof converter_link.com_port);
-    if (port[0])
-        select_list_text(item(dialog, IDC_CONVERTER_COM_PORT), port);
-    if (converter_link.baud_rate != 0) {
-        const std::string baud = std::to_string(converter_link.baud_rate);
-        select_list_text(item(dialog, IDC_CONVERTER_BAUD_RATE), baud.c_str());
-    }
-    char address[sizeof converter_link.ip_address + 1] = {};
-    std::memcpy(address, converter_link.ip_address, sizeof converter_link.ip_address);
-    SetWindowTextA(item(dialog, IDC_CONVERTER_ADDRESS), address);
+    show_link_fields(item(dialog, IDC_CONVERTER_COM_PORT), item(dialog, IDC_CONVERTER_BAUD_RATE),
+                     item(dialog, IDC_CONVERTER_ADDRESS), &converter_link);
     ShowWindow(item(dialog, IDC_CONVERTER_TEST), SW_SHOW);
 }
 
@@ -254,14 +243,8 @@ void read_connection_dialog_fields(HWND dialog)
     const LRESULT choice = SendMessageA(item(dialog, IDC_CONVERTER_INTERFACE), CB_GETCURSEL, 0, 0);
     if (choice >= 0 && static_cast<size_t>(choice) < std::size(kInterfaces))
         converter_link.interface = kInterfaces[choice].code;
-    char text[32];
-    if (selected_list_text(item(dialog, IDC_CONVERTER_COM_PORT), text, sizeof text))
-        copy_field(converter_link.com_port, sizeof converter_link.com_port, text);
-    uint32_t baud = converter_link.baud_rate;
-    if (selected_list_text(item(dialog, IDC_CONVERTER_BAUD_RATE), text, sizeof text))
-        baud = static_cast<uint32_t>(std::strtoul(text, nullptr, 10));
-    converter_link.baud_rate = converter_link.interface == LINK_USB ? kUsbBaudRate : baud;
-    read_address_field(item(dialog, IDC_CONVERTER_ADDRESS), &converter_link);
+    read_link_fields(item(dialog, IDC_CONVERTER_COM_PORT), item(dialog, IDC_CONVERTER_BAUD_RATE),
+                     item(dialog, IDC_CONVERTER_ADDRESS), &converter_link);
 }
 
 bool validate_connection_settings(HWND dialog)

@@ -1,15 +1,21 @@
 #include "link/dialog_fields.h"
 
 #include "app/base/message_box.h"
+#include "link/lan_discovery.h"
+
+#include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 const char* const kBaudRateTexts[6] = {"1200", "2400", "4800", "9600", "19200", "38400"};
 
 namespace {
 
 constexpr int kHighestComPort = 254;
+constexpr uint32_t kUsbBaudRate = 19200;
 constexpr int kAddressTextSize = 128;
 const char kBlankAddress[] = "0.0.0.0";
 const char kFieldCaption[] = "Test Connection";
@@ -85,6 +91,44 @@ void read_address_field(HWND control, link_record* link)
     if (lstrcmpiA(text, kBlankAddress) == 0)
         text[0] = '\0';
     copy_field(link->ip_address, sizeof link->ip_address, text);
+}
+
+void read_link_fields(HWND com_list, HWND baud_list, HWND address, link_record* link)
+{
+    char text[32];
+    if (selected_list_text(com_list, text, sizeof text))
+        copy_field(link->com_port, sizeof link->com_port, text);
+    if (selected_list_text(baud_list, text, sizeof text))
+        link->baud_rate = static_cast<uint32_t>(std::strtoul(text, nullptr, 10));
+    if (link->interface == LINK_USB)
+        link->baud_rate = kUsbBaudRate;
+    read_address_field(address, link);
+}
+
+void show_link_fields(HWND com_list, HWND baud_list, HWND address, const link_record* link)
+{
+    char port[sizeof link->com_port + 1] = {};
+    std::memcpy(port, link->com_port, sizeof link->com_port);
+    if (port[0])
+        select_list_text(com_list, port);
+    if (link->baud_rate != 0)
+        select_list_text(baud_list, std::to_string(link->baud_rate).c_str());
+    char text[sizeof link->ip_address + 1] = {};
+    std::memcpy(text, link->ip_address, sizeof link->ip_address);
+    show_address_field(address, text);
+}
+
+// The control's fields, not its window text: setting the text does not fill
+// the fields everywhere.
+void show_address_field(HWND control, const char* text)
+{
+    uint32_t address = 0;
+    if (!parse_ipv4_text(text, &address)) {
+        SendMessageA(control, IPM_CLEARADDRESS, 0, 0);
+        return;
+    }
+    const auto* part = reinterpret_cast<const uint8_t*>(&address);
+    SendMessageA(control, IPM_SETADDRESS, 0, MAKEIPADDRESS(part[0], part[1], part[2], part[3]));
 }
 
 bool validate_link_fields(HWND owner, const link_record* link)

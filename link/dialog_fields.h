@@ -28,6 +28,21 @@ void probe_com_port(HWND list);
 // control's "0.0.0.0" becomes the empty text; at most 15 characters.
 void read_address_field(HWND control, link_record* link);
 
+// Shows a dotted address in an address control's four fields; the empty
+// text, or one that is no address, leaves the fields blank (the control then
+// reads "0.0.0.0").
+void show_address_field(HWND control, const char* text);
+
+// Copies a dialog's port, baud rate and address into the link: the chosen
+// COM port (at most 6 characters) and baud rate, each left as it was when
+// nothing is chosen; USB (interface code 1) always runs at 19200 baud; the
+// address as read_address_field reads it.
+void read_link_fields(HWND com_list, HWND baud_list, HWND address, link_record* link);
+// Shows the link's port, baud rate and address in a dialog's controls: the
+// list entries whose whole texts match them (a port or rate that is not
+// listed, or none, chooses nothing) and the address.
+void show_link_fields(HWND com_list, HWND baud_list, HWND address, const link_record* link);
+
 // Reports the first field the link still needs ("Please enter an IP
 // address", "Please select a COM Port", "Please choose a baudrate", caption
 // "Test Connection") and returns false; true when nothing is missing.

@@ -291,6 +291,37 @@ uint32_t set_discovery_destination(uint32_t address)
     return g_destination.exchange(address);
 }
 
+bool set_discovery_destination_text(const char* text)
+{
+    uint32_t address = 0;
+    if (!parse_ipv4_text(text, &address))
+        return false;
+    set_discovery_destination(address);
+    return true;
+}
+
+bool parse_ipv4_text(const char* text, uint32_t* address)
+{
+    if (text == nullptr)
+        return false;
+    uint8_t part[4] = {};
+    for (int i = 0; i < 4; ++i) {
+        if (i > 0 && *text++ != '.')
+            return false;
+        unsigned value = 0;
+        int digits = 0;
+        for (; *text >= '0' && *text <= '9' && digits < 4; ++text, ++digits)
+            value = value * 10 + static_cast<unsigned>(*text - '0');
+        if (digits == 0 || digits > 3 || value > 255)
+            return false;
+        part[i] = static_cast<uint8_t>(value);
+    }
+    if (*text != '\0')
+        return false;
+    *address = ipv4_address(part[0], part[1], part[2], part[3]);
+    return true;
+}
+
 datagram_socket* set_datagram_socket(datagram_socket* socket)
 {
     return g_socket.exchange(socket ? socket : &g_winsock_socket);

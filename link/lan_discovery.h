@@ -50,6 +50,14 @@ int udp_receive(uint32_t* sender, char* buffer, int size);
 uint32_t discovery_destination();
 // Sets the destination and returns the one set before.
 uint32_t set_discovery_destination(uint32_t address);
+// Sets the destination from dotted text (as parse_ipv4_text takes it);
+// false, with the destination unchanged, for any other text.
+bool set_discovery_destination_text(const char* text);
+
+// An IPv4 address from dotted text: four decimal parts of 0..255 (one to
+// three digits each) and nothing else. Network byte order; false for any
+// other text.
+bool parse_ipv4_text(const char* text, uint32_t* address);
 
 // The datagram socket the probes use. The program uses a Winsock UDP socket;
 // a test installs its own to hand the probes datagrams from any sender and to

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds, and starts Kestrova under Wine with a simulated
 # WQT5530 instrument to connect to: on LAN at 127.0.0.1 (port 10001, and
-# answering the LAN search there) and on serial port COM3 (the simulator
-# holds the other end, COM4).
+# answering the LAN search there, where Kestrova's search is sent) and on
+# serial port COM3 (the simulator holds the other end, COM4).
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/env.sh"
 
@@ -30,4 +30,6 @@ cleanup() {
 trap cleanup EXIT
 
 echo "Simulated WQT5530: LAN 127.0.0.1, serial COM3 (log: $BUILD_DIR/wqt_sim.log)"
-wine "$BUILD_DIR/app/kestrova.exe"
+# The LAN search asks 127.0.0.1, where the simulator answers it, instead of
+# broadcasting on the network.
+KESTROVA_LAN_SEARCH_ADDRESS=127.0.0.1 wine "$BUILD_DIR/app/kestrova.exe"

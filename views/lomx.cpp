@@ -1,18 +1,39 @@
+// The LOMX window's commands: connecting the CAN-bus converter through its
+// Connect dialog, and which of the window's controls are enabled.
 #include "views/lomx.h"
 
 #include "app/app_globals.h"
 #include "app/commands.h"
 #include "app/control_tables.h"
+#include "link/converter_dialog.h"
+#include "link/converter_dialog_ids.h"
 #include "link/instrument_slots.h"
 #include "views/lomx_ids.h"
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+// The converter's identification as the dialog left it in its own link.
+std::string converter_identity()
+{
+    return std::string(converter_link.idn_reply,
+                       strnlen(converter_link.idn_reply, sizeof converter_link.idn_reply));
+}
+
+} // namespace
 
 void lomx_command(HWND lomx_window, int id)
 {
     if (id != IDC_LOMX_CONNECT)
         return;
-    // The converter's Connect dialog is not part of this version, so no
-    // connection is made.
-    SetDlgItemTextA(lomx_window, IDC_LOMX_STATUS, "No Connection");
+    const INT_PTR result =
+        DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CONVERTER_CONNECT),
+                        lomx_window, connect_dlg_proc, kConverterSerialOnly);
+    const std::string status =
+        result == IDC_CONVERTER_CONNECT ? converter_identity() : std::string("No Connection");
+    SetDlgItemTextA(lomx_window, IDC_LOMX_STATUS, status.c_str());
     SendMessageA(main_window, WM_COMMAND, CMD_REFRESH_CONNECTIONS, 0);
 }
 

@@ -8,8 +8,9 @@
 constexpr unsigned kConverterModelCode = 9999;
 
 // Handles the command of a LOMX window control. "Connect to LOMX" (15503)
-// connects the converter, shows the result in the status text and has the
-// main window refresh its controls.
+// opens the converter's Connect dialog (serial ports only), shows the
+// converter's identification in the status text (15504) when it connected,
+// else "No Connection", and has the main window refresh its controls.
 void lomx_command(HWND lomx_window, int id);
 
 // Enables the LOMX window's controls only while the current slot is

@@ -14,7 +14,9 @@
 #include "app/saved_config_menu.h"
 #include "app/shell_services.h"
 #include "configui/config_ids.h"
+#include "link/communications_dialog_ids.h"
 #include "link/instrument_slots.h"
+#include "link/transport.h"
 #include "logging/logging_state.h"
 #include "logging/results_file.h"
 #include "tests/app/frame_fixture.h"
@@ -87,7 +89,7 @@ TEST_F(MainCommandsTest, EachCommandReachesItsAction)
         {IDM_SAVE_TO_BITMAP, nullptr, file_dialog_kind::save, nullptr, nullptr},
         {IDC_LOGO, nullptr, file_dialog_kind::none, kHomePageAddress, nullptr},
         {IDM_SUPPORT, nullptr, file_dialog_kind::none, kSupportPageAddress, nullptr},
-        {IDM_CONNECTION, nullptr, file_dialog_kind::none, nullptr, "No connection was made"},
+        {IDM_CONNECTION, "Communications", file_dialog_kind::none, nullptr, "No connection was made"},
         {32836, nullptr, file_dialog_kind::none, nullptr, nullptr},
         {32837, nullptr, file_dialog_kind::none, nullptr, nullptr},
         {32838, nullptr, file_dialog_kind::none, nullptr, nullptr},
@@ -257,10 +259,45 @@ TEST_F(MainCommandsTest, TitleNamesAUsbAndALanInstrument)
     ASSERT_TRUE(connect(0, usb.link));
     ASSERT_TRUE(connect(1, lan.link));
     msgbox::reset();
+    // Cancelled, the Communications dialog leaves both connected.
+    drive_next_dialog(main, [](HWND dialog) { click(dialog, IDCANCEL); });
     command(IDM_CONNECTION);
     EXPECT_TRUE(box_texts().empty()) << box_texts()[0];
     EXPECT_EQ(window_text(main),
               "Kestrova v3_5-U     WQT1: USB,WQT5530,U1,V1     WQT2: LAN,WQT4530,L2,V2");
+}
+
+// Connecting through the Communications dialog: the first connected
+// instrument is selected and its results pane takes the window.
+TEST_F(MainCommandsTest, ConnectionSelectsTheFirstConnectedInstrument)
+{
+    lan_sim lan;
+    ASSERT_TRUE(lan.ok());
+    lan.inst.set_identity("TROSVALDEN", "WQT4530", "L3", "V2");
+    wqt_sim::load_factory_settings(lan.inst);
+    const struct {
+        int instrument; // 1-based
+        int layout;
+    } rows[] = {{3, 2}, {1, 0}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.instrument);
+        msgbox::reset();
+        for (int n = 0; n < kInstrumentSlots; ++n)
+            clear_link_record(&get_instrument(n));
+        drive_next_dialog(main, [&](HWND dialog) {
+            click(dialog, IDC_COMMS_COUNT_3);
+            const int step = 7 * (row.instrument - 1);
+            choose(dialog, IDC_COMMS_INTERFACE_1 + step, 1);
+            type_address(dialog, IDC_COMMS_ADDRESS_1 + step, lan.address);
+            click(dialog, IDC_COMMS_CONNECT);
+        });
+        command(IDM_CONNECTION);
+        EXPECT_TRUE(box_texts().empty()) << box_texts()[0];
+        EXPECT_EQ(row.instrument - 1, get_current_instrument_index());
+        EXPECT_EQ(row.layout, results_layout);
+        EXPECT_EQ(window_text(main), "Kestrova v3_5-U     WQT" + std::to_string(row.instrument) +
+                                         ": LAN,WQT4530,L3,V2");
+    }
 }
 
 // The views put a connected instrument into their mode (item 1) first:

@@ -47,7 +47,7 @@ protected:
         msgbox::reset();
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_INTERNET_CLASSES};
         ASSERT_TRUE(InitCommonControlsEx(&icc));
-        clear_link_record(&converter_link);
+        std::memset(static_cast<void*>(&converter_link), 0, sizeof converter_link);
         sim = std::make_unique<serial_sim>(0);
         if (!sim->ok())
             GTEST_SKIP() << "no COM pty pair (run through scripts/wine-run.sh)";
@@ -267,7 +267,7 @@ TEST_F(ConverterDialog, MissingChoicesStopConnectAndTest)
         for (const auto& row : rows) {
             SCOPED_TRACE(std::string(row.name) + (button == IDC_CONVERTER_TEST ? " Test" : " Connect"));
             msgbox::reset();
-            clear_link_record(&converter_link);
+            std::memset(static_cast<void*>(&converter_link), 0, sizeof converter_link);
             converter_link.connected = 1;
             converter_link.model_code = kConverterModel;
             converter_link.option_code = 5;

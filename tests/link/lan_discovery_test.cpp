@@ -343,4 +343,40 @@ TEST_F(LanDiscovery, ReceivePassesOverDatagramsThatDoNotFit)
     EXPECT_EQ(0, udp_receive(&sender, buffer, sizeof buffer));
 }
 
+// The destination the program takes from its environment: dotted text only,
+// anything else leaves the destination as it was.
+TEST(DiscoveryDestination, TakenFromDottedTextOnly)
+{
+    const struct {
+        const char* text;
+        bool taken;
+        uint32_t address;
+    } rows[] = {
+        {"127.0.0.1", true, ipv4_address(127, 0, 0, 1)},
+        {"127.255.255.255", true, ipv4_address(127, 255, 255, 255)},
+        {"0.0.0.0", true, ipv4_address(0, 0, 0, 0)},
+        {"10.1.2.3", true, ipv4_address(10, 1, 2, 3)},
+        {"127.0.0.256", false, 0},
+        {"127.0.0", false, 0},
+        {"127.0.0.1.", false, 0},
+        {"127.0.0.1 ", false, 0},
+        {" 127.0.0.1", false, 0},
+        {"127..0.1", false, 0},
+        {"0127.0.0.1", false, 0},
+        {"+1.0.0.1", false, 0},
+        {"localhost", false, 0},
+        {"", false, 0},
+        {nullptr, false, 0},
+    };
+    const uint32_t before = discovery_destination();
+    const uint32_t unchanged = ipv4_address(127, 9, 9, 9);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.text ? row.text : "null");
+        set_discovery_destination(unchanged);
+        EXPECT_EQ(row.taken, set_discovery_destination_text(row.text));
+        EXPECT_EQ(row.taken ? row.address : unchanged, discovery_destination());
+    }
+    set_discovery_destination(before);
+}
+
 } // namespace

@@ -2,6 +2,9 @@
 
 #include "tests/support/test_window.h"
 
+#include <commctrl.h>
+
+#include <cstdio>
 #include <utility>
 
 namespace {
@@ -114,6 +117,15 @@ void select_list_item(HWND dialog, int id, int index)
     send_list(dialog, id, LB_SETCURSEL, static_cast<WPARAM>(index));
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, LBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
+void type_address(HWND dialog, int id, const std::string& address)
+{
+    unsigned a, b, c, d;
+    if (std::sscanf(address.c_str(), "%u.%u.%u.%u", &a, &b, &c, &d) == 4)
+        send_list(dialog, id, IPM_SETADDRESS, 0, MAKEIPADDRESS(a, b, c, d));
+    else
+        send_list(dialog, id, IPM_CLEARADDRESS);
 }
 
 std::vector<std::string> list_box_texts(HWND dialog, int id)

@@ -28,6 +28,9 @@ void choose(HWND dialog, int id, int index);
 bool choose_text(HWND dialog, int id, const std::string& text);
 // Selects an entry of a list box, with the notification the list sends.
 void select_list_item(HWND dialog, int id, int index);
+// Fills an IP address control's four fields as typing does; a text that is
+// no dotted address leaves them blank.
+void type_address(HWND dialog, int id, const std::string& address);
 
 // What a user sees.
 std::vector<std::string> list_texts(HWND dialog, int id);

@@ -4,9 +4,12 @@
 #include "app/commands.h"
 #include "app/control_tables.h"
 #include "app/main_create.h"
+#include "link/converter_dialog_ids.h"
 #include "link/instrument_slots.h"
 #include "logging/logging_state.h"
 #include "logging/results_store.h"
+#include "tests/support/modal_dialog.h"
+#include "tests/support/sim_fixture.h"
 #include "tests/support/test_window.h"
 #include "views/capture_ids.h"
 #include "views/harmonic_results_ids.h"
@@ -23,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -173,13 +177,46 @@ TEST_F(ViewWindowsTest, HighSpeedButtonTogglesModeAndText)
     EXPECT_EQ(text_of(button), "Enter Highspeed\r\nMode");
 }
 
-TEST_F(ViewWindowsTest, ConnectToLomxShowsNoConnection)
+// "Connect to LOMX" opens the converter's Connect dialog; the status shows
+// the converter's own identification after a Connect (not the current
+// analyser's), "No Connection" after Cancel.
+TEST_F(ViewWindowsTest, ConnectToLomxShowsTheConvertersIdentity)
 {
+    serial_sim converter(0);
+    if (!converter.ok())
+        GTEST_SKIP() << "no COM pty pair (run through scripts/wine-run.sh)";
+    converter.inst.set_converter("LX0042", "V1.07");
+    std::snprintf(get_current_instrument().idn_reply, sizeof get_current_instrument().idn_reply,
+                  "%s", "TROSVALDEN,WQT5530,A00001,V2.15");
+    const std::string port(converter.link.com_port);
     HWND status = get_control_by_id(IDC_LOMX_STATUS);
-    SetWindowTextA(status, "WQT,5530,12345");
-    click(get_lomx_window(), IDC_LOMX_CONNECT);
-    EXPECT_EQ(text_of(status), "No Connection");
-    EXPECT_EQ(g_main_commands, std::vector<int>{CMD_REFRESH_CONNECTIONS});
+    const struct {
+        bool connect;
+        const char* status;
+    } rows[] = {
+        {true, "TROSVALDEN,LOMX-RS232,LX0042,V1.07"},
+        {false, "No Connection"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.status);
+        SetWindowTextA(status, "WQT,5530,12345");
+        g_main_commands.clear();
+        std::vector<std::string> interfaces;
+        // A dialog opened on a child window is owned by its top-level window.
+        drive_next_dialog(GetAncestor(get_lomx_window(), GA_ROOT), [&](HWND dialog) {
+            interfaces = list_texts(dialog, IDC_CONVERTER_INTERFACE);
+            if (!row.connect)
+                return;
+            ::choose(dialog, IDC_CONVERTER_INTERFACE, 0);
+            choose_text(dialog, IDC_CONVERTER_COM_PORT, port);
+            choose_text(dialog, IDC_CONVERTER_BAUD_RATE, "9600");
+            ::click(dialog, IDC_CONVERTER_CONNECT);
+        });
+        click(get_lomx_window(), IDC_LOMX_CONNECT);
+        EXPECT_EQ(std::vector<std::string>{"Serial"}, interfaces);
+        EXPECT_EQ(text_of(status), row.status);
+        EXPECT_EQ(g_main_commands, std::vector<int>{CMD_REFRESH_CONNECTIONS});
+    }
 }
 
 TEST_F(ViewWindowsTest, EveryViewRepaintsOnRedraw)

@@ -313,4 +313,15 @@ std::string instrument::respond(const std::string& upper, const std::string& lin
     return "";
 }
 
+void load_factory_settings(instrument& inst)
+{
+    const struct {
+        int id;
+        const char* value;
+    } settings[] = {{87, "1000"}, {100, "2"}, {101, "50"}};
+    for (int group = 0; group < 2; ++group)
+        for (const auto& setting : settings)
+            inst.set_item(setting.id, setting.value, group);
+}
+
 } // namespace wqt_sim

@@ -108,6 +108,12 @@ private:
     std::string unsolicited_;
 };
 
+// Gives the analyser the settings it holds when it leaves the factory where
+// they are not 0 (scale factor rpm/V, the harmonic and the harmonic series),
+// in both groups, so that the program reads its whole configuration without
+// an item out of range.
+void load_factory_settings(instrument& inst);
+
 // Serves one instrument over TCP on address:10001, one client at a time.
 class tcp_server {
 public:

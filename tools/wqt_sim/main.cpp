@@ -57,6 +57,7 @@ int main(int argc, char** argv)
         inst.set_converter(serial, version);
     } else {
         inst.set_identity("TROSVALDEN", model, serial, version);
+        wqt_sim::load_factory_settings(inst);
     }
     if (lans.empty() && com.empty())
         lans.push_back("127.0.0.1");
