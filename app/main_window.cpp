@@ -5,6 +5,7 @@
 #include "app/app_globals.h"
 #include "app/commands.h"
 #include "app/control_state.h"
+#include "app/config_upgrade_dialog.h"
 #include "app/control_tables.h"
 #include "app/frame_reporter.h"
 #include "app/icon_holder.h"
@@ -19,6 +20,7 @@
 #include "app/timer_services.h"
 #include "app/ui_fonts.h"
 #include "app/version.h"
+#include "config/legacy_config.h"
 #include "configui/config_ids.h"
 #include "link/comms_log.h"
 #include "link/instrument_slots.h"
@@ -265,6 +267,9 @@ int run_main_loop(HWND window)
 int win_main(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
     take_lan_search_address();
+    // Saved configurations of older versions are converted when the window
+    // builds its saved-configuration menu, after asking the user about each.
+    set_legacy_upgrade_prompt(ask_config_upgrade);
     HWND window = start_main_window(instance, show);
     const int code = window ? run_main_loop(window) : 0;
     // No thread may outlive the entry point: one still running, or still
