@@ -1,7 +1,6 @@
 #include "app/config_upgrade_dialog.h"
 
 #include "app/app_globals.h"
-#include "app/dialog_seam.h"
 
 #include <cstdio>
 #include <iterator>
@@ -80,7 +79,6 @@ void on_init(HWND dialog, config_upgrade_params* params)
     CheckRadioButton(dialog, IDC_UPGRADE_SHUNT_LOW, IDC_UPGRADE_SHUNT_HIGH,
                      IDC_UPGRADE_SHUNT_STANDARD);
     SetDlgItemTextA(dialog, IDCANCEL, params->cancel_text ? "Cancel" : "Delete");
-    announce_dialog(dialog, IDD_CONFIG_UPGRADE);
 }
 
 // The WQT15 and WQT5 series have no low-current shunt: its radio goes, and
