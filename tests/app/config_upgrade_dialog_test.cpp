@@ -32,7 +32,7 @@ struct dialog_state {
 const int kShunts[] = {IDC_UPGRADE_SHUNT_LOW, IDC_UPGRADE_SHUNT_STANDARD, IDC_UPGRADE_SHUNT_HIGH};
 
 // Drives the dialog: clicks the radios in order, records the state and ends
-// the dialog with its last button (IDOK or IDCANCEL).
+// the dialog with its last button (IDOK or IDC_UPGRADE_DECLINE).
 class scripted_dialog {
 public:
     scripted_dialog(std::vector<int> clicks, int last_button)
@@ -41,7 +41,7 @@ public:
               for (int id : clicks)
                   click(dialog, id);
               state.name = control_text(dialog, IDC_UPGRADE_NAME);
-              state.button2 = control_text(dialog, IDCANCEL);
+              state.button2 = control_text(dialog, IDC_UPGRADE_DECLINE);
               for (int i = 0; i < 3; ++i) {
                   state.shunt_texts[i] = control_text(dialog, kShunts[i]);
                   state.shunt_shown[i] = is_shown(dialog, kShunts[i]);
@@ -137,12 +137,39 @@ TEST(ConfigUpgradeDialog, SeriesAndShuntGiveTheCodes)
 TEST(ConfigUpgradeDialog, TheSecondButtonLeavesTheEntryAlone)
 {
     for (bool from_import : {true, false}) {
-        scripted_dialog dialog({IDC_UPGRADE_WQT45, IDC_UPGRADE_SHUNT_HIGH}, IDCANCEL);
+        scripted_dialog dialog({IDC_UPGRADE_WQT45, IDC_UPGRADE_SHUNT_HIGH}, IDC_UPGRADE_DECLINE);
         saved_config_entry entry = entry_named("Keep");
         EXPECT_EQ(ask_config_upgrade(entry, from_import), legacy_upgrade_answer::declined);
         EXPECT_EQ(entry.model_code, -1);
         EXPECT_EQ(entry.option_code, -1);
         EXPECT_EQ(dialog.state.button2, from_import ? "Cancel" : "Delete");
+    }
+}
+
+// Esc and the close box answer nothing: the conversion keeps the old file
+// rather than deleting what the user never chose to delete.
+TEST(ConfigUpgradeDialog, EscAndTheCloseBoxAreNoAnswer)
+{
+    const struct {
+        const char* what;
+        void (*close)(HWND dialog);
+    } rows[] = {
+        {"Esc",
+         [](HWND dialog) {
+             MSG key = {dialog, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+             IsDialogMessageA(dialog, &key);
+         }},
+        {"close box", [](HWND dialog) { SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        drive_next_dialog([&](HWND dialog) {
+            click(dialog, IDC_UPGRADE_WQT45);
+            row.close(dialog);
+        });
+        saved_config_entry entry = entry_named("Keep");
+        EXPECT_EQ(ask_config_upgrade(entry, false), legacy_upgrade_answer::unanswered);
+        EXPECT_EQ(entry.model_code, -1);
     }
 }
 
@@ -173,7 +200,7 @@ TEST(ConfigUpgradeDialog, ALegacyFileIsConvertedThroughTheDialog)
             click(dialog, IDC_UPGRADE_SHUNT_HIGH);
             click(dialog, IDOK);
         } else {
-            click(dialog, IDCANCEL);
+            click(dialog, IDC_UPGRADE_DECLINE);
         }
     });
     const legacy_upgrade_prompt previous = set_legacy_upgrade_prompt(ask_config_upgrade);
