@@ -11,6 +11,7 @@
 #include "logging/param_availability.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -18,7 +19,6 @@ constexpr int kGroupingItem = 23;
 constexpr int kRatioItem = 93;
 constexpr int kWiringItem = 82;
 constexpr int kRangingSkipItem = 22;
-constexpr int kEntryBufferSize = 128;
 
 const char kIncorrectValue[] = "Incorrect Value";
 
@@ -92,13 +92,14 @@ void fill_range_choices(HWND voltage_combo, HWND current_combo, int selector,
     select_position(current_combo, current_position);
 }
 
-bool validate_config_entry(HWND owner, HWND edit, char* buffer, instrument_config* cfg,
-                           int item, const char* const* labels)
+bool validate_config_entry(HWND owner, HWND edit, char* buffer, size_t buffer_size,
+                           instrument_config* cfg, int item, const char* const* labels)
 {
-    if (buffer == nullptr || cfg == nullptr)
+    if (buffer == nullptr || buffer_size == 0 || cfg == nullptr)
         return false;
-    const numeric_text_value number(buffer, 3);
-    const char* label = labels != nullptr && labels[item] != nullptr ? labels[item] : "";
+    const numeric_text_value number(std::string(buffer, strnlen(buffer, buffer_size)), 3);
+    const bool labelled = labels != nullptr && item >= 0 && item < kItemLabelCount;
+    const char* label = labelled && labels[item] != nullptr ? labels[item] : "";
     const entry_check check =
         check_config_entry(number.value, number.valid, cfg->get_value_record_copy(item), label);
     switch (check.verdict) {
@@ -115,8 +116,8 @@ bool validate_config_entry(HWND owner, HWND edit, char* buffer, instrument_confi
         invalidate_all_config_pages();
         return false;
     case entry_verdict::out_of_range:
-        std::snprintf(buffer, kEntryBufferSize, "%s", check.revert.c_str());
-        SetWindowTextA(edit, buffer);
+        std::snprintf(buffer, buffer_size, "%s", check.revert.c_str());
+        SetWindowTextA(edit, check.revert.c_str());
         show_message_box(owner, check.text.c_str(), kIncorrectValue, MB_OK);
         return false;
     }

@@ -27,12 +27,17 @@ void fill_ratio_choices(HWND combo, int grouping, int phases, int wiring);
 void fill_range_choices(HWND voltage_combo, HWND current_combo, int selector,
                         int voltage_input_flag, int current_input_flag);
 
-// Checks the text an edit held (buffer, 128 bytes) for the item and stores
-// it (sent at once when "AutoConfigs" is on), or shows why not and puts the
-// stored value back. labels: the page's item labels by item number. True
-// when the value was stored.
-bool validate_config_entry(HWND owner, HWND edit, char* buffer, instrument_config* cfg,
-                           int item, const char* const* labels);
+// The rows of a family's item labels: one for each item of the first table.
+constexpr int kItemLabelCount = 256;
+
+// Checks the text an edit held (buffer, of buffer_size bytes, 128 on the
+// pages) for the item and stores it (sent at once when "AutoConfigs" is on),
+// or shows why not and puts the stored value back in the edit and, as far
+// as it fits, the buffer. labels: the family's kItemLabelCount item labels
+// by item number; an item beyond them (the second table's) has an empty
+// label. True when the value was stored.
+bool validate_config_entry(HWND owner, HWND edit, char* buffer, size_t buffer_size,
+                           instrument_config* cfg, int item, const char* const* labels);
 
 // The number in mantissa-and-exponent form, its digit count giving the
 // decimals.

@@ -1,12 +1,16 @@
 #include "app/config_upgrade_dialog.h"
 
 #include "app/app_globals.h"
-#include "app/dialog_seam.h"
 
 #include <cstdio>
 #include <iterator>
 
 namespace {
+
+// The dialog's end codes.
+constexpr INT_PTR kEndUpgrade = 1;
+constexpr INT_PTR kEndDeclined = 2;
+constexpr INT_PTR kEndUnanswered = 0;
 
 // The code each radio writes into the entry; the group's last row is the
 // code when no other radio of the group is checked.
@@ -79,8 +83,7 @@ void on_init(HWND dialog, config_upgrade_params* params)
     CheckRadioButton(dialog, IDC_UPGRADE_WQT55, IDC_UPGRADE_WQT15, IDC_UPGRADE_WQT55);
     CheckRadioButton(dialog, IDC_UPGRADE_SHUNT_LOW, IDC_UPGRADE_SHUNT_HIGH,
                      IDC_UPGRADE_SHUNT_STANDARD);
-    SetDlgItemTextA(dialog, IDCANCEL, params->cancel_text ? "Cancel" : "Delete");
-    announce_dialog(dialog, IDD_CONFIG_UPGRADE);
+    SetDlgItemTextA(dialog, IDC_UPGRADE_DECLINE, params->cancel_text ? "Cancel" : "Delete");
 }
 
 // The WQT15 and WQT5 series have no low-current shunt: its radio goes, and
@@ -101,7 +104,7 @@ void on_upgrade(HWND dialog)
     saved_config_entry* entry = params_of(dialog)->entry;
     entry->option_code = checked_code(dialog, kShuntCodes);
     entry->model_code = checked_code(dialog, kSeriesCodes);
-    EndDialog(dialog, IDOK);
+    EndDialog(dialog, kEndUpgrade);
 }
 
 INT_PTR on_command(HWND dialog, int id)
@@ -118,8 +121,11 @@ INT_PTR on_command(HWND dialog, int id)
     case IDOK:
         on_upgrade(dialog);
         return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
+    case IDC_UPGRADE_DECLINE:
+        EndDialog(dialog, kEndDeclined);
+        return TRUE;
+    case IDCANCEL: // Esc or the close box: no answer, nothing is deleted
+        EndDialog(dialog, kEndUnanswered);
         return TRUE;
     }
     return FALSE;
@@ -146,7 +152,8 @@ legacy_upgrade_answer ask_config_upgrade(saved_config_entry& entry, bool from_im
                                            MAKEINTRESOURCEA(IDD_CONFIG_UPGRADE), main_window,
                                            config_upgrade_dlg_proc,
                                            reinterpret_cast<LPARAM>(&params));
-    if (result == IDOK)
+    if (result == kEndUpgrade)
         return legacy_upgrade_answer::upgrade;
-    return result == IDCANCEL ? legacy_upgrade_answer::declined : legacy_upgrade_answer::unanswered;
+    return result == kEndDeclined ? legacy_upgrade_answer::declined
+                                  : legacy_upgrade_answer::unanswered;
 }

@@ -16,3 +16,6 @@
 #define IDC_UPGRADE_SHUNT_LOW 1506
 #define IDC_UPGRADE_SHUNT_STANDARD 1507
 #define IDC_UPGRADE_SHUNT_HIGH 1508
+// The second button ("Delete" or "Cancel"). It is not IDCANCEL, which Esc
+// and the close box send: only a click of it declines.
+#define IDC_UPGRADE_DECLINE 1509

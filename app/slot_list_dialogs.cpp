@@ -4,7 +4,6 @@
 
 #include "app/base/file_dialog.h"
 #include "app/base/message_box.h"
-#include "app/dialog_seam.h"
 #include "config/saved_slots.h"
 
 #include <cstdio>
@@ -35,7 +34,6 @@ INT_PTR export_slot(HWND dialog, int slot);
 INT_PTR choose_slot(HWND dialog, int slot);
 
 struct slot_list_dialog {
-    int resource_id;
     int list_id;
     int button_id;
     int prompt_id; // 0: no prompt
@@ -46,11 +44,10 @@ struct slot_list_dialog {
 };
 
 const slot_list_dialog kExportDialog = {
-    IDD_EXPORT_CONFIG, IDC_EXPORT_LIST, IDC_EXPORT_BUTTON, 0, nullptr, export_slot, IDCANCEL,
+    IDC_EXPORT_LIST, IDC_EXPORT_BUTTON, 0, nullptr, export_slot, IDCANCEL,
 };
 const slot_list_dialog kImportDialog = {
-    IDD_IMPORT_CONFIG, IDC_IMPORT_LIST, IDC_IMPORT_SAVE, IDC_IMPORT_PROMPT, kImportPrompt,
-    choose_slot,       kNoSlot,
+    IDC_IMPORT_LIST, IDC_IMPORT_SAVE, IDC_IMPORT_PROMPT, kImportPrompt, choose_slot, kNoSlot,
 };
 
 INT_PTR export_slot(HWND dialog, int slot)
@@ -90,7 +87,6 @@ void on_init(HWND dialog, const slot_list_dialog& row)
     fill_slot_list(dialog, row);
     if (row.prompt_id != 0)
         SetDlgItemTextA(dialog, row.prompt_id, row.prompt);
-    announce_dialog(dialog, row.resource_id);
 }
 
 // The slot of the list's selection, or -1.

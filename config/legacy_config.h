@@ -51,7 +51,7 @@ void copy_legacy_record_name(const legacy_config_record& record,
 enum class legacy_upgrade_answer {
     upgrade,    // model_code and option_code written into the entry
     declined,   // "Delete" or "Cancel": the entry is unchanged
-    unanswered, // the question could not be shown
+    unanswered, // the question was closed unanswered or could not be shown
 };
 
 // Asks the user which series and shunt a record was made for; on `upgrade`

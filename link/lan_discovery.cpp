@@ -21,6 +21,16 @@ constexpr int kReplyBufferSize = 1024;
 // that a flood cannot hold a probe for ever.
 constexpr int kMaxDatagramsPerCheck = 4096;
 
+std::atomic<uint32_t> g_destination{kBroadcastAddress};
+
+// Whether the host's own name resolves, which a broadcast on the local
+// network needs. A name that the hosts file lacks is a DNS query.
+bool host_name_resolves()
+{
+    char host[65] = {};
+    return gethostname(host, sizeof host - 1) == 0 && gethostbyname(host) != nullptr;
+}
+
 // The Winsock datagram socket of the program.
 class winsock_datagram_socket : public datagram_socket {
 public:
@@ -38,13 +48,14 @@ public:
         local.sin_family = AF_INET;
         local.sin_addr.s_addr = htonl(INADDR_ANY);
         local.sin_port = htons(local_port);
-        char host[65] = {};
+        // Queries to a loopback address never leave the machine, so its
+        // name is not looked up (nor sent to a name server).
         return setsockopt(socket_, SOL_SOCKET, SO_BROADCAST, reinterpret_cast<const char*>(&on),
                           sizeof on) == 0 &&
                setsockopt(socket_, SOL_SOCKET, SO_REUSEADDR, reinterpret_cast<const char*>(&on),
                           sizeof on) == 0 &&
                bind(socket_, reinterpret_cast<sockaddr*>(&local), sizeof local) == 0 &&
-               gethostname(host, sizeof host - 1) == 0 && gethostbyname(host) != nullptr;
+               (is_loopback_address(g_destination.load()) || host_name_resolves());
     }
 
     void close() override
@@ -115,7 +126,6 @@ private:
 
 winsock_datagram_socket g_winsock_socket;
 std::atomic<datagram_socket*> g_socket{&g_winsock_socket};
-std::atomic<uint32_t> g_destination{kBroadcastAddress};
 
 // What one probe sends and which replies it takes.
 struct probe_kind {

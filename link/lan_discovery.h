@@ -35,7 +35,9 @@ int lan_discover_port65535(discovery_entry* table, int capacity);
 int add_discovered_address(uint32_t sender, discovery_entry* table, int capacity);
 
 // Opens (UDP_OPEN) the process-wide datagram socket on the local port, with
-// broadcasts allowed, or closes it (UDP_CLOSE). 0 or -1.
+// broadcasts allowed, or closes it (UDP_CLOSE). 0 or -1. Unless the probes'
+// destination is a loopback address, the Winsock socket opens only when the
+// host's own name resolves.
 int lan_udp_open(int op, uint16_t local_port);
 // Sends length bytes (at most kMaxDatagram) to address:port. 0 sent, 1 the
 // socket did not become writable within about a second, -1 error.
@@ -92,3 +94,9 @@ constexpr uint32_t ipv4_address(uint8_t a, uint8_t b, uint8_t c, uint8_t d)
            static_cast<uint32_t>(c) << 16 | static_cast<uint32_t>(d) << 24;
 }
 constexpr uint32_t kBroadcastAddress = ipv4_address(255, 255, 255, 255);
+
+// Whether the address (network byte order) is in 127.0.0.0/8.
+constexpr bool is_loopback_address(uint32_t address)
+{
+    return (address & 0xFFu) == 127;
+}

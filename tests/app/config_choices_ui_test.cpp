@@ -42,6 +42,30 @@ std::string window_text(HWND window)
     return text;
 }
 
+// Bytes that end where a no-access page begins: a read or write past them
+// faults.
+class guarded_bytes {
+public:
+    explicit guarded_bytes(size_t size)
+        : base_(static_cast<BYTE*>(
+              VirtualAlloc(nullptr, 2 * kPage, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE)))
+    {
+        DWORD before = 0;
+        VirtualProtect(base_ + kPage, kPage, PAGE_NOACCESS, &before);
+        data_ = base_ + kPage - size;
+    }
+    ~guarded_bytes() { VirtualFree(base_, 0, MEM_RELEASE); }
+    guarded_bytes(const guarded_bytes&) = delete;
+    guarded_bytes& operator=(const guarded_bytes&) = delete;
+
+    void* data() const { return data_; }
+
+private:
+    static constexpr size_t kPage = 4096;
+    BYTE* base_;
+    BYTE* data_;
+};
+
 // The WM_COMMAND ids a page window got.
 std::vector<int> g_page_commands;
 
@@ -66,7 +90,7 @@ protected:
                                 nullptr, nullptr, nullptr);
         current = CreateWindowA("COMBOBOX", "", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 50, 200, page,
                                 nullptr, nullptr, nullptr);
-        labels.assign(256, "");
+        labels.assign(kItemLabelCount, "");
         labels[69] = "Minimum Frequency";
         labels[58] = "Datalog";
     }
@@ -95,7 +119,7 @@ protected:
     {
         std::snprintf(buffer, sizeof buffer, "%s", typed);
         SetWindowTextA(edit, typed);
-        return validate_config_entry(page, edit, buffer, &cfg, item, labels.data());
+        return validate_config_entry(page, edit, buffer, sizeof buffer, &cfg, item, labels.data());
     }
 
     HWND page = nullptr;
@@ -179,6 +203,30 @@ TEST_F(ConfigChoicesUi, LoneMinimumAndAutoSend)
     EXPECT_NE(std::find(commands.begin(), commands.end(), "config,69,2.0000E1"), commands.end());
     EXPECT_EQ(cfg.item_at(69)->changed, 0);
     EXPECT_EQ(get_current_instrument().link_open, 0);
+}
+
+// An item of the second table (500 and up) is beyond the labels, and a
+// buffer shorter than the pages' 128 bytes holds a text without its NUL:
+// neither is read or written past its end; the edit gets the whole stored
+// value back.
+TEST_F(ConfigChoicesUi, NothingIsTouchedBeyondTheLabelsOrTheBuffer)
+{
+    instrument_config& cfg = attach(5, 3);
+    cfg.define_text_item(*cfg.item_at(600), 600, 1.0, 2.0, "1.5000E0");
+    guarded_bytes label_rows(kItemLabelCount * sizeof(const char*));
+    const auto rows = static_cast<const char**>(label_rows.data());
+    std::fill_n(rows, kItemLabelCount, "Row");
+    guarded_bytes small(4);
+    const auto typed = static_cast<char*>(small.data());
+    std::memcpy(typed, "1234", 4);
+    SetWindowTextA(edit, "1234");
+
+    EXPECT_FALSE(validate_config_entry(page, edit, typed, 4, &cfg, 600, rows));
+    EXPECT_STREQ(typed, "1.5");
+    EXPECT_EQ(window_text(edit), "1.5000E0");
+    ASSERT_EQ(msgbox::shown().size(), 1u);
+    EXPECT_EQ(msgbox::shown()[0].text,
+              " must be set between 1.000000 and 2.000000, the value has been reverted");
 }
 
 TEST_F(ConfigChoicesUi, RangeBoxesKeepTheirPositions)

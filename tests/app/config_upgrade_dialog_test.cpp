@@ -1,9 +1,9 @@
-// The Configuration Upgrade dialog run as a real modal dialog, answered by
-// a dialog hook in place of a user, and the legacy conversion through it.
+// The Configuration Upgrade dialog run as a real modal dialog, driven in
+// place of a user, and the legacy conversion through it.
 #include "app/config_upgrade_dialog.h"
 
-#include "app/dialog_seam.h"
 #include "config/instrument_config.h"
+#include "tests/support/modal_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -14,31 +14,14 @@
 
 namespace {
 
-std::string text_of(HWND dialog, int id)
-{
-    char text[128] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
-}
-
-bool shown(HWND dialog, int id)
-{
-    return (GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
-}
-
 bool checked(HWND dialog, int id)
 {
     return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
 }
 
-void click(HWND dialog, int id)
-{
-    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
-
 // What the dialog showed after the clicks, before its last button.
 struct dialog_state {
-    int resource = 0;
+    std::string caption;
     std::string name;
     std::string button2;
     std::string shunt_texts[3];
@@ -48,29 +31,31 @@ struct dialog_state {
 
 const int kShunts[] = {IDC_UPGRADE_SHUNT_LOW, IDC_UPGRADE_SHUNT_STANDARD, IDC_UPGRADE_SHUNT_HIGH};
 
-// Installs a hook that clicks the radios in order, records the state and
-// ends the dialog with its last button (IDOK or IDCANCEL).
+// Drives the dialog: clicks the radios in order, records the state and ends
+// the dialog with its last button (IDOK or IDC_UPGRADE_DECLINE).
 class scripted_dialog {
 public:
     scripted_dialog(std::vector<int> clicks, int last_button)
+        : driver_([this, clicks, last_button](HWND dialog) {
+              state.caption = caption(dialog);
+              for (int id : clicks)
+                  click(dialog, id);
+              state.name = control_text(dialog, IDC_UPGRADE_NAME);
+              state.button2 = control_text(dialog, IDC_UPGRADE_DECLINE);
+              for (int i = 0; i < 3; ++i) {
+                  state.shunt_texts[i] = control_text(dialog, kShunts[i]);
+                  state.shunt_shown[i] = is_shown(dialog, kShunts[i]);
+                  state.shunt_checked[i] = checked(dialog, kShunts[i]);
+              }
+              click(dialog, last_button);
+          })
     {
-        set_dialog_hook([this, clicks, last_button](HWND dialog, int resource) {
-            state.resource = resource;
-            for (int id : clicks)
-                click(dialog, id);
-            state.name = text_of(dialog, IDC_UPGRADE_NAME);
-            state.button2 = text_of(dialog, IDCANCEL);
-            for (int i = 0; i < 3; ++i) {
-                state.shunt_texts[i] = text_of(dialog, kShunts[i]);
-                state.shunt_shown[i] = shown(dialog, kShunts[i]);
-                state.shunt_checked[i] = checked(dialog, kShunts[i]);
-            }
-            click(dialog, last_button);
-        });
     }
-    ~scripted_dialog() { set_dialog_hook(nullptr); }
 
     dialog_state state;
+
+private:
+    dialog_driver driver_;
 };
 
 saved_config_entry entry_named(const char* name)
@@ -88,7 +73,7 @@ TEST(ConfigUpgradeDialog, StartsWithTheNameAndTheDefaultChoices)
         EXPECT_EQ(ask_config_upgrade(entry, from_import), legacy_upgrade_answer::upgrade);
 
         const dialog_state& s = dialog.state;
-        EXPECT_EQ(s.resource, IDD_CONFIG_UPGRADE);
+        EXPECT_EQ(s.caption, "Configuration Upgrade");
         EXPECT_EQ(s.name, "Bench & motor");
         EXPECT_EQ(s.button2, from_import ? "Cancel" : "Delete");
         // Without a series click the shunts keep their resource texts.
@@ -152,12 +137,39 @@ TEST(ConfigUpgradeDialog, SeriesAndShuntGiveTheCodes)
 TEST(ConfigUpgradeDialog, TheSecondButtonLeavesTheEntryAlone)
 {
     for (bool from_import : {true, false}) {
-        scripted_dialog dialog({IDC_UPGRADE_WQT45, IDC_UPGRADE_SHUNT_HIGH}, IDCANCEL);
+        scripted_dialog dialog({IDC_UPGRADE_WQT45, IDC_UPGRADE_SHUNT_HIGH}, IDC_UPGRADE_DECLINE);
         saved_config_entry entry = entry_named("Keep");
         EXPECT_EQ(ask_config_upgrade(entry, from_import), legacy_upgrade_answer::declined);
         EXPECT_EQ(entry.model_code, -1);
         EXPECT_EQ(entry.option_code, -1);
         EXPECT_EQ(dialog.state.button2, from_import ? "Cancel" : "Delete");
+    }
+}
+
+// Esc and the close box answer nothing: the conversion keeps the old file
+// rather than deleting what the user never chose to delete.
+TEST(ConfigUpgradeDialog, EscAndTheCloseBoxAreNoAnswer)
+{
+    const struct {
+        const char* what;
+        void (*close)(HWND dialog);
+    } rows[] = {
+        {"Esc",
+         [](HWND dialog) {
+             MSG key = {dialog, WM_KEYDOWN, VK_ESCAPE, 0, 0, {}};
+             IsDialogMessageA(dialog, &key);
+         }},
+        {"close box", [](HWND dialog) { SendMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        drive_next_dialog([&](HWND dialog) {
+            click(dialog, IDC_UPGRADE_WQT45);
+            row.close(dialog);
+        });
+        saved_config_entry entry = entry_named("Keep");
+        EXPECT_EQ(ask_config_upgrade(entry, false), legacy_upgrade_answer::unanswered);
+        EXPECT_EQ(entry.model_code, -1);
     }
 }
 
@@ -181,14 +193,14 @@ TEST(ConfigUpgradeDialog, ALegacyFileIsConvertedThroughTheDialog)
     CloseHandle(h);
 
     std::vector<std::string> names;
-    set_dialog_hook([&](HWND dialog, int) {
-        names.push_back(text_of(dialog, IDC_UPGRADE_NAME));
+    const dialog_driver driver([&](HWND dialog) {
+        names.push_back(control_text(dialog, IDC_UPGRADE_NAME));
         if (names.size() == 1) {
             click(dialog, IDC_UPGRADE_WQT25);
             click(dialog, IDC_UPGRADE_SHUNT_HIGH);
             click(dialog, IDOK);
         } else {
-            click(dialog, IDCANCEL);
+            click(dialog, IDC_UPGRADE_DECLINE);
         }
     });
     const legacy_upgrade_prompt previous = set_legacy_upgrade_prompt(ask_config_upgrade);
@@ -203,7 +215,6 @@ TEST(ConfigUpgradeDialog, ALegacyFileIsConvertedThroughTheDialog)
             return true;
         });
     set_legacy_upgrade_prompt(previous);
-    set_dialog_hook(nullptr);
 
     EXPECT_TRUE(converted);
     EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);

@@ -5,7 +5,6 @@
 
 #include "app/app_globals.h"
 #include "app/config_upgrade_dialog.h"
-#include "app/dialog_seam.h"
 #include "app/slot_list_dialogs.h"
 #include "config/instrument_config.h"
 #include "link/instrument_slots.h"
@@ -59,7 +58,6 @@ protected:
     }
     void TearDown() override
     {
-        set_dialog_hook(nullptr);
         set_legacy_upgrade_prompt(nullptr);
         main_window = nullptr;
         SavedConfigMenu::TearDown();
@@ -274,9 +272,9 @@ TEST_F(SavedConfigFiles, TheFirstFreeSlotIsTakenWithoutAQuestion)
     wqt_cfg_55xx cfg;
     for (int n : {0, 1, 2, 5})
         save_slot(n, ("Slot " + std::to_string(n)).c_str(), 5, &cfg);
-    std::vector<int> opened;
-    set_dialog_hook([&](HWND dialog, int id) {
-        opened.push_back(id);
+    std::vector<std::string> opened;
+    const dialog_driver driver([&](HWND dialog) {
+        opened.push_back(caption(dialog));
         click(dialog, IDCANCEL);
     });
     EXPECT_TRUE(import_legacy_config_file(write_file("Fresh.cfg", body_of(cfg, 5, 0)).c_str()));
@@ -312,8 +310,8 @@ TEST_F(SavedConfigFiles, WithAllTenUsedTheUserPicksTheSlot)
         std::vector<std::string> listed;
         std::string prompt;
         bool enabled_at_start = true;
-        set_dialog_hook([&](HWND dialog, int id) {
-            EXPECT_EQ(id, IDD_IMPORT_CONFIG);
+        const dialog_driver driver([&](HWND dialog) {
+            EXPECT_EQ(caption(dialog), "Import Config");
             listed = list_box_texts(dialog, IDC_IMPORT_LIST);
             prompt = control_text(dialog, IDC_IMPORT_PROMPT);
             enabled_at_start = is_enabled(dialog, IDC_IMPORT_SAVE);
@@ -399,9 +397,9 @@ TEST_F(SavedConfigFiles, RebuildConvertsTheFilesOfEarlierVersionsThroughTheDialo
         write_whole_file(second, record(kLegacyRecordSize, "New zero", 3));
         set_legacy_upgrade_prompt(c.prompt ? ask_config_upgrade : nullptr);
         std::vector<std::string> asked;
-        set_dialog_hook([&](HWND dialog, int) {
+        const dialog_driver driver([&](HWND dialog) {
             asked.push_back(control_text(dialog, IDC_UPGRADE_NAME));
-            SendMessageA(GetDlgItem(dialog, IDC_UPGRADE_WQT45), BM_CLICK, 0, 0);
+            click(dialog, IDC_UPGRADE_WQT45);
             click(dialog, IDOK);
         });
 

@@ -1,6 +1,6 @@
 // A window with a "&Configure" menu whose "Saved Config" popup the saved
 // configuration commands rebuild, over slot files in a folder of the test's
-// own.
+// own. The app-data paths are put back as they were after the test.
 #pragma once
 #include "app/app_data_folder.h"
 #include "app/saved_config_menu.h"
@@ -44,7 +44,8 @@ protected:
     void TearDown() override
     {
         DestroyWindow(window);
-        set_app_data_folder("");
+        lstrcpynA(app_data_folder, previous_folder_.c_str(), sizeof app_data_folder);
+        lstrcpynA(settings_ini, previous_settings_.c_str(), sizeof settings_ini);
     }
 
     std::string slot_path(int n) const
@@ -70,4 +71,8 @@ protected:
     temp_folder folder;
     HWND window = nullptr;
     HMENU configure = nullptr;
+
+private:
+    const std::string previous_folder_ = app_data_folder;
+    const std::string previous_settings_ = settings_ini;
 };

@@ -27,6 +27,26 @@
 
 namespace {
 
+// The fixture's set-up and tear-down outside a test of its own.
+struct saved_config_menu_run : SavedConfigMenu {
+    void TestBody() override {}
+    void run()
+    {
+        SetUp();
+        TearDown();
+    }
+};
+
+// A test's folder does not outlive it: the settings file is where it was,
+// not at the root of the drive.
+TEST(SavedConfigMenuFixture, PutsTheAppDataPathsBack)
+{
+    set_app_data_folder("C:\\before");
+    saved_config_menu_run().run();
+    EXPECT_STREQ(app_data_folder, "C:\\before");
+    EXPECT_STREQ(settings_ini, "C:\\before\\DualWQT.ini");
+}
+
 // Answers the next name dialog of the owner: notes the name it offers,
 // then OK with a new name, or Cancel when there is none.
 std::string g_offered;

@@ -52,6 +52,47 @@ std::string field(const char* text, size_t size)
     return std::string(text, strnlen(text, size));
 }
 
+// The colours of an icon's image, top row first.
+std::vector<DWORD> icon_colours(HICON icon)
+{
+    ICONINFO info = {};
+    if (icon == nullptr || !GetIconInfo(icon, &info))
+        return {};
+    BITMAP bitmap = {};
+    GetObjectA(info.hbmColor, sizeof bitmap, &bitmap);
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = bitmap.bmWidth;
+    format.bmiHeader.biHeight = -bitmap.bmHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> colours(static_cast<size_t>(bitmap.bmWidth * bitmap.bmHeight));
+    HDC screen = GetDC(nullptr);
+    GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(bitmap.bmHeight), colours.data(),
+              &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return colours;
+}
+
+// The colours of the first image of link/lan_search.ico (its 16 x 16 one).
+std::vector<DWORD> search_icon_file_colours()
+{
+    HRSRC found = FindResourceA(nullptr, "LAN_SEARCH_FILE", RT_RCDATA);
+    const auto* file = static_cast<const BYTE*>(LockResource(LoadResource(nullptr, found)));
+    if (file == nullptr)
+        return {};
+    DWORD size = 0, offset = 0; // of the first entry of the icon directory
+    std::memcpy(&size, file + 14, sizeof size);
+    std::memcpy(&offset, file + 18, sizeof offset);
+    HICON icon = CreateIconFromResourceEx(const_cast<BYTE*>(file + offset), size, TRUE,
+                                          0x00030000, 16, 16, 0);
+    std::vector<DWORD> colours = icon_colours(icon);
+    DestroyIcon(icon);
+    return colours;
+}
+
 std::string ini_text(const std::string& file, const std::string& key)
 {
     char text[64] = {};
@@ -157,7 +198,7 @@ TEST_F(CommunicationsDialog, OpensWithTheRecordsAndTheSavedCount)
     };
     std::vector<std::string> chosen, ports;
     std::string address, blank;
-    bool has_icon = false;
+    std::vector<DWORD> search_image;
     std::vector<LRESULT> margins;
     for (const auto& row : rows) {
         SCOPED_TRACE(row.total_phases ? row.total_phases : "missing");
@@ -181,8 +222,8 @@ TEST_F(CommunicationsDialog, OpensWithTheRecordsAndTheSavedCount)
                       address = control_text(dialog, controls(0).address) + " " +
                                 shown_address(dialog, 0);
                       blank = control_text(dialog, controls(3).address);
-                      has_icon = SendDlgItemMessageA(dialog, controls(3).search, BM_GETIMAGE,
-                                                     IMAGE_ICON, 0) != 0;
+                      search_image = icon_colours(reinterpret_cast<HICON>(SendDlgItemMessageA(
+                          dialog, controls(3).search, BM_GETIMAGE, IMAGE_ICON, 0)));
                       // No margins: three digits fit in each of the four fields.
                       for (HWND f = GetWindow(GetDlgItem(dialog, controls(2).address), GW_CHILD);
                            f; f = GetWindow(f, GW_HWNDNEXT))
@@ -199,7 +240,9 @@ TEST_F(CommunicationsDialog, OpensWithTheRecordsAndTheSavedCount)
     EXPECT_NE(std::find(ports.begin(), ports.end(), pairs[0].second), ports.end());
     EXPECT_EQ("127.0.0.9 127.0.0.9", address);
     EXPECT_EQ("0.0.0.0", blank) << "a blank address control";
-    EXPECT_TRUE(has_icon);
+    // The search buttons show the search icon's own 16 x 16 image.
+    EXPECT_EQ(256u, search_image.size());
+    EXPECT_EQ(search_icon_file_colours(), search_image);
     EXPECT_EQ(std::vector<LRESULT>(4, 0), margins);
     EXPECT_TRUE(msgbox::shown().empty());
 }

@@ -1,10 +1,13 @@
 // The port 65535 search end to end over real UDP on loopback: the query goes
-// to 127.0.0.1, where the simulated instrument's responder answers. These
-// cases bind the fixed discovery ports, so they run one at a time.
+// to 127.0.0.1, where the simulated instrument's responder answers, and the
+// opening of the Winsock socket. These cases bind the fixed discovery ports,
+// so they run one at a time.
 #include "link/lan_discovery.h"
 
 #include "app/base/clocks.h"
 #include "tools/wqt_sim/discovery_responder.h"
+
+#include <winsock2.h>
 
 #include <gtest/gtest.h>
 
@@ -13,6 +16,93 @@
 #include <vector>
 
 namespace {
+
+int g_lookups = 0;
+
+hostent* WSAAPI counted_lookup(const char*)
+{
+    static hostent found = {};
+    ++g_lookups;
+    return &found;
+}
+
+// Counts the host-name lookups of this executable while it lives, answering
+// each without a name server: it takes gethostbyname's place in the
+// executable's import table.
+class lookup_counter {
+public:
+    lookup_counter()
+        : slot_(import_slot(GetProcAddress(GetModuleHandleA("ws2_32.dll"), "gethostbyname")))
+    {
+        g_lookups = 0;
+        if (slot_ != nullptr)
+            original_ = exchange(reinterpret_cast<void*>(&counted_lookup));
+    }
+    ~lookup_counter()
+    {
+        if (slot_ != nullptr)
+            exchange(original_);
+    }
+    bool installed() const { return slot_ != nullptr; }
+
+private:
+    static void** import_slot(FARPROC function)
+    {
+        auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(
+            base + reinterpret_cast<const IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        const IMAGE_DATA_DIRECTORY& imports =
+            nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+        for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + imports.VirtualAddress);
+             function != nullptr && dll->Name != 0; ++dll) {
+            for (auto* t = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+                 t->u1.Function != 0; ++t) {
+                if (t->u1.Function == reinterpret_cast<uintptr_t>(function))
+                    return reinterpret_cast<void**>(&t->u1.Function);
+            }
+        }
+        return nullptr;
+    }
+    void* exchange(void* function)
+    {
+        DWORD protection = 0;
+        VirtualProtect(slot_, sizeof *slot_, PAGE_READWRITE, &protection);
+        void* before = *slot_;
+        *slot_ = function;
+        VirtualProtect(slot_, sizeof *slot_, protection, &protection);
+        return before;
+    }
+
+    void** slot_;
+    void* original_ = nullptr;
+};
+
+// A query to a loopback address looks no name up, so a host name missing
+// from the hosts file sends nothing to a name server; a broadcast needs the
+// host's name to resolve.
+TEST(LanDiscoverySocket, TheHostNameIsLookedUpForABroadcastOnly)
+{
+    const struct {
+        uint32_t destination;
+        int lookups;
+    } rows[] = {
+        {kBroadcastAddress, 1},
+        {ipv4_address(127, 0, 0, 1), 0},
+        {ipv4_address(127, 255, 255, 255), 0},
+    };
+    const uint32_t before = discovery_destination();
+    lookup_counter counter;
+    ASSERT_TRUE(counter.installed());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.destination);
+        set_discovery_destination(row.destination);
+        g_lookups = 0;
+        EXPECT_EQ(0, lan_udp_open(UDP_OPEN, 65534));
+        lan_udp_open(UDP_CLOSE, 0);
+        EXPECT_EQ(row.lookups, g_lookups);
+    }
+    set_discovery_destination(before);
+}
 
 class LanDiscoveryUdp : public testing::Test {
 protected:

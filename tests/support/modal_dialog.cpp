@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <utility>
 
@@ -11,39 +12,85 @@ namespace {
 
 // The dialog shows itself once its modal loop first runs idle; timer
 // messages come only then, so the script runs on a shown dialog, as a user
-// would see it.
-constexpr UINT_PTR kScriptTimer = 77;
+// would see it. The timer is the thread's, which any message loop of the
+// thread delivers.
 constexpr UINT kScriptPollMs = 10;
 
-std::function<void(HWND)> g_script;
+// The armed script and which dialog it waits for.
+struct armed_script {
+    std::function<void(HWND)> script;
+    bool any_owner = true;
+    HWND owner = nullptr;
+    bool every = false;         // stays armed for the dialogs after
+    std::vector<HWND> passed;   // open when armed, or driven already
+    UINT_PTR timer = 0;
+};
 
-BOOL CALLBACK find_owned_dialog(HWND window, LPARAM param)
+armed_script g_armed;
+
+bool is_dialog(HWND window)
 {
-    auto* found = reinterpret_cast<std::pair<HWND, HWND>*>(param);
     char name[16] = {};
     GetClassNameA(window, name, sizeof name);
-    if (GetWindow(window, GW_OWNER) == found->first && lstrcmpA(name, "#32770") == 0) {
-        found->second = window;
-        return FALSE;
-    }
+    return lstrcmpA(name, "#32770") == 0;
+}
+
+bool is_passed(HWND window)
+{
+    return std::find(g_armed.passed.begin(), g_armed.passed.end(), window) != g_armed.passed.end();
+}
+
+BOOL CALLBACK add_open_dialog(HWND window, LPARAM)
+{
+    if (is_dialog(window))
+        g_armed.passed.push_back(window);
     return TRUE;
 }
 
-// Runs the armed script on the owner's dialog once it is shown; a dialog the
-// script leaves open is cancelled.
-void CALLBACK run_script_when_shown(HWND owner, UINT, UINT_PTR timer, DWORD)
+BOOL CALLBACK find_next_dialog(HWND window, LPARAM param)
 {
-    std::pair<HWND, HWND> found{owner, nullptr};
-    EnumThreadWindows(GetCurrentThreadId(), find_owned_dialog, reinterpret_cast<LPARAM>(&found));
-    if (found.second == nullptr || !IsWindowVisible(found.second))
+    if (!is_dialog(window) || is_passed(window) || !IsWindowVisible(window) ||
+        !(g_armed.any_owner || GetWindow(window, GW_OWNER) == g_armed.owner))
+        return TRUE;
+    *reinterpret_cast<HWND*>(param) = window;
+    return FALSE;
+}
+
+void disarm()
+{
+    if (g_armed.timer != 0)
+        KillTimer(nullptr, g_armed.timer);
+    g_armed = armed_script();
+}
+
+// Runs the armed script on the next dialog once it is shown; a dialog the
+// script leaves open is cancelled.
+void CALLBACK run_script_when_shown(HWND, UINT, UINT_PTR, DWORD)
+{
+    HWND dialog = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), find_next_dialog, reinterpret_cast<LPARAM>(&dialog));
+    if (dialog == nullptr)
         return;
-    KillTimer(owner, timer);
-    const std::function<void(HWND)> script = std::move(g_script);
-    g_script = nullptr;
+    std::function<void(HWND)> script = g_armed.script;
+    if (g_armed.every)
+        g_armed.passed.push_back(dialog);
+    else
+        disarm();
     if (script)
-        script(found.second);
-    if (IsWindow(found.second))
-        PostMessageA(found.second, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        script(dialog);
+    if (IsWindow(dialog))
+        PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+}
+
+void arm(std::function<void(HWND)> script, bool any_owner, HWND owner, bool every)
+{
+    disarm();
+    g_armed.script = std::move(script);
+    g_armed.any_owner = any_owner;
+    g_armed.owner = owner;
+    g_armed.every = every;
+    EnumThreadWindows(GetCurrentThreadId(), add_open_dialog, 0);
+    g_armed.timer = SetTimer(nullptr, 0, kScriptPollMs, run_script_when_shown);
 }
 
 LRESULT send_list(HWND dialog, int id, UINT message, WPARAM wparam = 0, LPARAM lparam = 0)
@@ -67,11 +114,24 @@ std::vector<std::string> entry_texts(HWND dialog, int id, UINT count_message, UI
 
 } // namespace
 
+void drive_next_dialog(std::function<void(HWND dialog)> script)
+{
+    arm(std::move(script), true, nullptr, false);
+}
+
 void drive_next_dialog(HWND owner, std::function<void(HWND dialog)> script)
 {
-    g_script = std::move(script);
-    // The dialog's modal loop delivers the timer once it runs.
-    SetTimer(owner, kScriptTimer, kScriptPollMs, run_script_when_shown);
+    arm(std::move(script), false, owner, false);
+}
+
+dialog_driver::dialog_driver(std::function<void(HWND dialog)> script)
+{
+    arm(std::move(script), true, nullptr, true);
+}
+
+dialog_driver::~dialog_driver()
+{
+    disarm();
 }
 
 INT_PTR run_modal_dialog(int template_id, DLGPROC proc, LPARAM param,
@@ -83,16 +143,19 @@ INT_PTR run_modal_dialog(int template_id, DLGPROC proc, LPARAM param,
     drive_next_dialog(owner, script);
     const INT_PTR result =
         DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(template_id), owner, proc, param);
-    KillTimer(owner, kScriptTimer);
-    g_script = nullptr;
+    disarm();
     DestroyWindow(owner);
     return result;
 }
 
 void click(HWND dialog, int id)
 {
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+    HWND button = GetDlgItem(dialog, id);
+    if ((GetWindowLongA(button, GWL_STYLE) & BS_TYPEMASK) == BS_AUTORADIOBUTTON) {
+        SendMessageA(button, BM_CLICK, 0, 0);
+        return;
+    }
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
 void choose(HWND dialog, int id, int index)
@@ -152,6 +215,13 @@ std::string control_text(HWND dialog, int id)
 {
     char text[512] = {};
     GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+std::string caption(HWND dialog)
+{
+    char text[256] = {};
+    GetWindowTextA(dialog, text, sizeof text);
     return text;
 }
 

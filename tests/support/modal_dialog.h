@@ -15,13 +15,28 @@ INT_PTR run_modal_dialog(int template_id, DLGPROC proc, LPARAM param,
                          const std::function<void(HWND dialog)>& script);
 
 // For a dialog that the code under test opens itself: script runs with the
-// next dialog owned by owner once that dialog is shown (the dialog's modal
-// loop runs it); a dialog it leaves open is cancelled. One script is armed
-// at a time.
+// next dialog that this thread shows, whatever its owner, once it is shown
+// (the dialog's modal loop runs it); a dialog it leaves open is cancelled.
+// Dialogs open when the script is armed are not the next. One script is
+// armed at a time; arming another replaces it.
+void drive_next_dialog(std::function<void(HWND dialog)> script);
+// The same for the next dialog owned by owner.
 void drive_next_dialog(HWND owner, std::function<void(HWND dialog)> script);
 
-// What a user does: a button click, a choice in a drop-down list (with the
-// notification the list sends).
+// While it lives, every dialog this thread shows runs through script, as
+// drive_next_dialog runs the next one (a script armed meanwhile is
+// replaced). A dialog that the code under test opens several times is
+// answered the same each time.
+class dialog_driver {
+public:
+    explicit dialog_driver(std::function<void(HWND dialog)> script);
+    ~dialog_driver();
+    dialog_driver(const dialog_driver&) = delete;
+    dialog_driver& operator=(const dialog_driver&) = delete;
+};
+
+// What a user does: a button click (an auto radio button checks itself), a
+// choice in a drop-down list (with the notification the list sends).
 void click(HWND dialog, int id);
 void choose(HWND dialog, int id, int index);
 // Chooses the entry with this text; false when the list has none.
@@ -37,5 +52,6 @@ std::vector<std::string> list_texts(HWND dialog, int id);
 std::vector<std::string> list_box_texts(HWND dialog, int id);
 std::string chosen_text(HWND dialog, int id);   // "" when nothing is chosen
 std::string control_text(HWND dialog, int id);
+std::string caption(HWND dialog);
 bool is_shown(HWND dialog, int id);
 bool is_enabled(HWND dialog, int id);
