@@ -24,6 +24,7 @@
 #include "link/instrument_slots.h"
 #include "link/lan_discovery.h"
 #include "link/transport.h"
+#include "link/wire_commands.h"
 #include "logging/equations.h"
 #include "logging/logging_state.h"
 #include "logging/results_file.h"
@@ -57,8 +58,7 @@ constexpr int kSmallIcons[] = {IDI_SMALL_LIST_1, IDI_SMALL_LIST_2, IDI_SMALL_LIS
 constexpr int kStartCommands[] = {IDC_WQT1, IDC_CFG_PAGE_ACQU, IDC_GROUP1};
 
 // Released at exit: what starts and ends one instrument's session.
-const char* const kExitCommands[] = {"\x14\n", "STOP\n", "USBLOCK,OFF\n"};
-constexpr char kKeyboardEnable[] = "keyboa,enable\n";
+const char* const kExitCommands[] = {kCmdClearInputLine, kCmdStop, kCmdPanelLockOff};
 
 void register_main_class(HINSTANCE instance)
 {
@@ -216,7 +216,7 @@ void send_exit_commands()
         for (const char* command : kExitCommands)
             send_command(command, &slot);
         if (is_comms_log_enabled())
-            send_command(kKeyboardEnable, &slot);
+            send_command(kCmdKeyboardEnable, &slot);
         open_close_link(LINK_CLOSE, &slot);
     }
 }

@@ -7,6 +7,7 @@
 #include "link/link_record.h"
 #include "link/transport.h"
 #include "link/user_report.h"
+#include "link/wire_commands.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -115,7 +116,6 @@ constexpr int kWqt5Model = 6;
 const char kWriteFailure[] =
     "An error occurred writing the config to the instrument \n(Id:%d [%s] ret:%d)";
 const char kWriteTitle[] = "Write Instrument Setup";
-const char kRecallProgramZero[] = "prog,recall,0\n";
 
 bool is_15xx(uint32_t model_code)
 {
@@ -258,7 +258,7 @@ void recall_program_zero_on(instrument_config& cfg, link_record* link)
         return;
     const bool was_open = link->link_open != 0;
     open_close_link(LINK_OPEN, link);
-    send_command(kRecallProgramZero, link);
+    send_command(kCmdRecallProgramZero, link);
     cfg.read_all_items(link, false);
     if (!was_open)
         open_close_link(LINK_CLOSE, link);

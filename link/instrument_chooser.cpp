@@ -8,6 +8,7 @@
 #include "link/dialog_fields.h"
 #include "link/lan_discovery.h"
 #include "link/transport.h"
+#include "link/wire_commands.h"
 
 #include <commctrl.h>
 
@@ -53,7 +54,7 @@ const char* identify_entry(discovery_entry* entry, link_record* scratch)
         return "Connection Failed 1";
     }
     char reply[kReplySize] = {};
-    send_command("*IDN?\n", scratch);
+    send_command(kCmdIdentify, scratch);
     const int length = receive_reply(reply, sizeof reply, scratch);
     open_close_link(LINK_CLOSE, scratch);
     if (length <= 0)
