@@ -5,6 +5,7 @@
 
 #include "app/base/file_util.h"
 #include "config/instrument_config.h"
+#include "config/model_profiles.h"
 
 #include <windows.h>
 
@@ -356,14 +357,18 @@ void apply_record(instrument_config& config, legacy_family family,
 
 // ---- The four family objects of the conversion
 
+// The column of the model's family; the 55xx column for every model whose
+// family has none of its own (and for a code without a model).
 legacy_family family_for_model(int32_t model_code)
 {
-    switch (model_code) {
-    case 1:
-    case 6: return fam15xx;
-    case 2:
-    case 3: return fam25xx;
-    case 4: return fam45xx;
+    const model_profile* profile =
+        model_code >= 0 ? find_model_profile(static_cast<uint32_t>(model_code)) : nullptr;
+    if (profile == nullptr)
+        return fam55xx;
+    switch (profile->family) {
+    case config_family::wqt15xx: return fam15xx;
+    case config_family::wqt25xx: return fam25xx;
+    case config_family::wqt45xx: return fam45xx;
     default: return fam55xx;
     }
 }
