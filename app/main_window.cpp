@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/app_globals.h"
+#include "app/base/window_util.h"
 #include "app/commands.h"
 #include "app/control_state.h"
 #include "app/control_tables.h"
@@ -204,6 +205,18 @@ LRESULT on_destroy()
     return 0;
 }
 
+INT_PTR about_on_init(HWND dialog, LPARAM)
+{
+    SetDlgItemTextA(dialog, IDC_ABOUT_PRODUCT, kProductName);
+    SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, kAboutText);
+    return TRUE;
+}
+
+void about_on_ok(HWND dialog)
+{
+    EndDialog(dialog, IDOK);
+}
+
 } // namespace
 
 void send_exit_commands()
@@ -294,19 +307,7 @@ LRESULT CALLBACK main_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-INT_PTR CALLBACK about_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM)
+INT_PTR CALLBACK about_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        SetDlgItemTextA(dialog, IDC_ABOUT_PRODUCT, kProductName);
-        SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, kAboutText);
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) {
-            EndDialog(dialog, LOWORD(wparam));
-            return TRUE;
-        }
-        break;
-    }
-    return FALSE;
+    return ok_cancel_dialog(dialog, message, wparam, lparam, about_on_init, about_on_ok);
 }
