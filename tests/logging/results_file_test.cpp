@@ -1,3 +1,5 @@
+// The results record file: the reload question for an unsaved run, records
+// read by number (also beyond 4 GiB), clearing, and saving a copy.
 #include "logging/results_file.h"
 
 #include "link/instrument_slots.h"

@@ -1,3 +1,5 @@
+// The view windows: mode buttons, the scope and high-speed toggles, the LOMX
+// converter view, repainting, titles, tooltips and the pictures' area.
 #include "views/view_windows.h"
 
 #include "app/app_globals.h"
