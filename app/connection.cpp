@@ -10,6 +10,7 @@
 #include "config/identification.h"
 #include "config/model_profiles.h"
 #include "link/instrument_slots.h"
+#include "link/model_identification.h"
 #include "link/transport.h"
 #include "link/wire_commands.h"
 
@@ -27,10 +28,8 @@ constexpr int kIdentifyTimeoutMs = 500;
 // Before the panel is locked: a pause, then the input drained for this long.
 constexpr DWORD kSettleMs = 200;
 constexpr int kDrainMs = 100;
-// What every analyser of the family puts at the start of its "*IDN?" reply.
-const char kFamilyPrefix[] = "TROSVALDEN,WQT";
+// What a reply from the maker's other instruments begins with.
 const char kMakerPrefix[] = "TROSVALDEN,";
-constexpr size_t kFamilyPrefixLength = sizeof kFamilyPrefix - 1;
 constexpr size_t kMakerPrefixLength = sizeof kMakerPrefix - 1;
 
 const char kTestCaption[] = "Test Connection";

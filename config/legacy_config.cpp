@@ -398,19 +398,6 @@ legacy_upgrade_prompt g_upgrade_prompt = nullptr;
 
 // ---- Files
 
-// Closes a file handle when it goes out of scope.
-struct file_handle {
-    HANDLE handle;
-    explicit file_handle(HANDLE h) : handle(h) {}
-    ~file_handle()
-    {
-        if (handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
-    }
-    file_handle(const file_handle&) = delete;
-    file_handle& operator=(const file_handle&) = delete;
-};
-
 // Copies the name at the start of a record: at most 127 characters of its
 // 128 bytes, whether or not they hold a NUL. dest holds zeros.
 void copy_name(const uint8_t* record, char* dest)
@@ -462,16 +449,16 @@ bool read_legacy_config_record(const char* path, size_t size, int n, uint8_t* de
 {
     file_handle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.handle == INVALID_HANDLE_VALUE)
+    if (!file.valid())
         return false;
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(size) * n;
-    if (!SetFilePointerEx(file.handle, position, nullptr, FILE_BEGIN))
+    if (!SetFilePointerEx(file.get(), position, nullptr, FILE_BEGIN))
         return false;
     std::unique_ptr<uint8_t[]> buffer(new uint8_t[size]());
     DWORD done = 0;
     // A read past the end succeeds with fewer bytes; the rest stays zero.
-    if (!ReadFile(file.handle, buffer.get(), static_cast<DWORD>(size), &done, nullptr))
+    if (!ReadFile(file.get(), buffer.get(), static_cast<DWORD>(size), &done, nullptr))
         return false;
     std::memcpy(dest, buffer.get(), size);
     return true;

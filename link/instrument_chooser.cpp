@@ -7,6 +7,7 @@
 #include "link/chooser_dialog_ids.h"
 #include "link/dialog_fields.h"
 #include "link/lan_discovery.h"
+#include "link/model_identification.h"
 #include "link/transport.h"
 #include "link/wire_commands.h"
 
@@ -20,9 +21,6 @@ namespace {
 
 constexpr int kReplySize = 128;
 constexpr int kChooserTimeoutMs = 500;
-// What every analyser of the family puts at the start of its "*IDN?" reply.
-const char kFamilyPrefix[] = "TROSVALDEN,WQT";
-constexpr int kFamilyPrefixLength = sizeof kFamilyPrefix - 1;
 
 const struct {
     const char* title;

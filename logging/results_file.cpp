@@ -1,6 +1,7 @@
 #include "logging/results_file.h"
 
 #include "app/base/file_dialog.h"
+#include "app/base/file_util.h"
 #include "app/base/message_box.h"
 #include "app/base/window_util.h"
 #include "app/main_ids.h"
@@ -24,24 +25,6 @@ constexpr const char* kSaveQuestion = "Would you like to save your Multilog resu
 constexpr file_dialog_form kSaveResultsForm = {
     "Multilog Results (*.dat)\0*.dat\0All Files (*.*)\0*.*\0", "dat", "Save Multilog Results",
     OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST};
-
-// A file handle closed when it goes out of scope.
-class file_handle {
-public:
-    explicit file_handle(HANDLE handle) : handle_(handle) {}
-    ~file_handle()
-    {
-        if (valid())
-            CloseHandle(handle_);
-    }
-    file_handle(const file_handle&) = delete;
-    file_handle& operator=(const file_handle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
 
 // The logging run appends to the file while the GUI reads it, and the file
 // is deleted while a reader may hold it: share everything.
@@ -135,9 +118,8 @@ bool mark_run_saved()
     const uint32_t saved = 1;
     LARGE_INTEGER position;
     position.QuadPart = offsetof(results_file_header, saved);
-    DWORD written = 0;
     return file.valid() && SetFilePointerEx(file.get(), position, nullptr, FILE_BEGIN) &&
-           WriteFile(file.get(), &saved, sizeof saved, &written, nullptr) && written == sizeof saved;
+           write_whole(file.get(), &saved, sizeof saved);
 }
 
 void save_results_copy(HWND owner)
