@@ -10,6 +10,7 @@
 #include "config/identification.h"
 #include "config/model_profiles.h"
 #include "link/instrument_slots.h"
+#include "link/model_identification.h"
 #include "link/transport.h"
 #include "link/wire_commands.h"
 
@@ -24,10 +25,11 @@ namespace {
 constexpr int kReplySize = 128;
 constexpr int kIdentifyTries = 5;
 constexpr int kIdentifyTimeoutMs = 500;
-// What every analyser of the family puts at the start of its "*IDN?" reply.
-const char kFamilyPrefix[] = "TROSVALDEN,WQT";
+// Before the panel is locked: a pause, then the input drained for this long.
+constexpr DWORD kSettleMs = 200;
+constexpr int kDrainMs = 100;
+// What a reply from the maker's other instruments begins with.
 const char kMakerPrefix[] = "TROSVALDEN,";
-constexpr size_t kFamilyPrefixLength = sizeof kFamilyPrefix - 1;
 constexpr size_t kMakerPrefixLength = sizeof kMakerPrefix - 1;
 
 const char kTestCaption[] = "Test Connection";
@@ -120,21 +122,11 @@ bool read_all_settings(int n)
     return ok;
 }
 
-} // namespace
-
-bool connect_instrument(HWND owner, int n, link_record* link, bool test_only)
+// Clears the instrument's input, stops its reporting and asks "*IDN?" up to
+// five times at the short time-out until an analyser of the family answers.
+// The last reply stays in reply; returns its length.
+int ask_identity(link_record* link, char* reply, int size)
 {
-    char reply[kReplySize];
-    std::memset(reply, 0, sizeof reply);
-    if (link->interface == 0)
-        return false;
-
-    if (open_close_link(LINK_OPEN, link) != 0) {
-        report_open_failure(owner, *link);
-        open_close_link(LINK_CLOSE, link);
-        return false;
-    }
-
     set_read_timeout(kIdentifyTimeoutMs, link);
     int length = 0;
     {
@@ -144,60 +136,72 @@ bool connect_instrument(HWND owner, int n, link_record* link, bool test_only)
         send_command(kCmdTagReportOff, link);
         for (int attempt = 0; attempt < kIdentifyTries; ++attempt) {
             send_command(kCmdIdentify, link);
-            length = receive_reply(reply, sizeof reply, link);
+            length = receive_reply(reply, size, link);
             if (is_family_reply(reply, length))
                 break;
             send_command(kDC4, link);
         }
     }
     set_read_timeout(kDefaultReadTimeoutMs, link);
+    return length;
+}
 
-    bool identified = is_family_reply(reply, length);
-    if (identified) {
-        link->model_code = model_code_of(reply);
-        if (link->model_code == 0) {
-            show_message_box(owner, "Error: The connected WQT Model is unknown", kTestCaption,
-                             MB_OK | MB_ICONWARNING);
-            identified = false;
-        }
-    }
-    if (!identified) {
-        if (test_only)
-            report_identification_failure(owner, reply, length);
-        open_close_link(LINK_CLOSE, link);
+// Takes the model code of a family reply into the record. False when the
+// reply is no analyser's, or names a model the program does not know (which
+// is reported at once).
+bool take_model(HWND owner, link_record* link, const char* reply, int length)
+{
+    if (!is_family_reply(reply, length))
         return false;
-    }
+    link->model_code = model_code_of(reply);
+    if (link->model_code != 0)
+        return true;
+    show_message_box(owner, "Error: The connected WQT Model is unknown", kTestCaption,
+                     MB_OK | MB_ICONWARNING);
+    return false;
+}
 
+// Keeps the identification reply in the record, asks "version?" for the
+// option code and takes the phase count from the model name.
+void read_version_and_options(link_record* link, const char* idn_reply)
+{
     std::memset(link->idn_reply, 0, sizeof link->idn_reply);
-    std::memcpy(link->idn_reply, reply, strnlen(reply, sizeof link->idn_reply - 1));
+    std::memcpy(link->idn_reply, idn_reply, strnlen(idn_reply, sizeof link->idn_reply - 1));
 
-    {
-        wait_cursor busy;
-        send_command(kCmdVersion, link);
-        std::memset(reply, 0, sizeof reply);
-        length = receive_reply(reply, sizeof reply, link);
-        link->option_code = option_code_of(reply, length);
-        link->phase_count = phase_count_of(*link);
-    }
+    wait_cursor busy;
+    send_command(kCmdVersion, link);
+    char reply[kReplySize] = {};
+    const int length = receive_reply(reply, sizeof reply, link);
+    link->option_code = option_code_of(reply, length);
+    link->phase_count = phase_count_of(*link);
+}
 
-    if (test_only) {
-        const std::string text = std::string("The connection was successful\n") + link->idn_reply;
-        show_message_box(owner, text.c_str(), kTestCaption, MB_OK | MB_ICONINFORMATION);
-        open_close_link(LINK_CLOSE, link);
-        return false;
-    }
+void report_test_success(HWND owner, const link_record& link)
+{
+    const std::string text = std::string("The connection was successful\n") + link.idn_reply;
+    show_message_box(owner, text.c_str(), kTestCaption, MB_OK | MB_ICONINFORMATION);
+}
 
-    Sleep(200);
+// Stops the instrument again, locks its front panel and attaches the record
+// to slot n. The slot takes over the record and its open port or socket (a
+// separate record is left closed); from here on the slot's link, returned,
+// carries the exchanges, the group selection included. The Communications
+// dialog passes the slot's own record, so both are one.
+link_record* take_over_slot(link_record* link, int n)
+{
+    Sleep(kSettleMs);
     send_command(kDC4, link);
     send_command(kCmdStop, link);
-    drain_input(link, 100);
+    drain_input(link, kDrainMs);
     send_command(kCmdPanelLockOn, link);
-    // The slot takes over the record and its open port or socket (a separate
-    // record is left closed); from here on the slot's link carries the
-    // exchanges, the group selection included. The Communications dialog
-    // passes the slot's own record, so both are one.
     attach_instrument_to_slot(*link, n);
-    link_record* live = &get_instrument(n);
+    return &get_instrument(n);
+}
+
+// Reads every setting of slot n; while that fails, offers to reset the
+// instrument to its defaults and reads again after a reset.
+void read_settings_offering_reset(HWND owner, int n, link_record* live)
+{
     while (!read_all_settings(n)) {
         const int answer = show_message_box(
             owner,
@@ -208,7 +212,38 @@ bool connect_instrument(HWND owner, int n, link_record* link, bool test_only)
             break;
         send_command(kCmdRecallDefaults, live);
     }
+}
 
+} // namespace
+
+bool connect_instrument(HWND owner, int n, link_record* link, bool test_only)
+{
+    if (link->interface == 0)
+        return false;
+    if (open_close_link(LINK_OPEN, link) != 0) {
+        report_open_failure(owner, *link);
+        open_close_link(LINK_CLOSE, link);
+        return false;
+    }
+
+    char reply[kReplySize] = {};
+    const int length = ask_identity(link, reply, sizeof reply);
+    if (!take_model(owner, link, reply, length)) {
+        if (test_only)
+            report_identification_failure(owner, reply, length);
+        open_close_link(LINK_CLOSE, link);
+        return false;
+    }
+    read_version_and_options(link, reply);
+
+    if (test_only) {
+        report_test_success(owner, *link);
+        open_close_link(LINK_CLOSE, link);
+        return false;
+    }
+
+    link_record* live = take_over_slot(link, n);
+    read_settings_offering_reset(owner, n, live);
     open_close_link(LINK_CLOSE, live);
     return true;
 }

@@ -88,7 +88,7 @@ void connection_command(HWND main_window)
     DialogBoxParamA(app_instance, MAKEINTRESOURCEA(IDD_COMMUNICATIONS), main_window,
                     communications_dlg_proc, reinterpret_cast<LPARAM>(&setup));
     if (!any_instrument_connected()) {
-        show_message_box(main_window, "No connection was made", "Kestrova", MB_ICONWARNING);
+        show_message_box(main_window, "No connection was made", kProductName, MB_ICONWARNING);
     } else {
         set_active_group_and_switch(0, false);
         PostMessageA(main_window, WM_COMMAND, CMD_REFRESH_CONNECTIONS, 0);

@@ -27,7 +27,14 @@ namespace {
 
 constexpr int kStopText = 1474;  // ui_text "Stop"
 constexpr int kStartText = 1473; // ui_text "Start"
-constexpr int kConverterModelCodes[] = {2, 3}; // no colour download
+
+// Whether the model code's instruments have an oscilloscope (a code without
+// a model profile is taken to have one).
+bool offers_oscilloscope(int model_code)
+{
+    const model_profile* profile = find_model_profile(static_cast<uint32_t>(model_code));
+    return profile == nullptr || profile->has_oscilloscope;
+}
 
 int read_variant_digit(const link_record& link)
 {
@@ -118,7 +125,7 @@ void set_menu_state(const state_inputs& in)
     HMENU menu = GetMenu(in.main_window);
     EnableMenuItem(menu, IDM_COPY_TO_CLIPBOARD, MF_BYCOMMAND | MF_ENABLED);
     EnableMenuItem(menu, IDM_SAVE_TO_BITMAP, MF_BYCOMMAND | MF_ENABLED);
-    const bool scope_off = in.model == 6 || in.state != 0;
+    const bool scope_off = !offers_oscilloscope(in.model) || in.state != 0;
     EnableMenuItem(menu, IDM_VIEW_SCOPE, MF_BYCOMMAND | (scope_off ? MF_GRAYED : MF_ENABLED));
     // Disabled, not greyed: the LOMX view keeps the menus readable.
     const UINT popups = MF_BYPOSITION | (in.lomx_view() ? MF_DISABLED : MF_ENABLED);
@@ -188,9 +195,9 @@ bool any_and_idle_state(const state_inputs& in) { return in.a && in.state == 0; 
 bool voltmeter_buttons(const state_inputs& in) { return in.a && in.state != 6; }
 bool colour_download(const state_inputs& in)
 {
-    for (int model : kConverterModelCodes)
-        if (in.current_model == model)
-            return false;
+    const model_profile* profile = find_model_profile(static_cast<uint32_t>(in.current_model));
+    if (profile != nullptr && !profile->colour_download)
+        return false;
     return in.current_connected && in.a;
 }
 

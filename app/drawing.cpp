@@ -1,6 +1,8 @@
 // The shared drawing routines and the BMP writers.
 #include "app/drawing.h"
 
+#include "app/base/file_util.h"
+
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -88,29 +90,6 @@ BITMAPINFOHEADER bmp_info_header(int width, int height)
     info.biYPelsPerMeter = kPixelsPerMetre;
     return info;
 }
-
-// A file handle closed at the end.
-class file_handle {
-public:
-    explicit file_handle(HANDLE handle) : handle_(handle) {}
-    ~file_handle()
-    {
-        if (handle_ != INVALID_HANDLE_VALUE)
-            CloseHandle(handle_);
-    }
-    file_handle(const file_handle&) = delete;
-    file_handle& operator=(const file_handle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-
-    bool write(const void* data, DWORD size)
-    {
-        DWORD written = 0;
-        return WriteFile(handle_, data, size, &written, nullptr) && written == size;
-    }
-
-private:
-    HANDLE handle_;
-};
 
 } // namespace
 
@@ -230,8 +209,8 @@ bool write_bmp_24(const void* pixels, int width, int height, DWORD byte_count,
 
     file_handle out(CreateFileA(file_name, GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    return out.valid() && out.write(&file, sizeof file) && out.write(&info, sizeof info) &&
-           out.write(pixels, byte_count);
+    return out.valid() && write_whole(out.get(), &file, sizeof file) &&
+           write_whole(out.get(), &info, sizeof info) && write_whole(out.get(), pixels, byte_count);
 }
 
 bool write_bitmap_file(HBITMAP bitmap, const char* file_name)

@@ -68,6 +68,23 @@ private:
     HDC dc_;
 };
 
+// A memory device context compatible with another, deleted at the end.
+class memory_dc {
+public:
+    explicit memory_dc(HDC compatible_with) : dc_(CreateCompatibleDC(compatible_with)) {}
+    ~memory_dc()
+    {
+        if (dc_)
+            DeleteDC(dc_);
+    }
+    memory_dc(const memory_dc&) = delete;
+    memory_dc& operator=(const memory_dc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
 // Inflates rect by amount on every side when inflate is set, fills it with
 // brush when one is given, then draws a five-pixel bevel inward: grey, light
 // grey, light grey, grey, dark grey. rect ends up 4 pixels smaller on each

@@ -19,6 +19,7 @@
 #include "app/settings_dialog.h"
 #include "app/shell_services.h"
 #include "app/ui_text.h"
+#include "app/version.h"
 #include "config/saved_slots.h"
 #include "configui/config_pages.h"
 #include "configui/config_refresh.h"
@@ -153,7 +154,7 @@ void open_csv_file(HWND main_window, int)
     }
     char text[128];
     snprintf(text, sizeof text, "Please select '%s' mode to read in a CSV file", "Log real time table");
-    show_message_box(main_window, text, "Kestrova", MB_ICONINFORMATION);
+    show_message_box(main_window, text, kProductName, MB_ICONINFORMATION);
 }
 
 void edit_equations(HWND main_window, int)

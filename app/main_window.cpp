@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/app_globals.h"
+#include "app/base/window_util.h"
 #include "app/commands.h"
 #include "app/control_state.h"
 #include "app/config_upgrade_dialog.h"
@@ -26,6 +27,7 @@
 #include "link/instrument_slots.h"
 #include "link/lan_discovery.h"
 #include "link/transport.h"
+#include "link/wire_commands.h"
 #include "logging/equations.h"
 #include "logging/logging_state.h"
 #include "logging/results_file.h"
@@ -59,8 +61,7 @@ constexpr int kSmallIcons[] = {IDI_SMALL_LIST_1, IDI_SMALL_LIST_2, IDI_SMALL_LIS
 constexpr int kStartCommands[] = {IDC_WQT1, IDC_CFG_PAGE_ACQU, IDC_GROUP1};
 
 // Released at exit: what starts and ends one instrument's session.
-const char* const kExitCommands[] = {"\x14\n", "STOP\n", "USBLOCK,OFF\n"};
-constexpr char kKeyboardEnable[] = "keyboa,enable\n";
+const char* const kExitCommands[] = {kCmdClearInputLine, kCmdStop, kCmdPanelLockOff};
 
 void register_main_class(HINSTANCE instance)
 {
@@ -206,6 +207,18 @@ LRESULT on_destroy()
     return 0;
 }
 
+INT_PTR about_on_init(HWND dialog, LPARAM)
+{
+    SetDlgItemTextA(dialog, IDC_ABOUT_PRODUCT, kProductName);
+    SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, kAboutText);
+    return TRUE;
+}
+
+void about_on_ok(HWND dialog)
+{
+    EndDialog(dialog, IDOK);
+}
+
 } // namespace
 
 void send_exit_commands()
@@ -218,7 +231,7 @@ void send_exit_commands()
         for (const char* command : kExitCommands)
             send_command(command, &slot);
         if (is_comms_log_enabled())
-            send_command(kKeyboardEnable, &slot);
+            send_command(kCmdKeyboardEnable, &slot);
         open_close_link(LINK_CLOSE, &slot);
     }
 }
@@ -299,19 +312,7 @@ LRESULT CALLBACK main_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-INT_PTR CALLBACK about_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM)
+INT_PTR CALLBACK about_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        SetDlgItemTextA(dialog, IDC_ABOUT_PRODUCT, kProductName);
-        SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, kAboutText);
-        return TRUE;
-    case WM_COMMAND:
-        if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) {
-            EndDialog(dialog, LOWORD(wparam));
-            return TRUE;
-        }
-        break;
-    }
-    return FALSE;
+    return ok_cancel_dialog(dialog, message, wparam, lparam, about_on_init, about_on_ok);
 }

@@ -9,6 +9,7 @@
 #include "configui/config_refresh.h"
 #include "link/instrument_slots.h"
 #include "link/transport.h"
+#include "link/wire_commands.h"
 #include "views/view_pictures.h"
 #include "views/view_windows.h"
 
@@ -57,7 +58,7 @@ void refresh_views()
 void poll_group_switch(instrument_slot& slot)
 {
     for (int i = 0; i < kGroupPollTries; ++i) {
-        send_command("*ESR?\n", &slot);
+        send_command(kCmdSuspendStatus, &slot);
         char reply[32] = {};
         receive_reply(reply, sizeof reply, &slot);
         if (reply[0] != '\0' && (atoi(reply) & kGroupSwitchBusy) == 0)

@@ -116,25 +116,22 @@ void draw_rounded_box(HDC target, const RECT& client, const char* text)
 {
     const int width = client.right - client.left;
     const int height = client.bottom - client.top;
-    HDC memory = CreateCompatibleDC(target);
-    gdi_object_holder bitmap(CreateCompatibleBitmap(target, width, height));
-    {
-        gdi_object_holder pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
-        gdi_object_holder brush(CreateSolidBrush(GetSysColor(COLOR_INFOBK)));
-        selected_object bitmap_in(memory, bitmap.get());
-        selected_object pen_in(memory, pen.get());
-        selected_object brush_in(memory, brush.get());
-        selected_object font_in(memory, ui_fonts[kTooltipFont]);
-        SetTextColor(memory, GetSysColor(COLOR_INFOTEXT));
-        SetBkMode(memory, TRANSPARENT);
-        RoundRect(memory, client.left, client.top, client.right - 1, client.bottom - 1,
-                  kCornerEllipse, kCornerEllipse);
-        RECT text_rect = client;
-        InflateRect(&text_rect, -kTextInset, -kTextInset);
-        DrawTextA(memory, text, -1, &text_rect, DT_LEFT | DT_TOP | DT_END_ELLIPSIS);
-        BitBlt(target, 0, 0, width, height, memory, 0, 0, SRCCOPY);
-    }
-    DeleteDC(memory);
+    const memory_dc memory(target);
+    const gdi_object_holder bitmap(CreateCompatibleBitmap(target, width, height));
+    const gdi_object_holder pen(CreatePen(PS_SOLID, 1, RGB(0, 0, 0)));
+    const gdi_object_holder brush(CreateSolidBrush(GetSysColor(COLOR_INFOBK)));
+    const selected_object bitmap_in(memory.get(), bitmap.get());
+    const selected_object pen_in(memory.get(), pen.get());
+    const selected_object brush_in(memory.get(), brush.get());
+    const selected_object font_in(memory.get(), ui_fonts[kTooltipFont]);
+    SetTextColor(memory.get(), GetSysColor(COLOR_INFOTEXT));
+    SetBkMode(memory.get(), TRANSPARENT);
+    RoundRect(memory.get(), client.left, client.top, client.right - 1, client.bottom - 1,
+              kCornerEllipse, kCornerEllipse);
+    RECT text_rect = client;
+    InflateRect(&text_rect, -kTextInset, -kTextInset);
+    DrawTextA(memory.get(), text, -1, &text_rect, DT_LEFT | DT_TOP | DT_END_ELLIPSIS);
+    BitBlt(target, 0, 0, width, height, memory.get(), 0, 0, SRCCOPY);
 }
 
 // A window whose size changed gets a new rounded region before it paints.

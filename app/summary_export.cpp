@@ -1,5 +1,6 @@
 #include "app/summary_export.h"
 
+#include "config/model_profiles.h"
 #include "link/instrument_slots.h"
 #include "link/transport.h"
 
@@ -9,7 +10,7 @@
 bool write_instrument_summary_file(const char* path, int n)
 {
     instrument_slot& instrument = get_instrument(n);
-    const bool two_groups = instrument.model_code == kTwoGroupModel;
+    const bool two_groups = is_two_group_model(instrument.model_code);
     const std::shared_ptr<instrument_config> first =
         two_groups ? get_instrument_config_for_group(n, 0) : get_instrument_active_config(n);
     const std::shared_ptr<instrument_config> second =

@@ -8,6 +8,7 @@
 #include "app/drawing.h"
 #include "app/layout.h"
 #include "app/main_ids.h"
+#include "app/version.h"
 #include "link/instrument_slots.h"
 #include "views/view_pictures.h"
 #include "views/word_export.h"
@@ -80,15 +81,13 @@ HBITMAP paint_picture(const chosen_picture& picture)
 {
     RECT area;
     picture.rect(picture.window, area, get_current_instrument_index());
-    HDC window_dc = GetDC(picture.window);
-    HDC memory = CreateCompatibleDC(window_dc);
-    HBITMAP bitmap = CreateCompatibleBitmap(window_dc, area.right - area.left, area.bottom - area.top);
-    HGDIOBJ previous = SelectObject(memory, bitmap);
-    SetViewportOrgEx(memory, -area.left, -area.top, nullptr);
-    picture.paint(picture.window, memory, area, get_current_instrument_index());
-    SelectObject(memory, previous);
-    DeleteDC(memory);
-    ReleaseDC(picture.window, window_dc);
+    const window_dc screen(picture.window);
+    const memory_dc memory(screen.get());
+    HBITMAP bitmap =
+        CreateCompatibleBitmap(screen.get(), area.right - area.left, area.bottom - area.top);
+    const selected_object bitmap_in(memory.get(), bitmap);
+    SetViewportOrgEx(memory.get(), -area.left, -area.top, nullptr);
+    picture.paint(picture.window, memory.get(), area, get_current_instrument_index());
     return bitmap;
 }
 
@@ -108,7 +107,7 @@ bool write_picture(HWND owner, HBITMAP bitmap, const char* path)
         return true;
     char text[MAX_PATH + 64];
     snprintf(text, sizeof text, "The picture could not be written to\n%s", path);
-    show_message_box(owner, text, "Kestrova", MB_ICONWARNING);
+    show_message_box(owner, text, kProductName, MB_ICONWARNING);
     return false;
 }
 
@@ -121,7 +120,7 @@ void copy_window_image(HWND main_window, int command)
         return;
     if (command == IDM_EXPORT_TO_WORD && !screen_capture_path(path)) {
         show_message_box(main_window, "The temporary folder's path is too long for the picture",
-                         "Kestrova", MB_ICONWARNING);
+                         kProductName, MB_ICONWARNING);
         return;
     }
     HBITMAP bitmap = paint_picture(choose_picture());

@@ -2,6 +2,7 @@
 // one engine, and the summary operations of the five family classes.
 #include "config/config_summary.h"
 
+#include "config/model_profiles.h"
 #include "link/link_record.h"
 
 #include <cstring>
@@ -746,9 +747,6 @@ std::stringstream build_with_reply(instrument_config& config, const link_record&
     return build_summary(config, identification_of(instrument), tables, tables.block_count);
 }
 
-// The model code of the 15xx family whose instruments have no oscilloscope.
-constexpr uint32_t kModelWithoutScope = 6;
-
 void write_text(std::ostream& out, const std::stringstream& summary)
 {
     const std::string text = summary.str();
@@ -774,8 +772,10 @@ std::stringstream wqt_cfg_15xx_build_summary(instrument_config& config,
                                              const link_record& instrument)
 {
     constexpr summary_tables tables = tables_of(k15xxMain, k15xxBlocks);
-    const size_t blocks = instrument.model_code == kModelWithoutScope ? tables.block_count - 1
-                                                                     : tables.block_count;
+    // The last block is the Oscilloscope's, which a model without one leaves out.
+    const model_profile* profile = find_model_profile(instrument.model_code);
+    const bool oscilloscope = profile == nullptr || profile->has_oscilloscope;
+    const size_t blocks = oscilloscope ? tables.block_count : tables.block_count - 1;
     return build_summary(config, identification_of(instrument), tables, blocks);
 }
 

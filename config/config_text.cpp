@@ -1,6 +1,7 @@
 #include "config/config_text.h"
 
 #include "config/instrument_config.h"
+#include "config/model_profiles.h"
 #include "link/user_report.h"
 
 #include <windows.h>
@@ -29,15 +30,6 @@ const char kMismatchText[] =
     "The selected configuration file is for a %s %s, and you are importing to a %s %s.\n\n"
     "Loading a config from the wrong instrument may cause some settings to be wrong\n"
     "Continue anyway?";
-
-// Model words by code; codes 7..15 belong to other kinds of device, which
-// have no configuration and so never write a body.
-const char* const kModelWords[] = {
-    "Unknown", "WQT15",   "WQT25",   "WQT26",   "WQT45",   "WQT55",   "WQT5",
-    "Unknown", "Unknown", "Unknown", "Unknown", "Unknown", "Unknown", "Unknown",
-    "Unknown", "Unknown", "",        "",        "",        "",
-};
-static_assert(sizeof kModelWords / sizeof kModelWords[0] == 20, "a word for codes 0..19");
 
 bool is_blank(char c)
 {
@@ -208,13 +200,6 @@ bool read_bounded_line(std::istream& in, std::string& out, size_t keep, size_t l
     return any;
 }
 
-const char* model_code_word(int model_code)
-{
-    if (model_code < 0 || model_code >= static_cast<int>(sizeof kModelWords / sizeof kModelWords[0]))
-        return "Unknown";
-    return kModelWords[model_code];
-}
-
 const char* option_code_word(int option_code)
 {
     if (option_code & 2)
@@ -228,14 +213,7 @@ bool body_model_suits(int file_model, int target_model)
 {
     if (file_model == -1)
         return true;
-    const auto single_family = [](int a, int b, int code) {
-        return (code == a || code == b);
-    };
-    if (single_family(1, 6, file_model))
-        return single_family(1, 6, target_model);
-    if (single_family(2, 3, file_model))
-        return single_family(2, 3, target_model);
-    return file_model == target_model;
+    return same_config_family(static_cast<uint32_t>(file_model), static_cast<uint32_t>(target_model));
 }
 
 bool body_option_suits(int file_option, int target_option)
@@ -247,8 +225,8 @@ std::string target_mismatch_text(int file_model, int file_option, int target_mod
                                  int target_option)
 {
     char text[512];
-    std::snprintf(text, sizeof text, kMismatchText, model_code_word(file_model),
-                  option_code_word(file_option), model_code_word(target_model),
+    std::snprintf(text, sizeof text, kMismatchText, model_word(file_model),
+                  option_code_word(file_option), model_word(target_model),
                   option_code_word(target_option));
     return text;
 }

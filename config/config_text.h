@@ -20,8 +20,8 @@ constexpr int kBodyVersion = 1;
 constexpr int kBodyRecords = 512; // table A, then table B
 constexpr int kMaxWireId = 255;
 
-// The word a mismatch question uses for a model code and an option code.
-const char* model_code_word(int model_code);
+// The word a mismatch question uses for an option code (the model's word
+// comes from the model profiles).
 const char* option_code_word(int option_code);
 
 // Whether a body made for file_model / file_option suits the target; a file

@@ -7,6 +7,7 @@
 #include "link/link_record.h"
 #include "link/transport.h"
 #include "link/user_report.h"
+#include "link/wire_commands.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -20,7 +21,7 @@ enum class value_rule : uint8_t {
     integer,         // value
     text,            // text
     offered_or_zero, // value when the item offers that choice, else 0
-    by_model,        // value for model codes 4 and 5, else other
+    by_model,        // value for the 45xx and 55xx families, else other
 };
 
 // When a setting applies: item 172 picks between two starts of block VIII.
@@ -49,9 +50,9 @@ constexpr default_setting offered(int item, int value)
     return {static_cast<int16_t>(item), value_rule::offered_or_zero, value, 0, nullptr,
             condition::always};
 }
-constexpr default_setting by_model(int item, int model_4_5, int other)
+constexpr default_setting by_model(int item, int model_45_55, int other)
 {
-    return {static_cast<int16_t>(item), value_rule::by_model, model_4_5, other, nullptr,
+    return {static_cast<int16_t>(item), value_rule::by_model, model_45_55, other, nullptr,
             condition::always};
 }
 
@@ -109,17 +110,20 @@ setting_span block_settings(default_action block)
 }
 
 constexpr int kItemSelector = 172;
-constexpr int kWqt15Model = 1;
-constexpr int kWqt5Model = 6;
 
 const char kWriteFailure[] =
     "An error occurred writing the config to the instrument \n(Id:%d [%s] ret:%d)";
 const char kWriteTitle[] = "Write Instrument Setup";
-const char kRecallProgramZero[] = "prog,recall,0\n";
+
+bool has_family(uint32_t model_code, config_family family)
+{
+    const model_profile* profile = find_model_profile(model_code);
+    return profile != nullptr && profile->family == family;
+}
 
 bool is_15xx(uint32_t model_code)
 {
-    return model_code == kWqt15Model || model_code == kWqt5Model;
+    return has_family(model_code, config_family::wqt15xx);
 }
 
 int current_int(instrument_config& cfg, int id)
@@ -145,7 +149,10 @@ int setting_value(instrument_config& cfg, const default_setting& s, uint32_t mod
         return cfg.value_to_display_string(text, s.item, s.value).empty() ? 0 : s.value;
     }
     case value_rule::by_model:
-        return model_code == 4 || model_code == 5 ? s.value : s.other;
+        return has_family(model_code, config_family::wqt45xx) ||
+                       has_family(model_code, config_family::wqt55xx)
+                   ? s.value
+                   : s.other;
     default:
         return s.value;
     }
@@ -258,7 +265,7 @@ void recall_program_zero_on(instrument_config& cfg, link_record* link)
         return;
     const bool was_open = link->link_open != 0;
     open_close_link(LINK_OPEN, link);
-    send_command(kRecallProgramZero, link);
+    send_command(kCmdRecallProgramZero, link);
     cfg.read_all_items(link, false);
     if (!was_open)
         open_close_link(LINK_CLOSE, link);

@@ -5,6 +5,7 @@
 
 #include "app/base/file_util.h"
 #include "config/instrument_config.h"
+#include "config/model_profiles.h"
 
 #include <windows.h>
 
@@ -356,14 +357,18 @@ void apply_record(instrument_config& config, legacy_family family,
 
 // ---- The four family objects of the conversion
 
+// The column of the model's family; the 55xx column for every model whose
+// family has none of its own (and for a code without a model).
 legacy_family family_for_model(int32_t model_code)
 {
-    switch (model_code) {
-    case 1:
-    case 6: return fam15xx;
-    case 2:
-    case 3: return fam25xx;
-    case 4: return fam45xx;
+    const model_profile* profile =
+        model_code >= 0 ? find_model_profile(static_cast<uint32_t>(model_code)) : nullptr;
+    if (profile == nullptr)
+        return fam55xx;
+    switch (profile->family) {
+    case config_family::wqt15xx: return fam15xx;
+    case config_family::wqt25xx: return fam25xx;
+    case config_family::wqt45xx: return fam45xx;
     default: return fam55xx;
     }
 }
@@ -392,19 +397,6 @@ instrument_config& family_object(legacy_family family)
 legacy_upgrade_prompt g_upgrade_prompt = nullptr;
 
 // ---- Files
-
-// Closes a file handle when it goes out of scope.
-struct file_handle {
-    HANDLE handle;
-    explicit file_handle(HANDLE h) : handle(h) {}
-    ~file_handle()
-    {
-        if (handle != INVALID_HANDLE_VALUE)
-            CloseHandle(handle);
-    }
-    file_handle(const file_handle&) = delete;
-    file_handle& operator=(const file_handle&) = delete;
-};
 
 // Copies the name at the start of a record: at most 127 characters of its
 // 128 bytes, whether or not they hold a NUL. dest holds zeros.
@@ -457,16 +449,16 @@ bool read_legacy_config_record(const char* path, size_t size, int n, uint8_t* de
 {
     file_handle file(CreateFileA(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.handle == INVALID_HANDLE_VALUE)
+    if (!file.valid())
         return false;
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(size) * n;
-    if (!SetFilePointerEx(file.handle, position, nullptr, FILE_BEGIN))
+    if (!SetFilePointerEx(file.get(), position, nullptr, FILE_BEGIN))
         return false;
     std::unique_ptr<uint8_t[]> buffer(new uint8_t[size]());
     DWORD done = 0;
     // A read past the end succeeds with fewer bytes; the rest stays zero.
-    if (!ReadFile(file.handle, buffer.get(), static_cast<DWORD>(size), &done, nullptr))
+    if (!ReadFile(file.get(), buffer.get(), static_cast<DWORD>(size), &done, nullptr))
         return false;
     std::memcpy(dest, buffer.get(), size);
     return true;

@@ -32,16 +32,23 @@ constexpr phase_span kPhases13{1, 3};
 using F = config_family;
 
 // code, digits, family, group 1, group 2, phase digit, last character,
-// last character before "-F2", wiring 7 on three phases.
+// last character before "-F2", wiring 7 on three phases, model word,
+// oscilloscope, colour download.
 constexpr model_profile kProfiles[] = {
-    {2, "25", F::wqt25xx, make_config<wqt_cfg_25xx>, nullptr, true, true, false, kPhases13},
-    {3, "26", F::wqt25xx, make_config<wqt_cfg_25xx>, nullptr, true, true, false, kPhases13},
-    {1, "15", F::wqt15xx, make_config<wqt_cfg_15xx>, nullptr, true, true, false, kPhases12},
+    {2, "25", F::wqt25xx, make_config<wqt_cfg_25xx>, nullptr, true, true, false, kPhases13,
+     "WQT25", true, false},
+    {3, "26", F::wqt25xx, make_config<wqt_cfg_25xx>, nullptr, true, true, false, kPhases13,
+     "WQT26", true, false},
+    {1, "15", F::wqt15xx, make_config<wqt_cfg_15xx>, nullptr, true, true, false, kPhases12,
+     "WQT15", true, true},
     {kTwoGroupModel, "35", F::wqt35xx, make_35xx_group1, make_35xx_group2, true, false, false,
-     kNoPhases},
-    {4, "45", F::wqt45xx, make_config<wqt_cfg_45xx>, nullptr, true, true, false, kPhases13},
-    {5, "55", F::wqt55xx, make_config<wqt_cfg_55xx>, nullptr, true, true, true, kPhases13},
-    {6, "5", F::wqt15xx, make_config<wqt_cfg_15xx>, nullptr, true, true, false, kPhases12},
+     kNoPhases, "", true, true},
+    {4, "45", F::wqt45xx, make_config<wqt_cfg_45xx>, nullptr, true, true, false, kPhases13,
+     "WQT45", true, true},
+    {5, "55", F::wqt55xx, make_config<wqt_cfg_55xx>, nullptr, true, true, true, kPhases13,
+     "WQT55", true, true},
+    {6, "5", F::wqt15xx, make_config<wqt_cfg_15xx>, nullptr, true, true, false, kPhases12,
+     "WQT5", false, true},
 };
 
 static_assert(std::size(kProfiles) == 7, "seven analyser models");
@@ -71,6 +78,10 @@ constexpr bool rows_in_order()
 }
 
 static_assert(rows_in_order(), "digits tried longest first, one row per model code");
+
+// Codes without a row whose model word is empty rather than "Unknown".
+constexpr int kFirstBlankWordCode = 17;
+constexpr int kLastBlankWordCode = 19;
 
 } // namespace
 
@@ -104,4 +115,24 @@ bool is_two_group_model(uint32_t model_code)
 {
     const model_profile* profile = find_model_profile(model_code);
     return profile != nullptr && profile->two_group();
+}
+
+bool same_config_family(uint32_t a, uint32_t b)
+{
+    if (a == b)
+        return true;
+    const model_profile* first = find_model_profile(a);
+    const model_profile* second = find_model_profile(b);
+    return first != nullptr && second != nullptr && first->family == second->family;
+}
+
+const char* model_word(int model_code)
+{
+    if (model_code >= 0) {
+        if (const model_profile* profile = find_model_profile(static_cast<uint32_t>(model_code)))
+            return profile->model_word;
+    }
+    if (model_code >= kFirstBlankWordCode && model_code <= kLastBlankWordCode)
+        return "";
+    return "Unknown";
 }

@@ -38,6 +38,11 @@ struct model_profile {
     bool last_char_before_f2;    // ... taken before a "-F2" suffix
     // What wiring 7 measures on a three-phase one-group instrument.
     phase_span wiring7_three_phase;
+    // The model's word in the question about a configuration file made for
+    // another model ("WQT15"); the two-group model's is empty.
+    const char* model_word;
+    bool has_oscilloscope;   // its summary ends with the Oscilloscope block
+    bool colour_download;    // the frame offers the colour download
 
     bool two_group() const { return make_group2 != nullptr; }
     // The family's 256 item names; "Unused" where an id has no name.
@@ -57,3 +62,12 @@ const char* const* item_names_for_model(uint32_t model_code);
 
 // Whether the model code is that of the two-group model.
 bool is_two_group_model(uint32_t model_code);
+
+// Whether the two model codes have one configuration family: the same code,
+// or two codes whose rows name the same family.
+bool same_config_family(uint32_t a, uint32_t b);
+
+// The word of a model code in the question about a configuration file made
+// for another model: the row's word; for a code without a row, the empty
+// text for codes 17..19 and "Unknown" for every other.
+const char* model_word(int model_code);

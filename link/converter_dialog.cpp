@@ -10,6 +10,7 @@
 #include "link/dialog_fields.h"
 #include "link/model_identification.h"
 #include "link/transport.h"
+#include "link/wire_commands.h"
 
 #include <cstdio>
 #include <cstring>
@@ -80,7 +81,7 @@ reply_kind ask_identity(link_record* link, char* reply)
     reply_kind kind = reply_kind::other;
     for (int attempt = 0; attempt < kIdentifyTries && kind == reply_kind::other; ++attempt) {
         std::memset(reply, 0, kReplySize);
-        send_command("*IDN?\n", link);
+        send_command(kCmdIdentify, link);
         kind = classify_reply(reply, receive_reply(reply, kReplySize, link));
     }
     return kind;
@@ -115,10 +116,10 @@ bool take_identity(link_record* link, reply_kind kind, const char* reply)
     }
     log_line("***\tIDENTIFIED: %s (%d)\t***\n", reply, static_cast<int>(link->model_code));
     copy_field(link->idn_reply, sizeof link->idn_reply, reply);
-    read_text_reply(link, "calstr?\n", link->calibration_reply, sizeof link->calibration_reply);
-    read_text_reply(link, "calver?\n", link->calibration_version_reply,
+    read_text_reply(link, kCmdCalibrationText, link->calibration_reply, sizeof link->calibration_reply);
+    read_text_reply(link, kCmdCalibrationVersion, link->calibration_version_reply,
                     sizeof link->calibration_version_reply);
-    read_text_reply(link, "version?\n", link->version_reply, sizeof link->version_reply);
+    read_text_reply(link, kCmdVersion, link->version_reply, sizeof link->version_reply);
     return true;
 }
 
@@ -267,7 +268,7 @@ bool connect_and_identify_instrument(HWND dialog, link_record* link, bool show_r
         wait_cursor busy;
         append_comms_log("***\tCONNECTED\t***\n");
         send_command(kDC4, link);
-        send_command("^[", link);
+        send_command(kCmdConverterEscape, link);
         set_read_timeout(kIdentifyTimeoutMs, link);
         char reply[kReplySize];
         const reply_kind kind = ask_identity(link, reply);

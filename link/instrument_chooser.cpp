@@ -7,7 +7,9 @@
 #include "link/chooser_dialog_ids.h"
 #include "link/dialog_fields.h"
 #include "link/lan_discovery.h"
+#include "link/model_identification.h"
 #include "link/transport.h"
+#include "link/wire_commands.h"
 
 #include <commctrl.h>
 
@@ -19,9 +21,6 @@ namespace {
 
 constexpr int kReplySize = 128;
 constexpr int kChooserTimeoutMs = 500;
-// What every analyser of the family puts at the start of its "*IDN?" reply.
-const char kFamilyPrefix[] = "TROSVALDEN,WQT";
-constexpr int kFamilyPrefixLength = sizeof kFamilyPrefix - 1;
 
 const struct {
     const char* title;
@@ -53,7 +52,7 @@ const char* identify_entry(discovery_entry* entry, link_record* scratch)
         return "Connection Failed 1";
     }
     char reply[kReplySize] = {};
-    send_command("*IDN?\n", scratch);
+    send_command(kCmdIdentify, scratch);
     const int length = receive_reply(reply, sizeof reply, scratch);
     open_close_link(LINK_CLOSE, scratch);
     if (length <= 0)

@@ -1,7 +1,13 @@
 // Which model an identification reply names: the model field (the text after
 // the reply's first ",") turned into the program's model code.
 #pragma once
+#include <cstddef>
 #include <cstdint>
+
+// What every analyser of the family puts at the start of its "*IDN?" reply;
+// the model digits follow it.
+constexpr char kFamilyPrefix[] = "TROSVALDEN,WQT";
+constexpr size_t kFamilyPrefixLength = sizeof kFamilyPrefix - 1;
 
 // Model codes that no analyser family uses: the CAN-bus converter, and the
 // converter found in its boot loader.

@@ -1,5 +1,7 @@
 #include "logging/results_file.h"
 
+#include "app/base/file_dialog.h"
+#include "app/base/file_util.h"
 #include "app/base/message_box.h"
 #include "app/base/window_util.h"
 #include "app/main_ids.h"
@@ -7,8 +9,6 @@
 #include "link/instrument_slots.h"
 #include "logging/logging_state.h"
 #include "logging/results_store.h"
-
-#include <commdlg.h>
 
 #include <algorithm>
 #include <cstring>
@@ -22,23 +22,9 @@ constexpr const char* kReloadQuestion =
     "The last Multilog results were not saved.\n\nWould you like to reload the last Multilog session";
 constexpr const char* kSaveQuestion = "Would you like to save your Multilog results";
 
-// A file handle closed when it goes out of scope.
-class file_handle {
-public:
-    explicit file_handle(HANDLE handle) : handle_(handle) {}
-    ~file_handle()
-    {
-        if (valid())
-            CloseHandle(handle_);
-    }
-    file_handle(const file_handle&) = delete;
-    file_handle& operator=(const file_handle&) = delete;
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
-    HANDLE get() const { return handle_; }
-
-private:
-    HANDLE handle_;
-};
+constexpr file_dialog_form kSaveResultsForm = {
+    "Multilog Results (*.dat)\0*.dat\0All Files (*.*)\0*.*\0", "dat", "Save Multilog Results",
+    OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST};
 
 // The logging run appends to the file while the GUI reads it, and the file
 // is deleted while a reader may hold it: share everything.
@@ -126,39 +112,20 @@ void reload_run(HWND owner, const results_file_header& header)
     EnableMenuItem(GetMenu(owner), IDM_OPEN_CSV_FILE, MF_BYCOMMAND | MF_GRAYED);
 }
 
-bool choose_with_save_dialog(HWND owner, char* path, int size)
-{
-    path[0] = '\0';
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = owner;
-    ofn.lpstrFilter = "Multilog Results (*.dat)\0*.dat\0All Files (*.*)\0*.*\0";
-    ofn.nFilterIndex = 1;
-    ofn.lpstrFile = path;
-    ofn.nMaxFile = static_cast<DWORD>(size);
-    ofn.lpstrTitle = "Save Multilog Results";
-    ofn.lpstrDefExt = "dat";
-    ofn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
-    return GetSaveFileNameA(&ofn) != FALSE;
-}
-
-results_path_chooser g_choose_path = choose_with_save_dialog;
-
 bool mark_run_saved()
 {
     file_handle file(open_results_file(GENERIC_READ | GENERIC_WRITE));
     const uint32_t saved = 1;
     LARGE_INTEGER position;
     position.QuadPart = offsetof(results_file_header, saved);
-    DWORD written = 0;
     return file.valid() && SetFilePointerEx(file.get(), position, nullptr, FILE_BEGIN) &&
-           WriteFile(file.get(), &saved, sizeof saved, &written, nullptr) && written == sizeof saved;
+           write_whole(file.get(), &saved, sizeof saved);
 }
 
 void save_results_copy(HWND owner)
 {
     char path[MAX_PATH] = "";
-    if (!g_choose_path(owner, path, sizeof path))
+    if (!ask_file_name(owner, kSaveResultsForm, path, sizeof path, true))
         return;
     if (!CopyFileA(results_file_path, path, FALSE) || !mark_run_saved()) {
         char text[MAX_PATH + 64];
@@ -212,11 +179,4 @@ void offer_save_multilog_results(HWND owner, bool ask)
     results_present = false;
     if (save)
         save_results_copy(owner);
-}
-
-results_path_chooser set_results_path_chooser(results_path_chooser chooser)
-{
-    results_path_chooser previous = g_choose_path;
-    g_choose_path = chooser ? chooser : choose_with_save_dialog;
-    return previous;
 }

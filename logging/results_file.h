@@ -68,11 +68,6 @@ void clear_stored_results();
 
 // With ask set and results present, asks whether to save them; on Yes (or
 // without ask, when results are present) copies the results file to a file
-// the user picks and marks the run saved. Results are no longer present
-// afterwards in every case.
+// the user picks in a save dialog and marks the run saved. Results are no
+// longer present afterwards in every case.
 void offer_save_multilog_results(HWND owner, bool ask);
-
-// Asks for the file to save the results to (a save dialog); false when the
-// user cancels. Replaceable for tests.
-using results_path_chooser = bool (*)(HWND owner, char* path, int size);
-results_path_chooser set_results_path_chooser(results_path_chooser chooser);

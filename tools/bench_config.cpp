@@ -11,6 +11,7 @@
 #include "app/base/message_box.h"
 #include "config/instrument_config.h"
 #include "link/transport.h"
+#include "tools/bench_clock.h"
 #include "tools/wqt_sim/instrument.h"
 
 #include <cstdio>
@@ -24,14 +25,6 @@ constexpr uint32_t kModel = 5;
 constexpr uint32_t kBaud = 115200;
 constexpr double kFrameWaitMs = 100.0 + 100.0; // drain, then pause
 constexpr double kWriteWaitMs = 200.0;          // before each status query
-
-double now_ms()
-{
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 // Gives every item the family defines a value inside its range (the lower
 // bound where 0 lies outside it) and marks it changed.

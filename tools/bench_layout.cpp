@@ -13,6 +13,7 @@
 // be photographed from outside.
 #include "app/layout.h"
 #include "tests/app/frame_window.h"
+#include "tools/bench_clock.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -22,14 +23,6 @@
 #include <vector>
 
 namespace {
-
-double now_ms()
-{
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 void paint_everything()
 {

@@ -9,6 +9,7 @@
 // mean time per exchange is printed beside the bytes' own transfer time.
 // The COM ports default to the first pair the test wrapper made.
 #include "link/transport.h"
+#include "tools/bench_clock.h"
 #include "tools/wqt_sim/instrument.h"
 
 #include <algorithm>
@@ -24,14 +25,6 @@ constexpr uint32_t kBaud = 115200;
 constexpr char kCommand[] = "config,12?\n";
 constexpr int kRounds = 10;
 constexpr int kWarmUp = 20;
-
-double now_ms()
-{
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 // One exchange through the link; the reply's length, 0 or less on failure.
 int link_exchange(link_record& link)

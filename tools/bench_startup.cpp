@@ -6,6 +6,8 @@
 // and slowest of the runs are printed. A settings file present before is
 // kept aside meanwhile and put back at the end.
 //   bench_startup [RUNS] [PROGRAM]    (defaults: 10, ..\app\kestrova.exe)
+#include "tools/bench_clock.h"
+
 #include <windows.h>
 #include <shlobj.h>
 
@@ -16,14 +18,6 @@
 #include <vector>
 
 namespace {
-
-double now_ms()
-{
-    LARGE_INTEGER f, c;
-    QueryPerformanceFrequency(&f);
-    QueryPerformanceCounter(&c);
-    return 1000.0 * static_cast<double>(c.QuadPart) / static_cast<double>(f.QuadPart);
-}
 
 std::string settings_file()
 {

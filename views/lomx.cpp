@@ -8,6 +8,7 @@
 #include "link/converter_dialog.h"
 #include "link/converter_dialog_ids.h"
 #include "link/instrument_slots.h"
+#include "link/model_identification.h"
 #include "views/lomx_ids.h"
 
 #include <cstring>
@@ -40,6 +41,6 @@ void lomx_command(HWND lomx_window, int id)
 void lomx_enable_controls(HWND, bool)
 {
     const instrument_slot& slot = get_current_instrument();
-    const bool converter = slot.connected && slot.model_code == kConverterModelCode;
+    const bool converter = slot.connected && slot.model_code == kConverterModel;
     enable_controls_from_table(lomx_controls.data(), LOMX_CONTROL_ROWS, converter);
 }

@@ -4,9 +4,6 @@
 #pragma once
 #include <windows.h>
 
-// Model code of the CAN-bus converter.
-constexpr unsigned kConverterModelCode = 9999;
-
 // Handles the command of a LOMX window control. "Connect to LOMX" (15503)
 // opens the converter's Connect dialog (serial ports only), shows the
 // converter's identification in the status text (15504) when it connected,

@@ -5,6 +5,12 @@
 
 #include <string>
 
+bool write_whole(HANDLE file, const void* data, DWORD size)
+{
+    DWORD written = 0;
+    return WriteFile(file, data, size, &written, nullptr) && written == size;
+}
+
 bool file_exists(const char* path)
 {
     DWORD attrs = GetFileAttributesA(path);

@@ -1,8 +1,31 @@
-// Small checks on files and paths, folder creation, and the per-user folders.
+// Small checks on files and paths, folder creation, the per-user folders, and
+// a file handle closed at the end.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
+
+// A file handle (as CreateFileA gives it; INVALID_HANDLE_VALUE for none)
+// closed when it goes.
+class file_handle {
+public:
+    explicit file_handle(HANDLE handle) : handle_(handle) {}
+    ~file_handle()
+    {
+        if (valid())
+            CloseHandle(handle_);
+    }
+    file_handle(const file_handle&) = delete;
+    file_handle& operator=(const file_handle&) = delete;
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
+
+// Writes size bytes at the file's position; false unless all of them went.
+bool write_whole(HANDLE file, const void* data, DWORD size);
 
 // True when the path exists and is not a directory.
 bool file_exists(const char* path);

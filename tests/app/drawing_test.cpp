@@ -1,3 +1,5 @@
+// The shared drawing routines: the bevelled frame, colour-coded text, angles,
+// fitted fonts, the small geometry helpers, BMP writers and the GDI holder.
 #include "app/drawing.h"
 
 #include "tests/support/pixels.h"

@@ -23,7 +23,9 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <iterator>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -397,38 +399,42 @@ TEST_F(MainCreate, LomxViewHidesTheSettingsPaneOnlyWhenItIsShown)
     EXPECT_EQ(wp, static_cast<WPARAM>(IDC_HIDE_SETTINGS));
 }
 
-struct class_case {
-    const char* name;
-    WNDPROC proc;
-    int window_bytes;
-};
-
-TEST(ViewClasses, NineClassesWithTheirProceduresAndWindowBytes)
+// Each view window comes from a class that runs its view's procedure, with
+// the button-face background, no menu, no class style and no class bytes;
+// only the results windows keep window bytes (their instrument index).
+TEST_F(MainCreate, EachViewWindowsClassRunsItsView)
 {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    register_view_classes(instance);
-    const class_case classes[] = {
-        {"Z7DualWQTConfigWClass", config_wnd_proc, 0},
-        {"Z7DualWQTMeasureWClass", measure_wnd_proc, 0},
-        {"Z7DualWQTScopeWClass", scope_wnd_proc, 0},
-        {"Z7DualWQTCaptureWClass", capture_wnd_proc, 0},
-        {"Z7DualWQTHarmonicsWClass", harmonics_wnd_proc, 0},
-        {"Z7DualWQTVoltmeterWClass", voltmeter_wnd_proc, 0},
-        {"Z7DualWQTLOMXWClass", lomx_wnd_proc, 0},
-        {"Z7DualWQTHarmonicResultsWClass", harmonic_results_wnd_proc, 0},
-        {"Z7DualWQTMeasureResultsWClass", measure_results_wnd_proc, 4},
+    const struct {
+        HWND window;
+        WNDPROC proc;
+    } views[] = {
+        {get_config_window(), config_wnd_proc},
+        {get_measure_window(), measure_wnd_proc},
+        {get_scope_window(), scope_wnd_proc},
+        {get_capture_window(), capture_wnd_proc},
+        {get_harmonics_window(), harmonics_wnd_proc},
+        {get_voltmeter_window(), voltmeter_wnd_proc},
+        {get_lomx_window(), lomx_wnd_proc},
+        {get_harmonic_results_window(), harmonic_results_wnd_proc},
+        {get_measure_results_window(0), measure_results_wnd_proc},
     };
-    for (const class_case& c : classes) {
+    std::set<std::string> names;
+    for (const auto& v : views) {
+        char name[64] = "";
+        ASSERT_GT(GetClassNameA(v.window, name, sizeof name), 0);
+        names.insert(name);
         WNDCLASSEXA wc = {};
         wc.cbSize = sizeof wc;
-        ASSERT_TRUE(GetClassInfoExA(instance, c.name, &wc)) << c.name;
-        EXPECT_EQ(wc.lpfnWndProc, c.proc) << c.name;
-        EXPECT_EQ(wc.cbWndExtra, c.window_bytes) << c.name;
-        EXPECT_EQ(wc.cbClsExtra, 0) << c.name;
-        EXPECT_EQ(wc.style, 0u) << c.name;
-        EXPECT_EQ(wc.hbrBackground, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) << c.name;
-        EXPECT_EQ(wc.lpszMenuName, nullptr) << c.name;
+        ASSERT_TRUE(GetClassInfoExA(GetModuleHandleA(nullptr), name, &wc)) << name;
+        EXPECT_EQ(wc.lpfnWndProc, v.proc) << name;
+        const bool results = v.proc == measure_results_wnd_proc;
+        EXPECT_EQ(wc.cbWndExtra >= static_cast<int>(sizeof(LONG)), results) << name;
+        EXPECT_EQ(wc.cbClsExtra, 0) << name;
+        EXPECT_EQ(wc.style, 0u) << name;
+        EXPECT_EQ(wc.hbrBackground, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)) << name;
+        EXPECT_EQ(wc.lpszMenuName, nullptr) << name;
     }
+    EXPECT_EQ(names.size(), std::size(views));
 }
 
 } // namespace

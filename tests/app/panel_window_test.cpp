@@ -1,3 +1,5 @@
+// The panel window's painting of its text entries, and the icon holder that
+// owns, duplicates and loads icons.
 #include "app/icon_holder.h"
 #include "app/panel_window.h"
 

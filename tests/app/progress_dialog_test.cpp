@@ -1,3 +1,5 @@
+// The progress dialog: its step, percent and time-remaining texts, and its
+// worker thread's start, cancellation and end against the dialog's life.
 #include "app/progress_dialog.h"
 
 #include "app/base/clocks.h"

@@ -1,3 +1,5 @@
+// The message-timer services: one-shot, repeating and countdown entries,
+// their entry ids, removal and stopping, and the fatal-error box.
 #include "app/timer_services.h"
 
 #include "app/base/clocks.h"

@@ -1,3 +1,5 @@
+// Configuration summaries: each family's fresh summary text, the item line
+// layout, values outside their options, and every output the text goes to.
 #include "config/config_summary.h"
 
 #include "link/link_record.h"

@@ -1,3 +1,5 @@
+// The upgrade of the previous generation's saved configuration file: record
+// forms by file size, each family's fields into its items, and the import.
 #include "config/legacy_config.h"
 
 #include "config/instrument_config.h"

@@ -45,4 +45,28 @@ TEST(ModelProfiles, ObjectsMatchTheFamilyOfTheirNames)
     EXPECT_EQ(7, models);
 }
 
+// Codes without a row still have a word: empty for 17..19, else "Unknown".
+TEST(ModelProfiles, WordsOfCodesWithoutARow)
+{
+    const struct {
+        int code;
+        const char* word;
+    } cases[] = {{-1, "Unknown"}, {0, "Unknown"}, {7, "Unknown"}, {16, ""},   {17, ""},
+                 {19, ""},        {20, "Unknown"}, {9999, "Unknown"}, {6, "WQT5"}};
+    for (const auto& c : cases)
+        EXPECT_STREQ(c.word, model_word(c.code)) << c.code;
+}
+
+// One family: the two 15xx codes, the two 25xx codes, and any code with itself.
+TEST(ModelProfiles, CodesOfOneConfigurationFamily)
+{
+    const struct {
+        uint32_t a, b;
+        bool same;
+    } cases[] = {{1, 6, true},  {6, 1, true},  {2, 3, true},  {4, 5, false}, {1, 2, false},
+                 {16, 16, true}, {16, 5, false}, {7, 7, true}, {7, 9, false}};
+    for (const auto& c : cases)
+        EXPECT_EQ(c.same, same_config_family(c.a, c.b)) << c.a << " " << c.b;
+}
+
 } // namespace

@@ -1,3 +1,5 @@
+// The configuration window: its page buttons, the page shown and remembered,
+// invalidation of the pages, and the grid's enabling and collecting.
 #include "configui/config_window.h"
 
 #include "app/app_globals.h"

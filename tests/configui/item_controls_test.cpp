@@ -1,3 +1,5 @@
+// The item controls: a combo box filled with an item's options, and typed
+// numbers read with their prefix.
 #include "configui/item_controls.h"
 
 #include "config/instrument_config.h"

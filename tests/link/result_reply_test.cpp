@@ -1,3 +1,5 @@
+// Result replies: decoding ASCII, tagged and binary records, reading them
+// over a link, their comms-log line and each thread's own reply.
 #include "link/result_reply.h"
 
 #include "link/comms_log.h"

@@ -1,3 +1,5 @@
+// User equations: the equation file read line by line, compiled through the
+// expression library (or one box when it is missing), and the editor dialog.
 #include "logging/equations.h"
 
 #include "app/app_data_folder.h"

@@ -1,3 +1,5 @@
+// Which efficiency ratios the two-group instrument can log: the wiring, the
+// phase count, the grouping and the active group that pair phases.
 #include "logging/param_availability.h"
 
 #include <gtest/gtest.h>

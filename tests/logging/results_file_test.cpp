@@ -1,8 +1,11 @@
+// The results record file: the reload question for an unsaved run, records
+// read by number (also beyond 4 GiB), clearing, and saving a copy.
 #include "logging/results_file.h"
 
 #include "link/instrument_slots.h"
 #include "logging/logging_state.h"
 #include "logging/results_store.h"
+#include "tests/support/file_dialog_recorder.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/test_window.h"
 
@@ -249,20 +252,6 @@ TEST_F(ResultsFileTest, ClearClosesAndDeletes)
     EXPECT_EQ(result_record_count, -1);
 }
 
-namespace {
-
-std::string g_chosen_path;
-int g_chooser_calls = 0;
-
-bool choose_test_path(HWND, char* path, int size)
-{
-    ++g_chooser_calls;
-    lstrcpynA(path, g_chosen_path.c_str(), size);
-    return !g_chosen_path.empty();
-}
-
-} // namespace
-
 TEST_F(ResultsFileTest, SaveOffersOnlyPresentResults)
 {
     const std::string copy = temp_path("kestrova_saved_copy");
@@ -283,15 +272,14 @@ TEST_F(ResultsFileTest, SaveOffersOnlyPresentResults)
         {"file dialog cancelled", true, true, IDYES, "", false},
         {"unwritable file", true, false, 0, unwritable, false},
     };
-    set_results_path_chooser(choose_test_path);
     for (const row& r : rows) {
         SCOPED_TRACE(r.name);
         msgbox::reset();
+        file_dialogs::reset();
         DeleteFileA(copy.c_str());
         write_results(unsaved_header(), 2);
         results_present = r.present;
-        g_chosen_path = r.picked;
-        g_chooser_calls = 0;
+        file_dialogs::answer_next(r.picked);
         if (r.answer)
             msgbox::answer_next(r.answer);
 
@@ -312,8 +300,15 @@ TEST_F(ResultsFileTest, SaveOffersOnlyPresentResults)
         EXPECT_EQ(exists(copy), r.copied);
         // Only a run really saved is no longer offered at the next start.
         EXPECT_EQ(saved_flag(path_), r.copied ? 1u : 0u);
-        EXPECT_EQ(g_chooser_calls > 0, r.present && r.answer != IDNO);
+        // One save dialog, offering no name, whenever the results are to be saved.
+        const std::vector<recorded_file_dialog> dialogs = file_dialogs::shown();
+        ASSERT_EQ(dialogs.size(), r.present && r.answer != IDNO ? 1u : 0u);
+        for (const recorded_file_dialog& dialog : dialogs) {
+            EXPECT_TRUE(dialog.save);
+            EXPECT_EQ(dialog.title, "Save Multilog Results");
+            EXPECT_EQ(dialog.offered, "");
+        }
     }
-    set_results_path_chooser(nullptr);
+    file_dialogs::reset();
     DeleteFileA(copy.c_str());
 }

@@ -1,3 +1,5 @@
+// The save-setup dialog: its prompt, the name cut to 100 characters and what
+// its buttons do.
 #include "logging/save_setup_dialog.h"
 
 #include "logging/logging_resource.h"

@@ -1,3 +1,5 @@
+// The view windows: mode buttons, the scope and high-speed toggles, the LOMX
+// converter view, repainting, titles, tooltips and the pictures' area.
 #include "views/view_windows.h"
 
 #include "app/app_globals.h"
@@ -6,6 +8,7 @@
 #include "app/main_create.h"
 #include "link/converter_dialog_ids.h"
 #include "link/instrument_slots.h"
+#include "link/model_identification.h"
 #include "logging/logging_state.h"
 #include "logging/results_store.h"
 #include "tests/support/modal_dialog.h"
@@ -345,8 +348,8 @@ TEST_F(ViewWindowsTest, LomxControlsFollowAConnectedConverter)
         uint32_t model;
         bool enabled;
     };
-    const row rows[] = {{0, 0, false}, {0, kConverterModelCode, false}, {1, 5, false},
-                        {1, kConverterModelCode, true}, {1, 0, false}};
+    const row rows[] = {{0, 0, false}, {0, kConverterModel, false}, {1, 5, false},
+                        {1, kConverterModel, true}, {1, 0, false}};
     instrument_slot& slot = get_current_instrument();
     for (const row& r : rows) {
         SCOPED_TRACE("connected " + std::to_string(r.connected) + ", model " + std::to_string(r.model));

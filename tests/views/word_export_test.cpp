@@ -1,3 +1,5 @@
+// Export of a view's picture to a word processor document, a refused step,
+// and the message when no word processor is available.
 #include "views/word_export.h"
 
 #include "tests/support/msgbox_recorder.h"

@@ -1,3 +1,5 @@
+// Window helpers: list-view rows from tab-separated text, window text copies,
+// and centring a window on its parent, the screen or the nearest monitor.
 #include "app/base/window_util.h"
 
 #include <commctrl.h>
