@@ -661,6 +661,8 @@ TEST_P(FamilyConnect, ReadsTheWholeConfigurationIntoTheSlot)
     EXPECT_EQ(4u, slot.option_code);
     EXPECT_EQ(filled.idn, slot.idn_reply);
     EXPECT_EQ(0, slot.link_open);
+    // The closing "SUSPEN,OFF" is sent without waiting for a reply.
+    wait_until_quiet(*inst);
     EXPECT_FALSE(inst->suspended());
 
     const bool two_group = family.code == kTwoGroupModel;

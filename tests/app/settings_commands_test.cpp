@@ -12,6 +12,7 @@
 #include "tests/support/dialog_watch.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
+#include "tests/support/sim_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -82,6 +83,7 @@ TEST_F(SettingsCommandsTest, SetUpSendsBothGroupsAndEndsOnGroup1)
               (std::vector<std::string>{"WQT1 G1: Sending Settings", "WQT1 G2: Sending Settings"}));
     EXPECT_EQ(inst.group(), 1);
     EXPECT_EQ(get_current_active_group(), 0);
+    wait_until_quiet(inst);
     EXPECT_FALSE(inst.suspended());
 }
 

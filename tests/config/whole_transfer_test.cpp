@@ -214,6 +214,7 @@ void round_trip(const family_case& family, link_record& link, wqt_sim::instrumen
     source->write_all_items(&link, true);
     EXPECT_EQ(0, link.link_open);
     EXPECT_EQ(kFiveOff, tail_after_items(inst));
+    wait_until_quiet(inst);
     EXPECT_FALSE(inst.suspended());
     // Every item was changed: each is sent once, in the loop's order, and
     // none is read first.
@@ -374,6 +375,7 @@ TEST_F(WholeTransfer, ReadRunsTheFrameAroundEveryNamedDefinedItem)
     EXPECT_TRUE(cfg.read_all_items(&sim.link, true));
     EXPECT_EQ(0, sim.link.link_open);
     EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
+    wait_until_quiet(sim.inst);
     EXPECT_FALSE(sim.inst.suspended());
 
     // DC4 clears the line, the suspend handshake succeeds at once.
@@ -488,6 +490,7 @@ TEST_F(WholeTransfer, ThirdFailureEndsTheReadButNotTheFrame)
     EXPECT_EQ(10, asked.back());
     EXPECT_EQ(0u, std::count_if(asked.begin(), asked.end(), [](int id) { return id < 10; }));
     EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
+    wait_until_quiet(sim.inst);
     EXPECT_FALSE(sim.inst.suspended());
     EXPECT_EQ(0, sim.link.link_open);
 }
@@ -814,6 +817,7 @@ TEST_F(WholeTransferProgress, CancelStopsBeforeTheNextItemAndClosesTheFrame)
     EXPECT_EQ((std::vector<int>{ids[0], ids[1]}), read_ids(sim.inst));
     EXPECT_EQ(std::vector<progress_recorder::kind>{progress_recorder::done_stopped}, progress.ends());
     EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
+    wait_until_quiet(sim.inst);
     EXPECT_FALSE(sim.inst.suspended());
     EXPECT_EQ(0, sim.link.link_open);
     EXPECT_TRUE(msgbox::shown().empty()) << shown_text();
@@ -826,6 +830,7 @@ TEST_F(WholeTransferProgress, CancelStopsBeforeTheNextItemAndClosesTheFrame)
     EXPECT_EQ((std::vector<int>{ids[0], ids[1]}), written_ids(sim.inst));
     EXPECT_EQ(1, cfg.item_at(ids[2])->changed);
     EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
+    wait_until_quiet(sim.inst);
     EXPECT_FALSE(sim.inst.suspended());
 }
 
