@@ -143,11 +143,6 @@ void refresh_saved_config_menu(const state_inputs& in)
     rebuild_saved_config_menu(in.main_window, false, in.linked());
 }
 
-void measure_rules(const state_inputs& in)
-{
-    apply_measure_rules(in);
-}
-
 void enable_voltmeter_table(const state_inputs& in)
 {
     enable_controls_from_table(voltmeter_controls.data(), VOLTMETER_CONTROL_ROWS, in.a);
@@ -158,19 +153,9 @@ void set_voltmeter_start_text(const state_inputs& in)
     SetWindowTextA(get_control_by_id(IDC_VM_START), ui_text[in.state == 6 ? kStopText : kStartText]);
 }
 
-void scope_rules(const state_inputs& in)
-{
-    apply_scope_rules(in);
-}
-
 void enable_capture_table(const state_inputs& in)
 {
     enable_controls_from_table(capture_controls.data(), CAPTURE_CONTROL_ROWS, in.a);
-}
-
-void harmonics_rules(const state_inputs& in)
-{
-    apply_harmonics_rules(in);
 }
 
 void lomx_rules(const state_inputs& in)
@@ -225,7 +210,7 @@ const state_rule main_rules[] = {
     {rule_effect::run, {}, always, enable_config_window_when_idle},
     {rule_effect::run, {}, always, config_grid_follows_window},
     {rule_effect::run, {}, always, refresh_saved_config_menu},
-    {rule_effect::run, {}, always, measure_rules},
+    {rule_effect::run, {}, always, apply_measure_rules},
     // Voltmeter window.
     {rule_effect::run, {}, always, enable_voltmeter_table},
     {rule_effect::show_when, {IDC_VM_TITLE, IDC_VM_CONTROL_LABEL, IDC_VM_START}, always},
@@ -233,11 +218,11 @@ const state_rule main_rules[] = {
     {rule_effect::show_when, {IDC_VM_SINGLE, IDC_VM_FOCUSED_PHASE, IDC_VM_FOCUSED_CHANNEL}, always},
     {rule_effect::enable_when, {IDC_VM_IMPORT, IDC_VM_EXPORT, IDC_VM_SINGLE}, voltmeter_buttons},
     {rule_effect::run, {}, always, set_voltmeter_start_text},
-    {rule_effect::run, {}, always, scope_rules},
+    {rule_effect::run, {}, always, apply_scope_rules},
     // Capture window.
     {rule_effect::run, {}, always, enable_capture_table},
     {rule_effect::enable_when, {IDC_CAPTURE_COLOUR_DOWNLOAD}, colour_download},
-    {rule_effect::run, {}, always, harmonics_rules},
+    {rule_effect::run, {}, always, apply_harmonics_rules},
     {rule_effect::run, {}, always, lomx_rules},
 };
 
