@@ -1,4 +1,4 @@
-// The tables by name.
+// The tables by name, and a row found by id.
 #include "app/control_table_walk.h"
 
 control_rows rows_of(control_table_name table)
@@ -26,4 +26,20 @@ control_rows rows_of(control_table_name table)
         return {lomx_controls.data(), LOMX_CONTROL_ROWS};
     }
     return {nullptr, 0};
+}
+
+const control_desc* find_control_row(control_table_name table, int id)
+{
+    if (table == control_table_name::results_panels) {
+        for (int r = 0; r < RESULTS_PANEL_ROWS; ++r)
+            for (const auto& panel : results_panel_controls)
+                if (panel[r].id == id)
+                    return &panel[r];
+        return nullptr;
+    }
+    const control_rows t = rows_of(table);
+    for (int r = 0; r < t.count; ++r)
+        if (t.rows[r].id == id)
+            return &t.rows[r];
+    return nullptr;
 }

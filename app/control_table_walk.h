@@ -1,7 +1,7 @@
 // Walking the rows of several control tables in a fixed order of tables, for
-// the passes that touch every row (fonts, layout). The four results panels
-// are one entry of the order and are walked row by row in parallel: row 0 of
-// panels 1-4, then row 1 of each, and so on.
+// the passes that touch every row (fonts, layout), and finding a table's row
+// by id. The four results panels are one table and are walked row by row in
+// parallel: row 0 of panels 1-4, then row 1 of each, and so on.
 #pragma once
 #include "app/control_tables.h"
 
@@ -27,6 +27,10 @@ struct control_rows {
 
 // The rows of one table; for results_panels those of panel 1.
 control_rows rows_of(control_table_name table);
+
+// The first row of the table, in walking order, with the id; null when
+// there is none.
+const control_desc* find_control_row(control_table_name table, int id);
 
 template <typename Visit>
 void for_each_control_row(std::initializer_list<control_table_name> order, Visit visit)

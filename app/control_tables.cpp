@@ -4,6 +4,7 @@
 // views.
 #include "app/control_tables.h"
 
+#include "app/control_table_walk.h"
 #include "app/main_ids.h"
 #include "app/ui_fonts.h"
 
@@ -11,44 +12,25 @@
 
 namespace {
 
-// Tables that hold one id range. The results panels are searched row by row
-// across the four panels and are handled apart.
+// The table that holds each id range.
 struct id_range {
     int first;
     int last;
-    const control_desc* rows; // null: the four results panels
-    int count;
+    control_table_name table;
 };
 
 const id_range id_ranges[] = {
-    {12000, 12011, frame_controls.data(), FRAME_CONTROL_ROWS},
-    {13009, 13023, config_controls.data(), CONFIG_CONTROL_ROWS},
-    {14023, 14066, measure_controls.data(), MEASURE_CONTROL_ROWS},
-    {14100, 14410, nullptr, RESULTS_PANEL_ROWS},
-    {15600, 15615, voltmeter_controls.data(), VOLTMETER_CONTROL_ROWS},
-    {14500, 14522, scope_controls.data(), SCOPE_CONTROL_ROWS},
-    {14600, 14605, capture_controls.data(), CAPTURE_CONTROL_ROWS},
-    {14700, 14714, harmonics_controls.data(), HARMONICS_CONTROL_ROWS},
-    {14800, 14814, harmonic_results_controls.data(), HARMONIC_RESULTS_CONTROL_ROWS},
-    {15500, 15540, lomx_controls.data(), LOMX_CONTROL_ROWS},
+    {12000, 12011, control_table_name::frame},
+    {13009, 13023, control_table_name::config},
+    {14023, 14066, control_table_name::measure},
+    {14100, 14410, control_table_name::results_panels},
+    {15600, 15615, control_table_name::voltmeter},
+    {14500, 14522, control_table_name::scope},
+    {14600, 14605, control_table_name::capture},
+    {14700, 14714, control_table_name::harmonics},
+    {14800, 14814, control_table_name::harmonic_results},
+    {15500, 15540, control_table_name::lomx},
 };
-
-HWND find_in_rows(const control_desc* rows, int count, int id)
-{
-    for (int r = 0; r < count; ++r)
-        if (rows[r].id == id)
-            return rows[r].hwnd;
-    return nullptr;
-}
-
-HWND find_in_results_panels(int id)
-{
-    for (int r = 0; r < RESULTS_PANEL_ROWS; ++r)
-        for (const auto& panel : results_panel_controls)
-            if (panel[r].id == id)
-                return panel[r].hwnd;
-    return nullptr;
-}
 
 HWND create_row_window(control_desc& row, HWND parent, HMENU menu)
 {
@@ -103,8 +85,8 @@ HWND get_control_by_id(int id)
     for (const id_range& range : id_ranges) {
         if (id < range.first || id > range.last)
             continue;
-        return range.rows ? find_in_rows(range.rows, range.count, id)
-                          : find_in_results_panels(id);
+        const control_desc* row = find_control_row(range.table, id);
+        return row ? row->hwnd : nullptr;
     }
     return nullptr;
 }
