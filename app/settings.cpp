@@ -62,7 +62,7 @@ void write_created_stamp()
     char stamp[64];
     snprintf(stamp, sizeof stamp, "%02d:%02d:%02d %d/%d/%d", now.wHour, now.wMinute, now.wSecond,
              now.wDay, now.wMonth, now.wYear);
-    WritePrivateProfileStringA(kInit, "Created", stamp, settings_ini);
+    write_init_text("Created", stamp);
 }
 
 std::string read_text(const char* section, const char* key, DWORD size)
@@ -136,11 +136,16 @@ void use_fresh_comms_log_file(const char* folder)
     set_comms_log_path(path);
 }
 
+void write_init_text(const char* key, const char* text)
+{
+    WritePrivateProfileStringA(kInit, key, text, settings_ini);
+}
+
 void write_init_number(const char* key, int value)
 {
     char text[16];
     snprintf(text, sizeof text, "%d", value);
-    WritePrivateProfileStringA(kInit, key, text, settings_ini);
+    write_init_text(key, text);
 }
 
 void load_settings()

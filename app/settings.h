@@ -67,5 +67,6 @@ extern const init_setting_row init_setting_rows[INIT_SETTING_ROWS];
 // an old one, so that every enabling starts a fresh log.
 void use_fresh_comms_log_file(const char* folder);
 
-// Writes one [Init] number as decimal text.
+// Writes one [Init] text, or one [Init] number as decimal text.
+void write_init_text(const char* key, const char* text);
 void write_init_number(const char* key, int value);

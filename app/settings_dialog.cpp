@@ -2,9 +2,9 @@
 // its key and how the control shows it.
 #include "app/settings_dialog.h"
 
-#include "app/app_data_folder.h"
 #include "app/base/file_util.h"
 #include "app/base/message_box.h"
+#include "app/base/window_util.h"
 #include "app/resource.h"
 #include "app/settings.h"
 #include "app/shell_services.h"
@@ -80,12 +80,12 @@ void store_row(HWND dialog, const init_setting_row& row)
         break;
     case setting_control::folder_text:
         GetDlgItemTextA(dialog, row.control, row.text, MAX_PATH);
-        WritePrivateProfileStringA("Init", row.key, row.text, settings_ini);
+        write_init_text(row.key, row.text);
         break;
     }
 }
 
-BOOL on_init(HWND dialog)
+INT_PTR on_init(HWND dialog, LPARAM)
 {
     set_browse_open(dialog, false);
     for (const init_setting_row& row : init_setting_rows)
@@ -134,14 +134,11 @@ void on_ok(HWND dialog)
     EndDialog(dialog, IDOK);
 }
 
-BOOL on_command(HWND dialog, int id, int code)
+INT_PTR on_command(HWND dialog, int id, int code)
 {
     switch (id) {
     case IDOK:
         on_ok(dialog);
-        return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
         return TRUE;
     case IDC_SET_LOG_COMMS:
         enable_log_location(dialog, IsDlgButtonChecked(dialog, IDC_SET_LOG_COMMS) != 0);
@@ -156,13 +153,7 @@ BOOL on_command(HWND dialog, int id, int code)
 
 } // namespace
 
-INT_PTR CALLBACK settings_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM)
+INT_PTR CALLBACK settings_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        return on_init(dialog);
-    case WM_COMMAND:
-        return on_command(dialog, LOWORD(wparam), HIWORD(wparam));
-    }
-    return FALSE;
+    return command_dialog(dialog, message, wparam, lparam, on_init, on_command);
 }
