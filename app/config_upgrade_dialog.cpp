@@ -1,6 +1,7 @@
 #include "app/config_upgrade_dialog.h"
 
 #include "app/app_globals.h"
+#include "app/base/window_util.h"
 
 #include <cstdio>
 #include <iterator>
@@ -76,14 +77,16 @@ config_upgrade_params* params_of(HWND dialog)
     return reinterpret_cast<config_upgrade_params*>(GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-void on_init(HWND dialog, config_upgrade_params* params)
+INT_PTR on_init(HWND dialog, LPARAM param)
 {
+    auto* params = reinterpret_cast<config_upgrade_params*>(param);
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(params));
     SetDlgItemTextA(dialog, IDC_UPGRADE_NAME, params->entry->name);
     CheckRadioButton(dialog, IDC_UPGRADE_WQT55, IDC_UPGRADE_WQT15, IDC_UPGRADE_WQT55);
     CheckRadioButton(dialog, IDC_UPGRADE_SHUNT_LOW, IDC_UPGRADE_SHUNT_HIGH,
                      IDC_UPGRADE_SHUNT_STANDARD);
     SetDlgItemTextA(dialog, IDC_UPGRADE_DECLINE, params->cancel_text ? "Cancel" : "Delete");
+    return TRUE;
 }
 
 // The WQT15 and WQT5 series have no low-current shunt: its radio goes, and
@@ -107,7 +110,7 @@ void on_upgrade(HWND dialog)
     EndDialog(dialog, kEndUpgrade);
 }
 
-INT_PTR on_command(HWND dialog, int id)
+INT_PTR on_command(HWND dialog, int id, int)
 {
     switch (id) {
     case IDC_UPGRADE_WQT55:
@@ -135,14 +138,7 @@ INT_PTR on_command(HWND dialog, int id)
 
 INT_PTR CALLBACK config_upgrade_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        on_init(dialog, reinterpret_cast<config_upgrade_params*>(lparam));
-        return TRUE;
-    case WM_COMMAND:
-        return on_command(dialog, LOWORD(wparam));
-    }
-    return FALSE;
+    return command_dialog(dialog, message, wparam, lparam, on_init, on_command);
 }
 
 legacy_upgrade_answer ask_config_upgrade(saved_config_entry& entry, bool from_import)

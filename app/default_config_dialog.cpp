@@ -9,12 +9,13 @@
 
 namespace {
 
-void on_init(HWND dialog)
+INT_PTR on_init(HWND dialog, LPARAM)
 {
     fit_window_to_monitor(dialog, main_window != nullptr ? main_window : GetParent(dialog));
+    return TRUE;
 }
 
-INT_PTR on_command(HWND dialog, int id)
+INT_PTR on_command(HWND dialog, int id, int)
 {
     switch (id) {
     case IDC_DEFAULT_AC:
@@ -39,17 +40,9 @@ bool link_is_open(const link_record* link)
 
 } // namespace
 
-INT_PTR CALLBACK select_default_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM)
+INT_PTR CALLBACK select_default_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        on_init(dialog);
-        return TRUE;
-    case WM_COMMAND:
-        return on_command(dialog, LOWORD(wparam));
-    default:
-        return FALSE;
-    }
+    return command_dialog(dialog, message, wparam, lparam, on_init, on_command);
 }
 
 void apply_default_config(HWND owner, instrument_config* cfg, bool link_already_open)

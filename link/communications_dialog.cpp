@@ -194,10 +194,10 @@ void set_address_font(HWND dialog, dialog_state* state)
 }
 
 // The dialog's state lives from here until WM_NCDESTROY.
-void on_init(HWND dialog, const communications_setup* setup)
+INT_PTR on_init(HWND dialog, LPARAM param)
 {
     auto* state = new dialog_state;
-    state->setup = setup;
+    state->setup = reinterpret_cast<const communications_setup*>(param);
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     fill_lists(dialog);
     choose_saved_count(dialog);
@@ -205,6 +205,7 @@ void on_init(HWND dialog, const communications_setup* setup)
         show_link_record(dialog, n);
     set_search_icons(dialog, state);
     set_address_font(dialog, state);
+    return TRUE;
 }
 
 void on_destroy(HWND dialog)
@@ -414,9 +415,6 @@ INT_PTR on_command(HWND dialog, int id, int notification)
     case IDC_COMMS_SAVE_DEFAULT:
         on_save_as_default(dialog);
         return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
     }
     return on_instrument_command(dialog, id, notification);
 }
@@ -425,17 +423,11 @@ INT_PTR on_command(HWND dialog, int id, int notification)
 
 INT_PTR CALLBACK communications_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        on_init(dialog, reinterpret_cast<const communications_setup*>(lparam));
-        return TRUE;
-    case WM_COMMAND:
-        return on_command(dialog, LOWORD(wparam), HIWORD(wparam));
-    case WM_NCDESTROY:
+    if (message == WM_NCDESTROY) {
         on_destroy(dialog);
         return FALSE;
     }
-    return FALSE;
+    return command_dialog(dialog, message, wparam, lparam, on_init, on_command);
 }
 
 int get_instrument_count_choice(HWND dialog)

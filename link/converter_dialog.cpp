@@ -150,7 +150,7 @@ HWND item(HWND dialog, int id)
     return GetDlgItem(dialog, id);
 }
 
-void on_init(HWND dialog)
+INT_PTR on_init(HWND dialog, LPARAM)
 {
     const char* interface_texts[std::size(kInterfaces)];
     for (size_t i = 0; i < std::size(kInterfaces); ++i)
@@ -169,6 +169,7 @@ void on_init(HWND dialog)
     show_link_fields(item(dialog, IDC_CONVERTER_COM_PORT), item(dialog, IDC_CONVERTER_BAUD_RATE),
                      item(dialog, IDC_CONVERTER_ADDRESS), &converter_link);
     ShowWindow(item(dialog, IDC_CONVERTER_TEST), SW_SHOW);
+    return TRUE;
 }
 
 // Whatever is chosen, the converter is reached over a COM port.
@@ -218,25 +219,15 @@ INT_PTR on_command(HWND dialog, int id, int notification)
     case IDC_CONVERTER_CONNECT:
         on_connect(dialog);
         return TRUE;
-    case IDCANCEL:
-        EndDialog(dialog, IDCANCEL);
-        return TRUE;
     }
     return FALSE;
 }
 
 } // namespace
 
-INT_PTR CALLBACK connect_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM)
+INT_PTR CALLBACK connect_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        on_init(dialog);
-        return TRUE;
-    case WM_COMMAND:
-        return on_command(dialog, LOWORD(wparam), HIWORD(wparam));
-    }
-    return FALSE;
+    return command_dialog(dialog, message, wparam, lparam, on_init, on_command);
 }
 
 void read_connection_dialog_fields(HWND dialog)

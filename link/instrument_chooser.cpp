@@ -83,8 +83,9 @@ void fill_rows(HWND list, discovery_entry* table)
     set_read_timeout(kDefaultReadTimeoutMs, scratch.get());
 }
 
-void on_init(HWND dialog, discovery_entry* table)
+INT_PTR on_init(HWND dialog, LPARAM param)
 {
+    auto* table = reinterpret_cast<discovery_entry*>(param);
     HWND list = GetDlgItem(dialog, IDC_CHOOSER_LIST);
     add_columns(list);
     wait_cursor busy;
@@ -96,6 +97,7 @@ void on_init(HWND dialog, discovery_entry* table)
         state.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageA(list, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     }
+    return TRUE;
 }
 
 INT_PTR on_notify(HWND dialog, const NMHDR* header)
@@ -109,28 +111,21 @@ INT_PTR on_notify(HWND dialog, const NMHDR* header)
     return FALSE;
 }
 
-void on_close(HWND dialog, int id)
+// OK ends the dialog with the chosen row's index, Cancel with -1.
+INT_PTR on_command(HWND dialog, int id, int)
 {
+    if (id != IDOK && id != IDCANCEL)
+        return FALSE;
     const int chosen = listview_get_selected(GetDlgItem(dialog, IDC_CHOOSER_LIST), -1);
     EndDialog(dialog, id == IDOK ? chosen : -1);
+    return TRUE;
 }
 
 } // namespace
 
 INT_PTR CALLBACK choose_instrument_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        on_init(dialog, reinterpret_cast<discovery_entry*>(lparam));
-        return TRUE;
-    case WM_NOTIFY:
+    if (message == WM_NOTIFY)
         return on_notify(dialog, reinterpret_cast<const NMHDR*>(lparam));
-    case WM_COMMAND:
-        if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) {
-            on_close(dialog, LOWORD(wparam));
-            return TRUE;
-        }
-        return FALSE;
-    }
-    return FALSE;
+    return command_dialog(dialog, message, wparam, lparam, on_init, on_command);
 }

@@ -174,6 +174,25 @@ INT_PTR ok_cancel_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam
     return FALSE;
 }
 
+INT_PTR command_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam,
+                       INT_PTR (*init)(HWND dialog, LPARAM param),
+                       INT_PTR (*command)(HWND dialog, int id, int code))
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        return init(dialog, lparam);
+    case WM_COMMAND:
+        if (command(dialog, LOWORD(wparam), HIWORD(wparam)))
+            return TRUE;
+        if (LOWORD(wparam) == IDCANCEL) {
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+        }
+        break;
+    }
+    return FALSE;
+}
+
 wait_cursor::wait_cursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
 
 wait_cursor::~wait_cursor()

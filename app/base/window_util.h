@@ -33,6 +33,15 @@ void repaint_window(HWND window);
 INT_PTR ok_cancel_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam,
                          INT_PTR (*init)(HWND dialog, LPARAM param), void (*ok)(HWND dialog));
 
+// The procedure of a dialog run by two handlers: init answers WM_INITDIALOG
+// (with the dialog's parameter), command answers WM_COMMAND with the
+// control's id and notification code and returns TRUE when it took the
+// command. A Cancel it does not take ends the dialog with IDCANCEL.
+// Everything else is left to the dialog manager.
+INT_PTR command_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam,
+                       INT_PTR (*init)(HWND dialog, LPARAM param),
+                       INT_PTR (*command)(HWND dialog, int id, int code));
+
 // Deletes all rows, if there are any.
 void listview_reset(HWND list);
 

@@ -1,5 +1,6 @@
 // Window helpers: list-view rows from tab-separated text, window text copies,
-// and centring a window on its parent, the screen or the nearest monitor.
+// centring a window on its parent, the screen or the nearest monitor, and the
+// procedure of a dialog run by an init and a command handler.
 #include "app/base/window_util.h"
 
 #include <commctrl.h>
@@ -8,6 +9,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -354,4 +356,73 @@ TEST_F(PlacementTest, FitToMonitorCentresOnIt)
     EXPECT_EQ(r.left, centre_x - 125);
     EXPECT_EQ(r.top, centre_y - 75);
     EXPECT_EQ(r.right - r.left, 251);
+}
+
+namespace {
+
+// One run of a command_dialog: what its handlers saw, and whether the
+// command handler takes Cancel itself (ending the dialog with 7).
+struct command_dialog_run {
+    bool takes_cancel = false;
+    LPARAM init_param = 0;
+    std::vector<std::pair<int, int>> commands;
+};
+command_dialog_run g_run;
+
+constexpr int kTakenId = 100;
+
+INT_PTR run_init(HWND dialog, LPARAM param)
+{
+    g_run.init_param = param;
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(kTakenId, 5), 0);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    return TRUE;
+}
+
+INT_PTR run_command(HWND dialog, int id, int code)
+{
+    g_run.commands.emplace_back(id, code);
+    if (id == IDCANCEL && g_run.takes_cancel) {
+        EndDialog(dialog, 7);
+        return TRUE;
+    }
+    return id == kTakenId;
+}
+
+INT_PTR CALLBACK run_dialog_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    return command_dialog(dialog, message, wparam, lparam, run_init, run_command);
+}
+
+// A modal dialog from an empty template (no menu, class or title).
+INT_PTR run_command_dialog(bool takes_cancel)
+{
+    g_run = command_dialog_run{};
+    g_run.takes_cancel = takes_cancel;
+    struct alignas(4) {
+        DLGTEMPLATE dialog;
+        WORD menu, window_class, title;
+    } form{};
+    form.dialog.style = WS_POPUP | WS_CAPTION | DS_MODALFRAME;
+    form.dialog.cx = 80;
+    form.dialog.cy = 40;
+    return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &form.dialog, nullptr,
+                                   run_dialog_proc, 42);
+}
+
+} // namespace
+
+TEST(CommandDialog, HandlersSeeEveryCommandAndAnUntakenCancelEndsTheDialog)
+{
+    const struct {
+        bool takes_cancel;
+        INT_PTR ended_with;
+    } cases[] = {{false, IDCANCEL}, {true, 7}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.takes_cancel ? "cancel taken" : "cancel left");
+        EXPECT_EQ(run_command_dialog(c.takes_cancel), c.ended_with);
+        EXPECT_EQ(g_run.init_param, 42);
+        const std::vector<std::pair<int, int>> seen = {{kTakenId, 5}, {IDCANCEL, BN_CLICKED}};
+        EXPECT_EQ(g_run.commands, seen);
+    }
 }
