@@ -85,7 +85,7 @@ char* get_idn_field(char* out, int kind, const link_record* link)
     if (out == nullptr || link == nullptr)
         throw std::exception();
     std::memset(out, 0, 4);
-    const std::string reply(link->idn_reply, strnlen(link->idn_reply, sizeof link->idn_reply));
+    const std::string reply = idn_reply_text(*link);
     if (reply.empty())
         throw NoConStrException();
 
