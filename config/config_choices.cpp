@@ -1,5 +1,6 @@
 #include "config/config_choices.h"
 
+#include "config/identification.h"
 #include "config/instrument_config.h"
 
 #include <cmath>
@@ -145,10 +146,11 @@ option_list current_range_choices(bool external_input, uint32_t option_code)
     if (external_input)
         return whole(kInputLadder);
     size_t from = kStandardCurrentFrom;
-    if (option_code & 2)
-        from = kLowCurrentFrom;
-    else if (option_code & 4)
-        from = kHighCurrentFrom;
+    switch (current_option_of(option_code)) {
+    case current_option::low: from = kLowCurrentFrom; break;
+    case current_option::high: from = kHighCurrentFrom; break;
+    case current_option::standard: break;
+    }
     return option_list(kCurrentLadder + from, kCurrentLadder + from + kCurrentRungs);
 }
 

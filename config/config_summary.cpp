@@ -5,7 +5,6 @@
 #include "config/model_profiles.h"
 #include "link/link_record.h"
 
-#include <cstring>
 #include <iomanip>
 #include <iterator>
 #include <string>
@@ -735,16 +734,10 @@ std::stringstream build_summary(instrument_config& config, const std::string& fi
     return out;
 }
 
-std::string identification_of(const link_record& instrument)
-{
-    return std::string(instrument.idn_reply,
-                       strnlen(instrument.idn_reply, sizeof instrument.idn_reply));
-}
-
 std::stringstream build_with_reply(instrument_config& config, const link_record& instrument,
                                    const summary_tables& tables)
 {
-    return build_summary(config, identification_of(instrument), tables, tables.block_count);
+    return build_summary(config, idn_reply_text(instrument), tables, tables.block_count);
 }
 
 void write_text(std::ostream& out, const std::stringstream& summary)
@@ -776,7 +769,7 @@ std::stringstream wqt_cfg_15xx_build_summary(instrument_config& config,
     const model_profile* profile = find_model_profile(instrument.model_code);
     const bool oscilloscope = profile == nullptr || profile->has_oscilloscope;
     const size_t blocks = oscilloscope ? tables.block_count : tables.block_count - 1;
-    return build_summary(config, identification_of(instrument), tables, blocks);
+    return build_summary(config, idn_reply_text(instrument), tables, blocks);
 }
 
 std::stringstream wqt_cfg_25xx_build_summary(instrument_config& config,
@@ -788,7 +781,7 @@ std::stringstream wqt_cfg_25xx_build_summary(instrument_config& config,
 std::stringstream wqt_cfg_35xx_build_summary(instrument_config& config,
                                              const link_record& instrument)
 {
-    const std::string reply = identification_of(instrument);
+    const std::string reply = idn_reply_text(instrument);
     const std::string first_line = reply.empty() ? "Group 2" : reply + "Group 1";
     constexpr summary_tables tables = tables_of(k35xxMain, k35xxBlocks);
     return build_summary(config, first_line, tables, tables.block_count);

@@ -1,5 +1,6 @@
 #include "config/config_text.h"
 
+#include "config/identification.h"
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"
 #include "link/user_report.h"
@@ -202,11 +203,11 @@ bool read_bounded_line(std::istream& in, std::string& out, size_t keep, size_t l
 
 const char* option_code_word(int option_code)
 {
-    if (option_code & 2)
-        return "Low Current";
-    if ((option_code & 6) == 4)
-        return "High Current";
-    return "Standard Current";
+    switch (current_option_of(static_cast<uint32_t>(option_code))) {
+    case current_option::low: return "Low Current";
+    case current_option::high: return "High Current";
+    default: return "Standard Current";
+    }
 }
 
 bool body_model_suits(int file_model, int target_model)

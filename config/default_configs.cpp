@@ -6,10 +6,8 @@
 #include "link/item_exchange.h"
 #include "link/link_record.h"
 #include "link/transport.h"
-#include "link/user_report.h"
 #include "link/wire_commands.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <exception>
 #include <string>
@@ -111,10 +109,6 @@ setting_span block_settings(default_action block)
 
 constexpr int kItemSelector = 172;
 
-const char kWriteFailure[] =
-    "An error occurred writing the config to the instrument \n(Id:%d [%s] ret:%d)";
-const char kWriteTitle[] = "Write Instrument Setup";
-
 bool has_family(uint32_t model_code, config_family family)
 {
     const model_profile* profile = find_model_profile(model_code);
@@ -184,15 +178,8 @@ void send_settings(instrument_config& cfg, setting_span settings, link_record* l
             first_failure = result.error_code;
         }
     }
-    if (!failed)
-        return;
-    const int id = item_error_id(first_failure);
-    const char* const* names = item_names_for_model(model_code);
-    const char* name = names != nullptr && id < kItemsPerTable ? names[id] : "";
-    char text[512];
-    std::snprintf(text, sizeof text, kWriteFailure, id, name,
-                  static_cast<int>(item_error_result(first_failure)));
-    report_to_user(text, kWriteTitle, MB_ICONEXCLAMATION | MB_OK);
+    if (failed)
+        report_item_write_failure(first_failure, item_names_for_model(model_code));
 }
 
 } // namespace

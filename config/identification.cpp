@@ -46,14 +46,15 @@ std::string drop_end(const std::string& text, size_t n)
     return text.size() >= n ? text.substr(0, text.size() - n) : std::string();
 }
 
-bool low_current(uint32_t option_code)
+// The text of each current option: standard, low, high.
+const char* option_text(uint32_t option_code, const char* standard, const char* low,
+                        const char* high)
 {
-    return (option_code & 2) != 0;
-}
-
-bool high_current(uint32_t option_code)
-{
-    return (option_code & 6) == 4;
+    switch (current_option_of(option_code)) {
+    case current_option::low: return low;
+    case current_option::high: return high;
+    default: return standard;
+    }
 }
 
 void put(char* out, const std::string& text)
@@ -70,12 +71,21 @@ const char* NoConStrException::what() const noexcept
     return "No Connection String\n";
 }
 
+current_option current_option_of(uint32_t option_code)
+{
+    if (option_code & 2)
+        return current_option::low;
+    if ((option_code & 6) == 4)
+        return current_option::high;
+    return current_option::standard;
+}
+
 char* get_idn_field(char* out, int kind, const link_record* link)
 {
     if (out == nullptr || link == nullptr)
         throw std::exception();
     std::memset(out, 0, 4);
-    const std::string reply(link->idn_reply, strnlen(link->idn_reply, sizeof link->idn_reply));
+    const std::string reply = idn_reply_text(*link);
     if (reply.empty())
         throw NoConStrException();
 
@@ -99,14 +109,10 @@ char* get_idn_field(char* out, int kind, const link_record* link)
         put(out, after_comma(reply, 3));
         break;
     case IDN_FIELD_INPUTS:
-        put(out, low_current(link->option_code)    ? "Low Current"
-                 : high_current(link->option_code) ? "High Current"
-                                                    : "Standard");
+        put(out, option_text(link->option_code, "Standard", "Low Current", "High Current"));
         break;
     case IDN_FIELD_INPUTS_SHORT:
-        put(out, low_current(link->option_code)    ? "LC"
-                 : high_current(link->option_code) ? "HC"
-                                                    : "STD");
+        put(out, option_text(link->option_code, "STD", "LC", "HC"));
         break;
     case IDN_FIELD_PHASES: {
         if (profile == nullptr || !profile->phase_digit_field)

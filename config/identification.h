@@ -27,6 +27,11 @@ enum : int {
     IDN_FIELD_INPUTS_SHORT = 7,  // "LC", "HC" or "STD"
 };
 
+// The current inputs an option code names: bit 1 low current, else bit 2
+// high current, else the standard inputs.
+enum class current_option { standard, low, high };
+current_option current_option_of(uint32_t option_code);
+
 // Writes the field of the given kind into out (at least 128 bytes; any
 // other kind gives the empty text) and returns out. Throws std::exception
 // when out is missing and NoConStrException when the link has no

@@ -241,6 +241,12 @@ public:
     void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument) override;
 };
 
+// Tells the user of an item the instrument did not take while a
+// configuration was written ("An error occurred writing the config to the
+// instrument", under "Write Instrument Setup"): the item's id, its name among
+// names (none when names is null) and the result of its item_error_code.
+void report_item_write_failure(int32_t error_code, const char* const* names);
+
 // A new base-class object holding a copy of the source's tables.
 std::shared_ptr<instrument_config> instrument_config_copy(const instrument_config& source);
 

@@ -10,7 +10,6 @@
 #include <windows.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -298,13 +297,6 @@ void parse_run_time(const std::string& text, int& first, int& second)
     second = run_time_part(b, has_b);
 }
 
-std::string decimal(long long value)
-{
-    char text[24];
-    std::snprintf(text, sizeof text, "%lld", value);
-    return text;
-}
-
 // Sets one item from one field. range_lock carries the OR of the range-lock
 // fields read so far.
 void apply_field(instrument_config& config, const legacy_config_record& record,
@@ -322,10 +314,10 @@ void apply_field(instrument_config& config, const legacy_config_record& record,
         config.set_value_int(item, range_lock);
         break;
     case K::harmonic_number:
-        config.set_value_text(item, decimal(read_le32(record, field.offset) + 2LL).c_str());
+        config.set_value_text(item, std::to_string(read_le32(record, field.offset) + 2LL).c_str());
         break;
     case K::decimal_text:
-        config.set_value_text(item, decimal(read_le32(record, field.offset)).c_str());
+        config.set_value_text(item, std::to_string(read_le32(record, field.offset)).c_str());
         break;
     case K::text_if_present: {
         const std::string text = read_text(record, field.offset, field.room);

@@ -5,7 +5,6 @@
 
 #include "config/instrument_config.h"
 
-#include <cstring>
 #include <iterator>
 
 namespace {
@@ -99,7 +98,7 @@ const model_profile* identify_model(const char* digits)
     if (digits == nullptr)
         return nullptr;
     for (const model_profile& row : kProfiles) {
-        if (std::strncmp(digits, row.idn_digits, std::strlen(row.idn_digits)) == 0)
+        if (starts_with(digits, row.idn_digits))
             return &row;
     }
     return nullptr;

@@ -72,6 +72,18 @@ const error_policy kWriteProgressPolicy{kWriteError, kWriteErrorLast, kWriteTitl
 
 enum class direction { read, write };
 
+// The box of a failed item: text with the item's id, its name among names
+// (none without names) and the result of its code.
+void report_item_failure(const char* text, const char* title, item_error_code code,
+                         const char* const* names)
+{
+    const int id = item_error_id(code);
+    const char* name = names != nullptr && id < kItemsPerTable ? names[id] : "";
+    char message[512];
+    snprintf(message, sizeof message, text, id, name, static_cast<int>(item_error_result(code)));
+    report_to_user(message, title, MB_ICONEXCLAMATION | MB_OK);
+}
+
 // Whether the instrument's value read into `copy` is the image's value.
 bool same_value(const config_item& copy, const config_item& image)
 {
@@ -264,13 +276,8 @@ private:
     void report(item_error_code code)
     {
         ++errors_;
-        const int id = item_error_id(code);
-        const char* name = id < kItemsPerTable ? names_[id] : "";
         const bool last = errors_ >= policy_.limit;
-        char text[512];
-        snprintf(text, sizeof text, last ? policy_.last_text : policy_.text, id, name,
-                 static_cast<int>(item_error_result(code)));
-        report_to_user(text, policy_.title, MB_ICONEXCLAMATION | MB_OK);
+        report_item_failure(last ? policy_.last_text : policy_.text, policy_.title, code, names_);
         if (last)
             stopped_ = true;
         else if (policy_.pause_after)
@@ -300,6 +307,11 @@ bool run_with_progress(instrument_config& cfg, link_record* link, bool manage,
 }
 
 } // namespace
+
+void report_item_write_failure(int32_t error_code, const char* const* names)
+{
+    report_item_failure(kWriteError, kWriteTitle, error_code, names);
+}
 
 void instrument_config::write_all_items(link_record* link, bool manage)
 {

@@ -35,8 +35,7 @@ std::string time_prefix()
 // Third comma-separated field of the identification reply, if there is one.
 bool serial_number_of(const link_record& link, std::string& serial)
 {
-    size_t len = strnlen(link.idn_reply, sizeof link.idn_reply);
-    std::string idn(link.idn_reply, len);
+    const std::string idn = idn_reply_text(link);
     size_t first = idn.find(',');
     if (first == std::string::npos)
         return false;

@@ -4,6 +4,8 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
+#include <string>
 
 // Interface codes of a link_record.
 enum : uint32_t {
@@ -63,3 +65,10 @@ inline void set_link_interface(link_record& link, uint32_t value)
 }
 
 #pragma pop_macro("interface")
+
+// The identification reply as text: up to its first NUL, never beyond its
+// field; empty before the instrument was identified.
+inline std::string idn_reply_text(const link_record& link)
+{
+    return std::string(link.idn_reply, strnlen(link.idn_reply, sizeof link.idn_reply));
+}

@@ -3,7 +3,6 @@
 // that it starts with ("WQT55" before "WQT5", "RKDX" before "RKD").
 #include "link/model_identification.h"
 
-#include <cstring>
 #include <iterator>
 
 namespace {
@@ -90,11 +89,6 @@ constexpr bool every_row_reachable()
 }
 static_assert(every_row_reachable(), "a longer model beginning must come before a shorter one");
 
-bool starts_with(const char* text, const char* prefix)
-{
-    return std::strncmp(text, prefix, std::strlen(prefix)) == 0;
-}
-
 } // namespace
 
 uint32_t identify_model_code(const char* model_text, uint32_t* phase_count, uint32_t* option_code)
@@ -102,9 +96,9 @@ uint32_t identify_model_code(const char* model_text, uint32_t* phase_count, uint
     if (model_text == nullptr)
         return 0;
     for (const model_row& model : kModels) {
-        if (!starts_with(model_text, model.begins))
+        if (!begins_with(model_text, model.begins))
             continue;
-        const uint32_t value = model.special && starts_with(model_text, model.special)
+        const uint32_t value = model.special && begins_with(model_text, model.special)
                                    ? model.special_value
                                    : model.value;
         if (model.also == sets::phases && phase_count)
