@@ -295,9 +295,9 @@ void on_lan_search(HWND dialog, int n)
                         choose_instrument_dlg_proc, reinterpret_cast<LPARAM>(table.get()));
     if (chosen < 0 || chosen >= kDiscoveryTableSize)
         return;
-    char address[sizeof table[0].address + 1] = {};
-    std::memcpy(address, table[chosen].address, sizeof table[chosen].address);
-    show_address_field(item(dialog, kControls[n].address), address);
+    const discovery_entry& entry = table[chosen];
+    show_address_field(item(dialog, kControls[n].address),
+                       field_text(entry.address, sizeof entry.address).c_str());
 }
 
 void on_save_as_default(HWND dialog)

@@ -43,7 +43,6 @@ constexpr int kReplySize = 256;
 constexpr int kIdentifyTries = 5;
 constexpr int kIdentifyTimeoutMs = 500;
 constexpr int kDrainMs = 500;
-const char kCaption[] = "Test Connection";
 
 enum class reply_kind { other, converter, bootloader };
 
@@ -130,19 +129,19 @@ void report_result(HWND dialog, const link_record* link, bool identified)
         text = "The connection was successful\n";
         text += link->model_code == kConverterBootloaderModel
                     ? std::string("Bootcode Instrument")
-                    : std::string(link->idn_reply, strnlen(link->idn_reply, sizeof link->idn_reply));
+                    : field_text(link->idn_reply, sizeof link->idn_reply);
     } else {
         text = link->model_code != 0 ? "Incompatable instrument" : "The connection failed";
     }
-    show_message_box(dialog, text.c_str(), kCaption, MB_OK | MB_ICONINFORMATION);
+    show_message_box(dialog, text.c_str(), kTestConnectionCaption, MB_OK | MB_ICONINFORMATION);
 }
 
 void report_open_failure(HWND dialog, const link_record* link)
 {
     char text[64];
-    std::snprintf(text, sizeof text, "Unable to open port %.*s",
-                  static_cast<int>(strnlen(link->com_port, sizeof link->com_port)), link->com_port);
-    show_message_box(dialog, text, kCaption, MB_OK | MB_ICONINFORMATION);
+    std::snprintf(text, sizeof text, "Unable to open port %s",
+                  field_text(link->com_port, sizeof link->com_port).c_str());
+    show_message_box(dialog, text, kTestConnectionCaption, MB_OK | MB_ICONINFORMATION);
 }
 
 HWND item(HWND dialog, int id)

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+const char kTestConnectionCaption[] = "Test Connection";
 const char* const kBaudRateTexts[6] = {"1200", "2400", "4800", "9600", "19200", "38400"};
 
 namespace {
@@ -18,7 +19,6 @@ constexpr int kHighestComPort = 254;
 constexpr uint32_t kUsbBaudRate = 19200;
 constexpr int kAddressTextSize = 128;
 const char kBlankAddress[] = "0.0.0.0";
-const char kFieldCaption[] = "Test Connection";
 
 // A port that exists but is held by another program still counts.
 bool is_busy_port_error(DWORD error)
@@ -107,15 +107,12 @@ void read_link_fields(HWND com_list, HWND baud_list, HWND address, link_record* 
 
 void show_link_fields(HWND com_list, HWND baud_list, HWND address, const link_record* link)
 {
-    char port[sizeof link->com_port + 1] = {};
-    std::memcpy(port, link->com_port, sizeof link->com_port);
-    if (port[0])
-        select_list_text(com_list, port);
+    const std::string port = field_text(link->com_port, sizeof link->com_port);
+    if (!port.empty())
+        select_list_text(com_list, port.c_str());
     if (link->baud_rate != 0)
         select_list_text(baud_list, std::to_string(link->baud_rate).c_str());
-    char text[sizeof link->ip_address + 1] = {};
-    std::memcpy(text, link->ip_address, sizeof link->ip_address);
-    show_address_field(address, text);
+    show_address_field(address, field_text(link->ip_address, sizeof link->ip_address).c_str());
 }
 
 // The control's fields, not its window text: setting the text does not fill
@@ -142,7 +139,7 @@ bool validate_link_fields(HWND owner, const link_record* link)
         missing = "Please choose a baudrate";
     if (missing == nullptr)
         return true;
-    show_message_box(owner, missing, kFieldCaption, MB_OK | MB_ICONINFORMATION);
+    show_message_box(owner, missing, kTestConnectionCaption, MB_OK | MB_ICONINFORMATION);
     return false;
 }
 
@@ -152,4 +149,9 @@ void copy_field(char* field, size_t size, const char* text)
         return;
     std::memset(field, 0, size);
     std::memcpy(field, text, strnlen(text, size - 1));
+}
+
+std::string field_text(const char* field, size_t size)
+{
+    return std::string(field, strnlen(field, size));
 }

@@ -6,6 +6,10 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <string>
+
+// The caption of the boxes of a connection test and of a missing field.
+extern const char kTestConnectionCaption[];
 
 // The baud rates a serial link offers, in list order.
 extern const char* const kBaudRateTexts[6];
@@ -51,3 +55,6 @@ bool validate_link_fields(HWND owner, const link_record* link);
 // Copies text into a fixed-size field, cut to size - 1 characters and
 // NUL-filled.
 void copy_field(char* field, size_t size, const char* text);
+// The text of a fixed-size field: as many characters as it holds, NUL or
+// not.
+std::string field_text(const char* field, size_t size);

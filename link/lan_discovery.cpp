@@ -252,8 +252,6 @@ int udp_send(uint32_t destination, uint16_t port, const void* data, int length)
 {
     if (data == nullptr || length < 0 || length > kMaxDatagram)
         return -1;
-    char datagram[kMaxDatagram] = {};
-    std::memcpy(datagram, data, static_cast<size_t>(length));
     datagram_socket* socket = g_socket.load();
     const time_t start = time(nullptr);
     for (;;) {
@@ -266,7 +264,7 @@ int udp_send(uint32_t destination, uint16_t port, const void* data, int length)
             return 1;
         Sleep(1);
     }
-    return socket->send_to(destination, port, datagram, length) == 0 ? 0 : -1;
+    return socket->send_to(destination, port, static_cast<const char*>(data), length) == 0 ? 0 : -1;
 }
 
 int udp_receive(uint32_t* sender, char* buffer, int size)

@@ -7,11 +7,11 @@
 #include "app/control_tables.h"
 #include "link/converter_dialog.h"
 #include "link/converter_dialog_ids.h"
+#include "link/dialog_fields.h"
 #include "link/instrument_slots.h"
 #include "link/model_identification.h"
 #include "views/lomx_ids.h"
 
-#include <cstring>
 #include <string>
 
 namespace {
@@ -19,8 +19,7 @@ namespace {
 // The converter's identification as the dialog left it in its own link.
 std::string converter_identity()
 {
-    return std::string(converter_link.idn_reply,
-                       strnlen(converter_link.idn_reply, sizeof converter_link.idn_reply));
+    return field_text(converter_link.idn_reply, sizeof converter_link.idn_reply);
 }
 
 } // namespace

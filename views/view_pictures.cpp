@@ -2,6 +2,7 @@
 
 #include "app/base/window_util.h"
 #include "app/control_tables.h"
+#include "app/drawing.h"
 #include "app/ui_fonts.h"
 #include "views/capture_ids.h"
 #include "views/harmonic_results_ids.h"
@@ -48,14 +49,12 @@ void paint_titled_background(HWND view, HDC dc, const RECT& rect, int title_id)
     FillRect(dc, &rect, GetSysColorBrush(COLOR_BTNFACE));
     char title[128] = "";
     GetDlgItemTextA(view, title_id, title, sizeof title);
-    HGDIOBJ old_font = ui_fonts[kTitleFont] ? SelectObject(dc, ui_fonts[kTitleFont]) : nullptr;
+    const selected_object font_in(dc, ui_fonts[kTitleFont]);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     RECT text = rect;
     text.left += kTitleLeft;
     DrawTextA(dc, title, -1, &text, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
-    if (old_font)
-        SelectObject(dc, old_font);
 }
 
 } // namespace
