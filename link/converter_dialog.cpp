@@ -129,7 +129,7 @@ void report_result(HWND dialog, const link_record* link, bool identified)
         text = "The connection was successful\n";
         text += link->model_code == kConverterBootloaderModel
                     ? std::string("Bootcode Instrument")
-                    : field_text(link->idn_reply, sizeof link->idn_reply);
+                    : idn_reply_text(*link);
     } else {
         text = link->model_code != 0 ? "Incompatable instrument" : "The connection failed";
     }
