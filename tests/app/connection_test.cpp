@@ -47,14 +47,6 @@ link_record& prepare_slot(int n, const link_record& settings)
     return record;
 }
 
-std::vector<std::string> box_texts()
-{
-    std::vector<std::string> texts;
-    for (const auto& box : msgbox::shown())
-        texts.push_back(box.text);
-    return texts;
-}
-
 int count_of(const std::vector<std::string>& lines, const std::string& line)
 {
     return static_cast<int>(std::count(lines.begin(), lines.end(), line));
@@ -153,7 +145,7 @@ TEST_P(Identification, ModelCodeTable)
         EXPECT_FALSE(test_connect()) << row.model;
         EXPECT_EQ(row.code, record->model_code) << row.model;
         EXPECT_EQ(row.phases, record->phase_count) << row.model;
-        const auto texts = box_texts();
+        const auto texts = msgbox::texts();
         ASSERT_EQ(1u, texts.size()) << row.model;
         EXPECT_EQ(std::string("The connection was successful\nTROSVALDEN,") + row.model + ",A7,V1",
                   texts[0]);
@@ -214,7 +206,7 @@ TEST_P(Identification, RepliesWithFewerThanFourFields)
 
     EXPECT_EQ((std::vector<std::string>{"The connection was successful\nTROSVALDEN,WQT2530",
                                         "The connection was successful\nTROSVALDEN,WQT5"}),
-              box_texts());
+              msgbox::texts());
 }
 
 TEST_P(Identification, AnswerOnALaterTry)
@@ -233,7 +225,7 @@ TEST_P(Identification, AnswerOnALaterTry)
     EXPECT_EQ(5u, record->model_code);
     EXPECT_EQ(
         (std::vector<std::string>{"The connection was successful\nTROSVALDEN,WQT5530,A00001,V2.15"}),
-        box_texts());
+        msgbox::texts());
 }
 
 TEST_P(Identification, SilentInstrument)
@@ -287,7 +279,7 @@ TEST_P(Identification, ForeignInstruments)
     EXPECT_FALSE(test_connect());
     EXPECT_EQ((std::vector<std::string>{"The connection failed",
                                         "Incorrect Instrument Connected - LOMX-RS232,B7,V1"}),
-              box_texts());
+              msgbox::texts());
 
     // A connect shows neither and attaches nothing.
     msgbox::reset();
@@ -654,7 +646,7 @@ TEST_P(FamilyConnect, ReadsTheWholeConfigurationIntoTheSlot)
     set_slot_active_group(n, 1);
     EXPECT_TRUE(connect_instrument(nullptr, n, &record, false));
 
-    EXPECT_EQ(std::vector<std::string>(), box_texts());
+    EXPECT_EQ(std::vector<std::string>(), msgbox::texts());
     instrument_slot& slot = get_instrument(n);
     EXPECT_EQ(family.code, slot.model_code);
     EXPECT_EQ(family.phases, slot.phase_count);

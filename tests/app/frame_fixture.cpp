@@ -71,14 +71,6 @@ std::vector<WPARAM> FrameTest::take_posted_commands(HWND window)
     return ids;
 }
 
-std::vector<std::string> FrameTest::box_texts()
-{
-    std::vector<std::string> texts;
-    for (const recorded_box& box : msgbox::shown())
-        texts.push_back(box.text);
-    return texts;
-}
-
 bool FrameTest::connect(int n, const link_record& settings)
 {
     instrument_slot& slot = get_instrument(n);

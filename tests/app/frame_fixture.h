@@ -34,8 +34,6 @@ protected:
     // The commands posted to the window (or its children) and not yet run,
     // taken off the queue.
     std::vector<WPARAM> take_posted_commands(HWND window);
-    // The texts of the message boxes shown so far.
-    std::vector<std::string> box_texts();
 
     // Connects a simulated instrument to slot n through the connection
     // sequence, as the Communications dialog does. False when it did not
