@@ -4,6 +4,7 @@
 
 #include "link/link_record.h"
 #include "link/transport.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -289,21 +290,13 @@ TEST(ConfigSummary, EveryTargetReceivesTheBuilderText)
     EXPECT_NE(expected.find(item("Window", "0.5")), std::string::npos);
 
     // A file opened in binary mode holds the text byte for byte.
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    const std::string path = std::string(folder) + "kestrova_summary_"
-                             + std::to_string(GetCurrentProcessId()) + ".txt";
+    temp_folder folder;
+    const std::string path = folder.file("summary.txt");
     FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
     config.write_summary_to_buffer_for_instrument(file, *record);
     std::fclose(file);
-    file = std::fopen(path.c_str(), "rb");
-    ASSERT_NE(file, nullptr);
-    std::string read(expected.size() + 16, '\0');
-    read.resize(std::fread(&read[0], 1, read.size(), file));
-    std::fclose(file);
-    DeleteFileA(path.c_str());
-    EXPECT_EQ(read, expected);
+    EXPECT_EQ(read_whole_file(path), expected);
 }
 
 TEST(ConfigSummary, TheBaseClassWritesNothing)

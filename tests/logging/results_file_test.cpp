@@ -7,6 +7,7 @@
 #include "logging/results_store.h"
 #include "tests/support/file_dialog_recorder.h"
 #include "tests/support/msgbox_recorder.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_window.h"
 
 #include <gtest/gtest.h>
@@ -17,13 +18,6 @@
 namespace {
 
 constexpr UINT kOpenCsvFile = 32791;
-
-std::string temp_path(const char* name)
-{
-    char folder[MAX_PATH] = "";
-    GetTempPathA(sizeof folder, folder);
-    return std::string(folder) + name + "_" + std::to_string(GetCurrentProcessId()) + ".dat";
-}
 
 bool exists(const std::string& path)
 {
@@ -87,7 +81,6 @@ protected:
     void SetUp() override
     {
         msgbox::reset();
-        path_ = temp_path("kestrova_results");
         lstrcpyA(results_file_path, path_.c_str());
         results_present = false;
         owner_ = make_test_window("KestrovaResultsOwner", owner_proc);
@@ -98,7 +91,6 @@ protected:
     void TearDown() override
     {
         read_results_record(-1, -1, nullptr);
-        DeleteFileA(path_.c_str());
         DestroyWindow(owner_);
     }
 
@@ -123,7 +115,8 @@ protected:
         return (GetMenuState(GetMenu(owner_), kOpenCsvFile, MF_BYCOMMAND) & MF_GRAYED) != 0;
     }
 
-    std::string path_;
+    temp_folder folder_;
+    std::string path_ = folder_.file("results.dat");
     HWND owner_ = nullptr;
 };
 
@@ -254,8 +247,8 @@ TEST_F(ResultsFileTest, ClearClosesAndDeletes)
 
 TEST_F(ResultsFileTest, SaveOffersOnlyPresentResults)
 {
-    const std::string copy = temp_path("kestrova_saved_copy");
-    const std::string unwritable = temp_path("no_such_folder\\results");
+    const std::string copy = folder_.file("saved_copy.dat");
+    const std::string unwritable = folder_.file("no_such_folder\\results.dat");
     struct row {
         const char* name;
         bool present;
@@ -310,5 +303,4 @@ TEST_F(ResultsFileTest, SaveOffersOnlyPresentResults)
         }
     }
     file_dialogs::reset();
-    DeleteFileA(copy.c_str());
 }
