@@ -6,6 +6,7 @@
 #include "link/instrument_slots.h"
 #include "link/transport.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/text_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -14,17 +15,6 @@
 #include <string>
 
 namespace {
-
-std::string with_crlf(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
-    return out;
-}
 
 class SummaryExport : public testing::Test {
 protected:

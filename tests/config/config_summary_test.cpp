@@ -5,6 +5,7 @@
 #include "link/link_record.h"
 #include "link/transport.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/text_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -28,16 +29,6 @@ std::unique_ptr<link_record> instrument(const char* reply, uint32_t model_code)
     std::snprintf(record->idn_reply, sizeof record->idn_reply, "%s", reply);
     record->model_code = model_code;
     return record;
-}
-
-std::vector<std::string> lines_of(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line))
-        lines.push_back(line);
-    return lines;
 }
 
 // An item line as the summaries print it, for labels under 30 characters.

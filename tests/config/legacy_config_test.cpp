@@ -55,11 +55,6 @@ void write_file(const std::string& path, const std::vector<record_bytes>& record
     ASSERT_TRUE(write_whole_file(path, data));
 }
 
-bool exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // ---- A scripted user and a recording slot store
 
 struct answer {
@@ -258,7 +253,7 @@ TEST_F(LegacyConfig, TenRecordsOfEveryFamilyGoToTheirSlotsAndTheFileIsDeleted)
 
     EXPECT_TRUE(convert_legacy_config_file(path_.c_str(), sink_.store()));
 
-    EXPECT_FALSE(exists(path_));
+    EXPECT_FALSE(path_exists(path_));
     ASSERT_EQ(g_asked.size(), 5u);
     const char* asked[] = {"Bench 15", "Motor 25", "Drive 45", "Grid 55", "Old one"};
     for (size_t i = 0; i < 5; ++i) {
@@ -394,7 +389,7 @@ TEST_F(LegacyConfig, OlderFormsAreReadThroughTheirBlocks)
         recording_store sink;
 
         ASSERT_TRUE(convert_legacy_config_file(path_.c_str(), sink.store()));
-        EXPECT_FALSE(exists(path_));
+        EXPECT_FALSE(path_exists(path_));
         EXPECT_EQ(sink.slots.at(0).name, "Older");
         EXPECT_EQ(sink.slots.at(1).name, "Second");
         for (const older_case& c : kOlderCases)
@@ -506,7 +501,7 @@ TEST_F(LegacyConfig, AFileGoesOnlyOnceEveryRecordIsReadAndEveryAcceptedOneStored
         EXPECT_EQ(converted, c.deleted);
         EXPECT_EQ(g_asked.size(), c.asked);
         EXPECT_EQ(sink.order, c.stored);
-        EXPECT_EQ(exists(path_), !c.deleted);
+        EXPECT_EQ(path_exists(path_), !c.deleted);
     }
 }
 

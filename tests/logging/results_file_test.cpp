@@ -19,11 +19,6 @@ namespace {
 
 constexpr UINT kOpenCsvFile = 32791;
 
-bool exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // An unsaved run: instrument n logs n + 1 entries, entry e with code
 // 100 n + e and phase code e % 11 + 1.
 results_file_header unsaved_header()
@@ -147,7 +142,7 @@ TEST_F(ResultsFileTest, NoQuestionWithoutAnUnsavedRun)
             write_results(header, r.header_size == kResultsHeaderSize ? 2 : 0, r.header_size);
         offer_reload_last_multilog(owner_);
         EXPECT_TRUE(msgbox::shown().empty());
-        EXPECT_EQ(exists(path_), r.header_size != 0);
+        EXPECT_EQ(path_exists(path_), r.header_size != 0);
         EXPECT_FALSE(results_present);
         EXPECT_FALSE(open_csv_greyed());
         EXPECT_EQ(get_instrument_selection(0)->selected_count, 0);
@@ -167,7 +162,7 @@ TEST_F(ResultsFileTest, NoDeletesTheUnsavedRun)
               "The last Multilog results were not saved.\n\nWould you like to reload the last Multilog session");
     EXPECT_EQ(boxes[0].caption, "Kestrova");
     EXPECT_EQ(boxes[0].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
-    EXPECT_FALSE(exists(path_));
+    EXPECT_FALSE(path_exists(path_));
     EXPECT_EQ(result_record_count, -1);
     EXPECT_FALSE(results_present);
     EXPECT_EQ(get_instrument_selection(2)->selected_count, 0);
@@ -183,7 +178,7 @@ TEST_F(ResultsFileTest, YesRestoresSelectionsAndCountsWholeRecords)
     offer_reload_last_multilog(owner_);
 
     EXPECT_EQ(msgbox::shown().size(), 1u);
-    EXPECT_TRUE(exists(path_));
+    EXPECT_TRUE(path_exists(path_));
     EXPECT_TRUE(results_present);
     EXPECT_EQ(result_record_count, 3);
     EXPECT_TRUE(open_csv_greyed());
@@ -241,7 +236,7 @@ TEST_F(ResultsFileTest, ClearClosesAndDeletes)
     ASSERT_EQ(read_results_record(0, 0, out.data()), 0); // holds the file open
     result_record_count = 2;
     clear_stored_results();
-    EXPECT_FALSE(exists(path_));
+    EXPECT_FALSE(path_exists(path_));
     EXPECT_EQ(result_record_count, -1);
 }
 
@@ -290,7 +285,7 @@ TEST_F(ResultsFileTest, SaveOffersOnlyPresentResults)
         }
         EXPECT_EQ(boxes, expected_boxes);
         EXPECT_FALSE(results_present);
-        EXPECT_EQ(exists(copy), r.copied);
+        EXPECT_EQ(path_exists(copy), r.copied);
         // Only a run really saved is no longer offered at the next start.
         EXPECT_EQ(saved_flag(path_), r.copied ? 1u : 0u);
         // One save dialog, offering no name, whenever the results are to be saved.
