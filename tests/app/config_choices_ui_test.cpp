@@ -9,6 +9,7 @@
 #include "link/instrument_slots.h"
 #include "link/transport.h"
 #include "tests/app/config_window_fixture.h"
+#include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_fixture.h"
 #include "tests/support/test_window.h"
@@ -33,13 +34,6 @@ std::vector<std::string> combo_texts(HWND combo)
         out.push_back(text);
     }
     return out;
-}
-
-std::string window_text(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
 }
 
 // Bytes that end where a no-access page begins: a read or write past them

@@ -15,11 +15,6 @@
 
 namespace {
 
-bool checked(HWND dialog, int id)
-{
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
 // What the dialog showed after the clicks, before its last button.
 struct dialog_state {
     std::string caption;
@@ -46,7 +41,7 @@ public:
               for (int i = 0; i < 3; ++i) {
                   state.shunt_texts[i] = control_text(dialog, kShunts[i]);
                   state.shunt_shown[i] = is_shown(dialog, kShunts[i]);
-                  state.shunt_checked[i] = checked(dialog, kShunts[i]);
+                  state.shunt_checked[i] = is_checked(dialog, kShunts[i]);
               }
               click(dialog, last_button);
           })

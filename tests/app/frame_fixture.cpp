@@ -102,14 +102,3 @@ std::string settings_file_under(const std::string& root)
     return app_folder_under(root) + "\\DualWQT.ini";
 }
 
-std::string window_text(HWND window)
-{
-    char text[512] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-bool has_visible_style(HWND window)
-{
-    return window && (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE);
-}

@@ -3,6 +3,7 @@
 // folder of the test's own; and simulated instruments connected to its
 // slots through the connection sequence.
 #pragma once
+#include "tests/support/modal_dialog.h"
 #include "tests/support/sim_fixture.h"
 #include "tests/support/temp_folder.h"
 
@@ -54,8 +55,3 @@ private:
 // The per-user folder and the settings file under root.
 std::string app_folder_under(const std::string& root);
 std::string settings_file_under(const std::string& root);
-
-// The text of a window or control.
-std::string window_text(HWND window);
-// True when the window has WS_VISIBLE set (its parent may be hidden).
-bool has_visible_style(HWND window);

@@ -291,7 +291,7 @@ TEST_F(CommunicationsDialog, LayoutFollowsTheInterfaceAndTheCount)
         choose_count(dialog, 2);
         enabled.push_back(is_enabled(dialog, controls(3).interface_list));
         enabled.push_back(is_enabled(dialog, controls(3).baud_list));
-        enabled.push_back(IsDlgButtonChecked(dialog, IDC_COMMS_COUNT_4) == BST_CHECKED);
+        enabled.push_back(is_checked(dialog, IDC_COMMS_COUNT_4));
         choose_count(dialog, 4);
         enabled.push_back(is_enabled(dialog, controls(3).test));
         enabled.push_back(is_enabled(dialog, controls(3).baud_list));

@@ -66,11 +66,6 @@ uint32_t saved_flag(const std::string& path)
     return header.saved;
 }
 
-LRESULT CALLBACK owner_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
-{
-    return DefWindowProcA(window, message, wparam, lparam);
-}
-
 class ResultsFileTest : public testing::Test {
 protected:
     void SetUp() override
@@ -78,7 +73,7 @@ protected:
         msgbox::reset();
         lstrcpyA(results_file_path, path_.c_str());
         results_present = false;
-        owner_ = make_test_window("KestrovaResultsOwner", owner_proc);
+        owner_ = make_test_window("KestrovaResultsOwner", DefWindowProcA);
         HMENU menu = CreateMenu();
         AppendMenuA(menu, MF_STRING, kOpenCsvFile, "Open CSV File ...");
         SetMenu(owner_, menu);

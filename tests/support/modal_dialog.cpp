@@ -28,13 +28,6 @@ struct armed_script {
 
 armed_script g_armed;
 
-bool is_dialog(HWND window)
-{
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    return lstrcmpA(name, "#32770") == 0;
-}
-
 bool is_passed(HWND window)
 {
     return std::find(g_armed.passed.begin(), g_armed.passed.end(), window) != g_armed.passed.end();
@@ -220,17 +213,39 @@ std::string control_text(HWND dialog, int id)
 
 std::string caption(HWND dialog)
 {
-    char text[256] = {};
-    GetWindowTextA(dialog, text, sizeof text);
-    return text;
+    return window_text(dialog);
 }
 
 bool is_shown(HWND dialog, int id)
 {
-    return (GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
+    return has_visible_style(GetDlgItem(dialog, id));
 }
 
 bool is_enabled(HWND dialog, int id)
 {
     return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+}
+
+bool is_checked(HWND dialog, int id)
+{
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+std::string window_text(HWND window)
+{
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+bool has_visible_style(HWND window)
+{
+    return window && (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE);
+}
+
+bool is_dialog(HWND window)
+{
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    return lstrcmpA(name, "#32770") == 0;
 }

@@ -55,3 +55,10 @@ std::string control_text(HWND dialog, int id);
 std::string caption(HWND dialog);
 bool is_shown(HWND dialog, int id);
 bool is_enabled(HWND dialog, int id);
+bool is_checked(HWND dialog, int id);
+// The text of any window or control, and whether it has WS_VISIBLE set (its
+// parent may be hidden).
+std::string window_text(HWND window);
+bool has_visible_style(HWND window);
+// True for a window of the dialog class.
+bool is_dialog(HWND window);
