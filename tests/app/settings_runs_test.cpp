@@ -101,12 +101,6 @@ std::vector<std::string> config_writes(const wqt_sim::instrument& inst)
     return out;
 }
 
-int value_of(instrument_config& cfg, int id)
-{
-    int out = 0;
-    return cfg.get_value_int(id, out);
-}
-
 class SettingsRuns : public testing::Test {
 protected:
     void SetUp() override

@@ -344,11 +344,7 @@ protected:
         }
         return out;
     }
-    int value_of(int id)
-    {
-        int out = 0;
-        return cfg.get_value_int(id, out);
-    }
+    int value_of(int id) { return ::value_of(cfg, id); }
 
     lan_sim sim;
     wqt_cfg_55xx cfg;

@@ -1,7 +1,7 @@
-// Configuration text bodies for tests: an image written as a body, every
-// item given a value of its own, a simulated instrument given values a whole
-// read takes, and bodies damaged in every way a file can be, with how
-// reading each ends.
+// Configurations for tests: an image written as a body, an item's value,
+// every item given a value of its own, a simulated instrument given values
+// a whole read takes, and bodies damaged in every way a file can be, with
+// how reading each ends.
 #pragma once
 #include "config/config_text.h"
 #include "config/instrument_config.h"
@@ -17,6 +17,13 @@ inline std::string body_of(instrument_config& cfg, int model, int option)
     std::ostringstream out;
     cfg.save_to_stream(out, &model, &option);
     return out.str();
+}
+
+// An item's value as an integer.
+inline int value_of(instrument_config& cfg, int id)
+{
+    int out = 0;
+    return cfg.get_value_int(id, out);
 }
 
 // Gives every item the family defines a value of its own: a list item an
