@@ -24,18 +24,6 @@
 
 namespace {
 
-std::vector<std::string> combo_texts(HWND combo)
-{
-    std::vector<std::string> out;
-    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[128] = "";
-        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        out.push_back(text);
-    }
-    return out;
-}
-
 // Bytes that end where a no-access page begins: a read or write past them
 // faults.
 class guarded_bytes {

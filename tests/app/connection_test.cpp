@@ -60,15 +60,6 @@ int boxes_captioned(const char* caption)
     return n;
 }
 
-// What the instrument has received once at least `size` bytes are in (the
-// last command, which gets no reply, may still be on its way), or after 2 s.
-std::string received_at_least(const wqt_sim::instrument& inst, size_t size)
-{
-    for (int i = 0; i < 200 && inst.received().size() < size; ++i)
-        Sleep(10);
-    return inst.received();
-}
-
 // ---- Identification over both kinds of link ------------------------------------
 
 class Identification : public SimLinkTest {
@@ -245,7 +236,7 @@ TEST_P(Identification, SilentInstrument)
     std::string tries = wire({"\x14", "\x14", "STOP\n", "tagrep,off\n"});
     for (int i = 0; i < 5; ++i)
         tries += wire({"*IDN?\n", "\x14"});
-    EXPECT_EQ(tries, received_at_least(*inst, tries.size()));
+    EXPECT_EQ(tries, wait_received(*inst, tries.size()));
     const auto boxes = msgbox::shown();
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ("The connection failed", boxes[0].text);

@@ -49,6 +49,7 @@ void type_address(HWND dialog, int id, const std::string& address);
 
 // What a user sees.
 std::vector<std::string> list_texts(HWND dialog, int id);
+std::vector<std::string> combo_texts(HWND combo); // the same, by the list's window
 std::vector<std::string> list_box_texts(HWND dialog, int id);
 std::string chosen_text(HWND dialog, int id);   // "" when nothing is chosen
 std::string control_text(HWND dialog, int id);
