@@ -9,6 +9,7 @@
 #include "link/instrument_slots.h"
 #include "link/transport.h"
 #include "tests/app/config_window_fixture.h"
+#include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_fixture.h"
 #include "tests/support/test_window.h"
@@ -22,25 +23,6 @@
 #include <vector>
 
 namespace {
-
-std::vector<std::string> combo_texts(HWND combo)
-{
-    std::vector<std::string> out;
-    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[128] = "";
-        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
-        out.push_back(text);
-    }
-    return out;
-}
-
-std::string window_text(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
 
 // Bytes that end where a no-access page begins: a read or write past them
 // faults.

@@ -4,6 +4,7 @@
 
 #include "config/instrument_config.h"
 #include "tests/support/modal_dialog.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,11 +14,6 @@
 #include <vector>
 
 namespace {
-
-bool checked(HWND dialog, int id)
-{
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
 
 // What the dialog showed after the clicks, before its last button.
 struct dialog_state {
@@ -45,7 +41,7 @@ public:
               for (int i = 0; i < 3; ++i) {
                   state.shunt_texts[i] = control_text(dialog, kShunts[i]);
                   state.shunt_shown[i] = is_shown(dialog, kShunts[i]);
-                  state.shunt_checked[i] = checked(dialog, kShunts[i]);
+                  state.shunt_checked[i] = is_checked(dialog, kShunts[i]);
               }
               click(dialog, last_button);
           })
@@ -177,20 +173,13 @@ TEST(ConfigUpgradeDialog, EscAndTheCloseBoxAreNoAnswer)
 
 TEST(ConfigUpgradeDialog, ALegacyFileIsConvertedThroughTheDialog)
 {
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    const std::string path =
-        std::string(folder) + "kestrova_upgrade_" + std::to_string(GetCurrentProcessId()) + ".dat";
-    std::vector<uint8_t> data(kLegacyRecordSize3812 * 10, 0);
+    temp_folder folder;
+    const std::string path = folder.file("upgrade.dat");
+    std::string data(kLegacyRecordSize3812 * 10, '\0');
     std::memcpy(&data[0], "Made on a 26", 13);
     data[128] = 3; // wiring
     std::memcpy(&data[kLegacyRecordSize3812], "Unwanted", 9);
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
-    CloseHandle(h);
+    ASSERT_TRUE(write_whole_file(path, data));
 
     std::vector<std::string> names;
     const dialog_driver driver([&](HWND dialog) {
@@ -218,7 +207,6 @@ TEST(ConfigUpgradeDialog, ALegacyFileIsConvertedThroughTheDialog)
 
     EXPECT_TRUE(converted);
     EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
-    DeleteFileA(path.c_str());
     EXPECT_EQ(names, (std::vector<std::string>{"Made on a 26", "Unwanted"}));
     EXPECT_EQ(slots, std::vector<int>{0});
     EXPECT_STREQ(stored.name, "Made on a 26");

@@ -47,14 +47,6 @@ link_record& prepare_slot(int n, const link_record& settings)
     return record;
 }
 
-std::vector<std::string> box_texts()
-{
-    std::vector<std::string> texts;
-    for (const auto& box : msgbox::shown())
-        texts.push_back(box.text);
-    return texts;
-}
-
 int count_of(const std::vector<std::string>& lines, const std::string& line)
 {
     return static_cast<int>(std::count(lines.begin(), lines.end(), line));
@@ -66,15 +58,6 @@ int boxes_captioned(const char* caption)
     for (const auto& box : msgbox::shown())
         n += box.caption == caption ? 1 : 0;
     return n;
-}
-
-// What the instrument has received once at least `size` bytes are in (the
-// last command, which gets no reply, may still be on its way), or after 2 s.
-std::string received_at_least(const wqt_sim::instrument& inst, size_t size)
-{
-    for (int i = 0; i < 200 && inst.received().size() < size; ++i)
-        Sleep(10);
-    return inst.received();
 }
 
 // ---- Identification over both kinds of link ------------------------------------
@@ -153,7 +136,7 @@ TEST_P(Identification, ModelCodeTable)
         EXPECT_FALSE(test_connect()) << row.model;
         EXPECT_EQ(row.code, record->model_code) << row.model;
         EXPECT_EQ(row.phases, record->phase_count) << row.model;
-        const auto texts = box_texts();
+        const auto texts = msgbox::texts();
         ASSERT_EQ(1u, texts.size()) << row.model;
         EXPECT_EQ(std::string("The connection was successful\nTROSVALDEN,") + row.model + ",A7,V1",
                   texts[0]);
@@ -214,7 +197,7 @@ TEST_P(Identification, RepliesWithFewerThanFourFields)
 
     EXPECT_EQ((std::vector<std::string>{"The connection was successful\nTROSVALDEN,WQT2530",
                                         "The connection was successful\nTROSVALDEN,WQT5"}),
-              box_texts());
+              msgbox::texts());
 }
 
 TEST_P(Identification, AnswerOnALaterTry)
@@ -233,7 +216,7 @@ TEST_P(Identification, AnswerOnALaterTry)
     EXPECT_EQ(5u, record->model_code);
     EXPECT_EQ(
         (std::vector<std::string>{"The connection was successful\nTROSVALDEN,WQT5530,A00001,V2.15"}),
-        box_texts());
+        msgbox::texts());
 }
 
 TEST_P(Identification, SilentInstrument)
@@ -253,7 +236,7 @@ TEST_P(Identification, SilentInstrument)
     std::string tries = wire({"\x14", "\x14", "STOP\n", "tagrep,off\n"});
     for (int i = 0; i < 5; ++i)
         tries += wire({"*IDN?\n", "\x14"});
-    EXPECT_EQ(tries, received_at_least(*inst, tries.size()));
+    EXPECT_EQ(tries, wait_received(*inst, tries.size()));
     const auto boxes = msgbox::shown();
     ASSERT_EQ(1u, boxes.size());
     EXPECT_EQ("The connection failed", boxes[0].text);
@@ -287,7 +270,7 @@ TEST_P(Identification, ForeignInstruments)
     EXPECT_FALSE(test_connect());
     EXPECT_EQ((std::vector<std::string>{"The connection failed",
                                         "Incorrect Instrument Connected - LOMX-RS232,B7,V1"}),
-              box_texts());
+              msgbox::texts());
 
     // A connect shows neither and attaches nothing.
     msgbox::reset();
@@ -654,7 +637,7 @@ TEST_P(FamilyConnect, ReadsTheWholeConfigurationIntoTheSlot)
     set_slot_active_group(n, 1);
     EXPECT_TRUE(connect_instrument(nullptr, n, &record, false));
 
-    EXPECT_EQ(std::vector<std::string>(), box_texts());
+    EXPECT_EQ(std::vector<std::string>(), msgbox::texts());
     instrument_slot& slot = get_instrument(n);
     EXPECT_EQ(family.code, slot.model_code);
     EXPECT_EQ(family.phases, slot.phase_count);

@@ -3,11 +3,11 @@
 #include "app/drawing.h"
 
 #include "tests/support/pixels.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <iterator>
 #include <stdexcept>
 #include <string>
@@ -51,22 +51,10 @@ struct text_canvas : memory_canvas {
     HGDIOBJ old;
 };
 
-std::string temp_file(const char* name)
+std::vector<unsigned char> file_bytes(const std::string& path)
 {
-    char folder[MAX_PATH] = "";
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
-}
-
-std::vector<unsigned char> read_and_delete(const std::string& path)
-{
-    std::vector<unsigned char> bytes;
-    {
-        std::ifstream in(path, std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    DeleteFileA(path.c_str());
-    return bytes;
+    const std::string bytes = read_whole_file(path);
+    return {bytes.begin(), bytes.end()};
 }
 
 uint32_t le32(const std::vector<unsigned char>& b, size_t at)
@@ -262,9 +250,10 @@ TEST(BitmapFile, ThreeByTwoReadBackByteForByte)
     }
     DeleteDC(dc);
 
-    const std::string path = temp_file("kestrova_bitmap_3x2.bmp");
+    const temp_folder folder;
+    const std::string path = folder.file("bitmap_3x2.bmp");
     ASSERT_TRUE(write_bitmap_file(static_cast<HBITMAP>(bitmap.get()), path.c_str()));
-    const std::vector<unsigned char> b = read_and_delete(path);
+    const std::vector<unsigned char> b = file_bytes(path);
     ASSERT_EQ(b.size(), 78u);
     EXPECT_EQ(b[0], 'B');
     EXPECT_EQ(b[1], 'M');
@@ -284,24 +273,22 @@ TEST(BitmapFile, ThreeByTwoReadBackByteForByte)
 TEST(BitmapFile, CallersBytesAsTheyAreAndFailuresAsFalse)
 {
     const unsigned char pixels[8] = {1, 2, 3, 0, 4, 5, 6, 0};
-    const std::string path = temp_file("kestrova_bmp24.bmp");
+    const temp_folder folder;
+    const std::string path = folder.file("bmp24.bmp");
     ASSERT_TRUE(write_bmp_24(pixels, 1, 2, sizeof pixels, path.c_str()));
-    const std::vector<unsigned char> b = read_and_delete(path);
+    const std::vector<unsigned char> b = file_bytes(path);
     ASSERT_EQ(b.size(), 62u);
     EXPECT_EQ(le32(b, 2), 62u);
     EXPECT_TRUE(std::equal(std::begin(pixels), std::end(pixels), b.begin() + 54));
 
-    const std::string folder = temp_file("kestrova_bmp_folder");
-    CreateDirectoryA(folder.c_str(), nullptr);
     HDC screen = GetDC(nullptr);
     gdi_object_holder bitmap(CreateCompatibleBitmap(screen, 2, 2));
     ReleaseDC(nullptr, screen);
-    for (const char* unwritable : {"C:\\no such folder\\x.bmp", folder.c_str(), ""}) {
+    for (const char* unwritable : {"C:\\no such folder\\x.bmp", folder.path.c_str(), ""}) {
         EXPECT_FALSE(write_bmp_24(pixels, 1, 1, sizeof pixels, unwritable)) << unwritable;
         EXPECT_FALSE(write_bitmap_file(static_cast<HBITMAP>(bitmap.get()), unwritable));
     }
-    RemoveDirectoryA(folder.c_str());
-    EXPECT_FALSE(write_bitmap_file(nullptr, temp_file("kestrova_no_bitmap.bmp").c_str()));
+    EXPECT_FALSE(write_bitmap_file(nullptr, folder.file("no_bitmap.bmp").c_str()));
 }
 
 TEST(GdiObjectHolder, DeletesItsObjectAlsoOnException)

@@ -71,14 +71,6 @@ std::vector<WPARAM> FrameTest::take_posted_commands(HWND window)
     return ids;
 }
 
-std::vector<std::string> FrameTest::box_texts()
-{
-    std::vector<std::string> texts;
-    for (const recorded_box& box : msgbox::shown())
-        texts.push_back(box.text);
-    return texts;
-}
-
 bool FrameTest::connect(int n, const link_record& settings)
 {
     instrument_slot& slot = get_instrument(n);
@@ -110,14 +102,3 @@ std::string settings_file_under(const std::string& root)
     return app_folder_under(root) + "\\DualWQT.ini";
 }
 
-std::string window_text(HWND window)
-{
-    char text[512] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
-bool has_visible_style(HWND window)
-{
-    return window && (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE);
-}

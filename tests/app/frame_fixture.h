@@ -3,6 +3,7 @@
 // folder of the test's own; and simulated instruments connected to its
 // slots through the connection sequence.
 #pragma once
+#include "tests/support/modal_dialog.h"
 #include "tests/support/sim_fixture.h"
 #include "tests/support/temp_folder.h"
 
@@ -34,8 +35,6 @@ protected:
     // The commands posted to the window (or its children) and not yet run,
     // taken off the queue.
     std::vector<WPARAM> take_posted_commands(HWND window);
-    // The texts of the message boxes shown so far.
-    std::vector<std::string> box_texts();
 
     // Connects a simulated instrument to slot n through the connection
     // sequence, as the Communications dialog does. False when it did not
@@ -56,8 +55,3 @@ private:
 // The per-user folder and the settings file under root.
 std::string app_folder_under(const std::string& root);
 std::string settings_file_under(const std::string& root);
-
-// The text of a window or control.
-std::string window_text(HWND window);
-// True when the window has WS_VISIBLE set (its parent may be hidden).
-bool has_visible_style(HWND window);

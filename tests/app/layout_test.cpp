@@ -7,6 +7,7 @@
 #include "app/control_table_walk.h"
 #include "app/main_ids.h"
 #include "tests/app/frame_window.h"
+#include "tests/support/modal_dialog.h"
 #include "views/harmonic_results_ids.h"
 #include "views/measure_ids.h"
 #include "views/results_panel_ids.h"
@@ -45,11 +46,6 @@ void expect_placed(HWND window, const place& expected, const std::string& what)
     EXPECT_EQ(p.y, expected.y) << what << " y";
     EXPECT_EQ(p.w, expected.w) << what << " width";
     EXPECT_EQ(p.h, expected.h) << what << " height";
-}
-
-bool has_visible_style(HWND window)
-{
-    return window && (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE);
 }
 
 HWND control(int id)

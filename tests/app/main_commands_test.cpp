@@ -111,7 +111,7 @@ TEST_F(MainCommandsTest, EachCommandReachesItsAction)
         if (!files.empty()) {
             EXPECT_EQ(files[0].save, c.file == file_dialog_kind::save) << c.id;
         }
-        EXPECT_EQ(box_texts(), c.box ? std::vector<std::string>{c.box} : std::vector<std::string>{}) << c.id;
+        EXPECT_EQ(msgbox::texts(), c.box ? std::vector<std::string>{c.box} : std::vector<std::string>{}) << c.id;
         EXPECT_EQ(window_text(main), "Kestrova v3_5-U") << c.id;
         EXPECT_EQ(get_current_view_menu_id(), IDM_VIEW_MEASURE) << c.id;
     }
@@ -262,7 +262,7 @@ TEST_F(MainCommandsTest, TitleNamesAUsbAndALanInstrument)
     // Cancelled, the Communications dialog leaves both connected.
     drive_next_dialog(main, [](HWND dialog) { click(dialog, IDCANCEL); });
     command(IDM_CONNECTION);
-    EXPECT_TRUE(box_texts().empty()) << box_texts()[0];
+    EXPECT_TRUE(msgbox::texts().empty()) << msgbox::texts()[0];
     EXPECT_EQ(window_text(main),
               "Kestrova v3_5-U     WQT1: USB,WQT5530,U1,V1     WQT2: LAN,WQT4530,L2,V2");
 }
@@ -292,7 +292,7 @@ TEST_F(MainCommandsTest, ConnectionSelectsTheFirstConnectedInstrument)
             click(dialog, IDC_COMMS_CONNECT);
         });
         command(IDM_CONNECTION);
-        EXPECT_TRUE(box_texts().empty()) << box_texts()[0];
+        EXPECT_TRUE(msgbox::texts().empty()) << msgbox::texts()[0];
         EXPECT_EQ(row.instrument - 1, get_current_instrument_index());
         EXPECT_EQ(row.layout, results_layout);
         EXPECT_EQ(window_text(main), "Kestrova v3_5-U     WQT" + std::to_string(row.instrument) +

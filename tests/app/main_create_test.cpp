@@ -11,6 +11,7 @@
 #include "configui/config_ids.h"
 #include "configui/config_window.h"
 #include "tests/app/table_list.h"
+#include "tests/support/modal_dialog.h"
 #include "views/harmonics_ids.h"
 #include "views/lomx_ids.h"
 #include "views/measure_ids.h"
@@ -84,11 +85,6 @@ class MainCreate : public testing::Test {
 protected:
     void SetUp() override { ASSERT_NE(the_main_window(), nullptr); }
 };
-
-bool has_visible_style(HWND window)
-{
-    return window && (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE);
-}
 
 TEST_F(MainCreate, MainWindowCarriesTheVersionTitle)
 {

@@ -44,18 +44,6 @@ protected:
         return entry;
     }
 
-    // The width of text in the panel's font.
-    int text_width(const char* text)
-    {
-        HDC dc = GetDC(panel_);
-        HGDIOBJ old = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-        SIZE size = {};
-        GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-        SelectObject(dc, old);
-        ReleaseDC(panel_, dc);
-        return size.cx;
-    }
-
     HWND host_ = nullptr;
     HWND panel_ = nullptr;
 };
@@ -122,7 +110,8 @@ TEST_F(PanelTest, TextsRightAlignedAtTheirEntriesHeightsSixtyAtMost)
     add_entry("Sixty-first", 250); // ignored
 
     const memory_canvas canvas = capture_client(panel_);
-    const int blanks = text_width("  ");
+    const HGDIOBJ panel_font = GetStockObject(DEFAULT_GUI_FONT);
+    const int blanks = text_width(panel_font, "  ");
     for (const auto& e : entries) {
         // The line runs from 2 above the entry's top for one text height.
         const ink_box ink = ink_in(canvas, kGreen, e.y - 2, e.y + 18);
@@ -131,7 +120,7 @@ TEST_F(PanelTest, TextsRightAlignedAtTheirEntriesHeightsSixtyAtMost)
             continue;
         }
         ASSERT_FALSE(ink.empty()) << e.text;
-        const int full = text_width((std::string(e.text) + "  ").c_str());
+        const int full = text_width(panel_font, (std::string(e.text) + "  ").c_str());
         EXPECT_GE(ink.left, kPanelWidth - full - 1) << e.text;
         EXPECT_LT(ink.right, kPanelWidth - blanks) << e.text;
         EXPECT_GT(ink.right, kPanelWidth - blanks - 4) << e.text;

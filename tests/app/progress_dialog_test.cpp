@@ -4,6 +4,7 @@
 
 #include "app/base/clocks.h"
 #include "app/progress_text.h"
+#include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/test_window.h"
 
@@ -73,12 +74,7 @@ struct scripted_task : progress_task {
 
     // Worker-side helpers: every call reaches the dialog by a message.
     LRESULT send(int id, LPARAM lp = 0) { return SendMessageA(dialog, WM_COMMAND, id, lp); }
-    std::string control_text(int id)
-    {
-        char text[256] = "";
-        GetDlgItemTextA(dialog, id, text, sizeof text);
-        return text;
-    }
+    std::string control_text(int id) { return ::control_text(dialog, id); }
     std::string progress_text() { return control_text(IDC_PROGRESS_TEXT); }
     std::string status_text() { return control_text(IDC_PROGRESS_STATUS); }
     HWND bar() { return GetDlgItem(dialog, IDC_PROGRESS_BAR); }

@@ -13,6 +13,8 @@
 #include "tests/support/config_families.h"
 #include "tests/support/file_dialog_recorder.h"
 #include "tests/support/modal_dialog.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/text_lines.h"
 
 #include <cstring>
 #include <memory>
@@ -20,19 +22,6 @@
 #include <vector>
 
 namespace {
-
-std::string with_crlf(const std::string& text)
-{
-    std::string out;
-    for (char c : text)
-        out += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    return out;
-}
-
-bool exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 // The import's upgrade question: records the names asked about and answers
 // model code 4, option code 2.
@@ -261,7 +250,7 @@ TEST_F(SavedConfigFiles, ImportRefusesAFileThatIsNotAWholeBodyOrDoesNotOpen)
         msgbox::reset();
         EXPECT_FALSE(import_legacy_config_file(path.c_str()));
         EXPECT_EQ(told(), kImportError);
-        EXPECT_FALSE(exists(slot_path(0)));
+        EXPECT_FALSE(path_exists(slot_path(0)));
     }
 }
 
@@ -412,8 +401,8 @@ TEST_F(SavedConfigFiles, RebuildConvertsTheFilesOfEarlierVersionsThroughTheDialo
         if (c.prompt)
             expected_asked.push_back("New zero");
         EXPECT_EQ(asked, expected_asked);
-        EXPECT_EQ(exists(first), !old_converted);
-        EXPECT_EQ(exists(second), !c.prompt);
+        EXPECT_EQ(path_exists(first), !old_converted);
+        EXPECT_EQ(path_exists(second), !c.prompt);
         EXPECT_EQ(slot_names()[0], c.prompt ? "New zero" : "") << "config2.dat goes last";
         EXPECT_EQ(slot_names()[1], old_converted ? "Old one" : "");
         if (old_converted) {

@@ -208,7 +208,7 @@ TEST_F(SavedConfigMenu, DeleteWithYesAndNo)
         msgbox::answer_next(answer);
         delete_saved_config_command(window, 6);
         ASSERT_EQ(msgbox::shown().size(), 1u);
-        const bool kept = GetFileAttributesA(slot_path(6).c_str()) != INVALID_FILE_ATTRIBUTES;
+        const bool kept = path_exists(slot_path(6));
         EXPECT_EQ(kept, answer == IDNO);
         EXPECT_EQ(menu_text(GetSubMenu(saved_popup(), 2), 6),
                   answer == IDNO ? "Delete (Spare)" : "Delete (empty)");

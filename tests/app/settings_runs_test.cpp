@@ -6,6 +6,7 @@
 #include "config/instrument_config.h"
 #include "link/instrument_slots.h"
 #include "link/transport.h"
+#include "tests/support/config_bodies.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_fixture.h"
 #include "tests/support/test_window.h"
@@ -82,17 +83,6 @@ LRESULT CALLBACK command_recorder_proc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp
     return DefWindowProcA(hwnd, msg, wp, lp);
 }
 
-// Gives every list item whose range leaves out 0 its minimum on the
-// instrument, so that a whole read finds nothing out of range.
-void fill_in_range(wqt_sim::instrument& inst, instrument_config& cfg, int group = 0)
-{
-    for (int id = 1; id < 256; ++id) {
-        const config_item& item = *cfg.item_at(id);
-        if (item.kind == ITEM_LIST && item.minimum != kNoBound && item.minimum > 0)
-            inst.set_item(item.wire_id, std::to_string(static_cast<int>(item.minimum)), group);
-    }
-}
-
 size_t config_reads(const wqt_sim::instrument& inst)
 {
     size_t n = 0;
@@ -109,12 +99,6 @@ std::vector<std::string> config_writes(const wqt_sim::instrument& inst)
             out.push_back(c);
     }
     return out;
-}
-
-int value_of(instrument_config& cfg, int id)
-{
-    int out = 0;
-    return cfg.get_value_int(id, out);
 }
 
 class SettingsRuns : public testing::Test {

@@ -165,11 +165,6 @@ protected:
     std::string log_folder;
 };
 
-bool checked(HWND dialog, int id)
-{
-    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
-}
-
 // A user's click on a check box: its state changes and the dialog hears of it.
 void tick(HWND dialog, int id)
 {
@@ -188,7 +183,7 @@ TEST_F(SettingsDialogTest, ShowsTheSettings)
     run([&](HWND d) {
         caption = window_text(d);
         for (int id : {IDC_SET_REMEMBER_CSV, IDC_SET_LOG_DATE, IDC_SET_WQT_TIME, IDC_SET_AUTO_SEND, IDC_SET_LOG_COMMS})
-            shown.push_back(checked(d, id) ? "checked" : "clear");
+            shown.push_back(is_checked(d, id) ? "checked" : "clear");
         shown.push_back(chosen_text(d, IDC_SET_CSV_FORMAT));
         shown.push_back(chosen_text(d, IDC_SET_HARMONIC_CSV_MODE));
         shown.push_back(control_text(d, IDC_SET_LOG_LOCATION));

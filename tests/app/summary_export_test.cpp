@@ -5,47 +5,20 @@
 #include "config/config_summary.h"
 #include "link/instrument_slots.h"
 #include "link/transport.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/text_lines.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 namespace {
 
-std::string read_bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-std::string with_crlf(const std::string& text)
-{
-    std::string out;
-    for (char c : text) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
-    return out;
-}
-
 class SummaryExport : public testing::Test {
 protected:
     static constexpr int kSlot = 2;
-
-    void SetUp() override
-    {
-        char folder[MAX_PATH];
-        GetTempPathA(sizeof folder, folder);
-        path_ = std::string(folder) + "kestrova_summary_" + std::to_string(GetCurrentProcessId())
-                + ".txt";
-    }
-    void TearDown() override { DeleteFileA(path_.c_str()); }
 
     instrument_slot& instrument(uint32_t model_code, const char* reply)
     {
@@ -55,7 +28,8 @@ protected:
         return slot;
     }
 
-    std::string path_;
+    temp_folder folder_;
+    std::string path_ = folder_.file("summary.txt");
 };
 
 TEST_F(SummaryExport, BothGroupsOfATwoGroupInstrumentGroupOneFirst)
@@ -75,7 +49,7 @@ TEST_F(SummaryExport, BothGroupsOfATwoGroupInstrumentGroupOneFirst)
     clear_link_record(empty.get());
     const std::string expected = wqt_cfg_35xx_build_summary(*group1, slot).str()
                                  + wqt_cfg_35xx_build_summary(*group2, *empty).str();
-    const std::string text = read_bytes(path_);
+    const std::string text = read_whole_file(path_);
     EXPECT_EQ(text, with_crlf(expected));
     EXPECT_EQ(text.find("TROSVALDEN,WQT3540,99,2.0Group 1\r\n"), 0u);
     EXPECT_NE(text.find("\r\nGroup 2\r\nAcquisition\r\n"), std::string::npos);
@@ -92,18 +66,16 @@ TEST_F(SummaryExport, AnyOtherInstrumentWritesItsConfigurationAndReplacesTheFile
     slot.set_active_group(0);
 
     ASSERT_TRUE(write_instrument_summary_file(path_.c_str(), kSlot));
-    EXPECT_EQ(read_bytes(path_), with_crlf(wqt_cfg_55xx_build_summary(*config, slot).str()));
+    EXPECT_EQ(read_whole_file(path_), with_crlf(wqt_cfg_55xx_build_summary(*config, slot).str()));
 }
 
 TEST_F(SummaryExport, AFileThatCannotBeWrittenIsReported)
 {
     instrument_slot& slot = instrument(1, "TROSVALDEN,WQT1520,1,1.0");
     slot.primary_config = std::make_shared<wqt_cfg_15xx>();
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    const std::string missing_folder = std::string(folder) + "kestrova_no_such_folder\\x.txt";
+    const std::string missing_folder = folder_.file("no_such_folder\\x.txt");
     EXPECT_FALSE(write_instrument_summary_file(missing_folder.c_str(), kSlot));
-    EXPECT_FALSE(write_instrument_summary_file(folder, kSlot)) << "a folder is no file";
+    EXPECT_FALSE(write_instrument_summary_file(folder_.path.c_str(), kSlot)) << "a folder is no file";
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "app/main_ids.h"
 #include "app/ui_fonts.h"
 #include "tests/app/frame_window.h"
+#include "tests/support/pixels.h"
 #include "views/harmonic_results_ids.h"
 #include "views/measure_ids.h"
 #include "views/results_panel_ids.h"
@@ -27,18 +28,6 @@ LOGFONTA description_of(HFONT font)
     LOGFONTA description = {};
     GetObjectA(font, sizeof description, &description);
     return description;
-}
-
-// The width of text in the font, measured on the control's device context.
-LONG text_width(int font, const char* text)
-{
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, ui_fonts[font]);
-    SIZE size = {};
-    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return size.cx;
 }
 
 HFONT font_of(HWND window)
@@ -89,11 +78,11 @@ TEST_F(Fonts, EachIndexHasItsDescriptionAndTheFittedOnesFit)
         EXPECT_EQ(d.lfItalic | d.lfUnderline | d.lfStrikeOut, 0) << i;
     }
     // The fitted ones fit their texts.
-    EXPECT_LT(text_width(0, "Phase Angle Reference"), 115);
+    EXPECT_LT(text_width(ui_fonts[0], "Phase Angle Reference"), 115);
     RECT label = {};
     GetClientRect(get_control_by_id(IDC_MEAS_ELAPSED_LABEL), &label);
     EXPECT_EQ(label.right, 120);
-    EXPECT_LT(text_width(2, "Elapsed Log Time:"), label.right);
+    EXPECT_LT(text_width(ui_fonts[2], "Elapsed Log Time:"), label.right);
 }
 
 TEST_F(Fonts, EveryControlHasTheFontOfItsRow)

@@ -4,6 +4,8 @@
 
 #include "link/link_record.h"
 #include "link/transport.h"
+#include "tests/support/temp_folder.h"
+#include "tests/support/text_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -27,16 +29,6 @@ std::unique_ptr<link_record> instrument(const char* reply, uint32_t model_code)
     std::snprintf(record->idn_reply, sizeof record->idn_reply, "%s", reply);
     record->model_code = model_code;
     return record;
-}
-
-std::vector<std::string> lines_of(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    std::string line;
-    while (std::getline(in, line))
-        lines.push_back(line);
-    return lines;
 }
 
 // An item line as the summaries print it, for labels under 30 characters.
@@ -289,21 +281,13 @@ TEST(ConfigSummary, EveryTargetReceivesTheBuilderText)
     EXPECT_NE(expected.find(item("Window", "0.5")), std::string::npos);
 
     // A file opened in binary mode holds the text byte for byte.
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    const std::string path = std::string(folder) + "kestrova_summary_"
-                             + std::to_string(GetCurrentProcessId()) + ".txt";
+    temp_folder folder;
+    const std::string path = folder.file("summary.txt");
     FILE* file = std::fopen(path.c_str(), "wb");
     ASSERT_NE(file, nullptr);
     config.write_summary_to_buffer_for_instrument(file, *record);
     std::fclose(file);
-    file = std::fopen(path.c_str(), "rb");
-    ASSERT_NE(file, nullptr);
-    std::string read(expected.size() + 16, '\0');
-    read.resize(std::fread(&read[0], 1, read.size(), file));
-    std::fclose(file);
-    DeleteFileA(path.c_str());
-    EXPECT_EQ(read, expected);
+    EXPECT_EQ(read_whole_file(path), expected);
 }
 
 TEST(ConfigSummary, TheBaseClassWritesNothing)

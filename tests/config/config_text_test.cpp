@@ -8,6 +8,7 @@
 #include "tests/support/config_families.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/text_lines.h"
 
 #include <windows.h>
 
@@ -23,17 +24,6 @@
 #include <vector>
 
 namespace {
-
-const auto& kFamilies = kAllFamilies;
-
-std::vector<std::string> lines_of(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    return lines;
-}
 
 // Every field of every item, table A and table B, is the same.
 void expect_same_items(const instrument_config& a, const instrument_config& b,
@@ -68,7 +58,7 @@ body_load_result load_text(instrument_config& cfg, const std::string& text, int 
 TEST(ConfigText, FreshObjectOfEachFamilyThroughATextFile)
 {
     temp_folder folder;
-    for (config_family family : kFamilies) {
+    for (config_family family : kAllFamilies) {
         auto cfg = make_family(family);
         SCOPED_TRACE(static_cast<int>(family));
         const std::string path = folder.file("body.cfg");
@@ -129,7 +119,7 @@ TEST(ConfigText, RecordsOfListTextAndUndefinedItems)
 
 TEST(ConfigText, RoundTripOfEveryFamily)
 {
-    for (config_family family : kFamilies) {
+    for (config_family family : kAllFamilies) {
         auto source = make_family(family);
         change_every_item(*source);
         const std::string text = body_of(*source, 5, 0);
@@ -204,11 +194,7 @@ TEST(ConfigText, LineEndsOfEitherKindAndAnOlderFilesUndefinedBytes)
     const size_t at = text.find(undefined);
     ASSERT_NE(at, std::string::npos);
     text.replace(at, undefined.size(), "\n2\n\x9D\xFF\xFF\xFF\x01\x80garbage-from-the-field\n");
-    std::string crlf;
-    for (char c : text)
-        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
-
-    for (const std::string& body : {text, crlf}) {
+    for (const std::string& body : {text, with_crlf(text)}) {
         wqt_cfg_45xx target;
         ASSERT_EQ(load_text(target, body), body_load_result::loaded);
         expect_same_items(target, source, "line ends");

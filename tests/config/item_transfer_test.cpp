@@ -5,6 +5,7 @@
 #include "link/item_exchange.h"
 #include "link/transport.h"
 #include "tests/support/comms_log_capture.h"
+#include "tests/support/config_bodies.h"
 #include "tests/support/sim_link_test.h"
 
 #include <gtest/gtest.h>
@@ -21,12 +22,6 @@ namespace {
 using wqt_sim::action;
 
 const std::string kDc4 = "\x14";
-
-int value_of(instrument_config& cfg, int id)
-{
-    int out = 0;
-    return cfg.get_value_int(id, out);
-}
 
 std::vector<std::string> config_commands(const wqt_sim::instrument& inst)
 {

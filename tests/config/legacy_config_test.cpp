@@ -3,6 +3,7 @@
 #include "config/legacy_config.h"
 
 #include "config/instrument_config.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -44,34 +45,14 @@ struct record_bytes {
     }
 };
 
-std::string temp_path(const char* stem)
-{
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    return std::string(folder) + "kestrova_" + stem + "_" + std::to_string(GetCurrentProcessId())
-           + "_" + std::to_string(GetTickCount()) + ".dat";
-}
-
 // A legacy file of the records, padded with zeros to `size` bytes.
 void write_file(const std::string& path, const std::vector<record_bytes>& records, size_t size)
 {
-    std::vector<uint8_t> data;
+    std::string data;
     for (const record_bytes& r : records)
-        data.insert(data.end(), r.bytes.begin(), r.bytes.end());
-    data.resize(size, 0);
-    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                           FILE_ATTRIBUTE_NORMAL, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    if (!data.empty())
-        WriteFile(h, data.data(), static_cast<DWORD>(data.size()), &written, nullptr);
-    CloseHandle(h);
-    ASSERT_EQ(written, data.size());
-}
-
-bool exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+        data.append(r.bytes.begin(), r.bytes.end());
+    data.resize(size, '\0');
+    ASSERT_TRUE(write_whole_file(path, data));
 }
 
 // ---- A scripted user and a recording slot store
@@ -145,13 +126,10 @@ protected:
         g_asked.clear();
         previous_ = set_legacy_upgrade_prompt(scripted_prompt);
     }
-    void TearDown() override
-    {
-        set_legacy_upgrade_prompt(previous_);
-        DeleteFileA(path_.c_str());
-    }
+    void TearDown() override { set_legacy_upgrade_prompt(previous_); }
 
-    std::string path_ = temp_path("legacy");
+    temp_folder folder_;
+    std::string path_ = folder_.file("legacy.dat");
     recording_store sink_;
     legacy_upgrade_prompt previous_ = nullptr;
 };
@@ -275,7 +253,7 @@ TEST_F(LegacyConfig, TenRecordsOfEveryFamilyGoToTheirSlotsAndTheFileIsDeleted)
 
     EXPECT_TRUE(convert_legacy_config_file(path_.c_str(), sink_.store()));
 
-    EXPECT_FALSE(exists(path_));
+    EXPECT_FALSE(path_exists(path_));
     ASSERT_EQ(g_asked.size(), 5u);
     const char* asked[] = {"Bench 15", "Motor 25", "Drive 45", "Grid 55", "Old one"};
     for (size_t i = 0; i < 5; ++i) {
@@ -411,7 +389,7 @@ TEST_F(LegacyConfig, OlderFormsAreReadThroughTheirBlocks)
         recording_store sink;
 
         ASSERT_TRUE(convert_legacy_config_file(path_.c_str(), sink.store()));
-        EXPECT_FALSE(exists(path_));
+        EXPECT_FALSE(path_exists(path_));
         EXPECT_EQ(sink.slots.at(0).name, "Older");
         EXPECT_EQ(sink.slots.at(1).name, "Second");
         for (const older_case& c : kOlderCases)
@@ -523,7 +501,7 @@ TEST_F(LegacyConfig, AFileGoesOnlyOnceEveryRecordIsReadAndEveryAcceptedOneStored
         EXPECT_EQ(converted, c.deleted);
         EXPECT_EQ(g_asked.size(), c.asked);
         EXPECT_EQ(sink.order, c.stored);
-        EXPECT_EQ(exists(path_), !c.deleted);
+        EXPECT_EQ(path_exists(path_), !c.deleted);
     }
 }
 

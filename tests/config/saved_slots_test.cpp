@@ -5,15 +5,16 @@
 
 #include "config/config_text.h"
 #include "config/instrument_config.h"
+#include "tests/support/config_bodies.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/temp_folder.h"
+#include "tests/support/text_lines.h"
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -48,13 +49,6 @@ protected:
         entry.primary = primary;
         entry.secondary = secondary;
         return entry;
-    }
-
-    static std::string body_text(instrument_config& cfg, int model, int option)
-    {
-        std::ostringstream out;
-        cfg.save_to_stream(out, &model, &option);
-        return out.str();
     }
 
     temp_folder folder;
@@ -93,12 +87,7 @@ TEST_F(SavedSlots, OneBodyAndTwoBodies)
     ASSERT_EQ(lines.size(), 1u + 1025u);
     EXPECT_EQ(lines[0], "Bench");
     EXPECT_EQ(lines[1] + lines[2] + lines[3], "152");
-    EXPECT_EQ(read_whole_file(slot_path(4)).substr(7), [&] {
-        std::string body;
-        for (char c : body_text(single, 5, 2))
-            body += c == '\n' ? std::string("\r\n") : std::string(1, c);
-        return body;
-    }());
+    EXPECT_EQ(read_whole_file(slot_path(4)).substr(7), with_crlf(body_of(single, 5, 2)));
 
     wqt_cfg_35xx group1;
     wqt_cfg_35xx group2(1);
@@ -136,7 +125,7 @@ TEST_F(SavedSlots, OneBodyAndTwoBodies)
 TEST_F(SavedSlots, UsedAndEmpty)
 {
     wqt_cfg_55xx cfg;
-    const std::string body = body_text(cfg, 5, 0);
+    const std::string body = body_of(cfg, 5, 0);
     const struct {
         const char* what;
         std::string file; // nullptr-like: "<none>" writes no file
@@ -166,7 +155,7 @@ TEST_F(SavedSlots, NameLinesOfAnyLength)
 {
     wqt_cfg_55xx cfg;
     cfg.set_value_int(58, 3);
-    const std::string body = body_text(cfg, 5, 0);
+    const std::string body = body_of(cfg, 5, 0);
     for (size_t length : {126u, 127u, 300u, 5000u}) {
         SCOPED_TRACE(length);
         std::string name;
@@ -195,7 +184,7 @@ TEST_F(SavedSlots, DamagedSlotLoadsNothingAndTellsTheUser)
 {
     wqt_cfg_35xx source;
     source.set_value_int(23, 2);
-    const std::string body = body_text(source, 16, 0);
+    const std::string body = body_of(source, 16, 0);
     const struct {
         const char* what;
         std::string file;

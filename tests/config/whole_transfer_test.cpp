@@ -6,6 +6,7 @@
 #include "config/transfer_progress.h"
 #include "link/transport.h"
 #include "tests/support/comms_log_capture.h"
+#include "tests/support/config_bodies.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_fixture.h"
 
@@ -124,19 +125,6 @@ std::vector<std::string> tail_after_items(const wqt_sim::instrument& inst)
 }
 
 const std::vector<std::string> kFiveOff(5, "SUSPEN,OFF");
-
-// Gives the instrument, for every list item the family defines, a number
-// inside the item's range, so that a whole read finds nothing out of range:
-// items whose range takes 0 keep the instrument's 0, the others get their
-// minimum.
-void fill_in_range(wqt_sim::instrument& inst, instrument_config& cfg)
-{
-    for (int id = 1; id < 256; ++id) {
-        const config_item& item = *cfg.item_at(id);
-        if (item.kind == ITEM_LIST && item.minimum != kNoBound && item.minimum > 0)
-            inst.set_item(item.wire_id, std::to_string(static_cast<int>(item.minimum)));
-    }
-}
 
 // ---- Whole families, written and read back ------------------------------------
 
@@ -356,11 +344,7 @@ protected:
         }
         return out;
     }
-    int value_of(int id)
-    {
-        int out = 0;
-        return cfg.get_value_int(id, out);
-    }
+    int value_of(int id) { return ::value_of(cfg, id); }
 
     lan_sim sim;
     wqt_cfg_55xx cfg;

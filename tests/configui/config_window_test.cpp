@@ -18,11 +18,6 @@
 
 namespace {
 
-LRESULT CALLBACK main_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
-{
-    return DefWindowProcA(window, message, wparam, lparam);
-}
-
 // The Config window of the frame's real creation sequence, with a normal
 // and a bold font in place of the frame's first two.
 class ConfigWindowTest : public testing::Test {
@@ -34,7 +29,7 @@ protected:
         register_view_classes(GetModuleHandleA(nullptr));
         ui_fonts[0] = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Segoe UI");
         ui_fonts[1] = CreateFontA(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Segoe UI");
-        main_window = make_test_window("KestrovaConfigMain", main_proc);
+        main_window = make_test_window("KestrovaConfigMain", DefWindowProcA);
         main_on_create(main_window);
         config_ = get_config_window();
         ASSERT_NE(config_, nullptr);
@@ -119,7 +114,7 @@ class ConfigGridTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        parent_ = make_test_window("KestrovaGridParent", main_proc);
+        parent_ = make_test_window("KestrovaGridParent", DefWindowProcA);
         for (HWND& slot : config_grid)
             slot = nullptr;
     }

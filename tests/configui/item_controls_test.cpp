@@ -3,6 +3,7 @@
 #include "configui/item_controls.h"
 
 #include "config/instrument_config.h"
+#include "tests/support/modal_dialog.h"
 #include "tests/support/test_window.h"
 
 #include <gtest/gtest.h>
@@ -15,18 +16,6 @@ namespace {
 LRESULT CALLBACK parent_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
 {
     return DefWindowProcA(window, message, wparam, lparam);
-}
-
-std::vector<std::string> entries(HWND combo)
-{
-    std::vector<std::string> out;
-    const int count = static_cast<int>(SendMessageA(combo, CB_GETCOUNT, 0, 0));
-    for (int i = 0; i < count; ++i) {
-        char text[64] = "";
-        SendMessageA(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
-        out.push_back(text);
-    }
-    return out;
 }
 
 } // namespace
@@ -59,7 +48,7 @@ TEST(FillItemCombobox, OptionsInOrderAndTheValueSelected)
     for (const row& r : rows) {
         SCOPED_TRACE("item " + std::to_string(r.item));
         fill_item_combobox(config, combo, r.item);
-        EXPECT_EQ(entries(combo), r.texts);
+        EXPECT_EQ(combo_texts(combo), r.texts);
         EXPECT_EQ(SendMessageA(combo, CB_GETCURSEL, 0, 0), r.selected);
     }
     DestroyWindow(parent);

@@ -100,14 +100,6 @@ std::string ini_text(const std::string& file, const std::string& key)
     return text;
 }
 
-std::vector<std::string> box_texts()
-{
-    std::vector<std::string> texts;
-    for (const auto& box : msgbox::shown())
-        texts.push_back(box.text);
-    return texts;
-}
-
 class CommunicationsDialog : public testing::Test {
 protected:
     void SetUp() override
@@ -299,7 +291,7 @@ TEST_F(CommunicationsDialog, LayoutFollowsTheInterfaceAndTheCount)
         choose_count(dialog, 2);
         enabled.push_back(is_enabled(dialog, controls(3).interface_list));
         enabled.push_back(is_enabled(dialog, controls(3).baud_list));
-        enabled.push_back(IsDlgButtonChecked(dialog, IDC_COMMS_COUNT_4) == BST_CHECKED);
+        enabled.push_back(is_checked(dialog, IDC_COMMS_COUNT_4));
         choose_count(dialog, 4);
         enabled.push_back(is_enabled(dialog, controls(3).test));
         enabled.push_back(is_enabled(dialog, controls(3).baud_list));
@@ -437,7 +429,7 @@ TEST_F(CommunicationsDialog, TestReportsAndLeavesTheConnectedFlag)
                       click(dialog, controls(1).test);
                   }));
         EXPECT_EQ(std::vector<std::string>{"The connection was successful\nTROSVALDEN,WQT4530,T1,V3"},
-                  box_texts());
+                  msgbox::texts());
         EXPECT_EQ(flag, get_instrument(1).connected);
         // What was read for the test stays after Cancel.
         EXPECT_EQ(static_cast<uint32_t>(LINK_LAN), get_instrument(1).interface);
@@ -539,7 +531,7 @@ TEST_F(CommunicationsConnect, OneToFourInstrumentsOverSerialAndTcp)
                 EXPECT_EQ(0, get_instrument(n).link_open) << n;
             }
         }
-        EXPECT_EQ(std::vector<std::string>{}, box_texts());
+        EXPECT_EQ(std::vector<std::string>{}, msgbox::texts());
     }
 }
 
@@ -569,7 +561,7 @@ TEST_F(CommunicationsConnect, DuplicatesAndNoInstrumentConnected)
         EXPECT_EQ(IDC_COMMS_CONNECT, connect(row.instruments, row.chosen));
         EXPECT_EQ(row.connected, connected_flags());
         EXPECT_EQ(row.shown, g_shown_instrument);
-        EXPECT_EQ(std::vector<std::string>{}, box_texts());
+        EXPECT_EQ(std::vector<std::string>{}, msgbox::texts());
     }
 
     // Nothing answers: the dialog still ends after the Connect.
@@ -581,7 +573,7 @@ TEST_F(CommunicationsConnect, DuplicatesAndNoInstrumentConnected)
     EXPECT_EQ((std::array<int, 4>{0, 0, 0, 0}), connected_flags());
     EXPECT_EQ(0, g_shown_instrument);
     EXPECT_EQ(std::vector<std::string>{"Failed to connect to IP address " + nobody.address},
-              box_texts());
+              msgbox::texts());
 }
 
 } // namespace

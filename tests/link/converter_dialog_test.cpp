@@ -10,6 +10,7 @@
 #include "link/dialog_fields.h"
 #include "link/model_identification.h"
 #include "link/transport.h"
+#include "tests/support/comms_log_capture.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_fixture.h"
@@ -19,8 +20,8 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -337,26 +338,16 @@ TEST_F(ConverterDialog, TestReportsAndKeepsTheDialogAndTheEarlierConnect)
 
 TEST_F(ConverterDialog, TheLogNamesEachStep)
 {
-    char folder[MAX_PATH];
-    GetTempPathA(sizeof folder, folder);
-    const std::string path = std::string(folder) + "kestrova_converter_" +
-                             std::to_string(GetCurrentProcessId()) + ".log";
-    DeleteFileA(path.c_str());
-    set_comms_log_path(path.c_str());
-    if (!is_comms_log_enabled())
-        toggle_comms_log();
-
+    const comms_log_capture log("converter");
     EXPECT_EQ(IDC_CONVERTER_CONNECT, run_with_click(IDC_CONVERTER_CONNECT));
     sim->inst.set_idn_reply(kBootloaderReply);
     EXPECT_EQ(IDC_CONVERTER_CONNECT, run_with_click(IDC_CONVERTER_CONNECT));
-    toggle_comms_log();
 
     std::vector<std::string> steps;
-    std::ifstream in(path);
+    std::istringstream in(log.text());
     for (std::string line; std::getline(in, line);)
         if (line.find("***") != std::string::npos && line.find("LOG FILE") == std::string::npos)
             steps.push_back(line.substr(line.find("***")));
-    DeleteFileA(path.c_str());
     EXPECT_EQ((std::vector<std::string>{
                   "***\tCONNECTING\t***",
                   "***\tCONNECTED\t***",

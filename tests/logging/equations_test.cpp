@@ -8,10 +8,10 @@
 #include "logging/logging_resource.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <iterator>
 #include <string>
 
@@ -20,38 +20,23 @@ namespace {
 constexpr const char* kLibraryMissing =
     "The equation library muparser.dll could not be loaded.\nEquations are not evaluated.";
 
-std::string read_text(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 class EquationsTest : public testing::Test {
 protected:
     void SetUp() override
     {
         msgbox::reset();
-        char temp[MAX_PATH] = "";
-        GetTempPathA(sizeof temp, temp);
-        folder_ = std::string(temp) + "kestrova_equations_" + std::to_string(GetCurrentProcessId());
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        set_app_data_folder(folder_.c_str());
+        set_app_data_folder(folder_.path.c_str());
         for (double& value : equation_variables)
             value = 0;
     }
-    void TearDown() override
-    {
-        release_equation_parsers();
-        DeleteFileA(equations_file_path().c_str());
-        RemoveDirectoryA(folder_.c_str());
-    }
+    void TearDown() override { release_equation_parsers(); }
 
     void write_equations(const std::string& text)
     {
-        std::ofstream(equations_file_path(), std::ios::binary) << text;
+        ASSERT_TRUE(write_whole_file(equations_file_path(), text));
     }
 
-    std::string folder_;
+    temp_folder folder_;
 };
 
 } // namespace
@@ -145,7 +130,7 @@ TEST_F(EquationsTest, EditorShowsTheFileAndOkSavesIt)
     EXPECT_EQ(result, IDOK);
     EXPECT_STREQ(caption, "Equation Editor");
     EXPECT_EQ(shown, "A = 1\r\nB = Freq\r\n");
-    EXPECT_EQ(read_text(equations_file_path()), "Sum = Watts + 1\r\n");
+    EXPECT_EQ(read_whole_file(equations_file_path()), "Sum = Watts + 1\r\n");
     ASSERT_EQ(equation_records().size(), 1u); // reloaded
     EXPECT_EQ(equation_records()[0].name, "Sum");
 }

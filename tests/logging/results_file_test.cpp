@@ -7,6 +7,7 @@
 #include "logging/results_store.h"
 #include "tests/support/file_dialog_recorder.h"
 #include "tests/support/msgbox_recorder.h"
+#include "tests/support/temp_folder.h"
 #include "tests/support/test_window.h"
 
 #include <gtest/gtest.h>
@@ -17,18 +18,6 @@
 namespace {
 
 constexpr UINT kOpenCsvFile = 32791;
-
-std::string temp_path(const char* name)
-{
-    char folder[MAX_PATH] = "";
-    GetTempPathA(sizeof folder, folder);
-    return std::string(folder) + name + "_" + std::to_string(GetCurrentProcessId()) + ".dat";
-}
-
-bool exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 // An unsaved run: instrument n logs n + 1 entries, entry e with code
 // 100 n + e and phase code e % 11 + 1.
@@ -77,20 +66,14 @@ uint32_t saved_flag(const std::string& path)
     return header.saved;
 }
 
-LRESULT CALLBACK owner_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
-{
-    return DefWindowProcA(window, message, wparam, lparam);
-}
-
 class ResultsFileTest : public testing::Test {
 protected:
     void SetUp() override
     {
         msgbox::reset();
-        path_ = temp_path("kestrova_results");
         lstrcpyA(results_file_path, path_.c_str());
         results_present = false;
-        owner_ = make_test_window("KestrovaResultsOwner", owner_proc);
+        owner_ = make_test_window("KestrovaResultsOwner", DefWindowProcA);
         HMENU menu = CreateMenu();
         AppendMenuA(menu, MF_STRING, kOpenCsvFile, "Open CSV File ...");
         SetMenu(owner_, menu);
@@ -98,7 +81,6 @@ protected:
     void TearDown() override
     {
         read_results_record(-1, -1, nullptr);
-        DeleteFileA(path_.c_str());
         DestroyWindow(owner_);
     }
 
@@ -123,7 +105,8 @@ protected:
         return (GetMenuState(GetMenu(owner_), kOpenCsvFile, MF_BYCOMMAND) & MF_GRAYED) != 0;
     }
 
-    std::string path_;
+    temp_folder folder_;
+    std::string path_ = folder_.file("results.dat");
     HWND owner_ = nullptr;
 };
 
@@ -154,7 +137,7 @@ TEST_F(ResultsFileTest, NoQuestionWithoutAnUnsavedRun)
             write_results(header, r.header_size == kResultsHeaderSize ? 2 : 0, r.header_size);
         offer_reload_last_multilog(owner_);
         EXPECT_TRUE(msgbox::shown().empty());
-        EXPECT_EQ(exists(path_), r.header_size != 0);
+        EXPECT_EQ(path_exists(path_), r.header_size != 0);
         EXPECT_FALSE(results_present);
         EXPECT_FALSE(open_csv_greyed());
         EXPECT_EQ(get_instrument_selection(0)->selected_count, 0);
@@ -174,7 +157,7 @@ TEST_F(ResultsFileTest, NoDeletesTheUnsavedRun)
               "The last Multilog results were not saved.\n\nWould you like to reload the last Multilog session");
     EXPECT_EQ(boxes[0].caption, "Kestrova");
     EXPECT_EQ(boxes[0].type & MB_TYPEMASK, static_cast<UINT>(MB_YESNO));
-    EXPECT_FALSE(exists(path_));
+    EXPECT_FALSE(path_exists(path_));
     EXPECT_EQ(result_record_count, -1);
     EXPECT_FALSE(results_present);
     EXPECT_EQ(get_instrument_selection(2)->selected_count, 0);
@@ -190,7 +173,7 @@ TEST_F(ResultsFileTest, YesRestoresSelectionsAndCountsWholeRecords)
     offer_reload_last_multilog(owner_);
 
     EXPECT_EQ(msgbox::shown().size(), 1u);
-    EXPECT_TRUE(exists(path_));
+    EXPECT_TRUE(path_exists(path_));
     EXPECT_TRUE(results_present);
     EXPECT_EQ(result_record_count, 3);
     EXPECT_TRUE(open_csv_greyed());
@@ -248,14 +231,14 @@ TEST_F(ResultsFileTest, ClearClosesAndDeletes)
     ASSERT_EQ(read_results_record(0, 0, out.data()), 0); // holds the file open
     result_record_count = 2;
     clear_stored_results();
-    EXPECT_FALSE(exists(path_));
+    EXPECT_FALSE(path_exists(path_));
     EXPECT_EQ(result_record_count, -1);
 }
 
 TEST_F(ResultsFileTest, SaveOffersOnlyPresentResults)
 {
-    const std::string copy = temp_path("kestrova_saved_copy");
-    const std::string unwritable = temp_path("no_such_folder\\results");
+    const std::string copy = folder_.file("saved_copy.dat");
+    const std::string unwritable = folder_.file("no_such_folder\\results.dat");
     struct row {
         const char* name;
         bool present;
@@ -297,7 +280,7 @@ TEST_F(ResultsFileTest, SaveOffersOnlyPresentResults)
         }
         EXPECT_EQ(boxes, expected_boxes);
         EXPECT_FALSE(results_present);
-        EXPECT_EQ(exists(copy), r.copied);
+        EXPECT_EQ(path_exists(copy), r.copied);
         // Only a run really saved is no longer offered at the next start.
         EXPECT_EQ(saved_flag(path_), r.copied ? 1u : 0u);
         // One save dialog, offering no name, whenever the results are to be saved.
@@ -310,5 +293,4 @@ TEST_F(ResultsFileTest, SaveOffersOnlyPresentResults)
         }
     }
     file_dialogs::reset();
-    DeleteFileA(copy.c_str());
 }

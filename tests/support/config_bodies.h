@@ -1,9 +1,11 @@
-// Configuration text bodies for tests: an image written as a body, every
-// item given a value of its own, and bodies damaged in every way a file can
-// be, with how reading each ends.
+// Configurations for tests: an image written as a body, an item's value,
+// every item given a value of its own, a simulated instrument given values
+// a whole read takes, and bodies damaged in every way a file can be, with
+// how reading each ends.
 #pragma once
 #include "config/config_text.h"
 #include "config/instrument_config.h"
+#include "tools/wqt_sim/instrument.h"
 
 #include <random>
 #include <sstream>
@@ -15,6 +17,13 @@ inline std::string body_of(instrument_config& cfg, int model, int option)
     std::ostringstream out;
     cfg.save_to_stream(out, &model, &option);
     return out.str();
+}
+
+// An item's value as an integer.
+inline int value_of(instrument_config& cfg, int id)
+{
+    int out = 0;
+    return cfg.get_value_int(id, out);
 }
 
 // Gives every item the family defines a value of its own: a list item an
@@ -29,6 +38,19 @@ inline void change_every_item(instrument_config& cfg)
         } else if (item.kind == ITEM_TEXT) {
             cfg.set_value_text(id, ("1." + std::to_string(id) + "E-3").c_str());
         }
+    }
+}
+
+// Gives the instrument, for every list item the family defines, a number
+// inside the item's range, so that a whole read finds nothing out of range:
+// items whose range takes 0 keep the instrument's 0, the others get their
+// minimum.
+inline void fill_in_range(wqt_sim::instrument& inst, instrument_config& cfg)
+{
+    for (int id = 1; id < 256; ++id) {
+        const config_item& item = *cfg.item_at(id);
+        if (item.kind == ITEM_LIST && item.minimum != kNoBound && item.minimum > 0)
+            inst.set_item(item.wire_id, std::to_string(static_cast<int>(item.minimum)));
     }
 }
 

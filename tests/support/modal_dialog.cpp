@@ -28,13 +28,6 @@ struct armed_script {
 
 armed_script g_armed;
 
-bool is_dialog(HWND window)
-{
-    char name[16] = {};
-    GetClassNameA(window, name, sizeof name);
-    return lstrcmpA(name, "#32770") == 0;
-}
-
 bool is_passed(HWND window)
 {
     return std::find(g_armed.passed.begin(), g_armed.passed.end(), window) != g_armed.passed.end();
@@ -100,13 +93,13 @@ LRESULT send_list(HWND dialog, int id, UINT message, WPARAM wparam = 0, LPARAM l
 
 // Every entry's text of a combo box or list box, by its count and text
 // messages.
-std::vector<std::string> entry_texts(HWND dialog, int id, UINT count_message, UINT text_message)
+std::vector<std::string> entry_texts(HWND list, UINT count_message, UINT text_message)
 {
     std::vector<std::string> texts;
-    const LRESULT count = send_list(dialog, id, count_message);
+    const LRESULT count = SendMessageA(list, count_message, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
         char text[256] = {};
-        send_list(dialog, id, text_message, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        SendMessageA(list, text_message, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
         texts.emplace_back(text);
     }
     return texts;
@@ -193,12 +186,17 @@ void type_address(HWND dialog, int id, const std::string& address)
 
 std::vector<std::string> list_box_texts(HWND dialog, int id)
 {
-    return entry_texts(dialog, id, LB_GETCOUNT, LB_GETTEXT);
+    return entry_texts(GetDlgItem(dialog, id), LB_GETCOUNT, LB_GETTEXT);
 }
 
 std::vector<std::string> list_texts(HWND dialog, int id)
 {
-    return entry_texts(dialog, id, CB_GETCOUNT, CB_GETLBTEXT);
+    return combo_texts(GetDlgItem(dialog, id));
+}
+
+std::vector<std::string> combo_texts(HWND combo)
+{
+    return entry_texts(combo, CB_GETCOUNT, CB_GETLBTEXT);
 }
 
 std::string chosen_text(HWND dialog, int id)
@@ -220,17 +218,39 @@ std::string control_text(HWND dialog, int id)
 
 std::string caption(HWND dialog)
 {
-    char text[256] = {};
-    GetWindowTextA(dialog, text, sizeof text);
-    return text;
+    return window_text(dialog);
 }
 
 bool is_shown(HWND dialog, int id)
 {
-    return (GetWindowLongA(GetDlgItem(dialog, id), GWL_STYLE) & WS_VISIBLE) != 0;
+    return has_visible_style(GetDlgItem(dialog, id));
 }
 
 bool is_enabled(HWND dialog, int id)
 {
     return IsWindowEnabled(GetDlgItem(dialog, id)) != FALSE;
+}
+
+bool is_checked(HWND dialog, int id)
+{
+    return IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+std::string window_text(HWND window)
+{
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+bool has_visible_style(HWND window)
+{
+    return window && (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE);
+}
+
+bool is_dialog(HWND window)
+{
+    char name[16] = {};
+    GetClassNameA(window, name, sizeof name);
+    return lstrcmpA(name, "#32770") == 0;
 }

@@ -49,9 +49,17 @@ void type_address(HWND dialog, int id, const std::string& address);
 
 // What a user sees.
 std::vector<std::string> list_texts(HWND dialog, int id);
+std::vector<std::string> combo_texts(HWND combo); // the same, by the list's window
 std::vector<std::string> list_box_texts(HWND dialog, int id);
 std::string chosen_text(HWND dialog, int id);   // "" when nothing is chosen
 std::string control_text(HWND dialog, int id);
 std::string caption(HWND dialog);
 bool is_shown(HWND dialog, int id);
 bool is_enabled(HWND dialog, int id);
+bool is_checked(HWND dialog, int id);
+// The text of any window or control, and whether it has WS_VISIBLE set (its
+// parent may be hidden).
+std::string window_text(HWND window);
+bool has_visible_style(HWND window);
+// True for a window of the dialog class.
+bool is_dialog(HWND window);

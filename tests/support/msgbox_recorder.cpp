@@ -52,6 +52,14 @@ std::vector<recorded_box> shown()
     return g_shown;
 }
 
+std::vector<std::string> texts()
+{
+    std::vector<std::string> out;
+    for (const recorded_box& box : shown())
+        out.push_back(box.text);
+    return out;
+}
+
 void answer_next(int button)
 {
     std::lock_guard<std::mutex> lock(g_mutex);

@@ -18,6 +18,8 @@ namespace msgbox {
 void reset();
 // The boxes shown so far, in order.
 std::vector<recorded_box> shown();
+// The texts of the boxes shown so far, in order.
+std::vector<std::string> texts();
 // Answers for the next boxes, in order; when none is left, a box gets the
 // answer that ends it without going on: OK, No or Cancel.
 void answer_next(int button);

@@ -76,3 +76,14 @@ memory_canvas capture_client(HWND window, bool repaint)
     ReleaseDC(window, screen);
     return canvas;
 }
+
+LONG text_width(HGDIOBJ font, const char* text)
+{
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, text, lstrlenA(text), &size);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return size.cx;
+}

@@ -37,3 +37,6 @@ private:
 // Copies the window's client area as it is on screen; with repaint, after
 // painting it (and its children) anew.
 memory_canvas capture_client(HWND window, bool repaint = true);
+
+// The width of text in the font on the screen.
+LONG text_width(HGDIOBJ font, const char* text);

@@ -69,3 +69,8 @@ bool write_whole_file(const std::string& path, const std::string& bytes)
     out.close();
     return !out.fail();
 }
+
+bool path_exists(const std::string& path)
+{
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}

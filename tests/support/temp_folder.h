@@ -18,3 +18,5 @@ struct temp_folder {
 std::string read_whole_file(const std::string& path);
 // Writes the bytes as the whole file; false when it does not open.
 bool write_whole_file(const std::string& path, const std::string& bytes);
+// True when a file or folder is there.
+bool path_exists(const std::string& path);

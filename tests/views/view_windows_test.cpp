@@ -47,13 +47,6 @@ LRESULT CALLBACK main_proc(HWND window, UINT message, WPARAM wparam, LPARAM lpar
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-std::string text_of(HWND window)
-{
-    char text[256] = "";
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 // The frame's windows built by its real creation sequence under a visible
 // stand-in main window that records the commands sent to it.
 class ViewWindowsTest : public testing::Test {
@@ -158,7 +151,7 @@ TEST_F(ViewWindowsTest, TableViewButtonTogglesTheScopeView)
 TEST_F(ViewWindowsTest, HighSpeedButtonTogglesModeAndText)
 {
     HWND button = get_control_by_id(IDC_MEAS_HIGHSPEED);
-    ASSERT_EQ(text_of(button), "Enter Highspeed\r\nMode");
+    ASSERT_EQ(window_text(button), "Enter Highspeed\r\nMode");
     struct step {
         uint8_t mode;
         const char* text;
@@ -168,7 +161,7 @@ TEST_F(ViewWindowsTest, HighSpeedButtonTogglesModeAndText)
         g_main_commands.clear();
         click(get_measure_window(), IDC_MEAS_HIGHSPEED);
         EXPECT_EQ(highspeed_mode, s.mode);
-        EXPECT_EQ(text_of(button), s.text);
+        EXPECT_EQ(window_text(button), s.text);
         EXPECT_EQ(g_main_commands, std::vector<int>{CMD_REFRESH_CONNECTIONS});
     }
     // The frame's programmatic click (lParam 0) ends the mode the same way.
@@ -177,7 +170,7 @@ TEST_F(ViewWindowsTest, HighSpeedButtonTogglesModeAndText)
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageA(&msg);
     EXPECT_EQ(highspeed_mode, 0);
-    EXPECT_EQ(text_of(button), "Enter Highspeed\r\nMode");
+    EXPECT_EQ(window_text(button), "Enter Highspeed\r\nMode");
 }
 
 // "Connect to LOMX" opens the converter's Connect dialog; the status shows
@@ -217,7 +210,7 @@ TEST_F(ViewWindowsTest, ConnectToLomxShowsTheConvertersIdentity)
         });
         click(get_lomx_window(), IDC_LOMX_CONNECT);
         EXPECT_EQ(std::vector<std::string>{"Serial"}, interfaces);
-        EXPECT_EQ(text_of(status), row.status);
+        EXPECT_EQ(window_text(status), row.status);
         EXPECT_EQ(g_main_commands, std::vector<int>{CMD_REFRESH_CONNECTIONS});
     }
 }
@@ -258,7 +251,7 @@ TEST_F(ViewWindowsTest, TitlesNameTheInstrumentAndRepaint)
         HWND view = r.view();
         show_sized(view);
         r.retitle(1);
-        EXPECT_EQ(text_of(get_control_by_id(r.title_id)), r.expected);
+        EXPECT_EQ(window_text(get_control_by_id(r.title_id)), r.expected);
         RECT pending;
         EXPECT_TRUE(GetUpdateRect(view, &pending, FALSE));
     }
