@@ -1,6 +1,6 @@
 #include "app/app_data_folder.h"
 
-#include "app/base/file_util.h"
+#include "base/file_util.h"
 
 #include <shlobj.h>
 

@@ -1,7 +1,7 @@
 #include "app/config_choices_ui.h"
 
 #include "app/auto_configs.h"
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 #include "config/config_choices.h"
 #include "config/identification.h"
 #include "config/instrument_config.h"

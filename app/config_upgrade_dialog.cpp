@@ -1,7 +1,7 @@
 #include "app/config_upgrade_dialog.h"
 
 #include "app/app_globals.h"
-#include "app/base/window_util.h"
+#include "base/window_util.h"
 
 #include <cstdio>
 #include <iterator>

@@ -4,8 +4,8 @@
 #include "app/connection.h"
 
 #include "app/app_globals.h"
-#include "app/base/message_box.h"
-#include "app/base/window_util.h"
+#include "base/message_box.h"
+#include "base/window_util.h"
 #include "app/settings_runs.h"
 #include "config/identification.h"
 #include "config/model_profiles.h"

@@ -4,7 +4,7 @@
 
 #include "app/app_data_folder.h"
 #include "app/app_globals.h"
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 #include "app/commands.h"
 #include "app/connection.h"
 #include "app/control_state.h"

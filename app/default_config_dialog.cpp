@@ -1,7 +1,7 @@
 #include "app/default_config_dialog.h"
 
 #include "app/app_globals.h"
-#include "app/base/window_util.h"
+#include "base/window_util.h"
 #include "config/default_configs.h"
 #include "config/instrument_config.h"
 #include "link/instrument_slots.h"

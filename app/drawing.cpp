@@ -1,7 +1,7 @@
 // The shared drawing routines and the BMP writers.
 #include "app/drawing.h"
 
-#include "app/base/file_util.h"
+#include "base/file_util.h"
 
 #include <cctype>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "app/frame_reporter.h"
 
 #include "app/app_globals.h"
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 #include "link/user_report.h"
 
 namespace {

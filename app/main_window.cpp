@@ -3,7 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/app_globals.h"
-#include "app/base/window_util.h"
+#include "base/window_util.h"
 #include "app/commands.h"
 #include "app/control_state.h"
 #include "app/config_upgrade_dialog.h"

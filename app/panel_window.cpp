@@ -1,7 +1,7 @@
 // The panel window: its class, its state block and its painting.
 #include "app/panel_window.h"
 
-#include "app/base/window_util.h"
+#include "base/window_util.h"
 #include "app/drawing.h"
 
 #include <cstring>

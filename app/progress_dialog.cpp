@@ -1,6 +1,6 @@
 #include "app/progress_dialog.h"
 
-#include "app/base/clocks.h"
+#include "base/clocks.h"
 #include "app/progress_text.h"
 #include "app/sent_message_wait.h"
 #include "app/timer_services.h"

@@ -1,7 +1,7 @@
 #include "app/progress_text.h"
 
-#include "app/base/clocks.h"
-#include "app/base/text_util.h"
+#include "base/clocks.h"
+#include "base/text_util.h"
 
 int64_t progress_estimate_ms(uint64_t elapsed_ms, int position, int total)
 {

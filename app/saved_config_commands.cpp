@@ -1,9 +1,9 @@
 #include "app/saved_config_commands.h"
 
 #include "app/app_globals.h"
-#include "app/base/file_dialog.h"
-#include "app/base/file_util.h"
-#include "app/base/message_box.h"
+#include "base/file_dialog.h"
+#include "base/file_util.h"
+#include "base/message_box.h"
 #include "app/control_tables.h"
 #include "app/saved_config_menu.h"
 #include "app/slot_list_dialogs.h"

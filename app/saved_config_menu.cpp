@@ -1,7 +1,7 @@
 #include "app/saved_config_menu.h"
 
 #include "app/app_data_folder.h"
-#include "app/base/file_util.h"
+#include "base/file_util.h"
 #include "app/control_tables.h"
 #include "config/instrument_config.h"
 #include "config/legacy_config.h"

@@ -4,8 +4,8 @@
 
 #include "app/app_data_folder.h"
 #include "app/auto_configs.h"
-#include "app/base/file_util.h"
-#include "app/base/text_util.h"
+#include "base/file_util.h"
+#include "base/text_util.h"
 #include "app/control_tables.h"
 #include "app/resource.h"
 #include "link/comms_log.h"

@@ -2,9 +2,9 @@
 // its key and how the control shows it.
 #include "app/settings_dialog.h"
 
-#include "app/base/file_util.h"
-#include "app/base/message_box.h"
-#include "app/base/window_util.h"
+#include "base/file_util.h"
+#include "base/message_box.h"
+#include "base/window_util.h"
 #include "app/resource.h"
 #include "app/settings.h"
 #include "app/shell_services.h"

@@ -1,6 +1,6 @@
 // The shell's folder browser and web pages as the frame uses them. Each goes
 // through one function that a test can replace, so that no test waits in a
-// shell dialog or opens a page. (File dialogs: app/base/file_dialog.h.)
+// shell dialog or opens a page. (File dialogs: base/file_dialog.h.)
 #pragma once
 #include <windows.h>
 

@@ -2,8 +2,8 @@
 // default button it enables, and what that button does with the chosen slot.
 #include "app/slot_list_dialogs.h"
 
-#include "app/base/file_dialog.h"
-#include "app/base/message_box.h"
+#include "base/file_dialog.h"
+#include "base/message_box.h"
 #include "config/saved_slots.h"
 
 #include <cstdio>

@@ -1,7 +1,7 @@
 #include "app/timer_services.h"
 
-#include "app/base/clocks.h"
-#include "app/base/message_box.h"
+#include "base/clocks.h"
+#include "base/message_box.h"
 #include "app/sent_message_wait.h"
 
 #include <process.h>

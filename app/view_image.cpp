@@ -2,8 +2,8 @@
 // clipboard, or placed in a word processor document.
 #include "app/main_commands.h"
 
-#include "app/base/file_dialog.h"
-#include "app/base/message_box.h"
+#include "base/file_dialog.h"
+#include "base/message_box.h"
 #include "app/control_tables.h"
 #include "app/drawing.h"
 #include "app/layout.h"

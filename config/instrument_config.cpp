@@ -1,6 +1,6 @@
 #include "config/instrument_config.h"
 
-#include "app/base/number_text.h"
+#include "base/number_text.h"
 
 #include <cstdio>
 #include <cstring>

@@ -3,7 +3,7 @@
 // many fields start at offsets that are not multiples of four.
 #include "config/legacy_config.h"
 
-#include "app/base/file_util.h"
+#include "base/file_util.h"
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"
 

@@ -5,7 +5,7 @@
 // that could be sent or compared.
 #include "config/instrument_config.h"
 
-#include "app/base/text_util.h"
+#include "base/text_util.h"
 #include "config/model_profiles.h"
 #include "config/transfer_progress.h"
 #include "link/comms_log.h"

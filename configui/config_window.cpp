@@ -2,7 +2,7 @@
 // its page buttons.
 #include "configui/config_window.h"
 
-#include "app/base/window_util.h"
+#include "base/window_util.h"
 #include "app/commands.h"
 #include "configui/config_ids.h"
 #include "configui/config_pages.h"

@@ -1,6 +1,6 @@
 #include "configui/item_controls.h"
 
-#include "app/base/number_text.h"
+#include "base/number_text.h"
 #include "config/instrument_config.h"
 
 void fill_item_combobox(instrument_config& config, HWND combo, int item)

@@ -1,6 +1,6 @@
 #include "link/binary_record.h"
 
-#include "app/base/number_text.h"
+#include "base/number_text.h"
 
 #include <cmath>
 #include <cstdint>

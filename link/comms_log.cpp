@@ -1,6 +1,6 @@
 #include "link/comms_log.h"
 
-#include "app/base/file_util.h"
+#include "base/file_util.h"
 #include "link/link_record.h"
 #include "link/user_report.h"
 

@@ -3,8 +3,8 @@
 // sequence over the chosen instruments.
 #include "link/communications_dialog.h"
 
-#include "app/base/message_box.h"
-#include "app/base/window_util.h"
+#include "base/message_box.h"
+#include "base/window_util.h"
 #include "link/chooser_dialog_ids.h"
 #include "link/connect_defaults.h"
 #include "link/dialog_fields.h"

@@ -3,8 +3,8 @@
 // and "version?" once the converter is identified.
 #include "link/converter_dialog.h"
 
-#include "app/base/message_box.h"
-#include "app/base/window_util.h"
+#include "base/message_box.h"
+#include "base/window_util.h"
 #include "link/comms_log.h"
 #include "link/converter_dialog_ids.h"
 #include "link/dialog_fields.h"

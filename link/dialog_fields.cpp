@@ -1,6 +1,6 @@
 #include "link/dialog_fields.h"
 
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 #include "link/lan_discovery.h"
 
 #include <commctrl.h>

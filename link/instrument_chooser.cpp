@@ -3,7 +3,7 @@
 // devices get no row.
 #include "link/instrument_chooser.h"
 
-#include "app/base/window_util.h"
+#include "base/window_util.h"
 #include "link/chooser_dialog_ids.h"
 #include "link/dialog_fields.h"
 #include "link/lan_discovery.h"

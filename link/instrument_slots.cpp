@@ -1,6 +1,6 @@
 #include "link/instrument_slots.h"
 
-#include "app/base/text_util.h"
+#include "base/text_util.h"
 #include "config/model_profiles.h"
 #include "link/transport.h"
 #include "link/user_report.h"

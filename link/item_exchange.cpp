@@ -1,6 +1,6 @@
 #include "link/item_exchange.h"
 
-#include "app/base/text_util.h"
+#include "base/text_util.h"
 #include "link/comms_log.h"
 #include "link/transport.h"
 #include "link/wire_commands.h"

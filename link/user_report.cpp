@@ -1,6 +1,6 @@
 #include "link/user_report.h"
 
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 
 #include <atomic>
 

@@ -1,6 +1,6 @@
 #include "logging/csv_log.h"
 
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 #include "app/version.h"
 
 void open_csv_log_file(HWND owner)

@@ -1,8 +1,8 @@
 #include "logging/equations.h"
 
 #include "app/app_data_folder.h"
-#include "app/base/message_box.h"
-#include "app/base/window_util.h"
+#include "base/message_box.h"
+#include "base/window_util.h"
 #include "app/ui_text.h"
 #include "app/version.h"
 #include "logging/expression_library.h"

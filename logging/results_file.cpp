@@ -1,9 +1,9 @@
 #include "logging/results_file.h"
 
-#include "app/base/file_dialog.h"
-#include "app/base/file_util.h"
-#include "app/base/message_box.h"
-#include "app/base/window_util.h"
+#include "base/file_dialog.h"
+#include "base/file_util.h"
+#include "base/message_box.h"
+#include "base/window_util.h"
 #include "app/main_ids.h"
 #include "app/version.h"
 #include "link/instrument_slots.h"

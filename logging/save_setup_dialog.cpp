@@ -1,7 +1,7 @@
 #include "logging/save_setup_dialog.h"
 
-#include "app/base/message_box.h"
-#include "app/base/window_util.h"
+#include "base/message_box.h"
+#include "base/window_util.h"
 #include "app/version.h"
 #include "logging/logging_resource.h"
 

@@ -8,7 +8,7 @@
 //   bench_config [PROGRAM_COM INSTRUMENT_COM]
 // The COM ports default to the first pair the test wrapper made. The link is
 // held open around each transfer, so that only the transfer's own time counts.
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 #include "config/instrument_config.h"
 #include "link/transport.h"
 #include "tools/bench_clock.h"

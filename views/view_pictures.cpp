@@ -1,6 +1,6 @@
 #include "views/view_pictures.h"
 
-#include "app/base/window_util.h"
+#include "base/window_util.h"
 #include "app/control_tables.h"
 #include "app/drawing.h"
 #include "app/ui_fonts.h"

@@ -2,7 +2,7 @@
 #include "views/view_windows.h"
 
 #include "app/app_globals.h"
-#include "app/base/window_util.h"
+#include "base/window_util.h"
 #include "app/commands.h"
 #include "app/layout.h"
 #include "app/ui_text.h"

@@ -2,7 +2,7 @@
 // headers' `interface` macro would rename.
 #include "views/word_export.h"
 
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 #include "app/version.h"
 
 #include <ole2.h>

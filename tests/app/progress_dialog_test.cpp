@@ -2,7 +2,7 @@
 // worker thread's start, cancellation and end against the dialog's life.
 #include "app/progress_dialog.h"
 
-#include "app/base/clocks.h"
+#include "base/clocks.h"
 #include "app/progress_text.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"

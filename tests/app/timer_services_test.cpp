@@ -2,7 +2,7 @@
 // their entry ids, removal and stopping, and the fatal-error box.
 #include "app/timer_services.h"
 
-#include "app/base/clocks.h"
+#include "base/clocks.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/test_window.h"
 #include "tests/support/thread_census.h"

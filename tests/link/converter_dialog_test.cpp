@@ -4,7 +4,7 @@
 // log lines.
 #include "link/converter_dialog.h"
 
-#include "app/base/clocks.h"
+#include "base/clocks.h"
 #include "link/comms_log.h"
 #include "link/converter_dialog_ids.h"
 #include "link/dialog_fields.h"

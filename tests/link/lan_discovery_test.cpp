@@ -3,7 +3,7 @@
 // passes, the acceptance rules and their near misses, the table.
 #include "link/lan_discovery.h"
 
-#include "app/base/clocks.h"
+#include "base/clocks.h"
 
 #include <gtest/gtest.h>
 

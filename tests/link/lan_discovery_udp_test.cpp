@@ -4,7 +4,7 @@
 // so they run one at a time.
 #include "link/lan_discovery.h"
 
-#include "app/base/clocks.h"
+#include "base/clocks.h"
 #include "tools/wqt_sim/discovery_responder.h"
 
 #include <winsock2.h>

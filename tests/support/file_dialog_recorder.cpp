@@ -1,6 +1,6 @@
 #include "tests/support/file_dialog_recorder.h"
 
-#include "app/base/file_dialog.h"
+#include "base/file_dialog.h"
 
 #include <cstring>
 #include <deque>

@@ -1,6 +1,6 @@
 #include "tests/support/msgbox_recorder.h"
 
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 
 #include <deque>
 #include <mutex>

@@ -1,6 +1,6 @@
 // Text helpers: tokens and split fields, string_format, case-blind endings,
 // line reading without line ends, hex bytes and SI-suffixed numbers.
-#include "app/base/text_util.h"
+#include "base/text_util.h"
 
 #include <windows.h>
 

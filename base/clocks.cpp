@@ -1,4 +1,4 @@
-#include "app/base/clocks.h"
+#include "base/clocks.h"
 
 #include <cstdio>
 

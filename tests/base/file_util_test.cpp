@@ -1,6 +1,6 @@
 // File and folder existence checks, creating the folders of a path and the
 // shell's known-folder lookup.
-#include "app/base/file_util.h"
+#include "base/file_util.h"
 
 #include <shlobj.h>
 

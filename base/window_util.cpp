@@ -1,6 +1,6 @@
-#include "app/base/window_util.h"
+#include "base/window_util.h"
 
-#include "app/base/text_util.h"
+#include "base/text_util.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
 // Number text: the program's number forms within their buffer, SI scaling,
 // reading numbers with suffixes and exponents, truncation and suffixes.
-#include "app/base/number_text.h"
+#include "base/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/base/file_util.h"
+#include "base/file_util.h"
 
 #include <shlobj.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 // The millisecond clocks with and without a performance counter, spans of
 // milliseconds and their unit-word text, SYSTEMTIME arithmetic and month names.
-#include "app/base/clocks.h"
+#include "base/clocks.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "app/base/number_text.h"
+#include "base/number_text.h"
 
-#include "app/base/decimal_reader.h"
+#include "base/decimal_reader.h"
 
 #include <cfloat>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "app/base/message_box.h"
+#include "base/message_box.h"
 
 #include <atomic>
 

@@ -1,7 +1,7 @@
 // Window helpers: list-view rows from tab-separated text, window text copies,
 // centring a window on its parent, the screen or the nearest monitor, and the
 // procedure of a dialog run by an init and a command handler.
-#include "app/base/window_util.h"
+#include "base/window_util.h"
 
 #include <commctrl.h>
 

@@ -1,6 +1,6 @@
-#include "app/base/text_util.h"
+#include "base/text_util.h"
 
-#include "app/base/decimal_reader.h"
+#include "base/decimal_reader.h"
 
 #include <cmath>
 #include <cstdarg>
