@@ -1,6 +1,6 @@
 #include "app/config_choices_ui.h"
 
-#include "app/auto_configs.h"
+#include "frame/auto_configs.h"
 #include "base/message_box.h"
 #include "config/config_choices.h"
 #include "config/identification.h"

@@ -1,6 +1,6 @@
 #include "app/config_upgrade_dialog.h"
 
-#include "app/app_globals.h"
+#include "frame/app_globals.h"
 #include "base/window_util.h"
 
 #include <cstdio>

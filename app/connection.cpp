@@ -3,7 +3,7 @@
 // and, for a full connect, lock its panel, attach it and read its settings.
 #include "app/connection.h"
 
-#include "app/app_globals.h"
+#include "frame/app_globals.h"
 #include "base/message_box.h"
 #include "base/window_util.h"
 #include "app/settings_runs.h"

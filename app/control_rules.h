@@ -4,7 +4,7 @@
 // rules are one table applied in order, so a later rule that sets a control
 // again replaces what an earlier one set.
 #pragma once
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 
 #include <windows.h>
 

@@ -3,23 +3,23 @@
 // the other windows' rules run.
 #include "app/control_state.h"
 
-#include "app/auto_configs.h"
-#include "app/control_tables.h"
+#include "frame/auto_configs.h"
+#include "frame/control_tables.h"
 #include "app/layout.h"
-#include "app/main_ids.h"
+#include "frame/main_ids.h"
 #include "app/saved_config_menu.h"
 #include "app/state_inputs.h"
-#include "app/ui_text.h"
+#include "frame/ui_text.h"
 #include "config/identification.h"
 #include "config/model_profiles.h"
 #include "configui/config_pages.h"
 #include "link/instrument_slots.h"
 #include "logging/logging_state.h"
-#include "views/capture_ids.h"
+#include "frame/capture_ids.h"
 #include "views/lomx.h"
-#include "views/measure_ids.h"
+#include "frame/measure_ids.h"
 #include "views/view_state.h"
-#include "views/voltmeter_ids.h"
+#include "frame/voltmeter_ids.h"
 
 #include <cstdlib>
 

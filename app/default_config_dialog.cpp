@@ -1,6 +1,6 @@
 #include "app/default_config_dialog.h"
 
-#include "app/app_globals.h"
+#include "frame/app_globals.h"
 #include "base/window_util.h"
 #include "config/default_configs.h"
 #include "config/instrument_config.h"

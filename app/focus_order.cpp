@@ -4,7 +4,7 @@
 // the Measure window and its results panels, in that order.
 #include "app/control_state.h"
 
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 #include "configui/config_pages.h"
 
 #include <vector>

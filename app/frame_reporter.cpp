@@ -1,6 +1,6 @@
 #include "app/frame_reporter.h"
 
-#include "app/app_globals.h"
+#include "frame/app_globals.h"
 #include "base/message_box.h"
 #include "link/user_report.h"
 

@@ -2,9 +2,9 @@
 // resize, the results-pane layouts and the settings pane.
 #include "app/layout.h"
 
-#include "app/app_globals.h"
-#include "app/control_table_walk.h"
-#include "views/results_panel_ids.h"
+#include "frame/app_globals.h"
+#include "frame/control_table_walk.h"
+#include "frame/results_panel_ids.h"
 #include "views/view_state.h"
 
 #include <vector>

@@ -7,7 +7,7 @@
 // windows show, and in which slot) and the hidden settings pane (the views
 // then take the full height).
 #pragma once
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 
 // Which Measure Results windows W1..W4 are visible and where: 0-3 one of
 // them full width, 4-9 two side by side, 10-13 three in thirds, 14 all four

@@ -2,18 +2,18 @@
 // switch.
 #include "app/main_create.h"
 
-#include "app/app_globals.h"
+#include "frame/app_globals.h"
 #include "app/control_state.h"
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 #include "app/layout.h"
-#include "app/main_ids.h"
+#include "frame/main_ids.h"
 #include "app/subclassed_controls.h"
 #include "app/ui_font_setup.h"
 #include "configui/config_window.h"
-#include "views/harmonics_ids.h"
-#include "views/lomx_ids.h"
-#include "views/measure_ids.h"
-#include "views/scope_ids.h"
+#include "frame/harmonics_ids.h"
+#include "frame/lomx_ids.h"
+#include "frame/measure_ids.h"
+#include "frame/scope_ids.h"
 #include "views/view_windows.h"
 
 #include <commctrl.h>

@@ -2,12 +2,12 @@
 // controls the logging data mode shows, and which the run state enables.
 #include "app/state_inputs.h"
 
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 #include "app/layout.h"
 #include "logging/logging_state.h"
 #include "logging/run_control.h"
-#include "views/measure_ids.h"
-#include "views/results_panel_ids.h"
+#include "frame/measure_ids.h"
+#include "frame/results_panel_ids.h"
 #include "views/view_state.h"
 
 namespace {

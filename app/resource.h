@@ -2,11 +2,7 @@
 // C++ so that the resource compiler can read it.
 #pragma once
 
-// Progress dialog.
-#define IDD_PROGRESS 178
-#define IDC_PROGRESS_BAR 10005
-#define IDC_PROGRESS_STATUS 10008
-#define IDC_PROGRESS_TEXT 10009
+#include "frame/progress_dialog_ids.h"
 
 // About dialog.
 #define IDD_ABOUT 103

@@ -1,10 +1,10 @@
 #include "app/saved_config_commands.h"
 
-#include "app/app_globals.h"
+#include "frame/app_globals.h"
 #include "base/file_dialog.h"
 #include "base/file_util.h"
 #include "base/message_box.h"
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 #include "app/saved_config_menu.h"
 #include "app/slot_list_dialogs.h"
 #include "app/summary_export.h"

@@ -1,8 +1,8 @@
 #include "app/saved_config_menu.h"
 
-#include "app/app_data_folder.h"
+#include "frame/app_data_folder.h"
 #include "base/file_util.h"
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 #include "config/instrument_config.h"
 #include "config/legacy_config.h"
 #include "config/model_profiles.h"

@@ -2,17 +2,17 @@
 // Settings dialog edits.
 #include "app/settings.h"
 
-#include "app/app_data_folder.h"
-#include "app/auto_configs.h"
+#include "frame/app_data_folder.h"
+#include "frame/auto_configs.h"
 #include "base/file_util.h"
 #include "base/text_util.h"
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 #include "app/resource.h"
 #include "link/comms_log.h"
 #include "link/connect_defaults.h"
 #include "link/instrument_slots.h"
-#include "views/harmonics_ids.h"
-#include "views/measure_ids.h"
+#include "frame/harmonics_ids.h"
+#include "frame/measure_ids.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 #include "app/settings_commands.h"
 
-#include "app/commands.h"
-#include "app/control_tables.h"
-#include "app/main_ids.h"
+#include "frame/commands.h"
+#include "frame/control_tables.h"
+#include "frame/main_ids.h"
 #include "app/settings_runs.h"
 #include "config/model_profiles.h"
 #include "configui/config_pages.h"

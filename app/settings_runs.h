@@ -1,7 +1,7 @@
 // Reading and sending a whole instrument configuration on a worker thread
 // behind the progress dialog.
 #pragma once
-#include "app/progress_dialog.h"
+#include "frame/progress_dialog.h"
 #include "config/transfer_progress.h"
 #include "link/link_record.h"
 

@@ -1,6 +1,6 @@
 #include "app/shell_services.h"
 
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 
 #include <shellapi.h>
 #include <shlobj.h>

@@ -3,12 +3,12 @@
 // kept as properties of the control's window.
 #include "app/subclassed_controls.h"
 
-#include "app/commands.h"
-#include "app/control_tables.h"
-#include "app/drawing.h"
-#include "app/main_ids.h"
-#include "app/ui_fonts.h"
-#include "views/measure_ids.h"
+#include "frame/commands.h"
+#include "frame/control_tables.h"
+#include "frame/drawing.h"
+#include "frame/main_ids.h"
+#include "frame/ui_fonts.h"
+#include "frame/measure_ids.h"
 #include "views/view_windows.h"
 
 #include <commctrl.h>

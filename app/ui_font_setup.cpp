@@ -1,12 +1,12 @@
 // The seven fonts of the frame and their rows.
 #include "app/ui_font_setup.h"
 
-#include "app/control_table_walk.h"
-#include "app/drawing.h"
-#include "app/main_ids.h"
-#include "app/ui_fonts.h"
-#include "app/ui_text.h"
-#include "views/measure_ids.h"
+#include "frame/control_table_walk.h"
+#include "frame/drawing.h"
+#include "frame/main_ids.h"
+#include "frame/ui_fonts.h"
+#include "frame/ui_text.h"
+#include "frame/measure_ids.h"
 #include "views/view_windows.h"
 
 namespace {

@@ -2,11 +2,11 @@
 // control-state refresh.
 #include "app/state_inputs.h"
 
-#include "app/control_tables.h"
-#include "app/ui_text.h"
-#include "views/harmonic_results_ids.h"
-#include "views/harmonics_ids.h"
-#include "views/scope_ids.h"
+#include "frame/control_tables.h"
+#include "frame/ui_text.h"
+#include "frame/harmonic_results_ids.h"
+#include "frame/harmonics_ids.h"
+#include "frame/scope_ids.h"
 #include "views/view_state.h"
 
 namespace {

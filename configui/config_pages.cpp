@@ -1,6 +1,6 @@
 #include "configui/config_pages.h"
 
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 #include "configui/config_ids.h"
 
 #include <algorithm>

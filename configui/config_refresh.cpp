@@ -1,6 +1,6 @@
 #include "configui/config_refresh.h"
 
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 #include "config/config_choices.h"
 #include "configui/config_ids.h"
 

@@ -3,7 +3,7 @@
 #include "configui/config_window.h"
 
 #include "base/window_util.h"
-#include "app/commands.h"
+#include "frame/commands.h"
 #include "configui/config_ids.h"
 #include "configui/config_pages.h"
 

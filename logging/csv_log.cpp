@@ -1,7 +1,7 @@
 #include "logging/csv_log.h"
 
 #include "base/message_box.h"
-#include "app/version.h"
+#include "frame/version.h"
 
 void open_csv_log_file(HWND owner)
 {

@@ -1,10 +1,10 @@
 #include "logging/equations.h"
 
-#include "app/app_data_folder.h"
+#include "frame/app_data_folder.h"
 #include "base/message_box.h"
 #include "base/window_util.h"
-#include "app/ui_text.h"
-#include "app/version.h"
+#include "frame/ui_text.h"
+#include "frame/version.h"
 #include "logging/expression_library.h"
 #include "logging/logging_resource.h"
 

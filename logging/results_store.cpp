@@ -1,8 +1,8 @@
 #include "logging/results_store.h"
 
-#include "app/app_globals.h"
-#include "app/commands.h"
-#include "app/control_tables.h"
+#include "frame/app_globals.h"
+#include "frame/commands.h"
+#include "frame/control_tables.h"
 
 int64_t result_record_count = -1;
 

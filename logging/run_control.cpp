@@ -1,8 +1,8 @@
 #include "logging/run_control.h"
 
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 #include "logging/logging_state.h"
-#include "views/measure_ids.h"
+#include "frame/measure_ids.h"
 
 namespace {
 

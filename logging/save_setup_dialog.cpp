@@ -2,7 +2,7 @@
 
 #include "base/message_box.h"
 #include "base/window_util.h"
-#include "app/version.h"
+#include "frame/version.h"
 #include "logging/logging_resource.h"
 
 namespace {

@@ -2,15 +2,15 @@
 // Connect dialog, and which of the window's controls are enabled.
 #include "views/lomx.h"
 
-#include "app/app_globals.h"
-#include "app/commands.h"
-#include "app/control_tables.h"
+#include "frame/app_globals.h"
+#include "frame/commands.h"
+#include "frame/control_tables.h"
 #include "link/converter_dialog.h"
 #include "link/converter_dialog_ids.h"
 #include "link/dialog_fields.h"
 #include "link/instrument_slots.h"
 #include "link/model_identification.h"
-#include "views/lomx_ids.h"
+#include "frame/lomx_ids.h"
 
 #include <string>
 

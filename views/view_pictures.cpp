@@ -1,14 +1,14 @@
 #include "views/view_pictures.h"
 
 #include "base/window_util.h"
-#include "app/control_tables.h"
-#include "app/drawing.h"
-#include "app/ui_fonts.h"
-#include "views/capture_ids.h"
-#include "views/harmonic_results_ids.h"
-#include "views/results_panel_ids.h"
-#include "views/scope_ids.h"
-#include "views/voltmeter_ids.h"
+#include "frame/control_tables.h"
+#include "frame/drawing.h"
+#include "frame/ui_fonts.h"
+#include "frame/capture_ids.h"
+#include "frame/harmonic_results_ids.h"
+#include "frame/results_panel_ids.h"
+#include "frame/scope_ids.h"
+#include "frame/voltmeter_ids.h"
 
 #include <cstdio>
 

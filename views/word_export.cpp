@@ -3,7 +3,7 @@
 #include "views/word_export.h"
 
 #include "base/message_box.h"
-#include "app/version.h"
+#include "frame/version.h"
 
 #include <ole2.h>
 #include <oleauto.h>

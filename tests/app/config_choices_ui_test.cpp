@@ -3,7 +3,7 @@
 // ranging page's phase step.
 #include "app/config_choices_ui.h"
 
-#include "app/auto_configs.h"
+#include "frame/auto_configs.h"
 #include "config/instrument_config.h"
 #include "configui/config_pages.h"
 #include "link/instrument_slots.h"

@@ -1,6 +1,6 @@
 #include "tests/app/config_window_fixture.h"
 
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 #include "app/main_create.h"
 #include "configui/config_ids.h"
 #include "configui/config_pages.h"

@@ -4,19 +4,19 @@
 // programmatic clicks, and the Tab order.
 #include "app/control_state.h"
 
-#include "app/auto_configs.h"
-#include "app/control_tables.h"
+#include "frame/auto_configs.h"
+#include "frame/control_tables.h"
 #include "app/layout.h"
 #include "app/main_create.h"
-#include "app/main_ids.h"
+#include "frame/main_ids.h"
 #include "configui/config_ids.h"
 #include "link/instrument_slots.h"
 #include "logging/logging_state.h"
 #include "tests/app/frame_fixture.h"
-#include "views/harmonics_ids.h"
-#include "views/measure_ids.h"
-#include "views/results_panel_ids.h"
-#include "views/scope_ids.h"
+#include "frame/harmonics_ids.h"
+#include "frame/measure_ids.h"
+#include "frame/results_panel_ids.h"
+#include "frame/scope_ids.h"
 #include "views/view_state.h"
 
 #include <gtest/gtest.h>

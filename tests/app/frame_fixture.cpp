@@ -1,7 +1,7 @@
 #include "tests/app/frame_fixture.h"
 
-#include "app/app_data_folder.h"
-#include "app/app_globals.h"
+#include "frame/app_data_folder.h"
+#include "frame/app_globals.h"
 #include "app/connection.h"
 #include "app/main_window.h"
 #include "app/resource.h"

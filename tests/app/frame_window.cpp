@@ -1,10 +1,10 @@
 #include "tests/app/frame_window.h"
 
-#include "app/app_globals.h"
-#include "app/control_tables.h"
+#include "frame/app_globals.h"
+#include "frame/control_tables.h"
 #include "app/layout.h"
 #include "app/main_create.h"
-#include "app/panel_window.h"
+#include "frame/panel_window.h"
 
 #include <commctrl.h>
 

@@ -3,15 +3,15 @@
 // from the minimum size the window really got, not from the one asked for.
 #include "app/layout.h"
 
-#include "app/app_globals.h"
-#include "app/control_table_walk.h"
-#include "app/main_ids.h"
+#include "frame/app_globals.h"
+#include "frame/control_table_walk.h"
+#include "frame/main_ids.h"
 #include "tests/app/frame_window.h"
 #include "tests/support/modal_dialog.h"
-#include "views/harmonic_results_ids.h"
-#include "views/measure_ids.h"
-#include "views/results_panel_ids.h"
-#include "views/scope_ids.h"
+#include "frame/harmonic_results_ids.h"
+#include "frame/measure_ids.h"
+#include "frame/results_panel_ids.h"
+#include "frame/scope_ids.h"
 #include "views/view_state.h"
 
 #include <gtest/gtest.h>

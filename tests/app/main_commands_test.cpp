@@ -4,12 +4,12 @@
 // pictures of a view and the configuration file commands.
 #include "app/main_commands.h"
 
-#include "app/app_globals.h"
-#include "app/commands.h"
-#include "app/control_tables.h"
+#include "frame/app_globals.h"
+#include "frame/commands.h"
+#include "frame/control_tables.h"
 #include "app/layout.h"
 #include "app/main_create.h"
-#include "app/main_ids.h"
+#include "frame/main_ids.h"
 #include "app/resource.h"
 #include "app/saved_config_menu.h"
 #include "app/shell_services.h"
@@ -24,8 +24,8 @@
 #include "tests/support/file_dialog_recorder.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
-#include "views/measure_ids.h"
-#include "views/scope_ids.h"
+#include "frame/measure_ids.h"
+#include "frame/scope_ids.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,10 @@
 // keys and minimum size, the commands it posts to itself, what it sends the
 // instruments when it closes, the save question, the running activity it
 // ends first, and the About dialog.
-#include "app/app_globals.h"
-#include "app/commands.h"
-#include "app/control_tables.h"
-#include "app/main_ids.h"
+#include "frame/app_globals.h"
+#include "frame/commands.h"
+#include "frame/control_tables.h"
+#include "frame/main_ids.h"
 #include "app/main_window.h"
 #include "app/resource.h"
 #include "app/settings.h"
@@ -20,7 +20,7 @@
 #include "tests/support/dialog_watch.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
-#include "views/measure_ids.h"
+#include "frame/measure_ids.h"
 
 #include <gtest/gtest.h>
 

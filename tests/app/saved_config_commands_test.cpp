@@ -3,7 +3,7 @@
 // files of earlier versions when the menu is rebuilt.
 #include "app/saved_config_commands.h"
 
-#include "app/app_globals.h"
+#include "frame/app_globals.h"
 #include "app/config_upgrade_dialog.h"
 #include "app/slot_list_dialogs.h"
 #include "config/instrument_config.h"

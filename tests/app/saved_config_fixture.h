@@ -2,7 +2,7 @@
 // configuration commands rebuild, over slot files in a folder of the test's
 // own. The app-data paths are put back as they were after the test.
 #pragma once
-#include "app/app_data_folder.h"
+#include "frame/app_data_folder.h"
 #include "app/saved_config_menu.h"
 #include "config/saved_slots.h"
 #include "tests/support/msgbox_recorder.h"

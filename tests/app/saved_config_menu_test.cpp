@@ -2,7 +2,7 @@
 // Delete commands on the current instrument.
 #include "app/saved_config_menu.h"
 
-#include "app/app_data_folder.h"
+#include "frame/app_data_folder.h"
 #include "config/instrument_config.h"
 #include "config/saved_slots.h"
 #include "configui/config_ids.h"

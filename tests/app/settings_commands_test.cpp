@@ -3,8 +3,8 @@
 // single-group one (WQT5530), connected through the connection sequence.
 #include "app/settings_commands.h"
 
-#include "app/control_tables.h"
-#include "app/main_ids.h"
+#include "frame/control_tables.h"
+#include "frame/main_ids.h"
 #include "app/saved_config_menu.h"
 #include "link/instrument_slots.h"
 #include "logging/logging_resource.h"

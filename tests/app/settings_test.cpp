@@ -2,9 +2,9 @@
 // at start with its default, the colour texts, the dialog's OK and Cancel,
 // the communications-log question and the folder browser, and the CSV file
 // names remembered across a restart.
-#include "app/app_data_folder.h"
-#include "app/auto_configs.h"
-#include "app/control_tables.h"
+#include "frame/app_data_folder.h"
+#include "frame/auto_configs.h"
+#include "frame/control_tables.h"
 #include "app/resource.h"
 #include "app/settings.h"
 #include "app/settings_dialog.h"
@@ -14,8 +14,8 @@
 #include "tests/app/frame_fixture.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
-#include "views/harmonics_ids.h"
-#include "views/measure_ids.h"
+#include "frame/harmonics_ids.h"
+#include "frame/measure_ids.h"
 
 #include <gtest/gtest.h>
 

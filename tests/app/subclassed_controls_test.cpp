@@ -2,11 +2,11 @@
 // tooltips, on the windows of the real main window.
 #include "app/subclassed_controls.h"
 
-#include "app/commands.h"
-#include "app/control_tables.h"
-#include "app/main_ids.h"
+#include "frame/commands.h"
+#include "frame/control_tables.h"
+#include "frame/main_ids.h"
 #include "tests/app/frame_window.h"
-#include "views/measure_ids.h"
+#include "frame/measure_ids.h"
 #include "views/view_windows.h"
 
 #include <commctrl.h>

@@ -2,14 +2,14 @@
 // and the font every control got.
 #include "app/ui_font_setup.h"
 
-#include "app/control_table_walk.h"
-#include "app/main_ids.h"
-#include "app/ui_fonts.h"
+#include "frame/control_table_walk.h"
+#include "frame/main_ids.h"
+#include "frame/ui_fonts.h"
 #include "tests/app/frame_window.h"
 #include "tests/support/pixels.h"
-#include "views/harmonic_results_ids.h"
-#include "views/measure_ids.h"
-#include "views/results_panel_ids.h"
+#include "frame/harmonic_results_ids.h"
+#include "frame/measure_ids.h"
+#include "frame/results_panel_ids.h"
 #include "views/view_windows.h"
 
 #include <gtest/gtest.h>

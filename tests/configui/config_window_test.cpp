@@ -2,10 +2,10 @@
 // invalidation of the pages, and the grid's enabling and collecting.
 #include "configui/config_window.h"
 
-#include "app/app_globals.h"
-#include "app/control_tables.h"
+#include "frame/app_globals.h"
+#include "frame/control_tables.h"
 #include "app/main_create.h"
-#include "app/ui_fonts.h"
+#include "frame/ui_fonts.h"
 #include "configui/config_ids.h"
 #include "configui/config_pages.h"
 #include "tests/support/test_window.h"

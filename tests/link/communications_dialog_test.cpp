@@ -5,7 +5,7 @@
 // simulated instruments over TCP and serial ptys.
 #include "link/communications_dialog.h"
 
-#include "app/app_data_folder.h"
+#include "frame/app_data_folder.h"
 #include "app/connection.h"
 #include "app/settings.h"
 #include "link/instrument_slots.h"

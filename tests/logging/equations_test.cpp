@@ -2,8 +2,8 @@
 // expression library (or one box when it is missing), and the editor dialog.
 #include "logging/equations.h"
 
-#include "app/app_data_folder.h"
-#include "app/ui_text.h"
+#include "frame/app_data_folder.h"
+#include "frame/ui_text.h"
 #include "logging/expression_library.h"
 #include "logging/logging_resource.h"
 #include "tests/support/modal_dialog.h"

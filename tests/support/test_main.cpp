@@ -7,7 +7,7 @@
 // trace or reports a failure, which waits for that thread to end. The helper
 // of the test thread therefore ends after it, before main returns; one for
 // main itself could only end with the process.
-#include "app/timer_services.h"
+#include "frame/timer_services.h"
 #include "link/lan_discovery.h"
 #include "tests/support/file_dialog_recorder.h"
 #include "tests/support/msgbox_recorder.h"

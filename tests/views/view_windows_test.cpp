@@ -2,9 +2,9 @@
 // converter view, repainting, titles, tooltips and the pictures' area.
 #include "views/view_windows.h"
 
-#include "app/app_globals.h"
-#include "app/commands.h"
-#include "app/control_tables.h"
+#include "frame/app_globals.h"
+#include "frame/commands.h"
+#include "frame/control_tables.h"
 #include "app/main_create.h"
 #include "link/converter_dialog_ids.h"
 #include "link/instrument_slots.h"
@@ -14,16 +14,16 @@
 #include "tests/support/modal_dialog.h"
 #include "tests/support/sim_fixture.h"
 #include "tests/support/test_window.h"
-#include "views/capture_ids.h"
-#include "views/harmonic_results_ids.h"
-#include "views/harmonics_ids.h"
+#include "frame/capture_ids.h"
+#include "frame/harmonic_results_ids.h"
+#include "frame/harmonics_ids.h"
 #include "views/lomx.h"
-#include "views/lomx_ids.h"
-#include "views/measure_ids.h"
-#include "views/scope_ids.h"
+#include "frame/lomx_ids.h"
+#include "frame/measure_ids.h"
+#include "frame/scope_ids.h"
 #include "views/view_pictures.h"
 #include "views/view_state.h"
-#include "views/voltmeter_ids.h"
+#include "frame/voltmeter_ids.h"
 
 #include <commctrl.h>
 

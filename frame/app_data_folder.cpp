@@ -1,4 +1,4 @@
-#include "app/app_data_folder.h"
+#include "frame/app_data_folder.h"
 
 #include "base/file_util.h"
 

@@ -2,11 +2,11 @@
 // windows, finding a control by id, programmatic clicks, the bold mark of a
 // button row, the view window accessors and the background painter of the
 // views.
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 
-#include "app/control_table_walk.h"
-#include "app/main_ids.h"
-#include "app/ui_fonts.h"
+#include "frame/control_table_walk.h"
+#include "frame/main_ids.h"
+#include "frame/ui_fonts.h"
 
 #include <shlobj.h>
 

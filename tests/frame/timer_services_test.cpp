@@ -1,6 +1,6 @@
 // The message-timer services: one-shot, repeating and countdown entries,
 // their entry ids, removal and stopping, and the fatal-error box.
-#include "app/timer_services.h"
+#include "frame/timer_services.h"
 
 #include "base/clocks.h"
 #include "tests/support/msgbox_recorder.h"

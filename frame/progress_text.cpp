@@ -1,4 +1,4 @@
-#include "app/progress_text.h"
+#include "frame/progress_text.h"
 
 #include "base/clocks.h"
 #include "base/text_util.h"

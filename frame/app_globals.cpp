@@ -1,4 +1,4 @@
-#include "app/app_globals.h"
+#include "frame/app_globals.h"
 
 HWND main_window = nullptr;
 bool settings_pane_hidden = false;

@@ -1,9 +1,9 @@
 // The display-text table: fixed entries, the phase code names, the empty
 // block and the four parallel parameter lists, put in place at compile time.
 // Entries that nothing names hold empty texts; the null entries end the lists.
-#include "app/ui_text.h"
+#include "frame/ui_text.h"
 
-#include "app/version.h"
+#include "frame/version.h"
 
 #include <iterator>
 

@@ -1,5 +1,5 @@
 // The shared drawing routines and the BMP writers.
-#include "app/drawing.h"
+#include "frame/drawing.h"
 
 #include "base/file_util.h"
 

@@ -14,7 +14,7 @@
 #pragma once
 #include <windows.h>
 
-#include "app/resource.h"
+#include "frame/progress_dialog_ids.h"
 
 // Private WM_COMMAND ids (wParam low word) a worker sends or posts to the
 // dialog.

@@ -1,5 +1,5 @@
 // The start-up globals, in the order they are created.
-#include "app/startup_globals.h"
+#include "logging/startup_globals.h"
 
 startup_mutex::startup_mutex() : handle_(CreateMutexA(nullptr, FALSE, nullptr)) {}
 

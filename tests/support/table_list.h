@@ -1,7 +1,7 @@
 // Every control table with the window its rows are created under, for tests
 // that walk all rows.
 #pragma once
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 // by id. The four results panels are one table and are walked row by row in
 // parallel: row 0 of panels 1-4, then row 1 of each, and so on.
 #pragma once
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 
 #include <initializer_list>
 

@@ -1,7 +1,7 @@
 // The panel window's painting of its text entries, and the icon holder that
 // owns, duplicates and loads icons.
-#include "app/icon_holder.h"
-#include "app/panel_window.h"
+#include "frame/icon_holder.h"
+#include "frame/panel_window.h"
 
 #include "tests/support/pixels.h"
 #include "tests/support/test_window.h"

@@ -1,5 +1,5 @@
 // The icon holder.
-#include "app/icon_holder.h"
+#include "frame/icon_holder.h"
 
 CIcon::CIcon(HINSTANCE instance, int resource_id)
     : icon_(static_cast<HICON>(

@@ -1,4 +1,4 @@
-#include "app/sent_message_wait.h"
+#include "frame/sent_message_wait.h"
 
 bool wait_delivering_sent_messages(HANDLE handle, DWORD timeout_ms)
 {

@@ -1,5 +1,5 @@
 // The title text built from the version constants.
-#include "app/version.h"
+#include "frame/version.h"
 
 #include <string>
 #include <string_view>

@@ -1,9 +1,9 @@
 // The progress dialog: its step, percent and time-remaining texts, and its
 // worker thread's start, cancellation and end against the dialog's life.
-#include "app/progress_dialog.h"
+#include "frame/progress_dialog.h"
 
 #include "base/clocks.h"
-#include "app/progress_text.h"
+#include "frame/progress_text.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/test_window.h"

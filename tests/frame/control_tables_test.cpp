@@ -1,10 +1,10 @@
 // The control tables as data: what every row must be, chosen rows of each
 // table with their class, text, style, rectangle, font, anchor and resize
 // mode, and the background painter of the views on a memory bitmap.
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 
-#include "app/startup_globals.h"
-#include "tests/app/table_list.h"
+#include "logging/startup_globals.h"
+#include "tests/support/table_list.h"
 #include "tests/support/test_window.h"
 
 #include <commctrl.h>

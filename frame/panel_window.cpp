@@ -1,8 +1,8 @@
 // The panel window: its class, its state block and its painting.
-#include "app/panel_window.h"
+#include "frame/panel_window.h"
 
 #include "base/window_util.h"
-#include "app/drawing.h"
+#include "frame/drawing.h"
 
 #include <cstring>
 #include <new>

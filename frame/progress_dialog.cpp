@@ -1,9 +1,9 @@
-#include "app/progress_dialog.h"
+#include "frame/progress_dialog.h"
 
 #include "base/clocks.h"
-#include "app/progress_text.h"
-#include "app/sent_message_wait.h"
-#include "app/timer_services.h"
+#include "frame/progress_text.h"
+#include "frame/sent_message_wait.h"
+#include "frame/timer_services.h"
 
 #include <commctrl.h>
 #include <process.h>

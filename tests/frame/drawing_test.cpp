@@ -1,6 +1,6 @@
 // The shared drawing routines: the bevelled frame, colour-coded text, angles,
 // fitted fonts, the small geometry helpers, BMP writers and the GDI holder.
-#include "app/drawing.h"
+#include "frame/drawing.h"
 
 #include "tests/support/pixels.h"
 #include "tests/support/temp_folder.h"

@@ -2,11 +2,11 @@
 // ui_text entry are taken from the text table when the program starts; the
 // others are literals. Every created row gets WS_CHILD; rows without a class
 // are layout slots that are never created.
-#include "app/control_tables.h"
+#include "frame/control_tables.h"
 
-#include "app/ui_text.h"
-#include "app/version.h"
-#include "views/results_panel_ids.h"
+#include "frame/ui_text.h"
+#include "frame/version.h"
+#include "frame/results_panel_ids.h"
 
 #include <commctrl.h>
 

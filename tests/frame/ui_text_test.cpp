@@ -1,9 +1,9 @@
 // The display-text table: entries other parts name by number, the embedded
 // lists and their ends, and the title built from the version texts.
-#include "app/ui_text.h"
+#include "frame/ui_text.h"
 
-#include "app/control_tables.h"
-#include "app/version.h"
+#include "frame/control_tables.h"
+#include "frame/version.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The tables by name, and a row found by id.
-#include "app/control_table_walk.h"
+#include "frame/control_table_walk.h"
 
 control_rows rows_of(control_table_name table)
 {

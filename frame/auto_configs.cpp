@@ -1,4 +1,4 @@
-#include "app/auto_configs.h"
+#include "frame/auto_configs.h"
 
 uint8_t AutoConfigs = 0;
 

@@ -1,8 +1,8 @@
-#include "app/timer_services.h"
+#include "frame/timer_services.h"
 
 #include "base/clocks.h"
 #include "base/message_box.h"
-#include "app/sent_message_wait.h"
+#include "frame/sent_message_wait.h"
 
 #include <process.h>
 
