@@ -7,7 +7,7 @@
 #include "config/instrument_config.h"
 #include "configui/config_pages.h"
 #include "configui/item_controls.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "logging/param_availability.h"
 
 #include <cstdio>

@@ -6,7 +6,7 @@
 #include "frame/app_globals.h"
 #include "base/message_box.h"
 #include "frame/commands.h"
-#include "app/connection.h"
+#include "slots/connection.h"
 #include "app/control_state.h"
 #include "frame/control_tables.h"
 #include "app/layout.h"
@@ -16,7 +16,7 @@
 #include "configui/config_pages.h"
 #include "configui/config_refresh.h"
 #include "link/communications_dialog.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "views/view_windows.h"
 
 #include <cstring>

@@ -13,7 +13,7 @@
 #include "config/identification.h"
 #include "config/model_profiles.h"
 #include "configui/config_pages.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "logging/logging_state.h"
 #include "frame/capture_ids.h"
 #include "views/lomx.h"

@@ -4,7 +4,7 @@
 #include "base/window_util.h"
 #include "config/default_configs.h"
 #include "config/instrument_config.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "link/transport.h"
 
 namespace {

@@ -23,7 +23,7 @@
 #include "config/saved_slots.h"
 #include "configui/config_pages.h"
 #include "configui/config_refresh.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "logging/csv_log.h"
 #include "logging/equations.h"
 #include "logging/logging_resource.h"

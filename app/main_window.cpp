@@ -24,7 +24,7 @@
 #include "config/legacy_config.h"
 #include "configui/config_ids.h"
 #include "link/comms_log.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "link/lan_discovery.h"
 #include "link/transport.h"
 #include "link/wire_commands.h"

@@ -12,7 +12,7 @@
 #include "config/legacy_config.h"
 #include "config/saved_slots.h"
 #include "configui/config_pages.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 
 #include <cstdio>
 #include <fstream>

@@ -8,7 +8,7 @@
 #include "config/model_profiles.h"
 #include "config/saved_slots.h"
 #include "configui/config_pages.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "logging/logging_resource.h"
 #include "logging/save_setup_dialog.h"
 

@@ -10,7 +10,7 @@
 #include "app/resource.h"
 #include "link/comms_log.h"
 #include "link/connect_defaults.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "frame/harmonics_ids.h"
 #include "frame/measure_ids.h"
 

@@ -1,7 +1,7 @@
 #include "app/summary_export.h"
 
 #include "config/model_profiles.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "link/transport.h"
 
 #include <fstream>

@@ -9,7 +9,7 @@
 #include "app/layout.h"
 #include "frame/main_ids.h"
 #include "frame/version.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "views/view_pictures.h"
 #include "views/word_export.h"
 

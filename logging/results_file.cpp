@@ -6,7 +6,7 @@
 #include "base/window_util.h"
 #include "frame/main_ids.h"
 #include "frame/version.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "logging/logging_state.h"
 #include "logging/results_store.h"
 

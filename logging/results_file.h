@@ -19,7 +19,7 @@
 // Record numbers are 64-bit values and offsets are computed in 64 bits: from
 // record 2,186,846 on, a record starts beyond the first 4 GiB of the file.
 #pragma once
-#include "logging/multilog_setup.h"
+#include "slots/multilog_setup.h"
 
 #include <windows.h>
 

@@ -8,7 +8,7 @@
 #include "link/converter_dialog.h"
 #include "link/converter_dialog_ids.h"
 #include "link/dialog_fields.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "link/model_identification.h"
 #include "frame/lomx_ids.h"
 

@@ -6,7 +6,7 @@
 #include "frame/commands.h"
 #include "app/layout.h"
 #include "frame/ui_text.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "logging/logging_state.h"
 #include "logging/run_control.h"
 #include "frame/harmonics_ids.h"

@@ -6,7 +6,7 @@
 #include "frame/auto_configs.h"
 #include "config/instrument_config.h"
 #include "configui/config_pages.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "link/transport.h"
 #include "tests/app/config_window_fixture.h"
 #include "tests/support/modal_dialog.h"

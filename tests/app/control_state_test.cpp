@@ -10,7 +10,7 @@
 #include "app/main_create.h"
 #include "frame/main_ids.h"
 #include "configui/config_ids.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "logging/logging_state.h"
 #include "tests/app/frame_fixture.h"
 #include "frame/harmonics_ids.h"

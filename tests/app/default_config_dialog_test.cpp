@@ -4,7 +4,7 @@
 #include "app/default_config_dialog.h"
 
 #include "config/instrument_config.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "link/transport.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"

@@ -2,10 +2,10 @@
 
 #include "frame/app_data_folder.h"
 #include "frame/app_globals.h"
-#include "app/connection.h"
+#include "slots/connection.h"
 #include "app/main_window.h"
 #include "app/resource.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "link/transport.h"
 #include "tests/support/msgbox_recorder.h"
 

@@ -15,7 +15,7 @@
 #include "app/shell_services.h"
 #include "configui/config_ids.h"
 #include "link/communications_dialog_ids.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "link/transport.h"
 #include "logging/logging_state.h"
 #include "logging/results_file.h"

@@ -11,7 +11,7 @@
 #include "app/settings.h"
 #include "configui/config_ids.h"
 #include "link/comms_log.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "link/user_report.h"
 #include "logging/logging_state.h"
 #include "logging/results_file.h"

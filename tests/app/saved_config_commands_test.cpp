@@ -7,7 +7,7 @@
 #include "app/config_upgrade_dialog.h"
 #include "app/slot_list_dialogs.h"
 #include "config/instrument_config.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "tests/app/saved_config_fixture.h"
 #include "tests/support/config_bodies.h"
 #include "tests/support/config_families.h"

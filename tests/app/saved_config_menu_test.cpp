@@ -6,7 +6,7 @@
 #include "config/instrument_config.h"
 #include "config/saved_slots.h"
 #include "configui/config_ids.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "link/transport.h"
 #include "logging/logging_resource.h"
 #include "tests/app/config_window_fixture.h"

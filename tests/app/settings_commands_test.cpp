@@ -6,7 +6,7 @@
 #include "frame/control_tables.h"
 #include "frame/main_ids.h"
 #include "app/saved_config_menu.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "logging/logging_resource.h"
 #include "tests/app/frame_fixture.h"
 #include "tests/support/dialog_watch.h"

@@ -10,7 +10,7 @@
 #include "app/settings_dialog.h"
 #include "app/shell_services.h"
 #include "link/comms_log.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "tests/app/frame_fixture.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"

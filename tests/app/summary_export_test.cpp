@@ -3,7 +3,7 @@
 #include "app/summary_export.h"
 
 #include "config/config_summary.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "link/transport.h"
 #include "tests/support/temp_folder.h"
 #include "tests/support/text_lines.h"

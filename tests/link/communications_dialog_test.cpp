@@ -6,9 +6,9 @@
 #include "link/communications_dialog.h"
 
 #include "frame/app_data_folder.h"
-#include "app/connection.h"
+#include "slots/connection.h"
 #include "app/settings.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "link/transport.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"

@@ -2,7 +2,7 @@
 // read by number (also beyond 4 GiB), clearing, and saving a copy.
 #include "logging/results_file.h"
 
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "logging/logging_state.h"
 #include "logging/results_store.h"
 #include "tests/support/file_dialog_recorder.h"

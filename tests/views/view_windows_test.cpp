@@ -7,7 +7,7 @@
 #include "frame/control_tables.h"
 #include "app/main_create.h"
 #include "link/converter_dialog_ids.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "link/model_identification.h"
 #include "logging/logging_state.h"
 #include "logging/results_store.h"

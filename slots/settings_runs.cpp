@@ -2,10 +2,10 @@
 // dialog. The dialog's call returns only after the worker has ended, so the
 // arguments and the task may live on the caller's stack and the worker's
 // result can be taken from the task afterwards.
-#include "app/settings_runs.h"
+#include "slots/settings_runs.h"
 
 #include "config/instrument_config.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 
 #include <cstdio>
 #include <memory>

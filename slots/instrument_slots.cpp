@@ -1,4 +1,4 @@
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 
 #include "base/text_util.h"
 #include "config/model_profiles.h"

@@ -1,11 +1,11 @@
 // Connecting an instrument against the simulated instrument: identification
 // in test and connect mode, its failures, and full connects of every model
 // family with the whole configuration read into the slot.
-#include "app/connection.h"
+#include "slots/connection.h"
 #include "config/identification.h"
 #include "config/instrument_config.h"
 #include "config/item_tables.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "link/transport.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_link_test.h"

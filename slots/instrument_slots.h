@@ -5,7 +5,7 @@
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"
 #include "link/link_record.h"
-#include "logging/multilog_setup.h"
+#include "slots/multilog_setup.h"
 
 #include <memory>
 

@@ -1,10 +1,10 @@
 // Reading and sending an instrument's whole configuration behind the
 // progress dialog, against the simulated instrument: the dialog's title, the
 // configuration the worker picks, and the result the caller gets.
-#include "app/settings_runs.h"
+#include "slots/settings_runs.h"
 
 #include "config/instrument_config.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "link/transport.h"
 #include "tests/support/config_bodies.h"
 #include "tests/support/msgbox_recorder.h"

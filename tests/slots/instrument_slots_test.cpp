@@ -1,6 +1,6 @@
 // The four instrument slots: start-up defaults, attaching by model code,
 // group selection over the real links, and the phase and wiring rules.
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "link/transport.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_link_test.h"

@@ -1,15 +1,15 @@
 // The connection sequence: open the link, stop the instrument's reporting,
 // ask who it is, take its model, option and phase count from its replies
 // and, for a full connect, lock its panel, attach it and read its settings.
-#include "app/connection.h"
+#include "slots/connection.h"
 
 #include "frame/app_globals.h"
 #include "base/message_box.h"
 #include "base/window_util.h"
-#include "app/settings_runs.h"
+#include "slots/settings_runs.h"
 #include "config/identification.h"
 #include "config/model_profiles.h"
-#include "link/instrument_slots.h"
+#include "slots/instrument_slots.h"
 #include "link/model_identification.h"
 #include "link/transport.h"
 #include "link/wire_commands.h"
