@@ -9,7 +9,7 @@
 #include "slots/connection.h"
 #include "app/control_state.h"
 #include "frame/control_tables.h"
-#include "app/layout.h"
+#include "views/layout.h"
 #include "frame/main_ids.h"
 #include "app/main_window.h"
 #include "frame/version.h"

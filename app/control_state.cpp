@@ -5,7 +5,7 @@
 
 #include "frame/auto_configs.h"
 #include "frame/control_tables.h"
-#include "app/layout.h"
+#include "views/layout.h"
 #include "frame/main_ids.h"
 #include "app/saved_config_menu.h"
 #include "app/state_inputs.h"

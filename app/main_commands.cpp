@@ -9,7 +9,7 @@
 #include "app/control_state.h"
 #include "frame/control_tables.h"
 #include "app/saved_config_commands.h"
-#include "app/layout.h"
+#include "views/layout.h"
 #include "app/main_create.h"
 #include "frame/main_ids.h"
 #include "app/main_window.h"

@@ -10,7 +10,7 @@
 #include "frame/control_tables.h"
 #include "app/frame_reporter.h"
 #include "frame/icon_holder.h"
-#include "app/layout.h"
+#include "views/layout.h"
 #include "app/main_commands.h"
 #include "app/main_create.h"
 #include "frame/main_ids.h"

@@ -3,7 +3,7 @@
 #include "app/state_inputs.h"
 
 #include "frame/control_tables.h"
-#include "app/layout.h"
+#include "views/layout.h"
 #include "logging/logging_state.h"
 #include "logging/run_control.h"
 #include "frame/measure_ids.h"

@@ -6,7 +6,7 @@
 #include "base/message_box.h"
 #include "frame/control_tables.h"
 #include "frame/drawing.h"
-#include "app/layout.h"
+#include "views/layout.h"
 #include "frame/main_ids.h"
 #include "frame/version.h"
 #include "slots/instrument_slots.h"

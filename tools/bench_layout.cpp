@@ -11,7 +11,7 @@
 //   bench_layout --pose minimum|grown|hidden SECONDS
 // The second form shows the frame in that state for SECONDS, so that it can
 // be photographed from outside.
-#include "app/layout.h"
+#include "views/layout.h"
 #include "tests/app/frame_window.h"
 #include "tools/bench_clock.h"
 

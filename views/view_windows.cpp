@@ -4,7 +4,7 @@
 #include "frame/app_globals.h"
 #include "base/window_util.h"
 #include "frame/commands.h"
-#include "app/layout.h"
+#include "views/layout.h"
 #include "frame/ui_text.h"
 #include "slots/instrument_slots.h"
 #include "logging/logging_state.h"

@@ -6,7 +6,7 @@
 
 #include "frame/auto_configs.h"
 #include "frame/control_tables.h"
-#include "app/layout.h"
+#include "views/layout.h"
 #include "app/main_create.h"
 #include "frame/main_ids.h"
 #include "configui/config_ids.h"

@@ -2,7 +2,7 @@
 
 #include "frame/app_globals.h"
 #include "frame/control_tables.h"
-#include "app/layout.h"
+#include "views/layout.h"
 #include "app/main_create.h"
 #include "frame/panel_window.h"
 

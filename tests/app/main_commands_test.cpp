@@ -7,7 +7,7 @@
 #include "frame/app_globals.h"
 #include "frame/commands.h"
 #include "frame/control_tables.h"
-#include "app/layout.h"
+#include "views/layout.h"
 #include "app/main_create.h"
 #include "frame/main_ids.h"
 #include "app/resource.h"

@@ -1,6 +1,6 @@
 // The frame's seven fonts as the real main window's creation builds them,
 // and the font every control got.
-#include "app/ui_font_setup.h"
+#include "views/ui_font_setup.h"
 
 #include "frame/control_table_walk.h"
 #include "frame/main_ids.h"

@@ -1,5 +1,5 @@
 // The seven fonts of the frame and their rows.
-#include "app/ui_font_setup.h"
+#include "views/ui_font_setup.h"
 
 #include "frame/control_table_walk.h"
 #include "frame/drawing.h"

@@ -1,7 +1,7 @@
 // The subclassed logo button, "Data Settings" box and rounded tooltips. The
 // replaced procedure of each control, and a rounded tooltip's state, are
 // kept as properties of the control's window.
-#include "app/subclassed_controls.h"
+#include "views/subclassed_controls.h"
 
 #include "frame/commands.h"
 #include "frame/control_tables.h"

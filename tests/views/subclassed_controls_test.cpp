@@ -1,6 +1,6 @@
 // The subclassed logo button, "Data Settings" box and rounded chart
 // tooltips, on the windows of the real main window.
-#include "app/subclassed_controls.h"
+#include "views/subclassed_controls.h"
 
 #include "frame/commands.h"
 #include "frame/control_tables.h"

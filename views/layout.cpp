@@ -1,6 +1,6 @@
 // The table-driven layout: start-up scaling, the per-row recomputation on
 // resize, the results-pane layouts and the settings pane.
-#include "app/layout.h"
+#include "views/layout.h"
 
 #include "frame/app_globals.h"
 #include "frame/control_table_walk.h"

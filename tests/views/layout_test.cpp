@@ -1,7 +1,7 @@
 // The table-driven layout on the real main window: at its minimum size and
 // grown, with the results layouts and the settings pane. Growth is measured
 // from the minimum size the window really got, not from the one asked for.
-#include "app/layout.h"
+#include "views/layout.h"
 
 #include "frame/app_globals.h"
 #include "frame/control_table_walk.h"
