@@ -9,7 +9,7 @@
 #include "slots/instrument_slots.h"
 #include "link/transport.h"
 #include "logging/logging_resource.h"
-#include "tests/app/config_window_fixture.h"
+#include "tests/configui/config_window_fixture.h"
 #include "tests/app/saved_config_fixture.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"

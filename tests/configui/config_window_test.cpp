@@ -4,41 +4,42 @@
 
 #include "frame/app_globals.h"
 #include "frame/control_tables.h"
-#include "app/main_create.h"
 #include "frame/ui_fonts.h"
 #include "configui/config_ids.h"
 #include "configui/config_pages.h"
+#include "tests/configui/config_window_fixture.h"
 #include "tests/support/test_window.h"
 
 #include <commctrl.h>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 namespace {
 
-// The Config window of the frame's real creation sequence, with a normal
-// and a bold font in place of the frame's first two.
+// The Config window with its controls as the frame creates them, with a
+// normal and a bold font in place of the frame's first two.
 class ConfigWindowTest : public testing::Test {
 protected:
     void SetUp() override
     {
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_WIN95_CLASSES};
         InitCommonControlsEx(&icc);
-        register_view_classes(GetModuleHandleA(nullptr));
         ui_fonts[0] = CreateFontA(-12, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Segoe UI");
         ui_fonts[1] = CreateFontA(-12, 0, 0, 0, FW_BOLD, 0, 0, 0, 0, 0, 0, 0, 0, "Segoe UI");
-        main_window = make_test_window("KestrovaConfigMain", DefWindowProcA);
-        main_on_create(main_window);
-        config_ = get_config_window();
+        fixture_ = std::make_unique<config_window_fixture>(
+            0, config_window_fixture::contents::with_controls);
+        main_window = fixture_->parent();
+        config_ = fixture_->window();
         ASSERT_NE(config_, nullptr);
         for (uint8_t& flag : config_page_dirty)
             flag = 1;
     }
     void TearDown() override
     {
-        DestroyWindow(main_window);
+        fixture_.reset();
         main_window = nullptr;
         DeleteObject(ui_fonts[0]);
         DeleteObject(ui_fonts[1]);
@@ -60,6 +61,7 @@ protected:
         return bold < 0 ? 0 : bold;
     }
 
+    std::unique_ptr<config_window_fixture> fixture_;
     HWND config_ = nullptr;
 };
 

@@ -1,14 +1,14 @@
 // The configuration pages' services with real controls: a typed value
 // checked and stored or put back, the range and ratio combo boxes, and the
 // ranging page's phase step.
-#include "app/config_choices_ui.h"
+#include "configui/config_choices_ui.h"
 
 #include "frame/auto_configs.h"
 #include "config/instrument_config.h"
 #include "configui/config_pages.h"
 #include "slots/instrument_slots.h"
 #include "link/transport.h"
-#include "tests/app/config_window_fixture.h"
+#include "tests/configui/config_window_fixture.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_fixture.h"

@@ -1,4 +1,4 @@
-#include "app/config_choices_ui.h"
+#include "configui/config_choices_ui.h"
 
 #include "frame/auto_configs.h"
 #include "base/message_box.h"
