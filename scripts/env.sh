@@ -63,8 +63,10 @@ kestrova_display() {
 
 kestrova_build() {
   bash "$KESTROVA_ROOT/scripts/muparser.sh" || return 1
-  cmake -S "$KESTROVA_ROOT" -B "$BUILD_DIR" \
+  local werror=OFF
+  [ "${KESTROVA_WERROR:-}" = 1 ] && werror=ON
+  cmake -S "$KESTROVA_ROOT" -B "$BUILD_DIR" -DKESTROVA_WERROR="$werror" \
         -DCMAKE_TOOLCHAIN_FILE="$KESTROVA_ROOT/cmake/toolchain-i686-mingw.cmake" >"$BUILD_DIR/configure.log" 2>&1 \
     || { cat "$BUILD_DIR/configure.log"; return 1; }
-  cmake --build "$BUILD_DIR" -j "$(nproc)"
+  cmake --build "$BUILD_DIR" -j "$(nproc)" "$@"
 }
