@@ -54,7 +54,7 @@ void apply_default_config(HWND owner, instrument_config* cfg, bool link_already_
     if (!link_already_open)
         open_close_link(LINK_OPEN, &slot);
     int mode = 0;
-    cfg->get_value_int(kDefaultModeItem, mode);
+    cfg->get_value_int(kItemDefaultMode, mode);
     const int digit =
         default_needs_model_digit(slot.model_code, mode) ? model_digit_of(&slot) : -1;
     const default_action action = choose_default_action(slot.model_code, mode, digit);

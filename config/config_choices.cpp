@@ -1,4 +1,5 @@
 #include "config/config_choices.h"
+#include "config/two_group_rules.h"
 
 #include "config/identification.h"
 #include "config/instrument_config.h"
@@ -57,30 +58,6 @@ const char* formatted_option(const char* format, int a, int b = 0)
     char text[64];
     std::snprintf(text, sizeof text, format, a, b);
     return lasting_text(text);
-}
-
-// Both wiring rules share one table; each answers for its own wiring code.
-bool wiring_rule(int rule_wiring, int wiring, int phases, int grouping, int active_group)
-{
-    if (wiring != rule_wiring)
-        return false;
-    switch (phases) {
-    case 3:
-    case 5:
-        return grouping >= 0;
-    case 4:
-        switch (grouping) {
-        case 0: return active_group == 1;
-        case 1:
-        case 4: return true;
-        case 2: return active_group == 0;
-        default: return false;
-        }
-    case 6:
-        return grouping == 0 || grouping == 4;
-    default:
-        return false;
-    }
 }
 
 // A value that an int holds once truncated toward zero.
@@ -207,26 +184,6 @@ option_list ratio_choices(const ratio_inputs& in)
     return list;
 }
 
-bool check_wiring_rule_group1(int wiring, int phases, int grouping, int active_group)
-{
-    return wiring_rule(1, wiring, phases, grouping, active_group);
-}
-
-bool check_wiring_rule_group2(int wiring, int phases, int grouping, int active_group)
-{
-    return wiring_rule(2, wiring, phases, grouping, active_group);
-}
-
-bool wiring_combination_rejected(int phases, int wiring, int grouping, int active_group)
-{
-    if ((phases == 4 && grouping == 3) || (phases == 6 && grouping >= 1 && grouping <= 3))
-        return true;
-    if (wiring == 0)
-        return false;
-    if (is_wqt35xx_combination_valid_a(wiring, phases, grouping, active_group))
-        return false;
-    return !is_wqt35xx_combination_valid_b(wiring, phases, grouping, active_group);
-}
 
 bool exceeds_limit_for_phase_count(int value, int phases)
 {

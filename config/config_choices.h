@@ -56,15 +56,6 @@ enum class ratio_rule {
 ratio_rule choose_ratio_rule(const ratio_inputs& in);
 option_list ratio_choices(const ratio_inputs& in);
 
-// Whether wiring code 1 (group1) or 2 (group2) suits the phase count, the
-// grouping (item 23) and the active group (0 or 1).
-bool check_wiring_rule_group1(int wiring, int phases, int grouping, int active_group);
-bool check_wiring_rule_group2(int wiring, int phases, int grouping, int active_group);
-
-// Whether the two-group instrument rejects the combination of phase count,
-// wiring (item 82), grouping (item 23) and active group.
-bool wiring_combination_rejected(int phases, int wiring, int grouping, int active_group);
-
 // Whether value exceeds what a phase count allows: 16 for 2 phases, 12 for 3,
 // 8 for 4, 4 for 5, and 20 for any other count.
 bool exceeds_limit_for_phase_count(int value, int phases);

@@ -107,8 +107,6 @@ setting_span block_settings(default_action block)
     }
 }
 
-constexpr int kItemSelector = 172;
-
 bool has_family(uint32_t model_code, config_family family)
 {
     const model_profile* profile = find_model_profile(model_code);
@@ -129,8 +127,8 @@ int current_int(instrument_config& cfg, int id)
 bool applies(instrument_config& cfg, condition when)
 {
     switch (when) {
-    case condition::item172_zero: return current_int(cfg, kItemSelector) == 0;
-    case condition::item172_nonzero: return current_int(cfg, kItemSelector) != 0;
+    case condition::item172_zero: return current_int(cfg, kItemDefaultSelector) == 0;
+    case condition::item172_nonzero: return current_int(cfg, kItemDefaultSelector) != 0;
     default: return true;
     }
 }

@@ -3,6 +3,7 @@
 // and the AC and DC answers) and how they go out, each item set in the image
 // and written to the instrument at once.
 #pragma once
+#include "config/item_numbers.h"
 #include <cstdint>
 
 class instrument_config;
@@ -22,8 +23,8 @@ enum class default_action {
     recall_program, // the instrument's stored program 0
 };
 
-// The mode item whose value decides, and the model digit some modes need.
-constexpr int kDefaultModeItem = 70;
+// The mode item whose value decides is kItemDefaultMode (item_numbers.h);
+// some modes also need the model digit.
 
 // Whether the choice for this model code and mode value needs the model
 // digit of the instrument's identification.

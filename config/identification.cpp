@@ -1,4 +1,5 @@
 #include "config/identification.h"
+#include "config/two_group_rules.h"
 
 #include "config/model_profiles.h"
 #include "link/link_record.h"
@@ -172,136 +173,6 @@ option_bits decode_option_bits(uint32_t word, int selector)
     return out;
 }
 
-namespace {
-
-// The phases of a wiring on one group of three: single phase 1, 2 or 3, two
-// phases, or all three.
-phase_span basic_span(int w)
-{
-    switch (w) {
-    case 0: return {1, 1};
-    case 1:
-    case 2: return {1, 2};
-    case 3:
-    case 6: return {1, 3};
-    case 4: return {2, 2};
-    case 5: return {3, 3};
-    default: return kNoPhases;
-    }
-}
-
-// The span of each wiring in one row of the two-group model's table
-// (wirings 1 and 2 share theirs); wirings above 6 measure nothing.
-struct wiring_spans {
-    phase_span w0, w12, w3, w4, w5, w6;
-};
-
-phase_span pick(int w, const wiring_spans& s)
-{
-    switch (w) {
-    case 0: return s.w0;
-    case 1:
-    case 2: return s.w12;
-    case 3: return s.w3;
-    case 4: return s.w4;
-    case 5: return s.w5;
-    case 6: return s.w6;
-    default: return kNoPhases;
-    }
-}
-
-// Phases of the two-group model (1 to 6 over both groups) by phase count P,
-// grouping q and active group g.
-phase_span two_group_span(uint32_t p, int w, int g, int q)
-{
-    const phase_span none = kNoPhases;
-    switch (p) {
-    case 3:
-        switch (q) {
-        case 0:
-            if (g == 0)
-                return {1, 1};
-            return pick(w, {{2, 2}, {2, 3}, {3, 3}, none, none, none});
-        case 1:
-            if (g == 1)
-                return {3, 3};
-            return pick(w, {{1, 1}, {1, 2}, {2, 3}, none, none, none});
-        case 2:
-            return basic_span(w);
-        default:
-            return none;
-        }
-    case 4:
-        switch (q) {
-        case 0:
-            if (g == 0)
-                return {1, 1};
-            return pick(w, {{2, 2}, {2, 3}, {2, 4}, {3, 3}, {4, 4}, {2, 4}});
-        case 1:
-            if (g == 0)
-                return pick(w, {{1, 1}, {1, 2}, {2, 2}, none, none, none});
-            return pick(w, {{3, 3}, {3, 4}, {4, 4}, none, none, none});
-        case 2:
-            if (g == 1 && (w == 0 || w == 2))
-                return {4, 4};
-            if (g == 1 && w == 1)
-                return none;
-            return basic_span(w);
-        case 3:
-            return {1, 4};
-        default:
-            return basic_span(w);
-        }
-    case 5:
-        switch (q) {
-        case 0:
-            if (w == 4)
-                return {4, 4};
-            if (w == 5)
-                return {5, 5};
-            if (g == 0)
-                return pick(w, {{1, 1}, {1, 2}, {2, 2}, none, none, none});
-            if (g == 1)
-                return pick(w, {{3, 3}, {3, 4}, {3, 5}, none, none, none});
-            return none;
-        case 1:
-            if (w == 4)
-                return {2, 2};
-            if (w == 5)
-                return {3, 3};
-            if (g == 0)
-                return pick(w, {{1, 1}, {1, 2}, {1, 3}, none, none, {1, 3}});
-            if (g == 1)
-                return pick(w, {{4, 4}, {4, 5}, {5, 5}, none, none, none});
-            return none;
-        case 2:
-            return {1, 4};
-        case 3:
-            return {1, 5};
-        case 4:
-            return basic_span(w);
-        default:
-            return none;
-        }
-    default:
-        switch (q) {
-        case 0:
-            if (g == 0)
-                return basic_span(w);
-            return pick(w, {{4, 4}, {4, 5}, {4, 6}, {5, 5}, {6, 6}, {4, 6}});
-        case 1:
-            return {1, 4};
-        case 2:
-            return {1, 5};
-        case 3:
-            return {1, 6};
-        default:
-            return basic_span(w);
-        }
-    }
-}
-
-} // namespace
 
 void get_phase_range(const link_record& link, int wiring, int group, int grouping, int* first,
                      int* last)
@@ -316,7 +187,7 @@ void get_phase_range(const link_record& link, int wiring, int group, int groupin
         if (wiring == 7)
             span = profile != nullptr ? profile->wiring7_three_phase : phase_span{1, 3};
         else
-            span = basic_span(wiring);
+            span = group_of_three_span(wiring);
     } else if (link.phase_count == 2) {
         switch (wiring) {
         case 0: span = {1, 1}; break;

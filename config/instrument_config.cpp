@@ -371,60 +371,6 @@ std::shared_ptr<instrument_config> instrument_config_copy(const instrument_confi
     return std::make_shared<instrument_config>(source);
 }
 
-// ---- Two-group wiring combinations ------------------------------------------
-
-namespace {
-
-// Wirings 4 and 5 share the rules for four to six phases.
-bool four_to_six_phase_rule(int phases, int grouping, bool group1)
-{
-    switch (phases) {
-    case 4:
-        return (grouping == 2 && group1) || grouping == 4 || (grouping == 0 && !group1);
-    case 5:
-        return (grouping == 1 && group1) || grouping == 4 || (grouping == 0 && !group1);
-    case 6:
-        return grouping == 0 || grouping == 4;
-    default:
-        return false;
-    }
-}
-
-} // namespace
-
-bool is_wqt35xx_combination_valid_a(int wiring, int phases, int grouping, int group2)
-{
-    const bool group1 = group2 == 0;
-    if (wiring == 3) {
-        switch (phases) {
-        case 3:
-            return grouping == 0 || grouping == 1;
-        case 4:
-            return grouping == 1;
-        case 5:
-            return (grouping == 0 && group1) || (grouping == 1 && !group1);
-        default:
-            return false;
-        }
-    }
-    if (wiring == 4) {
-        if (phases == 3)
-            return grouping == 2;
-        return four_to_six_phase_rule(phases, grouping, group1);
-    }
-    return false;
-}
-
-bool is_wqt35xx_combination_valid_b(int wiring, int phases, int grouping, int group2)
-{
-    const bool group1 = group2 == 0;
-    if (wiring != 5)
-        return false;
-    if (phases == 3)
-        return grouping >= 2;
-    return four_to_six_phase_rule(phases, grouping, group1);
-}
-
 int map_range_selector_to_index(int phase)
 {
     switch (phase) {

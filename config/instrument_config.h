@@ -250,11 +250,6 @@ void report_item_write_failure(int32_t error_code, const char* const* names);
 // A new base-class object holding a copy of the source's tables.
 std::shared_ptr<instrument_config> instrument_config_copy(const instrument_config& source);
 
-// Whether a wiring code (item 82) is allowed with the phase count, the
-// grouping (item 23) and the measurement group (0 group 1, 1 group 2) of a
-// two-group instrument. Test a answers for wiring 3 and 4, test b for 5.
-bool is_wqt35xx_combination_valid_a(int wiring, int phases, int grouping, int group2);
-bool is_wqt35xx_combination_valid_b(int wiring, int phases, int grouping, int group2);
 
 // The number the harmonics download sends for a phase: 1..3 keep theirs,
 // 4..6 (a two-group instrument's second group) become 7..9, others 1.

@@ -26,7 +26,3 @@ struct item_def_table {
 item_def_table family_item_definitions(config_family family);
 // The family's 256 item names; "Unused" where an id has no name.
 const char* const* config_item_names(config_family family);
-
-// Items whose values other rules depend on.
-constexpr int kItemGrouping = 23; // channel grouping of the two-group model
-constexpr int kItemWiring = 82;

@@ -5,6 +5,8 @@
 // remapping). Items and values that a family does not convert pass as they
 // are.
 #include "config/instrument_config.h"
+#include "config/two_group_rules.h"
+#include "config/item_numbers.h"
 
 #include "config/identification.h"
 #include "config/model_profiles.h"
@@ -26,11 +28,6 @@ namespace {
 
 // The value field read by read_config_item holds at most 18 characters.
 constexpr int kTextReadSize = 19;
-
-constexpr int kItemMode = 1;
-constexpr int kItemFrequencyLock = 7;
-constexpr int kItemFrequency = 48;
-constexpr int kItemTShort = 126;
 
 // When "Frequency Lock" (item 7) is followed by "Frequency" (item 48).
 enum class frequency_follow_up { none, when_nonzero, when_one };
@@ -378,7 +375,7 @@ int32_t read_15xx(instrument_config&, const link_record& link, int id, int32_t r
         return r >= 5 ? r - 2 : r;
     case kItemWiring:
         return read_wiring(r, link.phase_count, true);
-    case 93:
+    case kItemRatio:
         return r >= 3 ? r - 4 : r;
     case 122:
         return read_device(r, 6);
@@ -404,7 +401,7 @@ int32_t write_15xx(instrument_config&, const link_record& link, int id, int32_t 
         return v >= 3 ? v + 2 : v;
     case kItemWiring:
         return write_wiring(v, link.phase_count, true);
-    case 93:
+    case kItemRatio:
         return v >= 3 ? v + 4 : v;
     case 122:
         return write_device(v, 6);
@@ -599,13 +596,6 @@ int range_input_of(int id)
     }
 }
 
-// On a 3-phase instrument, wirings from 4 on are numbered one higher by the
-// instrument when the object's group is the one that the grouping splits.
-bool wiring_shifted(uint8_t group2, int32_t grouping)
-{
-    return (group2 == 0 && grouping == 1) || (group2 == 1 && grouping == 0);
-}
-
 bool efficiency_numbered(instrument_config& cfg, const link_record& link)
 {
     const int32_t wiring = image_int(cfg, kItemWiring);
@@ -621,7 +611,7 @@ bool efficiency_numbered(instrument_config& cfg, const link_record& link)
 int32_t read_35xx(instrument_config& cfg, const link_record& link, int id, int32_t r)
 {
     const uint32_t pc = link.phase_count;
-    if (id == kItemMode || id == 99)
+    if (id == kItemMode || id == kItemMode35xx)
         return read_mode(r);
     if (is_voltage_input(id))
         return read_voltage_input(r);
@@ -648,7 +638,7 @@ int32_t read_35xx(instrument_config& cfg, const link_record& link, int id, int32
         if (pc == 3 && wiring_shifted(group2_of(cfg), image_int(cfg, kItemGrouping)) && r >= 4)
             return r - 1;
         return r;
-    case 93:
+    case kItemRatio:
         return r >= 3 && efficiency_numbered(cfg, link) ? r - 2 : r;
     case 122:
         if (r == 0)
@@ -666,7 +656,7 @@ int32_t write_35xx(instrument_config& cfg, const link_record& link, int id, int3
     const uint32_t pc = link.phase_count;
     if (id == kItemMode)
         return write_mode(v);
-    if (id == 99)
+    if (id == kItemMode35xx)
         return v >= 7 ? v + 1 : v;
     if (is_voltage_input(id))
         return write_voltage_input(v, 1);
@@ -697,7 +687,7 @@ int32_t write_35xx(instrument_config& cfg, const link_record& link, int id, int3
             }
         }
         return v;
-    case 93:
+    case kItemRatio:
         if (!efficiency_numbered(cfg, link))
             return v;
         if (v == 1 || v == 2)

@@ -1,4 +1,5 @@
 #include "configui/config_choices_ui.h"
+#include "config/item_numbers.h"
 
 #include "frame/auto_configs.h"
 #include "base/message_box.h"
@@ -8,17 +9,12 @@
 #include "configui/config_pages.h"
 #include "configui/item_controls.h"
 #include "slots/instrument_slots.h"
-#include "logging/param_availability.h"
+#include "config/two_group_rules.h"
 
 #include <cstdio>
 #include <cstring>
 
 namespace {
-
-constexpr int kGroupingItem = 23;
-constexpr int kRatioItem = 93;
-constexpr int kWiringItem = 82;
-constexpr int kRangingSkipItem = 22;
 
 const char kIncorrectValue[] = "Incorrect Value";
 
@@ -69,8 +65,8 @@ void fill_ratio_choices(HWND combo, int grouping, int phases, int wiring)
     current_phase_range(wiring, grouping, &in.first_phase, &last);
     in.model3 = is_param_available_model3(wiring, phases, grouping, in.group);
     in.model6 = is_param_available_model6(wiring, phases, grouping, in.group);
-    cfg->set_option_list(kRatioItem, ratio_choices(in));
-    fill_item_combobox(*cfg, combo, kRatioItem);
+    cfg->set_option_list(kItemRatio, ratio_choices(in));
+    fill_item_combobox(*cfg, combo, kItemRatio);
 }
 
 void fill_range_choices(HWND voltage_combo, HWND current_combo, int selector,
@@ -133,12 +129,12 @@ void advance_ranging_phase(HWND page, instrument_config* cfg)
 {
     if (cfg == nullptr)
         return;
-    const int wiring = item_int(*cfg, kWiringItem);
+    const int wiring = item_int(*cfg, kItemWiring);
     const bool skip = ranging_pair_skip(static_cast<int>(get_current_instrument().phase_count),
-                                        wiring, item_int(*cfg, kRangingSkipItem));
+                                        wiring, item_int(*cfg, kItemRangingSkip));
     int first = -1;
     int last = -1;
-    current_phase_range(wiring, item_int(*cfg, kGroupingItem), &first, &last);
+    current_phase_range(wiring, item_int(*cfg, kItemGrouping), &first, &last);
     if (first == -1 || last == -1) {
         PostMessageA(page, WM_COMMAND, CMD_LEAVE_RANGING_VIEW, 0);
         return;
@@ -152,6 +148,6 @@ bool is_wiring_combination_rejected()
     if (!cfg)
         return false;
     return wiring_combination_rejected(static_cast<int>(get_current_instrument().phase_count),
-                                       item_int(*cfg, kWiringItem), item_int(*cfg, kGroupingItem),
+                                       item_int(*cfg, kItemWiring), item_int(*cfg, kItemGrouping),
                                        get_current_active_group());
 }

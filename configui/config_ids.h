@@ -1,5 +1,6 @@
 // Control ids of the Config window's head and page buttons (config_controls).
 #pragma once
+#include "frame/control_id_blocks.h"
 
 enum : int {
     IDC_CFG_CONTROL_LABEL = 13009,       // "CONTROL:"
@@ -21,3 +22,6 @@ enum : int {
     IDC_CFG_PAGE_FIRST = IDC_CFG_PAGE_ACQU,
     IDC_CFG_PAGE_LAST = IDC_CFG_PAGE_PROG,
 };
+
+static_assert(window_ids::config_head.holds(IDC_CFG_CONTROL_LABEL) && window_ids::config_head.holds(IDC_CFG_ADVANCED_OPTIONS),
+              "the ids lie in their block of the registry");

@@ -1,5 +1,6 @@
 // Control ids of the Capture window (capture_controls).
 #pragma once
+#include "frame/control_id_blocks.h"
 
 enum : int {
     IDC_CAPTURE_TITLE = 14600,            // "WQTn Capture"
@@ -9,3 +10,6 @@ enum : int {
     IDC_CAPTURE_SAVE_CLIPBOARD = 14604,
     IDC_CAPTURE_EXPORT_WORD = 14605,
 };
+
+static_assert(window_ids::capture.holds(IDC_CAPTURE_TITLE) && window_ids::capture.holds(IDC_CAPTURE_EXPORT_WORD),
+              "the ids lie in their block of the registry");

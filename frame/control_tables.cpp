@@ -4,6 +4,7 @@
 // views.
 #include "frame/control_tables.h"
 
+#include "frame/control_id_blocks.h"
 #include "frame/control_table_walk.h"
 #include "frame/main_ids.h"
 #include "frame/ui_fonts.h"
@@ -12,24 +13,23 @@
 
 namespace {
 
-// The table that holds each id range.
+// The table that holds each block of the main window's ids.
 struct id_range {
-    int first;
-    int last;
+    id_block ids;
     control_table_name table;
 };
 
 const id_range id_ranges[] = {
-    {12000, 12011, control_table_name::frame},
-    {13009, 13023, control_table_name::config},
-    {14023, 14066, control_table_name::measure},
-    {14100, 14410, control_table_name::results_panels},
-    {15600, 15615, control_table_name::voltmeter},
-    {14500, 14522, control_table_name::scope},
-    {14600, 14605, control_table_name::capture},
-    {14700, 14714, control_table_name::harmonics},
-    {14800, 14814, control_table_name::harmonic_results},
-    {15500, 15540, control_table_name::lomx},
+    {window_ids::top_bar, control_table_name::frame},
+    {window_ids::config_head, control_table_name::config},
+    {window_ids::measure, control_table_name::measure},
+    {window_ids::results_panels, control_table_name::results_panels},
+    {window_ids::voltmeter, control_table_name::voltmeter},
+    {window_ids::scope, control_table_name::scope},
+    {window_ids::capture, control_table_name::capture},
+    {window_ids::harmonics, control_table_name::harmonics},
+    {window_ids::harmonic_results, control_table_name::harmonic_results},
+    {window_ids::lomx, control_table_name::lomx},
 };
 
 HWND create_row_window(control_desc& row, HWND parent, HMENU menu)
@@ -83,7 +83,7 @@ void show_controls_from_table(const control_desc* table, int count)
 HWND get_control_by_id(int id)
 {
     for (const id_range& range : id_ranges) {
-        if (id < range.first || id > range.last)
+        if (!range.ids.holds(id))
             continue;
         const control_desc* row = find_control_row(range.table, id);
         return row ? row->hwnd : nullptr;

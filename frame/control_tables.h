@@ -1,8 +1,8 @@
 // The control-descriptor tables: one static table of rows per window, from
 // which every child window and control of the main window is created, laid
-// out and found again by its id. Ids are unique across all tables; the id
-// constants live in one header per window (app/main_ids.h, configui/
-// config_ids.h, views/*_ids.h).
+// out and found again by its id. Ids are unique across all tables: each
+// window's block is in the registry (frame/control_id_blocks.h), and its id
+// constants in one header per window (frame/*_ids.h, configui/config_ids.h).
 #pragma once
 #include <windows.h>
 

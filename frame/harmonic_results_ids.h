@@ -1,5 +1,6 @@
 // Control ids of the Harmonic Results window (harmonic_results_controls).
 #pragma once
+#include "frame/control_id_blocks.h"
 
 enum : int {
     IDC_HRES_TITLE = 14800,        // "WQTn Harmonics"
@@ -18,3 +19,6 @@ enum : int {
     IDC_HRES_ZOOM3 = 14813,
     IDC_HRES_SCROLL = 14814,
 };
+
+static_assert(window_ids::harmonic_results.holds(IDC_HRES_TITLE) && window_ids::harmonic_results.holds(IDC_HRES_SCROLL),
+              "the ids lie in their block of the registry");

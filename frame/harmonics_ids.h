@@ -1,5 +1,6 @@
 // Control ids of the Harmonics window (harmonics_controls).
 #pragma once
+#include "frame/control_id_blocks.h"
 
 enum : int {
     IDC_HARM_TABLE = 14700,           // list view of the table views
@@ -18,3 +19,6 @@ enum : int {
     IDC_HARM_TOOLTIPS = 14713,        // "Display Tooltips?"
     IDC_HARM_K_FACTOR = 14714,        // "Display K-Factor?"
 };
+
+static_assert(window_ids::harmonics.holds(IDC_HARM_TABLE) && window_ids::harmonics.holds(IDC_HARM_K_FACTOR),
+              "the ids lie in their block of the registry");

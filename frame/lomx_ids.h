@@ -1,6 +1,7 @@
 // Control ids of the LOMX window (lomx_controls): the set-up of the
 // LOMX-RS232 CAN-bus converter.
 #pragma once
+#include "frame/control_id_blocks.h"
 
 enum : int {
     IDC_LOMX_TITLE = 15501,                // "LOMX Setup"
@@ -44,3 +45,6 @@ enum : int {
     IDC_LOMX_LOAD = 15539,
     IDC_LOMX_SETUP = 15540,                // "Setup LOMX"
 };
+
+static_assert(window_ids::lomx.holds(IDC_LOMX_TITLE) && window_ids::lomx.holds(IDC_LOMX_SETUP),
+              "the ids lie in their block of the registry");

@@ -1,6 +1,7 @@
 // Ids of the main window: the controls of its top bar and the menu and
 // accelerator commands the frame itself uses.
 #pragma once
+#include "frame/control_id_blocks.h"
 
 // Top bar (frame_controls).
 enum : int {
@@ -39,3 +40,6 @@ enum : int {
     IDM_VIEW_LOMX = 32844,
     IDM_VIEW_VOLTMETER = 32845,
 };
+
+static_assert(window_ids::top_bar.holds(IDC_TOP_CONTROL_LABEL) && window_ids::top_bar.holds(IDC_GROUP2),
+              "the ids lie in their block of the registry");

@@ -1,5 +1,6 @@
 // Control ids of the Measure window (measure_controls).
 #pragma once
+#include "frame/control_id_blocks.h"
 
 enum : int {
     IDC_MEAS_LOG_LIST = 14023,            // list view of the "LOG" view
@@ -44,3 +45,6 @@ enum : int {
     IDC_MEAS_HIGHSPEED_GROUP = 14065,     // "High Speed Mode"
     IDC_MEAS_HIGHSPEED = 14066,           // "Enter Highspeed\r\nMode" / "Exit ..."
 };
+
+static_assert(window_ids::measure.holds(IDC_MEAS_LOG_LIST) && window_ids::measure.holds(IDC_MEAS_HIGHSPEED),
+              "the ids lie in their block of the registry");

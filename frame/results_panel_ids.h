@@ -2,6 +2,7 @@
 // Panel p (0..3) numbers its controls from 14100 + 100 p; each control has
 // the same offset in every panel.
 #pragma once
+#include "frame/control_id_blocks.h"
 
 enum : int {
     IDC_RESULTS_PANEL1 = 14100,
@@ -31,3 +32,6 @@ constexpr int results_panel_id(int panel, int offset)
 {
     return IDC_RESULTS_PANEL1 + RESULTS_PANEL_ID_STEP * panel + offset;
 }
+
+static_assert(window_ids::results_panels.holds(IDC_RESULTS_PANEL1) && window_ids::results_panels.holds(IDC_RESULTS_PANEL4),
+              "the ids lie in their block of the registry");

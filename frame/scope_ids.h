@@ -1,5 +1,6 @@
 // Control ids of the Scope window (scope_controls).
 #pragma once
+#include "frame/control_id_blocks.h"
 
 enum : int {
     IDC_SCOPE_TABLE = 14500,         // list view of the table view
@@ -26,3 +27,6 @@ enum : int {
     IDC_SCOPE_TIME_LABEL = 14521,    // "Time"
     IDC_SCOPE_TIME_BAR = 14522,
 };
+
+static_assert(window_ids::scope.holds(IDC_SCOPE_TABLE) && window_ids::scope.holds(IDC_SCOPE_TIME_BAR),
+              "the ids lie in their block of the registry");

@@ -1,5 +1,6 @@
 // Control ids of the Vector Voltmeter window (voltmeter_controls).
 #pragma once
+#include "frame/control_id_blocks.h"
 
 enum : int {
     IDC_VM_TITLE = 15600,                  // "WQTn Vector Voltmeter"
@@ -18,3 +19,6 @@ enum : int {
     IDC_VM_BALANCE_LABEL = 15613,
     IDC_VM_BALANCE = 15614,
 };
+
+static_assert(window_ids::voltmeter.holds(IDC_VM_TITLE) && window_ids::voltmeter.holds(IDC_VM_BALANCE),
+              "the ids lie in their block of the registry");

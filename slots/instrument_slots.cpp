@@ -1,4 +1,6 @@
 #include "slots/instrument_slots.h"
+#include "config/item_numbers.h"
+#include "config/two_group_rules.h"
 
 #include "base/text_util.h"
 #include "config/model_profiles.h"
@@ -276,34 +278,17 @@ bool check_phase_grouping_a(int n)
     const instrument_slot& slot = instrument_slots[n];
     if (!is_two_group_model(slot.model_code))
         return false;
-    int q = grouping_of(n);
-    switch (slot.phase_count) {
-    case 3:
-        return true;
-    case 4:
-        return q != 3;
-    case 5:
-        return q < 2 || q == 4;
-    case 6:
-        return q == 0 || q == 4;
-    default:
-        return false;
-    }
+    return phase_grouping_a(static_cast<int>(slot.phase_count), grouping_of(n));
 }
 
 bool check_phase_grouping_b(int n)
 {
-    uint32_t phases = instrument_slots[n].phase_count;
-    int q = grouping_of(n);
-    return (phases == 3 && q == 2) || (phases >= 4 && phases <= 6 && q == 4);
+    return phase_grouping_b(static_cast<int>(instrument_slots[n].phase_count), grouping_of(n));
 }
 
 bool check_phase_grouping_c(int n)
 {
-    uint32_t phases = instrument_slots[n].phase_count;
-    int q = grouping_of(n);
-    return (phases == 4 && q == 3) || (phases == 5 && (q == 2 || q == 3)) ||
-           (phases == 6 && q >= 1 && q <= 3);
+    return phase_grouping_c(static_cast<int>(instrument_slots[n].phase_count), grouping_of(n));
 }
 
 bool check_wiring_phase_rule(int n, int g)
@@ -314,70 +299,10 @@ bool check_wiring_phase_rule(int n, int g)
     const model_profile* profile = find_model_profile(slot.model_code);
     if (profile == nullptr)
         return false;
-    if (!profile->two_group()) {
-        int w = item_integer(get_instrument_active_config(n), kItemWiring);
-        if (w == 0)
-            return false;
-        if (p == 2 && w == 3)
-            return false;
-        if (p >= 3 && (w == 4 || w == 5))
-            return false;
-        return true;
-    }
+    if (!profile->two_group())
+        return one_group_wiring_fits(p, item_integer(get_instrument_active_config(n), kItemWiring));
 
     auto config = get_instrument_config_for_group(n, g);
-    const int w = item_integer(config, kItemWiring);
-    const int q = item_integer(config, kItemGrouping);
-
-    // The rules are taken in order; the first that gives a result ends the test.
-    if (p < 3 || p > 6)
-        return false;
-    if ((p == 6 && q == 1) || (p == 4 && q == 3))
-        return false;
-    if (p == 3 && !check_phase_grouping_b(n))
-        return false;
-    if ((p == 5 || p == 6) && (q == 2 || q == 3))
-        return false;
-    if (w == 0)
-        return false;
-    if (w == 3) {
-        if (p == 3 && (q == 0 || q == 1))
-            return false;
-        if (p == 4 && q == 1)
-            return false;
-        if (p == 5 && q == 0 && g == 0)
-            return false;
-        if (p == 5 && q == 1 && g == 1)
-            return false;
-    }
-    if (w == 4) {
-        if (p == 3 && q == 2)
-            return false;
-        if (p == 4 || p == 5) {
-            int split = p == 4 ? 2 : 1; // the grouping that splits the phases between groups
-            if (q == split) {
-                if (g == 0)
-                    return false;
-            } else if (q == 4 || (q == 0 && g == 1)) {
-                return false;
-            }
-        }
-        if (p == 6 && (q == 0 || q == 4))
-            return false;
-    }
-    if (w != 5)
-        return true;
-    if (p == 3)
-        return q < 2;
-    if (p == 4 || p == 5) {
-        int split = p == 4 ? 2 : 1;
-        if (q == split)
-            return g != 0;
-        if (q == 4 || (q == 0 && g == 1))
-            return false;
-        return true;
-    }
-    if (p == 6)
-        return !(q == 0 || q == 4);
-    return true;
+    return two_group_wiring_fits(p, item_integer(config, kItemWiring),
+                                 item_integer(config, kItemGrouping), g, grouping_of(n));
 }

@@ -2,6 +2,7 @@
 // typed numbers against an item's bounds, the number text stored, the
 // ranging page's phase step and the Configuration window heading.
 #include "config/config_choices.h"
+#include "config/two_group_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 // The configuration model: each family's items, addressing of both tables,
 // values read and set by kind, copies, option texts and the 35xx group rules.
 #include "config/instrument_config.h"
+#include "config/two_group_rules.h"
 
 #include "tests/support/config_families.h"
 
