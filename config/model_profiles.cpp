@@ -84,6 +84,11 @@ constexpr int kLastBlankWordCode = 19;
 
 } // namespace
 
+model_profile_list model_profile_rows()
+{
+    return {kProfiles, std::size(kProfiles)};
+}
+
 const model_profile* find_model_profile(uint32_t model_code)
 {
     for (const model_profile& row : kProfiles) {

@@ -6,6 +6,7 @@
 #pragma once
 #include "config/item_tables.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 
@@ -48,6 +49,15 @@ struct model_profile {
     // The family's 256 item names; "Unused" where an id has no name.
     const char* const* item_names() const { return config_item_names(family); }
 };
+
+// Every row, in the order identification tries them.
+struct model_profile_list {
+    const model_profile* rows;
+    size_t count;
+    const model_profile* begin() const { return rows; }
+    const model_profile* end() const { return rows + count; }
+};
+model_profile_list model_profile_rows();
 
 // The row of a model code; nullptr for a code that names no model (0, the
 // CAN-bus converter, models whose configuration the program does not hold).

@@ -1,11 +1,16 @@
 // The model profile table: each row's configuration objects belong to the
-// family whose item names it gives. (Identification by every row's digits is
-// tested end to end with the connection sequence.)
+// family whose item names it gives, and the link's identification of a model
+// text gives the code of the row whose digits it carries. (Identification
+// by every row's digits is also tested end to end with the connection
+// sequence.)
 #include "config/model_profiles.h"
 
 #include "config/instrument_config.h"
+#include "link/model_identification.h"
 
 #include <gtest/gtest.h>
+
+#include <string>
 
 namespace {
 
@@ -43,6 +48,23 @@ TEST(ModelProfiles, ObjectsMatchTheFamilyOfTheirNames)
         }
     }
     EXPECT_EQ(7, models);
+}
+
+// The link's table of model texts and the profiles give one answer: the
+// model text "WQT" with a row's digits, alone or with a further digit (a
+// single digit takes any second one), is identified as the row's code.
+TEST(ModelProfiles, IdentificationOfEachRowsDigitsGivesItsCode)
+{
+    size_t rows = 0;
+    for (const model_profile& profile : model_profile_rows()) {
+        ++rows;
+        for (const std::string& tail : {std::string(), std::string("0")}) {
+            const std::string text = "WQT" + std::string(profile.idn_digits) + tail;
+            EXPECT_EQ(identify_model_code(text.c_str(), nullptr, nullptr), profile.model_code) << text;
+            EXPECT_EQ(identify_model(profile.idn_digits), &profile) << text;
+        }
+    }
+    EXPECT_EQ(rows, 7u);
 }
 
 // Codes without a row still have a word: empty for 17..19, else "Unknown".
