@@ -56,14 +56,14 @@ bool is_checked(int id)
 // instrument is shown.
 void correct_results_layout(const state_inputs& in)
 {
-    if (in.c[0])
+    if (in.connected[0])
         return;
-    if (in.c[1]) {
+    if (in.connected[1]) {
         if (results_layout == 0)
             results_layout = 1;
-    } else if (in.c[2]) {
+    } else if (in.connected[2]) {
         results_layout = 2;
-    } else if (in.c[3]) {
+    } else if (in.connected[3]) {
         results_layout = 3;
     }
 }
@@ -72,14 +72,15 @@ void correct_results_layout(const state_inputs& in)
 // keeps the rows.
 void correct_measure_view(const state_inputs& in)
 {
-    const int ldm = static_cast<int>(in.ldm);
-    if ((measure_view_mode != 0 && ldm > 1) || (measure_view_mode == 1 && ldm == 0))
+    const uint32_t mode = in.log_data_mode;
+    if ((measure_view_mode != 0 && mode > LOG_MODE_REAL_TIME) ||
+        (measure_view_mode == 1 && mode == LOG_MODE_MANUAL))
         measure_view_mode = 0;
 }
 
 void enable_frame(const state_inputs& in)
 {
-    enable_controls_from_table(frame_controls.data(), FRAME_CONTROL_ROWS, in.a);
+    enable_controls_from_table(frame_controls.data(), FRAME_CONTROL_ROWS, in.any_connected);
 }
 
 // Step 4: without instruments these views can still be looked at.
@@ -92,7 +93,7 @@ void enable_views_without_instruments(const state_inputs&)
 
 void enable_config(const state_inputs& in)
 {
-    const bool usable = in.a && in.idle();
+    const bool usable = in.any_connected && in.idle();
     EnableWindow(get_config_window(), usable);
     enable_controls_from_table(config_controls.data(), CONFIG_CONTROL_ROWS, usable);
 }
@@ -106,7 +107,7 @@ void enable_instrument_buttons(const state_inputs& in)
 {
     for (int i = 0; i < kInstrumentSlots; ++i)
         EnableWindow(get_control_by_id(IDC_WQT1 + i),
-                     in.a && in.c[i] && in.idle() && !in.lomx_view());
+                     in.any_connected && in.connected[i] && in.idle() && !in.lomx_view());
 }
 
 void show_set_up_button(const state_inputs&)
@@ -125,7 +126,7 @@ void set_menu_state(const state_inputs& in)
     HMENU menu = GetMenu(in.main_window);
     EnableMenuItem(menu, IDM_COPY_TO_CLIPBOARD, MF_BYCOMMAND | MF_ENABLED);
     EnableMenuItem(menu, IDM_SAVE_TO_BITMAP, MF_BYCOMMAND | MF_ENABLED);
-    const bool scope_off = !offers_oscilloscope(in.model) || in.state != 0;
+    const bool scope_off = !offers_oscilloscope(in.model) || in.activity != ACTIVITY_IDLE;
     EnableMenuItem(menu, IDM_VIEW_SCOPE, MF_BYCOMMAND | (scope_off ? MF_GRAYED : MF_ENABLED));
     // Disabled, not greyed: the LOMX view keeps the menus readable.
     const UINT popups = MF_BYPOSITION | (in.lomx_view() ? MF_DISABLED : MF_ENABLED);
@@ -135,7 +136,7 @@ void set_menu_state(const state_inputs& in)
 
 void enable_config_window_when_idle(const state_inputs& in)
 {
-    EnableWindow(get_config_window(), in.a && in.state == 0);
+    EnableWindow(get_config_window(), in.any_connected && in.activity == ACTIVITY_IDLE);
 }
 
 void refresh_saved_config_menu(const state_inputs& in)
@@ -145,28 +146,28 @@ void refresh_saved_config_menu(const state_inputs& in)
 
 void enable_voltmeter_table(const state_inputs& in)
 {
-    enable_controls_from_table(voltmeter_controls.data(), VOLTMETER_CONTROL_ROWS, in.a);
+    enable_controls_from_table(voltmeter_controls.data(), VOLTMETER_CONTROL_ROWS, in.any_connected);
 }
 
 void set_voltmeter_start_text(const state_inputs& in)
 {
-    SetWindowTextA(get_control_by_id(IDC_VM_START), ui_text[in.state == 6 ? kStopText : kStartText]);
+    SetWindowTextA(get_control_by_id(IDC_VM_START), ui_text[in.activity == ACTIVITY_VOLTMETER ? kStopText : kStartText]);
 }
 
 void enable_capture_table(const state_inputs& in)
 {
-    enable_controls_from_table(capture_controls.data(), CAPTURE_CONTROL_ROWS, in.a);
+    enable_controls_from_table(capture_controls.data(), CAPTURE_CONTROL_ROWS, in.any_connected);
 }
 
 void lomx_rules(const state_inputs& in)
 {
-    lomx_enable_controls(in.main_window, in.a);
+    lomx_enable_controls(in.main_window, in.any_connected);
 }
 
-bool none(const state_inputs& in) { return !in.a; }
+bool none(const state_inputs& in) { return !in.any_connected; }
 bool two_group_current(const state_inputs& in) { return is_two_group_model(in.current_model); }
 bool linked_idle_outside_lomx(const state_inputs& in) { return in.linked() && in.idle() && !in.lomx_view(); }
-bool any_idle_outside_lomx(const state_inputs& in) { return in.a && in.idle() && !in.lomx_view(); }
+bool any_idle_outside_lomx(const state_inputs& in) { return in.any_connected && in.idle() && !in.lomx_view(); }
 bool second_group_missing(const state_inputs& in)
 {
     return in.current_group == 1 && !in.current_grouping_a;
@@ -176,14 +177,14 @@ bool second_group_usable(const state_inputs& in)
     return linked_idle_outside_lomx(in) && in.current_grouping_a;
 }
 bool outside_lomx(const state_inputs& in) { return !in.lomx_view(); }
-bool any_and_idle_state(const state_inputs& in) { return in.a && in.state == 0; }
-bool voltmeter_buttons(const state_inputs& in) { return in.a && in.state != 6; }
+bool any_and_idle_state(const state_inputs& in) { return in.any_connected && in.activity == ACTIVITY_IDLE; }
+bool voltmeter_buttons(const state_inputs& in) { return in.any_connected && in.activity != ACTIVITY_VOLTMETER; }
 bool colour_download(const state_inputs& in)
 {
     const model_profile* profile = find_model_profile(static_cast<uint32_t>(in.current_model));
     if (profile != nullptr && !profile->colour_download)
         return false;
-    return in.current_connected && in.a;
+    return in.current_connected && in.any_connected;
 }
 
 const state_rule main_rules[] = {
@@ -243,15 +244,15 @@ state_inputs read_state_inputs(HWND main_window, const connection_state& state)
 {
     state_inputs in{};
     in.main_window = main_window;
-    in.a = state.any_connected;
+    in.any_connected = state.any_connected;
     for (int i = 0; i < kInstrumentSlots; ++i) {
-        in.c[i] = state.connected[i];
-        in.s[i] = state.has_selection[i];
+        in.connected[i] = state.connected[i];
+        in.has_selection[i] = state.has_selection[i];
     }
-    in.state = state.activity;
+    in.activity = state.activity;
     in.model = state.model;
-    in.ldm = log_data_mode;
-    in.hs = highspeed_mode;
+    in.log_data_mode = log_data_mode;
+    in.highspeed_mode = highspeed_mode;
     in.auto_append = is_checked(IDC_MEAS_AUTO_APPEND);
     in.software_timing = is_checked(IDC_MEAS_TIMING_SOFTWARE);
     in.direct_csv = is_checked(IDC_MEAS_LOG_DIRECT_CSV);

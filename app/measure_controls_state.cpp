@@ -12,8 +12,8 @@
 
 namespace {
 
-bool running(const state_inputs& in) { return in.state == 2 || in.state == 3; }
-bool manual(const state_inputs& in) { return in.ldm == LOG_MODE_MANUAL; }
+bool running(const state_inputs& in) { return in.activity == ACTIVITY_MEASURING || in.activity == ACTIVITY_STOP_REQUESTED; }
+bool manual(const state_inputs& in) { return in.log_data_mode == LOG_MODE_MANUAL; }
 bool not_manual(const state_inputs& in) { return !manual(in); }
 bool append_button(const state_inputs& in) { return manual(in) && !in.auto_append; }
 bool auto_append_box(const state_inputs& in) { return manual(in) && !running(in); }
@@ -21,54 +21,54 @@ bool append_seconds(const state_inputs& in) { return manual(in) && in.auto_appen
 bool append_countdown(const state_inputs& in) { return manual(in) && in.auto_append && running(in); }
 bool multilog_buttons(const state_inputs& in)
 {
-    return in.c[0] && in.state == 0 && in.ldm != LOG_MODE_SCHEDULED;
+    return in.connected[0] && in.activity == ACTIVITY_IDLE && in.log_data_mode != LOG_MODE_SCHEDULED;
 }
 bool idle(const state_inputs& in) { return in.idle(); }
-bool data_mode_buttons(const state_inputs& in) { return in.state == 0 && in.hs == 0; }
-bool highspeed_on(const state_inputs& in) { return in.hs != 0; }
+bool data_mode_buttons(const state_inputs& in) { return in.activity == ACTIVITY_IDLE && in.highspeed_mode == 0; }
+bool highspeed_on(const state_inputs& in) { return in.highspeed_mode != 0; }
 bool csv_file_fields(const state_inputs& in)
 {
-    return (in.ldm == LOG_MODE_DIRECT_CSV || in.ldm == LOG_MODE_OVERWRITE_CSV) && in.state == 0;
+    return (in.log_data_mode == LOG_MODE_DIRECT_CSV || in.log_data_mode == LOG_MODE_OVERWRITE_CSV) && in.activity == ACTIVITY_IDLE;
 }
 bool direct_csv_file_on(const state_inputs& in) { return manual(in) && in.direct_csv; }
 bool direct_csv_file_off(const state_inputs& in) { return manual(in) && !in.direct_csv; }
-bool export_button(const state_inputs& in) { return in.state != 1 && in.state != 2; }
+bool export_button(const state_inputs& in) { return in.activity != ACTIVITY_SCHEDULED_TEST && in.activity != ACTIVITY_MEASURING; }
 // "START" needs an instrument with a selection, or only an instrument when
 // the scheduled tests bring their own.
 bool start_button(const state_inputs& in)
 {
     for (int i = 0; i < 4; ++i)
-        if (in.c[i] && (in.s[i] || in.ldm == LOG_MODE_SCHEDULED))
+        if (in.connected[i] && (in.has_selection[i] || in.log_data_mode == LOG_MODE_SCHEDULED))
             return true;
     return false;
 }
-bool clear_log_button(const state_inputs& in) { return in.ldm <= LOG_MODE_REAL_TIME && in.state != 2; }
+bool clear_log_button(const state_inputs& in) { return in.log_data_mode <= LOG_MODE_REAL_TIME && in.activity != ACTIVITY_MEASURING; }
 bool zero_button(const state_inputs& in) { return export_button(in) && in.some_connected(); }
-bool view_buttons(const state_inputs& in) { return in.ldm <= LOG_MODE_REAL_TIME; }
-bool graph_button(const state_inputs& in) { return in.ldm == LOG_MODE_REAL_TIME; }
+bool view_buttons(const state_inputs& in) { return in.log_data_mode <= LOG_MODE_REAL_TIME; }
+bool graph_button(const state_inputs& in) { return in.log_data_mode == LOG_MODE_REAL_TIME; }
 bool interval(const state_inputs& in)
 {
-    return in.ldm != LOG_MODE_SCHEDULED && in.software_timing && in.idle();
+    return in.log_data_mode != LOG_MODE_SCHEDULED && in.software_timing && in.idle();
 }
 bool software_timing(const state_inputs& in)
 {
-    return in.ldm != LOG_MODE_SCHEDULED && in.hs == 0 && in.idle();
+    return in.log_data_mode != LOG_MODE_SCHEDULED && in.highspeed_mode == 0 && in.idle();
 }
-bool timing_and_freeze(const state_inputs& in) { return in.ldm != LOG_MODE_SCHEDULED && in.idle(); }
+bool timing_and_freeze(const state_inputs& in) { return in.log_data_mode != LOG_MODE_SCHEDULED && in.idle(); }
 bool highspeed_must_end(const state_inputs& in)
 {
-    return in.hs == 1 && (!in.c[0] || in.ldm != LOG_MODE_REAL_TIME);
+    return in.highspeed_mode == 1 && (!in.connected[0] || in.log_data_mode != LOG_MODE_REAL_TIME);
 }
 
 // "View All" of a pane is offered when another instrument is connected too.
 void show_view_all_buttons(const state_inputs& in)
 {
     int connected = 0;
-    for (bool c : in.c)
+    for (bool c : in.connected)
         connected += c ? 1 : 0;
     for (int i = 0; i < 4; ++i)
         ShowWindow(get_control_by_id(results_panel_id(i, RP_VIEW_ALL)),
-                   in.c[i] && connected > 1 ? SW_SHOW : SW_HIDE);
+                   in.connected[i] && connected > 1 ? SW_SHOW : SW_HIDE);
 }
 
 void show_view(const state_inputs&)

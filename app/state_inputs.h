@@ -4,18 +4,19 @@
 #pragma once
 #include "app/control_rules.h"
 #include "app/control_state.h"
+#include "logging/logging_state.h"
 
 #include <cstdint>
 
 struct state_inputs {
     HWND main_window;
-    bool a;          // some instrument connected
-    bool c[4];       // slots connected
-    bool s[4];       // slots with a logging selection
-    int state;       // activity state
-    int model;       // model code passed by the caller
-    uint32_t ldm;    // logging data mode
-    uint8_t hs;      // high-speed mode
+    bool any_connected;   // some instrument connected
+    bool connected[4];    // slots connected
+    bool has_selection[4]; // slots with a logging selection
+    int activity;         // ACTIVITY_* (logging_state.h)
+    int model;            // model code passed by the caller
+    uint32_t log_data_mode; // LOG_MODE_*
+    uint8_t highspeed_mode; // 1 while high-speed logging is on
     bool auto_append;     // 14046 "Auto Append?" checked
     bool software_timing; // 14039 "Software" checked
     bool direct_csv;      // 14051 "Log direct to .CSV?" checked
@@ -28,10 +29,10 @@ struct state_inputs {
     int current_group;
     int variant_digit;    // last character of the model name; 0 when unknown
 
-    bool idle() const { return state == 0 || state == 3; }
-    bool linked() const { return a && (c[0] || c[1] || c[2] || c[3]); }
+    bool idle() const { return activity == ACTIVITY_IDLE || activity == ACTIVITY_STOP_REQUESTED; }
+    bool linked() const { return any_connected && some_connected(); }
     bool lomx_view() const;
-    bool some_connected() const { return c[0] || c[1] || c[2] || c[3]; }
+    bool some_connected() const { return connected[0] || connected[1] || connected[2] || connected[3]; }
 };
 
 state_inputs read_state_inputs(HWND main_window, const connection_state& state);

@@ -13,40 +13,38 @@ namespace {
 
 constexpr int kCaptureText = 2138; // ui_text "Capture"
 constexpr int kClearText = 2139;   // ui_text "Clear"
-constexpr int kScopeContinuous = 5;
-constexpr int kScopeCapture = 7;
 
 constexpr id_span kPlotSelectors{IDC_SCOPE_PLOTS_LABEL, IDC_SCOPE_PLOT_OPTION};
 constexpr id_span kZoomAndTime{IDC_SCOPE_ZOOM_LABEL, IDC_SCOPE_TIME_BAR};
 
 void enable_scope_table(const state_inputs& in)
 {
-    enable_controls_from_table(scope_controls.data(), SCOPE_CONTROL_ROWS, in.a);
+    enable_controls_from_table(scope_controls.data(), SCOPE_CONTROL_ROWS, in.any_connected);
 }
 
 bool scope_running(const state_inputs& in)
 {
-    return in.a && (in.state == kScopeContinuous || in.state == kScopeCapture);
+    return in.any_connected && (in.activity == ACTIVITY_SCOPE_CONTINUOUS || in.activity == ACTIVITY_SCOPE_CAPTURE);
 }
-bool scope_capturing(const state_inputs& in) { return in.a && in.state == kScopeCapture; }
-bool not_capturing(const state_inputs& in) { return in.state != kScopeCapture; }
+bool scope_capturing(const state_inputs& in) { return in.any_connected && in.activity == ACTIVITY_SCOPE_CAPTURE; }
+bool not_capturing(const state_inputs& in) { return in.activity != ACTIVITY_SCOPE_CAPTURE; }
 bool table_view(const state_inputs&) { return scope_view_mode == 2; }
-bool plot_selectors(const state_inputs& in) { return scope_view_mode != 2 && in.state != kScopeCapture; }
-bool zoom_and_time(const state_inputs& in) { return scope_view_mode != 2 && in.state == kScopeCapture; }
+bool plot_selectors(const state_inputs& in) { return scope_view_mode != 2 && in.activity != ACTIVITY_SCOPE_CAPTURE; }
+bool zoom_and_time(const state_inputs& in) { return scope_view_mode != 2 && in.activity == ACTIVITY_SCOPE_CAPTURE; }
 // Only the instruments whose model name ends in 2 capture.
 bool capture_shown(const state_inputs& in)
 {
-    return in.variant_digit == 2 || in.state == kScopeCapture;
+    return in.variant_digit == 2 || in.activity == ACTIVITY_SCOPE_CAPTURE;
 }
 bool capture_enabled(const state_inputs& in)
 {
-    return (in.a && in.state != kScopeContinuous) || in.state == kScopeCapture;
+    return (in.any_connected && in.activity != ACTIVITY_SCOPE_CONTINUOUS) || in.activity == ACTIVITY_SCOPE_CAPTURE;
 }
 
 void set_capture_text(const state_inputs& in)
 {
     SetWindowTextA(get_control_by_id(IDC_SCOPE_CAPTURE),
-                   ui_text[in.state == kScopeCapture ? kClearText : kCaptureText]);
+                   ui_text[in.activity == ACTIVITY_SCOPE_CAPTURE ? kClearText : kCaptureText]);
 }
 
 const state_rule scope_rules[] = {
@@ -71,7 +69,7 @@ bool table_views(const state_inputs&) { return harmonics_view_mode != 2; }
 // H: some instrument connected (carried by the first connected flag when
 // the Harmonics rules are run on their own).
 bool h(const state_inputs& in) { return in.some_connected(); }
-bool h_idle(const state_inputs& in) { return h(in) && in.state == 0; }
+bool h_idle(const state_inputs& in) { return h(in) && in.activity == ACTIVITY_IDLE; }
 bool h_graph(const state_inputs& in) { return h(in) && harmonics_view_mode == 2; }
 
 void show_harmonics_view(const state_inputs& in)
@@ -126,7 +124,7 @@ void apply_harmonics_rules(const state_inputs& in)
 {
     show_harmonics_view(in);
     ShowWindow(get_control_by_id(IDC_HARM_TABLE), table_views(in) ? SW_SHOW : SW_HIDE);
-    if (!in.a) {
+    if (!in.any_connected) {
         enable_controls_from_table(harmonics_controls.data(), HARMONICS_CONTROL_ROWS, false);
         enable_controls_from_table(harmonic_results_controls.data(), HARMONIC_RESULTS_CONTROL_ROWS,
                                    false);

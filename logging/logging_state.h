@@ -21,6 +21,9 @@ enum : uint32_t {
     ACTIVITY_MEASURING = 2,
     ACTIVITY_STOP_REQUESTED = 3, // stop asked in real-time-table mode
     // 4 and up: downloads and continuous views
+    ACTIVITY_SCOPE_CONTINUOUS = 5, // the Scope view acquiring continuously
+    ACTIVITY_VOLTMETER = 6,        // the Vector Voltmeter running
+    ACTIVITY_SCOPE_CAPTURE = 7,    // the Scope view holding a capture
 };
 
 extern uint32_t log_data_mode;   // LOG_MODE_*, "Log real time table" at start
