@@ -23,7 +23,7 @@ struct progress_state {
     int total = 0; // 0: unknown (marquee)
     uint64_t start_time = 0;
     bool percent_mode = false;
-    bool time_mode = false; // kept from one dialog to the next
+    bool time_mode = false; // starts as the last dialog left it
     // The threads the dialog started, kept after the task's handle is
     // cleared so that the dialog can wait for them before it goes.
     HANDLE worker = nullptr;
@@ -32,7 +32,16 @@ struct progress_state {
     bool ended = false; // EndDialog called: ignore further reports
 };
 
-progress_state g_state;
+// The time mode is the one setting that outlives a dialog: the next one
+// starts with it.
+bool last_time_mode = false;
+
+// The state of an open dialog, behind its window from WM_INITDIALOG to
+// WM_DESTROY; null outside that time.
+progress_state* state_of(HWND dialog)
+{
+    return reinterpret_cast<progress_state*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
 
 HWND bar_of(HWND dialog)
 {
@@ -58,7 +67,7 @@ void set_progress_text(HWND dialog, const std::string& text)
 
 void show_step_text(HWND dialog)
 {
-    const progress_state& s = g_state;
+    const progress_state& s = *state_of(dialog);
     set_progress_text(dialog, progress_step_text(s.percent_mode, s.time_mode, s.position, s.total,
                                                  milliseconds_now() - s.start_time));
 }
@@ -82,18 +91,13 @@ void wait_and_close(HANDLE& thread)
 
 void init_dialog(HWND dialog, progress_task* task)
 {
-    g_state.task = task;
-    g_state.worker = nullptr;
-    g_state.cancel = nullptr;
-    g_state.worker_started = false;
-    g_state.ended = false;
+    auto* state = new progress_state;
+    state->task = task;
+    state->time_mode = last_time_mode;
+    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(state));
     if (task->title[0])
         SetWindowTextA(dialog, task->title);
     task->dialog = dialog;
-
-    g_state.percent_mode = false;
-    g_state.total = 0;
-    g_state.position = 0;
 
     HWND bar = bar_of(dialog);
     set_marquee_style(bar, true);
@@ -106,13 +110,14 @@ void init_dialog(HWND dialog, progress_task* task)
 
 void set_total(HWND dialog, int total)
 {
+    progress_state& state = *state_of(dialog);
     HWND bar = bar_of(dialog);
     if (total > 0) {
-        g_state.total = total;
-        g_state.position = 0;
-        g_state.start_time = milliseconds_now();
+        state.total = total;
+        state.position = 0;
+        state.start_time = milliseconds_now();
         set_progress_text(dialog,
-                          progress_total_text(g_state.percent_mode, g_state.time_mode, total));
+                          progress_total_text(state.percent_mode, state.time_mode, total));
         if (has_marquee(bar)) {
             SendMessageA(bar, PBM_SETMARQUEE, FALSE, 0);
             set_marquee_style(bar, false);
@@ -124,7 +129,7 @@ void set_total(HWND dialog, int total)
         return;
     }
     // No total (a negative one counts as none): back to the marquee.
-    g_state.total = 0;
+    state.total = 0;
     set_progress_text(dialog, "");
     if (!has_marquee(bar)) {
         set_marquee_style(bar, true);
@@ -136,8 +141,9 @@ void set_total(HWND dialog, int total)
 
 void step(HWND dialog)
 {
-    if (g_state.position < g_state.total) {
-        ++g_state.position;
+    progress_state& state = *state_of(dialog);
+    if (state.position < state.total) {
+        ++state.position;
         // Only a real step moves the bar: PBM_STEPIT past the end would start
         // the bar over from the beginning.
         SendMessageA(bar_of(dialog), PBM_STEPIT, 0, 0);
@@ -147,52 +153,56 @@ void step(HWND dialog)
 
 void set_position(HWND dialog, LPARAM position)
 {
+    progress_state& state = *state_of(dialog);
     int pos = static_cast<int>(position);
-    if (pos > g_state.total)
-        pos = g_state.total;
+    if (pos > state.total)
+        pos = state.total;
     if (pos < 0)
         pos = 0;
-    g_state.position = pos;
+    state.position = pos;
     SendMessageA(bar_of(dialog), PBM_SETPOS, pos, 0);
     show_step_text(dialog);
 }
 
-void start_worker()
+void start_worker(progress_state& state)
 {
     // Started once: the timer entry posts this command a single time.
-    if (g_state.worker_started)
+    if (state.worker_started)
         return;
-    g_state.worker_started = true;
-    g_state.start_time = milliseconds_now();
-    progress_task* task = g_state.task;
+    state.worker_started = true;
+    state.start_time = milliseconds_now();
+    progress_task* task = state.task;
     if (task->worker) {
-        g_state.worker = start_thread(task->worker, task);
-        task->worker_thread = g_state.worker;
+        state.worker = start_thread(task->worker, task);
+        task->worker_thread = state.worker;
     }
 }
 
 void cancel(HWND dialog)
 {
-    progress_task* task = g_state.task;
+    progress_state& state = *state_of(dialog);
+    progress_task* task = state.task;
     if (task->cancel)
-        g_state.cancel = start_thread(task->cancel, task);
+        state.cancel = start_thread(task->cancel, task);
     task->worker_thread = nullptr;
-    g_state.ended = true;
+    state.ended = true;
     EndDialog(dialog, 2);
 }
 
 void done(HWND dialog)
 {
+    progress_state& state = *state_of(dialog);
     // The worker is waited for when the dialog is destroyed, not here: a
     // worker that sent this command cannot end before it has been handled.
-    g_state.task->worker_thread = nullptr;
-    g_state.ended = true;
+    state.task->worker_thread = nullptr;
+    state.ended = true;
     EndDialog(dialog, 1);
 }
 
 bool on_command(HWND dialog, int id, LPARAM lparam)
 {
-    if (g_state.ended || !g_state.task)
+    progress_state* state = state_of(dialog);
+    if (state == nullptr || state->ended || !state->task)
         return id == IDCANCEL || (id >= PROGRESS_DONE && id <= PROGRESS_SET_POS);
     switch (id) {
     case PROGRESS_DONE:
@@ -200,11 +210,11 @@ bool on_command(HWND dialog, int id, LPARAM lparam)
         return true;
     case PROGRESS_BEGIN_TIMING:
         set_progress_text(dialog, "");
-        if (!g_state.percent_mode) {
-            g_state.percent_mode = true;
-            g_state.time_mode = false;
+        if (!state->percent_mode) {
+            state->percent_mode = true;
+            state->time_mode = false;
         } else {
-            g_state.percent_mode = false;
+            state->percent_mode = false;
         }
         return true;
     case PROGRESS_SET_TOTAL:
@@ -214,7 +224,7 @@ bool on_command(HWND dialog, int id, LPARAM lparam)
         step(dialog);
         return true;
     case PROGRESS_START_WORKER:
-        start_worker();
+        start_worker(*state);
         return true;
     case PROGRESS_SET_STATUS:
         SetDlgItemTextA(dialog, IDC_PROGRESS_STATUS,
@@ -222,10 +232,10 @@ bool on_command(HWND dialog, int id, LPARAM lparam)
         return true;
     case PROGRESS_RESET_TIMING:
         set_progress_text(dialog, "");
-        if (g_state.percent_mode)
-            g_state.time_mode = false;
+        if (state->percent_mode)
+            state->time_mode = false;
         else
-            g_state.time_mode = true;
+            state->time_mode = true;
         return true;
     case PROGRESS_SET_POS:
         set_position(dialog, lparam);
@@ -238,15 +248,20 @@ bool on_command(HWND dialog, int id, LPARAM lparam)
     }
 }
 
-void on_destroy()
+void on_destroy(HWND dialog)
 {
-    if (g_state.task)
-        g_state.task->worker_thread = nullptr;
+    progress_state* state = state_of(dialog);
+    if (state == nullptr)
+        return;
+    if (state->task)
+        state->task->worker_thread = nullptr;
     // The dialog's call does not return while a thread it started may still
     // use the task.
-    wait_and_close(g_state.worker);
-    wait_and_close(g_state.cancel);
-    g_state.task = nullptr;
+    wait_and_close(state->worker);
+    wait_and_close(state->cancel);
+    last_time_mode = state->time_mode;
+    SetWindowLongPtrA(dialog, DWLP_USER, 0);
+    delete state;
 }
 
 } // namespace
@@ -260,7 +275,7 @@ INT_PTR CALLBACK progress_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPA
     case WM_COMMAND:
         return on_command(dialog, LOWORD(wparam), lparam) ? TRUE : FALSE;
     case WM_DESTROY:
-        on_destroy();
+        on_destroy(dialog);
         return FALSE;
     default:
         return FALSE;
