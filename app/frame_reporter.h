@@ -1,5 +1,6 @@
 // The frame's reporter for the link and the configuration model: their
-// texts appear as message boxes owned by the main window.
+// texts appear as message boxes owned by the main window, and a whole
+// transfer without a progress display shows the wait cursor.
 #pragma once
 
 // Installs the reporter (once the main window exists) and removes it again.

@@ -1,6 +1,8 @@
 // How a whole-configuration transfer that runs behind a progress display
-// tells its progress and learns that the user wants it to stop. The model
-// shows nothing itself: the frame implements this with its progress dialog.
+// tells its progress and learns that the user wants it to stop, and how one
+// without a progress display shows that the program is busy. The model
+// shows nothing itself: the frame implements these with its progress dialog
+// and the wait cursor.
 #pragma once
 
 class transfer_progress {
@@ -20,3 +22,17 @@ public:
     // its suspended state.
     virtual bool cancel_requested() = 0;
 };
+
+// A transfer without a progress display (a saved configuration sent, a
+// default block read back) shows only that the program is busy, from its
+// first exchange to its last. The frame installs how; with none installed
+// nothing shows.
+class transfer_busy_indicator {
+public:
+    virtual ~transfer_busy_indicator() = default;
+    virtual void begin() = 0;
+    virtual void end() = 0;
+};
+
+// Installs the indicator (null: none); it must outlive every transfer.
+void set_transfer_busy_indicator(transfer_busy_indicator* indicator);

@@ -17,6 +17,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <sstream>
@@ -35,6 +36,21 @@ constexpr int kErrorPauseMs = 100;
 constexpr int kErrorLimit = 3;
 
 const char kUnused[] = "Unused";
+
+// What the frame installed to show a transfer without progress display.
+std::atomic<transfer_busy_indicator*> g_busy_indicator{nullptr};
+
+void busy_begin()
+{
+    if (transfer_busy_indicator* indicator = g_busy_indicator.load())
+        indicator->begin();
+}
+
+void busy_end()
+{
+    if (transfer_busy_indicator* indicator = g_busy_indicator.load())
+        indicator->end();
+}
 
 const char kReadError[] =
     "An error occurred reading the config from the instrument \n(Id:%d [%s] ret:%d)";
@@ -134,7 +150,7 @@ public:
             if (progress_)
                 progress_->done(false);
             else
-                SetCursor(previous_cursor_);
+                busy_end();
             return false;
         }
         open_frame(dir);
@@ -155,7 +171,7 @@ private:
         if (progress_) {
             progress_->set_status(dir == direction::read ? kReadingStatus : kSendingStatus);
         } else {
-            previous_cursor_ = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+            busy_begin();
         }
     }
 
@@ -200,7 +216,7 @@ private:
         if (progress_)
             progress_->done(stopped_);
         else
-            SetCursor(previous_cursor_);
+            busy_end();
     }
 
     // Called before each id: false once the loop is to end, because of too
@@ -287,10 +303,9 @@ private:
     instrument_config& cfg_;
     link_record* link_;
     bool manage_;
-    transfer_progress* progress_; // null: no progress display, the wait cursor
+    transfer_progress* progress_; // null: no progress display, the busy indicator
     const error_policy& policy_;
     const char* const* names_ = nullptr;
-    HCURSOR previous_cursor_ = nullptr;
     int errors_ = 0;
     bool stopped_ = false;
 };
@@ -307,6 +322,11 @@ bool run_with_progress(instrument_config& cfg, link_record* link, bool manage,
 }
 
 } // namespace
+
+void set_transfer_busy_indicator(transfer_busy_indicator* indicator)
+{
+    g_busy_indicator.store(indicator);
+}
 
 void report_item_write_failure(int32_t error_code, const char* const* names)
 {

@@ -621,6 +621,47 @@ TEST_F(WholeTransfer, WriteWithoutProgressStopsAtItsFirstFailure)
     EXPECT_EQ(kFiveOff, tail_after_items(sim.inst));
 }
 
+// Records what a transfer without a progress display tells the indicator
+// the frame installs, the link's state with each word.
+struct busy_recorder : transfer_busy_indicator {
+    explicit busy_recorder(const link_record& link) : link_(link) { set_transfer_busy_indicator(this); }
+    ~busy_recorder() override { set_transfer_busy_indicator(nullptr); }
+    void begin() override { words += link_.link_open ? "begin(open) " : "begin "; }
+    void end() override { words += link_.link_open ? "end(open) " : "end "; }
+    std::string words;
+
+private:
+    const link_record& link_;
+};
+
+// The busy indicator brackets every transfer without a progress display,
+// before the link is opened and after it is closed, also where the model has
+// no item names; a transfer with progress leaves it alone.
+TEST_F(WholeTransfer, BusyIndicatorBracketsTransfersWithoutProgress)
+{
+    busy_recorder busy(sim.link);
+    EXPECT_TRUE(cfg.read_all_items(&sim.link, true));
+    cfg.write_all_items(&sim.link, true);
+    EXPECT_EQ("begin end begin end ", busy.words);
+
+    busy.words.clear();
+    sim.link.model_code = 0;
+    EXPECT_FALSE(cfg.read_all_items(&sim.link, true));
+    EXPECT_EQ("begin end ", busy.words);
+
+    busy.words.clear();
+    sim.link.model_code = kModel55xx;
+    struct : transfer_progress {
+        void set_status(const char*) override {}
+        void set_total(int) override {}
+        void set_position(int) override {}
+        void done(bool) override {}
+        bool cancel_requested() override { return false; }
+    } quiet;
+    EXPECT_TRUE(cfg.read_all_items_with_progress(&sim.link, true, quiet));
+    EXPECT_EQ("", busy.words);
+}
+
 // ---- The versions with progress ----------------------------------------------------
 
 // Takes the progress reports of a transfer in order.
