@@ -9,7 +9,7 @@
 #include "frame/main_ids.h"
 #include "views/subclassed_controls.h"
 #include "views/ui_font_setup.h"
-#include "configui/config_window.h"
+#include "configui/window/config_window.h"
 #include "frame/harmonics_ids.h"
 #include "frame/lomx_ids.h"
 #include "frame/measure_ids.h"

@@ -267,6 +267,15 @@ int next_ranging_phase(int phase, int first, int last, bool pair_skip)
     return next > last || next < first ? first : next;
 }
 
+int next_ranging_phase_wqt25xx(int phase, int first, int last, bool pair_skip)
+{
+    if (first == last || phase == last)
+        return 1;
+    if (pair_skip)
+        return phase == 1 || phase == 2 ? 3 : 1;
+    return phase == 1 ? 2 : 3;
+}
+
 std::string control_target_caption(int target)
 {
     if (target < 0 || target >= static_cast<int>(sizeof kTargetNames / sizeof kTargetNames[0]))

@@ -95,6 +95,10 @@ bool ranging_pair_skip(int phases, int wiring, int item22);
 // to 3, 4 and 5 to 6; otherwise by one. A phase beyond the last (or before
 // the first) goes to the first; first == last gives first.
 int next_ranging_phase(int phase, int first, int last, bool pair_skip);
+// The WQT25 family's own step: first == last, or the last phase, go back to
+// 1; with pair skip 1 and 2 step to 3 and 3 to 1; otherwise 1 steps to 2
+// and any other phase to 3.
+int next_ranging_phase_wqt25xx(int phase, int first, int last, bool pair_skip);
 
 // ---- Configuration window heading -------------------------------------------
 

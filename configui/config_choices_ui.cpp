@@ -7,7 +7,8 @@
 #include "config/identification.h"
 #include "config/instrument_config.h"
 #include "configui/config_pages.h"
-#include "configui/item_controls.h"
+#include "configui/window/change_rule.h"
+#include "configui/window/rows.h"
 #include "slots/instrument_slots.h"
 #include "config/two_group_rules.h"
 
@@ -97,7 +98,7 @@ bool validate_config_entry(HWND owner, HWND edit, char* buffer, size_t buffer_si
     const bool labelled = labels != nullptr && item >= 0 && item < kItemLabelCount;
     const char* label = labelled && labels[item] != nullptr ? labels[item] : "";
     const entry_check check =
-        check_config_entry(number.value, number.valid, cfg->get_value_record_copy(item), label);
+        check_config_entry(number.value, number.ok, cfg->get_value_record_copy(item), label);
     switch (check.verdict) {
     case entry_verdict::store:
         if (auto_configs_setting())
@@ -118,11 +119,6 @@ bool validate_config_entry(HWND owner, HWND edit, char* buffer, size_t buffer_si
         return false;
     }
     return false;
-}
-
-std::string format_scientific_text(const numeric_text_value& number)
-{
-    return format_scientific_text(number.value, number.digit_count);
 }
 
 void advance_ranging_phase(HWND page, instrument_config* cfg)

@@ -10,7 +10,6 @@
 #include <string>
 
 class instrument_config;
-struct numeric_text_value;
 
 // The ranging page leaves its per-phase view on this command: the "Range"
 // page button's, which shows the page afresh.
@@ -38,10 +37,6 @@ constexpr int kItemLabelCount = 256;
 // label. True when the value was stored.
 bool validate_config_entry(HWND owner, HWND edit, char* buffer, size_t buffer_size,
                            instrument_config* cfg, int item, const char* const* labels);
-
-// The number in mantissa-and-exponent form, its digit count giving the
-// decimals.
-std::string format_scientific_text(const numeric_text_value& number);
 
 // Steps ranging_phase to the next phase of the current instrument's wiring,
 // or posts CMD_LEAVE_RANGING_VIEW to the page when the wiring has none.

@@ -9,7 +9,7 @@
 #include "frame/main_ids.h"
 #include "frame/ui_fonts.h"
 #include "configui/config_ids.h"
-#include "configui/config_window.h"
+#include "configui/window/config_window.h"
 #include "tests/support/table_list.h"
 #include "tests/support/modal_dialog.h"
 #include "frame/harmonics_ids.h"

@@ -181,7 +181,7 @@ TEST_F(SavedConfigMenu, LoadIntoATwoGroupInstrumentFillsBothGroups)
     group2.set_value_int(58, 2);
     save_slot(2, "Two groups", 16, &group1, &group2);
 
-    const config_window_fixture config(IDC_CFG_PAGE_DATALOG);
+    const config_window_fixture config(PAGE_SYSTEM_OPTIONS);
     config_window_fixture::set_page_flags(1);
     load_saved_config_command(2);
     EXPECT_EQ(get_current_config_ptr(0)->item_at(58)->value.integer, 1);

@@ -83,17 +83,7 @@ protected:
     instrument_config& attach(uint32_t model, uint32_t phases, uint32_t option = 0,
                               link_record* link = nullptr)
     {
-        link_record cleared;
-        if (link == nullptr) {
-            clear_link_record(&cleared);
-            link = &cleared;
-        }
-        link->model_code = model;
-        link->phase_count = phases;
-        link->option_code = option;
-        attach_instrument_to_slot(*link, 0);
-        set_current_instrument_index(0);
-        set_current_active_group(0);
+        attach_current_instrument(model, phases, option, link);
         return *get_current_config();
     }
 
@@ -140,7 +130,7 @@ TEST_F(ConfigChoicesUi, TypedValuesStoredOrPutBack)
         {"list item beyond an int", 58, "5G", false, "2",
          "You have entered an invalid number for Datalog, the value has been reverted", "5G", true},
     };
-    const config_window_fixture config(IDC_CFG_PAGE_RANGE);
+    const config_window_fixture config(PAGE_SYSTEM_OPTIONS);
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         msgbox::reset();

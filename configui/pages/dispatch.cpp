@@ -1,0 +1,127 @@
+// The page kinds, the registry of their definitions by family, and the page
+// dispatch that shows the current page again.
+#include "configui/pages/page_kinds.h"
+
+#include "config/instrument_config.h"
+#include "config/item_numbers.h"
+#include "configui/config_pages.h"
+#include "configui/pages/engine.h"
+#include "configui/pages/system_options.h"
+#include "frame/control_tables.h"
+#include "frame/ui_text.h"
+#include "slots/instrument_slots.h"
+
+namespace {
+
+constexpr int kTitleFormatText = 52; // "Configuration: %s"
+
+// The pages' definitions by kind, each an array by family; null while a
+// kind's pages are not built.
+const page_def* const kPageDefs[PAGE_KINDS] = {
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+    kSystemOptionsPages,
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+};
+
+// The page of each measurement mode (item 1), 0..8.
+constexpr page_kind kModePages[] = {
+    PAGE_RMS_VOLTMETER, PAGE_PHASE_METER, PAGE_POWER_ANALYZER, PAGE_IMPEDANCE, PAGE_INTEGRATOR,
+    PAGE_HARMONIC,      PAGE_OSCILLOSCOPE, PAGE_FLUCTUATING,   PAGE_FLICKERMETER,
+};
+constexpr int kModesOfAllFamilies = 7; // the last two are the WQT55 family's only
+
+// How show_config_page finds the builder of each page number.
+enum class page_route : int8_t { kind, mode, torque_or_mode };
+struct page_entry {
+    page_route route;
+    page_kind kind;
+};
+constexpr page_entry kPageRoutes[] = {
+    {page_route::kind, PAGE_ACQUISITION},  {page_route::kind, PAGE_ADVANCED},
+    {page_route::kind, PAGE_COUPLING},     {page_route::kind, PAGE_RANGING},
+    {page_route::kind, PAGE_DATA_LOG},     {page_route::kind, PAGE_APP_OPTIONS},
+    {page_route::kind, PAGE_AUXILIARY},    {page_route::kind, PAGE_SYSTEM_OPTIONS},
+    {page_route::mode, PAGE_KINDS},        {page_route::torque_or_mode, PAGE_TORQUE_SPEED},
+};
+static_assert(std::size(kPageRoutes) == 10, "pages 0..9");
+
+bool has_torque_speed_page(config_family family)
+{
+    return family == config_family::wqt45xx || family == config_family::wqt55xx;
+}
+
+// A kind whose pages are not built yet: its title and page button, the grid
+// emptied, and its page number made current.
+void show_bare_page(page_kind kind)
+{
+    const page_kind_facts& facts = kPageKindFacts[kind];
+    set_control_text_fmt(get_control_by_id(IDC_CFG_CONFIGURATION_LABEL), ui_text[facts.title_text],
+                         ui_text[kTitleFormatText]);
+    ShowWindow(get_control_by_id(IDC_CFG_ADVANCED_OPTIONS), SW_HIDE);
+    highlight_control_in_range(facts.page_button, IDC_CFG_PAGE_FIRST, IDC_CFG_PAGE_LAST);
+    config_current_page = facts.page;
+    config_layout_place_row(-1, nullptr, nullptr);
+}
+
+} // namespace
+
+const page_kind_facts kPageKindFacts[PAGE_KINDS] = {
+    {0, 53, IDC_CFG_PAGE_ACQU},     // Acquisition Control
+    {1, 54, IDC_CFG_PAGE_ACQU},     // Advanced Acquisition Control
+    {2, 55, IDC_CFG_PAGE_COUPLING}, // Coupling
+    {3, 1808, IDC_CFG_PAGE_RANGE},  // Phase 1 Ranging
+    {4, 60, IDC_CFG_PAGE_DATALOG},  // Data Log
+    {5, 61, IDC_CFG_PAGE_APP},      // Application Options
+    {6, 62, IDC_CFG_PAGE_AUX},      // Auxiliary Control
+    {7, 63, IDC_CFG_PAGE_SYS},      // System Options
+    {8, 64, IDC_CFG_PAGE_MODE},     // RMS Voltmeter
+    {8, 65, IDC_CFG_PAGE_MODE},     // Phase Meter
+    {8, 66, IDC_CFG_PAGE_MODE},     // Power Analyzer
+    {9, 66, IDC_CFG_PAGE_MODE},     // torque/speed, under the Power Analyzer's title
+    {8, 67, IDC_CFG_PAGE_MODE},     // Impedance Analyzer
+    {8, 68, IDC_CFG_PAGE_MODE},     // Power Integrator
+    {8, 69, IDC_CFG_PAGE_MODE},     // Harmonic Analyzer
+    {8, 70, IDC_CFG_PAGE_MODE},     // Oscilloscope
+    {8, 95, IDC_CFG_PAGE_MODE},     // Fluctuating Harmonics
+    {8, 96, IDC_CFG_PAGE_MODE},     // Flickermeter
+};
+
+const page_def* find_page_def(int kind, config_family family)
+{
+    if (kind < 0 || kind >= PAGE_KINDS || kPageDefs[kind] == nullptr)
+        return nullptr;
+    const page_def& def = kPageDefs[kind][static_cast<int>(family)];
+    return def.row_count > 0 ? &def : nullptr;
+}
+
+void show_page_kind(page_kind kind, config_family family, HWND config_window)
+{
+    if (const page_def* def = find_page_def(kind, family))
+        show_page(*def, config_window);
+    else
+        show_bare_page(kind);
+}
+
+void show_mode_page(config_family family, HWND config_window)
+{
+    int mode = 0;
+    if (const std::shared_ptr<instrument_config> config = get_current_config())
+        config->get_value_int(kItemMode, mode);
+    const int modes = family == config_family::wqt55xx ? static_cast<int>(std::size(kModePages))
+                                                       : kModesOfAllFamilies;
+    const page_kind kind = mode >= 0 && mode < modes ? kModePages[mode] : PAGE_POWER_ANALYZER;
+    show_page_kind(kind, family, config_window);
+}
+
+void show_config_page(HWND config_window)
+{
+    if (config_current_page < 0 || config_current_page >= static_cast<int>(std::size(kPageRoutes)))
+        return;
+    const config_family family = current_page_family();
+    const page_entry& entry = kPageRoutes[config_current_page];
+    if (entry.route == page_route::kind ||
+        (entry.route == page_route::torque_or_mode && has_torque_speed_page(family)))
+        show_page_kind(entry.kind, family, config_window);
+    else
+        show_mode_page(family, config_window);
+}

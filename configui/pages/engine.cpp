@@ -1,0 +1,346 @@
+// The page engine: the page state, showing a page by its data, the list and
+// edit rules over its rows, the layout's grid cursor, and the windows a
+// rebuild retires.
+#include "configui/pages/engine.h"
+
+#include "base/window_util.h"
+#include "config/instrument_config.h"
+#include "config/model_profiles.h"
+#include "configui/config_choices_ui.h"
+#include "configui/config_pages.h"
+#include "configui/pages/page_kinds.h"
+#include "configui/window/change_rule.h"
+#include "frame/app_globals.h"
+#include "frame/commands.h"
+#include "frame/control_tables.h"
+#include "frame/ui_fonts.h"
+#include "frame/ui_text.h"
+#include "slots/instrument_slots.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+config_page_state config_pages = [] {
+    config_page_state state;
+    std::fill(std::begin(state.first_display), std::end(state.first_display), uint8_t{1});
+    return state;
+}();
+
+uint8_t (&config_page_dirty)[CONFIG_PAGE_BUILDERS] = config_pages.first_display;
+int& ranging_phase = config_pages.ranging_phase;
+int& config_current_page = config_pages.current_page;
+grid_slot (&config_grid)[CONFIG_GRID_SLOTS] = config_pages.grid;
+
+namespace {
+
+constexpr int kTitleFormatText = 52; // "Configuration: %s"
+constexpr int kTextBufferSize = 128;
+
+// Puts a page kind's windows aside for destruction and empties its table.
+void retire_windows(page_kind kind, HWND config_window)
+{
+    bool any = false;
+    for (HWND& window : config_pages.windows[kind]) {
+        if (window) {
+            config_pages.retired.push_back(window);
+            window = nullptr;
+            any = true;
+        }
+    }
+    if (any)
+        PostMessageA(config_window, MSG_DESTROY_RETIRED_PAGES, 0, 0);
+}
+
+void create_rows(const page_def& page, instrument_config& config, HWND config_window)
+{
+    int items[kPageWindows];
+    int kinds[kPageWindows];
+    for (int row = 0; row < page.row_count; ++row) {
+        items[row] = page.rows[row].item;
+        kinds[row] = page.rows[row].kind;
+    }
+    HWND* windows = config_pages.windows[page.kind].data();
+    const HINSTANCE instance = GetModuleHandleA(nullptr);
+    create_static_labels(config_window, instance, windows, page.row_count,
+                         page_item_labels(page.family), items, ui_fonts[0]);
+    create_config_item_controls(config, config_window, instance, windows, page.row_count,
+                                kPageIdBase[page.kind], kinds, items, page.first_control, ui_fonts[0]);
+}
+
+void show_head(const page_def& page)
+{
+    const page_kind_facts& facts = kPageKindFacts[page.kind];
+    set_control_text_fmt(get_control_by_id(IDC_CFG_CONFIGURATION_LABEL), ui_text[facts.title_text],
+                         ui_text[kTitleFormatText]);
+    HWND context = get_control_by_id(IDC_CFG_ADVANCED_OPTIONS);
+    SetWindowTextA(context, ui_text[page.context_text]);
+    ShowWindow(context, page.context_shown ? SW_SHOW : SW_HIDE);
+    highlight_control_in_range(facts.page_button, IDC_CFG_PAGE_FIRST, IDC_CFG_PAGE_LAST);
+}
+
+// Every row's control shows its item's value: a list selects it (a text
+// item the first entry), an edit or a text shows it as text.
+void load_values(const page_def& page, instrument_config& config)
+{
+    for (int row = 0; row < page.row_count; ++row) {
+        HWND control = row_control(page, row);
+        if (!control)
+            continue;
+        const config_item_value value = config.get_value_record_copy(page.rows[row].item);
+        if (page.rows[row].kind == ROW_LIST) {
+            const WPARAM index = value.is_list ? static_cast<WPARAM>(value.value.integer) : 0;
+            SendMessageA(control, CB_SETCURSEL, index, 0);
+        } else {
+            SetWindowTextA(control, config_value_to_string(value).c_str());
+        }
+    }
+}
+
+// One notification's changes: the items set (or read back) so far, which
+// no later list of the same walk sets again, and what they lead to.
+struct list_change {
+    std::vector<int> touched;
+    uint16_t raised = 0;
+
+    bool seen(int item) const { return std::find(touched.begin(), touched.end(), item) != touched.end(); }
+};
+
+void apply_step(const walk_step& step, const page_def& page, instrument_config& config,
+                list_change& change)
+{
+    HWND list = row_control(page, step.row);
+    if (!list)
+        return;
+    const LRESULT selected = SendMessageA(list, CB_GETCURSEL, 0, 0);
+    // A list without a selection leaves its item as it is.
+    if (selected == CB_ERR)
+        return;
+    const int item = step.item ? step.item(config) : page.rows[step.row].item;
+    if (item < 0 || change.seen(item))
+        return;
+    int stored = 0;
+    config.get_value_int(item, stored);
+    if (selected == stored)
+        return;
+    const int value = static_cast<int>(selected);
+    link_record* link = &get_current_instrument();
+    if (step.flags & STEP_BOTH) {
+        config_dispatch_a(item, value, link, 0, false);
+        config_dispatch_a(item, value, link, 1, false);
+    } else {
+        config_dispatch_b(item, value, link, false);
+    }
+    change.touched.push_back(item);
+    change.raised |= step.flags;
+}
+
+void run_list_rule(const page_def& page, HWND config_window, HWND control)
+{
+    const std::shared_ptr<instrument_config> config = get_current_config();
+    if (!config)
+        return;
+    list_change change;
+    if (page.walk) {
+        for (int s = 0; s < page.walk_count; ++s)
+            apply_step(page.walk[s], page, *config, change);
+    } else {
+        for (int row = 0; row < page.row_count; ++row)
+            if (page.rows[row].kind == ROW_LIST && page.rows[row].item >= 0)
+                apply_step({static_cast<int8_t>(row), page.walk_flags, nullptr}, page, *config, change);
+    }
+    if (change.raised & STEP_RESHOW)
+        show_page(page, config_window);
+    else if (change.raised & STEP_RELAYOUT)
+        page.layout();
+    if (change.raised & (STEP_RESHOW | STEP_RELAYOUT))
+        SetFocus(control);
+    if (change.raised & STEP_PANELS)
+        PostMessageA(main_window, WM_COMMAND, CMD_REFRESH_PANELS, 0);
+}
+
+void run_edit_rule(const page_def& page, HWND config_window, int row, HWND control)
+{
+    const std::shared_ptr<instrument_config> config = get_current_config();
+    if (!config)
+        return;
+    char text[kTextBufferSize] = {};
+    get_window_text(control, text, sizeof text);
+    text[sizeof text - 1] = '\0';
+    validate_config_entry(config_window, control, text, sizeof text, config.get(), page.rows[row].item,
+                          page_item_labels(page.family));
+}
+
+bool is_edit(int kind)
+{
+    return kind == ROW_EDIT || kind == ROW_EDIT_ALT;
+}
+
+// The WQT15 family's labels: its item names with "Trigger Phase" as item 112.
+const char* const* wqt15xx_labels()
+{
+    static const std::array<const char*, kItemLabelCount> labels = [] {
+        std::array<const char*, kItemLabelCount> copy{};
+        const char* const* names = config_item_names(config_family::wqt15xx);
+        std::copy(names, names + kItemLabelCount, copy.begin());
+        copy[112] = "Trigger Phase";
+        return copy;
+    }();
+    return labels.data();
+}
+
+} // namespace
+
+config_family page_family(uint32_t model_code)
+{
+    const model_profile* profile = find_model_profile(model_code);
+    return profile != nullptr ? profile->family : config_family::wqt55xx;
+}
+
+config_family current_page_family()
+{
+    return page_family(get_current_instrument().model_code);
+}
+
+const char* const* page_item_labels(config_family family)
+{
+    return family == config_family::wqt15xx ? wqt15xx_labels() : config_item_names(family);
+}
+
+HWND row_label(const page_def& page, int row)
+{
+    return row >= 0 && row < page.row_count ? config_pages.windows[page.kind][row] : nullptr;
+}
+
+HWND row_control(const page_def& page, int row)
+{
+    return row >= 0 && row < page.row_count ? config_pages.windows[page.kind][page.first_control + row]
+                                            : nullptr;
+}
+
+void show_page(const page_def& page, HWND config_window)
+{
+    const std::shared_ptr<instrument_config> config = get_current_config();
+    if (!config)
+        return;
+    show_head(page);
+    if (config_window && config_pages.first_display[page.kind]) {
+        config_pages.first_display[page.kind] = 0;
+        retire_windows(page.kind, config_window);
+        create_rows(page, *config, config_window);
+    }
+    if (page.lists)
+        page.lists(page, *config);
+    load_values(page, *config);
+    page.layout();
+    if (page.enable_rows)
+        enable_config_controls_like_parent();
+}
+
+void on_page_control(const page_def& page, HWND config_window, int id, int code, HWND control)
+{
+    const int row = id - kPageIdBase[page.kind];
+    if (row < 0 || row >= page.row_count || page.rows[row].item < 0)
+        return;
+    const int kind = page.rows[row].kind;
+    if (code == CBN_SELENDOK && kind == ROW_LIST)
+        run_list_rule(page, config_window, control);
+    else if (code == EN_KILLFOCUS && is_edit(kind))
+        run_edit_rule(page, config_window, row, control);
+}
+
+grid_cursor::grid_cursor(const page_def& page) : page_(page)
+{
+    config_current_page = kPageKindFacts[page.kind].page;
+    for (int s = 0; s < CONFIG_GRID_SLOTS; ++s) {
+        before_[s] = config_grid[s].window;
+        if (config_grid[s].updown)
+            DestroyWindow(config_grid[s].updown);
+        config_grid[s] = {nullptr, nullptr};
+    }
+}
+
+grid_cursor::~grid_cursor()
+{
+    for (HWND window : before_) {
+        if (!window)
+            continue;
+        const bool placed = std::any_of(std::begin(config_grid), std::end(config_grid),
+                                        [window](const grid_slot& slot) { return slot.window == window; });
+        if (!placed)
+            ShowWindow(window, SW_HIDE);
+    }
+}
+
+void grid_cursor::place(int row)
+{
+    config_layout_place_row(next_++, row_label(page_, row), row_control(page_, row));
+}
+
+void grid_cursor::place(int row, int minimum, int maximum)
+{
+    place_control_pair(next_++, row_label(page_, row), row_control(page_, row), config_layout_points.data(),
+                       config_grid, config_cell_size, CONFIG_GRID_SLOTS, true, minimum, maximum);
+}
+
+void grid_cursor::skip()
+{
+    ++next_;
+}
+
+void grid_cursor::at(int grid_row, int row)
+{
+    config_layout_place_row(grid_row, row_label(page_, row), row_control(page_, row));
+    next_ = grid_row + 1;
+}
+
+void config_layout_place_row(int grid_row, HWND label, HWND control)
+{
+    place_control_pair(grid_row, label, control, config_layout_points.data(), config_grid, config_cell_size,
+                       CONFIG_GRID_SLOTS, false, 2, 100);
+}
+
+void destroy_retired_page_windows()
+{
+    for (HWND window : config_pages.retired) {
+        for (grid_slot& slot : config_grid) {
+            if (slot.window != window)
+                continue;
+            if (slot.updown)
+                DestroyWindow(slot.updown);
+            slot = {nullptr, nullptr};
+        }
+        DestroyWindow(window);
+    }
+    config_pages.retired.clear();
+}
+
+void invalidate_all_config_pages()
+{
+    std::fill(std::begin(config_pages.first_display), std::end(config_pages.first_display), uint8_t{1});
+    show_config_page(get_config_window());
+}
+
+void enable_config_controls_like_parent()
+{
+    enable_controls_like_parent(config_grid, CONFIG_GRID_SLOTS);
+}
+
+void config_collect_control_handles(HWND* handles, int* count)
+{
+    for (int row = 0; row < CONFIG_GRID_ROWS; ++row)
+        if (HWND control = config_grid[CONFIG_GRID_ROWS + row].window)
+            handles[(*count)++] = control;
+}
+
+std::string config_value_to_string(const config_item_value& value)
+{
+    if (value.is_list)
+        return std::to_string(value.value.integer);
+    return std::string(value.value.text, strnlen(value.value.text, sizeof value.value.text));
+}
+
+int phase_count_to_offset(int n)
+{
+    return n >= 2 && n <= 5 ? 4 * (n - 1) : 0;
+}

@@ -1,0 +1,143 @@
+// The engine that runs every configuration page from data. A page is a
+// page_def: its rows (item and control kind), the walk its list rule takes
+// over them, and two hooks, one that builds the lists that depend on the
+// instrument and one that lays the visible rows out. show_page displays a
+// page, on_page_control handles its controls' notifications; the builders
+// and layouts the pages name are one line each over these.
+#pragma once
+#include "config/item_tables.h"
+#include "configui/page_ids.h"
+#include "configui/window/rows.h"
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class instrument_config;
+struct config_item_value;
+
+// One row: its item (-1: an empty row, which still uses its id up) and the
+// kind of its control.
+struct row_def {
+    int16_t item;
+    int8_t kind;
+};
+
+constexpr row_def kEmptyRow{-1, ROW_NO_CONTROL};
+constexpr row_def list_row(int item) { return {static_cast<int16_t>(item), ROW_LIST}; }
+constexpr row_def edit_row(int item) { return {static_cast<int16_t>(item), ROW_EDIT}; }
+
+// What a changed list leads to.
+enum step_flag : uint16_t {
+    STEP_RESHOW = 1 << 0,   // the whole page again: lists rebuilt, values reloaded
+    STEP_RELAYOUT = 1 << 1, // the page's layout again
+    STEP_BOTH = 1 << 2,     // stored in both groups of a two-group instrument
+    STEP_PANELS = 1 << 3,   // the main window rebuilds its scope and voltmeter panels
+};
+
+// One list of a page's list rule, in the walk's order: its row, what a
+// change leads to, and (where the row stands for another item in some
+// states) the item it sets.
+struct walk_step {
+    int8_t row;
+    uint16_t flags;
+    int (*item)(instrument_config& config);
+};
+
+struct page_def;
+using page_hook = void (*)(const page_def& page, instrument_config& config);
+
+// A page of one family. Its number, title and page button are its kind's
+// (page_kinds.h).
+struct page_def {
+    page_kind kind;
+    config_family family;
+    int16_t context_text;     // ui_text entry of the context button's caption
+    bool context_shown;
+    bool enable_rows;         // the rows take the Config window's enabled state after the layout
+    int8_t first_control;     // entry of the window table where the controls begin (20 or 50)
+    int8_t row_count;
+    const row_def* rows;
+    // The list rule's walk; null: every list row in row order, each with
+    // walk_flags.
+    const walk_step* walk;
+    int8_t walk_count;
+    uint16_t walk_flags;
+    page_hook lists;          // builds the lists that depend on the instrument; may be null
+    void (*layout)();
+};
+
+// The window table of a page kind: labels from entry 0, controls from the
+// page's first_control; shared by the five families of the kind.
+constexpr int kPageWindows = 100;
+using page_windows = std::array<HWND, kPageWindows>;
+
+// The page state, one for the program, on the GUI thread only.
+struct config_page_state {
+    int current_page = 0;                 // the page laid out last (0..9)
+    uint8_t first_display[PAGE_KINDS];    // 1: create the page's windows at its next display
+    page_windows windows[PAGE_KINDS] = {};
+    int ranging_phase = 0;                // the phase the ranging page shows
+    grid_slot grid[CONFIG_GRID_SLOTS] = {};
+    // Windows of rebuilt pages, destroyed when the Config window takes the
+    // message posted for them.
+    std::vector<HWND> retired;
+};
+extern config_page_state config_pages;
+
+// The family whose pages a model code uses: its profile's; every code
+// without a profile uses the WQT55 family's.
+config_family page_family(uint32_t model_code);
+config_family current_page_family();
+
+// The label of each item (256) for a family's pages: its item names, but
+// for "Trigger Phase" as the WQT15 family's item 112.
+const char* const* page_item_labels(config_family family);
+
+// The page's label and control of a row; null where the row has none.
+HWND row_label(const page_def& page, int row);
+HWND row_control(const page_def& page, int row);
+
+// Shows the page in the Config window (null: nothing is created, the rest
+// is done with the windows that exist): title, context button, page
+// button, the rows created on a first display, the instrument's lists, the
+// values of every row, the layout and, for the pages that ask, enabling.
+void show_page(const page_def& page, HWND config_window);
+
+// A notification of a control of the page: a list's CBN_SELENDOK runs the
+// list rule over the page's walk, an edit's EN_KILLFOCUS the entry check;
+// anything else is ignored.
+void on_page_control(const page_def& page, HWND config_window, int id, int code, HWND control);
+
+// The layout's cursor: it makes the page current and clears the grid, then
+// places rows into consecutive grid rows. What the grid held before and
+// was not placed again is hidden when the cursor goes, so that a page laid
+// out again does not hide and show its own rows.
+class grid_cursor {
+public:
+    explicit grid_cursor(const page_def& page);
+    ~grid_cursor();
+    grid_cursor(const grid_cursor&) = delete;
+    grid_cursor& operator=(const grid_cursor&) = delete;
+    void place(int row);
+    void place(int row, int minimum, int maximum); // with an up-down
+    void skip();                                    // leaves a grid row empty
+    void at(int grid_row, int row);                 // places at a fixed grid row
+    int placed() const { return next_; }
+
+private:
+    const page_def& page_;
+    int next_ = 0;
+    HWND before_[CONFIG_GRID_SLOTS] = {};
+};
+
+// Destroys the windows that rebuilt pages left behind.
+void destroy_retired_page_windows();
+
+// A value as text: a list value's integer in decimal, else its text.
+std::string config_value_to_string(const config_item_value& value);
+// The unit offset of a device setting: 4, 8, 12 or 16 for 2..5, else 0.
+int phase_count_to_offset(int n);

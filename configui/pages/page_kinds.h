@@ -1,0 +1,32 @@
+// What each page kind is, whatever the family: the page number its layout
+// makes current, its title, its page button; and the registry of the pages
+// built so far, by kind and family.
+#pragma once
+#include "config/item_tables.h"
+#include "configui/page_ids.h"
+
+#include <windows.h>
+
+#include <cstdint>
+
+struct page_def;
+
+struct page_kind_facts {
+    int8_t page;         // 0..7, 8 for a mode page, 9 for the torque/speed page
+    int16_t title_text;  // ui_text entry of the title
+    int16_t page_button; // shown bold while the page is up
+};
+
+extern const page_kind_facts kPageKindFacts[PAGE_KINDS];
+
+// The definition of a kind's page for a family; null where it has none
+// (not built yet, or not a page of that family).
+const page_def* find_page_def(int kind, config_family family);
+
+// Shows a kind's page of the family: its definition, or while it has none,
+// a bare page with its title and page button that makes its number current.
+void show_page_kind(page_kind kind, config_family family, HWND config_window);
+
+// The page of the measurement mode that item 1 holds (the Power Analyzer's
+// for a mode without a page of its own).
+void show_mode_page(config_family family, HWND config_window);

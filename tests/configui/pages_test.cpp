@@ -1,0 +1,417 @@
+// The configuration pages as data: every page definition fits its id block
+// and its family, the System Options page shows each family's rows in its
+// order, and the change rule sends exactly the changed items, on both links.
+#include "configui/pages/engine.h"
+
+#include "config/instrument_config.h"
+#include "config/model_profiles.h"
+#include "configui/config_pages.h"
+#include "configui/pages/page_kinds.h"
+#include "configui/pages/system_options.h"
+#include "frame/auto_configs.h"
+#include "frame/app_globals.h"
+#include "frame/control_tables.h"
+#include "link/transport.h"
+#include "slots/instrument_slots.h"
+#include "tests/configui/config_window_fixture.h"
+#include "tests/support/modal_dialog.h"
+#include "tests/support/msgbox_recorder.h"
+#include "tests/support/sim_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr config_family kFamilies[] = {config_family::wqt15xx, config_family::wqt25xx, config_family::wqt35xx,
+                                       config_family::wqt45xx, config_family::wqt55xx};
+
+std::shared_ptr<instrument_config> family_config(config_family family)
+{
+    for (const model_profile& profile : model_profile_rows())
+        if (profile.family == family)
+            return profile.make_primary();
+    return nullptr;
+}
+
+} // namespace
+
+// Every page that exists: its rows fit its window table and its id block,
+// its walk takes lists only, its edits and lists are items the family
+// defines and labels, and it has a layout. The test grows with the pages.
+TEST(PageDefinitions, EveryPageFitsItsBlockAndItsFamily)
+{
+    int pages = 0;
+    for (int kind = 0; kind < PAGE_KINDS; ++kind) {
+        for (config_family family : kFamilies) {
+            const page_def* page = find_page_def(kind, family);
+            if (page == nullptr)
+                continue;
+            ++pages;
+            SCOPED_TRACE("kind " + std::to_string(kind) + ", family " + std::to_string(static_cast<int>(family)));
+            EXPECT_EQ(page->kind, kind);
+            EXPECT_EQ(page->family, family);
+            EXPECT_NE(page->layout, nullptr);
+            EXPECT_TRUE(page->first_control == 20 || page->first_control == 50);
+            EXPECT_LE(page->row_count, page->first_control);
+            EXPECT_LE(page->first_control + page->row_count, kPageWindows);
+            EXPECT_LE(page->row_count, kPageIdBlockSize);
+            const std::shared_ptr<instrument_config> config = family_config(family);
+            ASSERT_TRUE(config);
+            const char* const* labels = page_item_labels(family);
+            for (int row = 0; row < page->row_count; ++row) {
+                const row_def& r = page->rows[row];
+                if (r.item < 0)
+                    continue;
+                const config_item* item = config->item_at(r.item);
+                ASSERT_NE(item, nullptr) << "row " << row;
+                EXPECT_NE(item->kind, ITEM_UNSET) << "row " << row << ", item " << r.item;
+                if (r.item < 256) {
+                    EXPECT_STRNE(labels[r.item], "Unused") << "row " << row << ", item " << r.item;
+                }
+                if (r.kind == ROW_LIST) {
+                    EXPECT_FALSE(item->options.empty()) << "row " << row << ", item " << r.item;
+                }
+            }
+            for (int s = 0; s < page->walk_count; ++s) {
+                const int row = page->walk[s].row;
+                ASSERT_TRUE(row >= 0 && row < page->row_count) << "step " << s;
+                EXPECT_EQ(page->rows[row].kind, ROW_LIST) << "step " << s;
+            }
+        }
+    }
+    EXPECT_GE(pages, 5);
+    for (const page_kind_facts& facts : kPageKindFacts) {
+        EXPECT_TRUE(facts.page >= 0 && facts.page <= 9);
+        EXPECT_TRUE(facts.page_button >= IDC_CFG_PAGE_FIRST && facts.page_button <= IDC_CFG_PAGE_LAST);
+    }
+}
+
+namespace {
+
+// The Config window with an instrument in slot 0, on a simulated link when
+// one is given.
+class Pages : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        AutoConfigs = 0;
+        fixture_ = std::make_unique<config_window_fixture>(PAGE_SYSTEM_OPTIONS,
+                                                           config_window_fixture::contents::with_controls);
+        main_window = fixture_->parent();
+    }
+    void TearDown() override
+    {
+        fixture_.reset();
+        main_window = nullptr;
+        AutoConfigs = 0;
+    }
+
+    static void attach(uint32_t model, uint32_t phases, link_record* link = nullptr)
+    {
+        attach_current_instrument(model, phases, 0, link);
+    }
+
+    HWND config_window() const { return fixture_->window(); }
+    const page_def& system_options() const { return *find_page_def(PAGE_SYSTEM_OPTIONS, current_page_family()); }
+
+    // The labels on the grid, in grid-row order.
+    static std::vector<std::string> grid_labels()
+    {
+        std::vector<std::string> labels;
+        for (int r = 0; r < CONFIG_GRID_ROWS; ++r)
+            if (config_grid[r].window)
+                labels.push_back(window_text(config_grid[r].window));
+        return labels;
+    }
+
+    // Selects the entry in a row's list and tells the Config window, as the
+    // list does when the user picks an entry.
+    void choose(int row, int index, bool notify = true)
+    {
+        HWND list = row_control(system_options(), row);
+        SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        if (notify)
+            SendMessageA(config_window(), WM_COMMAND, MAKEWPARAM(25700 + row, CBN_SELENDOK),
+                         reinterpret_cast<LPARAM>(list));
+    }
+
+    // An entry of the row's list other than the item's value.
+    int other_entry(int row) const
+    {
+        int value = 0;
+        get_current_config()->get_value_int(system_options().rows[row].item, value);
+        const LRESULT count = SendMessageA(row_control(system_options(), row), CB_GETCOUNT, 0, 0);
+        return static_cast<int>((value + 1) % count);
+    }
+
+    std::unique_ptr<config_window_fixture> fixture_;
+};
+
+// The item writes the instrument received, in order.
+std::vector<std::string> item_writes(const wqt_sim::instrument& inst)
+{
+    std::vector<std::string> writes;
+    for (const std::string& command : settled_commands(inst))
+        if (command.rfind("config,", 0) == 0 && command.find('?') == std::string::npos)
+            writes.push_back(command);
+    return writes;
+}
+
+std::string write_of(int item, int value)
+{
+    return "config," + std::to_string(item) + "," + std::to_string(value);
+}
+
+} // namespace
+
+// Each family's rows in its order; Independent Input only with a second
+// phase where the family says so; nothing on a WQT35 instrument's group 2
+// while it measures the same three phases as group 1.
+TEST_F(Pages, SystemOptionsShowEachFamilysRows)
+{
+    const std::vector<std::string> wqt15 = {"Phase Convention", "Low Blanking", "Keyboard Beep",
+                                            "Auto Zero", "Phase Angle Reference", "Prog 1-4 Direct Download",
+                                            "Zoom 2 High Res", "Independent Input"};
+    const std::vector<std::string> wqt25 = {"Phase Convention", "Low Blanking", "Keyboard Beep", "Auto Zero",
+                                            "Prog 1-6 Direct Download", "Zoom 2 High Res", "Independent Input"};
+    const std::vector<std::string> wqt35 = {"Phase Convention", "Phase Angle Reference", "Keyboard Beep",
+                                            "Auto Zero", "Prog 1-4 Direct Download", "Zoom 2 High Res",
+                                            "Low Blanking"};
+    std::vector<std::string> wqt45 = wqt15;
+    wqt45[5] = "Prog 1-6 Direct Download";
+    const std::vector<std::string> wqt55_one_phase(wqt45.begin(), wqt45.end() - 1);
+    const struct {
+        uint32_t model;
+        uint32_t phases;
+        int group;
+        int grouping; // item 23 of the shown group
+        std::vector<std::string> rows;
+    } cases[] = {
+        {1, 3, 0, 0, wqt15},  {2, 3, 0, 0, wqt25},  {16, 4, 0, 4, wqt35}, {16, 4, 1, 4, {}},
+        {16, 3, 1, 2, {}},    {16, 4, 1, 0, wqt35}, {16, 3, 1, 1, wqt35}, {4, 3, 0, 0, wqt45},
+        {4, 1, 0, 0, wqt55_one_phase}, {5, 2, 0, 0, wqt45}, {5, 1, 0, 0, wqt55_one_phase},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("model " + std::to_string(c.model) + ", " + std::to_string(c.phases) + " phases, group " +
+                     std::to_string(c.group));
+        attach(c.model, c.phases);
+        set_current_active_group(c.group);
+        get_current_config()->set_value_int(23, c.grouping);
+        invalidate_all_config_pages();
+        EXPECT_EQ(grid_labels(), c.rows);
+        EXPECT_EQ(config_current_page, 7);
+        EXPECT_EQ(window_text(get_control_by_id(IDC_CFG_CONFIGURATION_LABEL)), "Configuration: System Options");
+        EXPECT_FALSE(has_visible_style(get_control_by_id(IDC_CFG_ADVANCED_OPTIONS)));
+    }
+}
+
+// Every list shows its item's value when the page is shown, and again after
+// the item changed behind the page.
+TEST_F(Pages, ListsShowTheirItemsValues)
+{
+    attach(4, 3);
+    get_current_config()->set_value_int(4, 1);
+    get_current_config()->set_value_int(117, 1);
+    show_config_page(config_window());
+    EXPECT_EQ(SendMessageA(row_control(system_options(), 3), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(row_control(system_options(), 7), CB_GETCURSEL, 0, 0), 1);
+    get_current_config()->set_value_int(4, 0);
+    show_config_page(config_window());
+    EXPECT_EQ(SendMessageA(row_control(system_options(), 3), CB_GETCURSEL, 0, 0), 0);
+}
+
+// Without auto-send a change is stored and marked, and nothing is sent; a
+// list without a selection keeps its item.
+TEST_F(Pages, WithoutAutoSendChangesAreStoredOnly)
+{
+    attach(5, 3);
+    show_config_page(config_window());
+    instrument_config& config = *get_current_config();
+    const int beep = config.item_at(9)->value.integer;
+    const int zero = other_entry(3);
+    choose(2, -1, false);
+    choose(3, zero);
+    EXPECT_EQ(config.item_at(4)->value.integer, zero);
+    EXPECT_EQ(config.item_at(4)->changed, 1);
+    EXPECT_EQ(config.item_at(9)->value.integer, beep);
+}
+
+namespace {
+
+enum class link_kind { lan, serial };
+
+// The change rule against the simulated instrument over each link.
+class PagesOnTheWire : public Pages, public testing::WithParamInterface<link_kind> {
+protected:
+    void SetUp() override
+    {
+        Pages::SetUp();
+        if (GetParam() == link_kind::lan) {
+            lan_ = std::make_unique<lan_sim>();
+            ASSERT_TRUE(lan_->ok()) << "no free loopback address";
+        } else {
+            serial_ = std::make_unique<serial_sim>();
+            if (!serial_->ok())
+                GTEST_SKIP() << "no COM pty pair (run through scripts/wine-run.sh)";
+        }
+    }
+    void TearDown() override
+    {
+        Pages::TearDown();
+        serial_.reset();
+        lan_.reset();
+    }
+    wqt_sim::instrument& inst() { return lan_ ? lan_->inst : serial_->inst; }
+    link_record& link() { return lan_ ? lan_->link : serial_->link; }
+
+    std::unique_ptr<lan_sim> lan_;
+    std::unique_ptr<serial_sim> serial_;
+};
+
+} // namespace
+
+// With auto-send, one selection sends exactly the items whose lists differ
+// from their values, in the walk's order, whichever list was touched; the
+// same choice again sends nothing; a list without a selection is skipped.
+TEST_P(PagesOnTheWire, OnlyChangedItemsAreSentInWalkOrder)
+{
+    attach(5, 3, &link());
+    AutoConfigs = 1;
+    show_config_page(config_window());
+    const int blanking = other_entry(1);
+    const int zero = other_entry(3);
+    choose(1, blanking, false);
+    choose(3, zero);
+    EXPECT_EQ(item_writes(inst()), (std::vector<std::string>{write_of(5, blanking), write_of(4, zero)}));
+
+    inst().clear_received();
+    choose(3, zero);
+    EXPECT_TRUE(item_writes(inst()).empty());
+
+    const int convention = other_entry(0);
+    choose(2, -1, false);
+    choose(0, convention);
+    EXPECT_EQ(item_writes(inst()), (std::vector<std::string>{write_of(6, convention)}));
+    EXPECT_EQ(get_current_config()->item_at(4)->changed, 0);
+}
+
+// The two-group instrument takes a change in both groups, group 1 first,
+// without switching groups on the instrument.
+TEST_P(PagesOnTheWire, TwoGroupChangesGoToBothGroups)
+{
+    attach(16, 3, &link());
+    AutoConfigs = 1;
+    show_config_page(config_window());
+    const int zero = other_entry(3);
+    choose(3, zero);
+    EXPECT_EQ(item_writes(inst()), (std::vector<std::string>{write_of(4, zero), write_of(4, zero)}));
+    for (const std::string& command : settled_commands(inst()))
+        EXPECT_EQ(command.rfind("GROUP", 0), std::string::npos) << command;
+    EXPECT_EQ(get_current_config_ptr(0)->item_at(4)->value.integer, zero);
+    EXPECT_EQ(get_current_config_ptr(1)->item_at(4)->value.integer, zero);
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, PagesOnTheWire, testing::Values(link_kind::lan, link_kind::serial),
+                         [](const testing::TestParamInfo<link_kind>& info) {
+                             return info.param == link_kind::lan ? "Lan" : "Serial";
+                         });
+
+namespace {
+
+// A page of the tests' own, under a kind whose pages are not built yet: an
+// edit of item 69, two lists of item 4 and a list of item 5.
+constexpr row_def kTestRows[] = {edit_row(69), list_row(4), list_row(4), list_row(5)};
+
+void layout_test_page();
+
+constexpr page_def kTestPage = {PAGE_RMS_VOLTMETER, config_family::wqt55xx, 50, false, false, 20, 4,
+                                kTestRows, nullptr, 0, 0, nullptr, layout_test_page};
+
+void layout_test_page()
+{
+    grid_cursor grid(kTestPage);
+    for (int row = 0; row < kTestPage.row_count; ++row)
+        grid.place(row);
+}
+
+// The page's notification as the Config window hands it on.
+void notify(HWND config_window, int row, int code)
+{
+    on_page_control(kTestPage, config_window, kPageIdBase[PAGE_RMS_VOLTMETER] + row, code,
+                    row_control(kTestPage, row));
+}
+
+} // namespace
+
+// One notification sets an item once: a later list of the same item in the
+// walk leaves what an earlier one set.
+TEST_F(Pages, AnItemSetInANotificationIsNotSetAgainByItsSecondList)
+{
+    attach(5, 3);
+    get_current_config()->set_value_int(4, 0);
+    show_page(kTestPage, config_window());
+    SendMessageA(row_control(kTestPage, 1), CB_SETCURSEL, 1, 0);
+    notify(config_window(), 1, CBN_SELENDOK);
+    EXPECT_EQ(get_current_config()->item_at(4)->value.integer, 1);
+}
+
+// An edit's text is checked and stored when it loses the focus; a list
+// acts on a selection only, an edit on the loss of focus only.
+TEST_F(Pages, EditsAreTakenWhenTheyLoseTheFocus)
+{
+    attach(5, 3);
+    show_page(kTestPage, config_window());
+    instrument_config& config = *get_current_config();
+    HWND edit = row_control(kTestPage, 0);
+    const struct {
+        const char* typed;
+        const char* stored;
+    } cases[] = {{"0.05", "5.0000E-2"}, {"20", "2.0000E1"}, {"2k", "2.0000E1"}};
+    for (const auto& c : cases) {
+        SetWindowTextA(edit, c.typed);
+        msgbox::reset();
+        notify(config_window(), 0, EN_KILLFOCUS);
+        std::string value;
+        EXPECT_EQ(config.get_value_string(69, value), c.stored) << c.typed;
+    }
+    EXPECT_EQ(msgbox::shown().size(), 1u) << "2k is above the item's maximum";
+
+    SetWindowTextA(edit, "0.1");
+    notify(config_window(), 0, CBN_SELENDOK);
+    SendMessageA(row_control(kTestPage, 3), CB_SETCURSEL, 1, 0);
+    const int blanking = config.item_at(5)->value.integer;
+    notify(config_window(), 3, EN_KILLFOCUS);
+    std::string value;
+    EXPECT_EQ(config.get_value_string(69, value), "2.0000E1");
+    EXPECT_EQ(config.item_at(5)->value.integer, blanking);
+}
+
+// A page shown without a window creates nothing and keeps its flag, but
+// its number becomes current; the dispatch shows nothing for a page beyond
+// 9, and page 9 of a family without a torque and speed page is its mode
+// page.
+TEST_F(Pages, DispatchKeepsToItsPages)
+{
+    attach(1, 3);
+    show_system_options_page_wqt15xx(nullptr);
+    EXPECT_EQ(config_page_dirty[PAGE_SYSTEM_OPTIONS], 1);
+    EXPECT_EQ(config_current_page, 7);
+    EXPECT_EQ(row_control(system_options(), 0), nullptr);
+
+    config_current_page = 12;
+    show_config_page(config_window());
+    EXPECT_EQ(config_current_page, 12);
+
+    config_current_page = 9;
+    show_config_page(config_window());
+    EXPECT_EQ(config_current_page, 8);
+    attach(4, 3);
+    config_current_page = 9;
+    show_config_page(config_window());
+    EXPECT_EQ(config_current_page, 9);
+}
