@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -414,4 +415,19 @@ TEST_F(Pages, DispatchKeepsToItsPages)
     config_current_page = 9;
     show_config_page(config_window());
     EXPECT_EQ(config_current_page, 9);
+}
+
+// A value as text, and the device setting's unit offset.
+TEST(PageValues, ValuesAsTextAndOffsetsOfADevice)
+{
+    config_item_value list{};
+    list.is_list = 1;
+    list.value.integer = -5;
+    EXPECT_EQ(config_value_to_string(list), "-5");
+    config_item_value text{};
+    std::snprintf(text.value.text, sizeof text.value.text, "%s", "1.5000E2");
+    EXPECT_EQ(config_value_to_string(text), "1.5000E2");
+    const int offsets[] = {0, 0, 4, 8, 12, 16, 0, 0}; // n = 0..7
+    for (int n = 0; n < 8; ++n)
+        EXPECT_EQ(phase_count_to_offset(n), offsets[n]) << n;
 }
