@@ -155,6 +155,12 @@ public:
     // Every item back to the undefined state.
     void reset_items();
 
+    // The failure of the last read_item that kept the item's value instead
+    // of throwing (the two-group family's list items), 0 when it did not:
+    // for callers that tell the user of a failed read themselves.
+    int32_t kept_value_failure() const { return kept_value_failure_; }
+    void note_kept_value(int32_t failure) { kept_value_failure_ = failure; }
+
     // The item of an id: 0..255 table A, 500..755 table B; nullptr for any
     // other id, which every operation treats as an undefined item.
     config_item* item_at(int id);
@@ -166,6 +172,7 @@ protected:
 
     config_item table_a_[kItemsPerTable];
     config_item table_b_[kItemsPerTable];
+    int32_t kept_value_failure_ = 0;
 };
 
 class wqt_cfg_15xx : public instrument_config {
@@ -246,6 +253,9 @@ public:
 // instrument", under "Write Instrument Setup"): the item's id, its name among
 // names (none when names is null) and the result of its item_error_code.
 void report_item_write_failure(int32_t error_code, const char* const* names);
+// The same for an item a single read did not bring back ("An error occurred
+// reading the config from the instrument", under "Read Instrument Setup").
+void report_item_read_failure(int32_t error_code, const char* const* names);
 
 // A new base-class object holding a copy of the source's tables.
 std::shared_ptr<instrument_config> instrument_config_copy(const instrument_config& source);

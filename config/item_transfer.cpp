@@ -147,6 +147,7 @@ bool read_item_with(instrument_config& cfg, const transfer_rules& rules, int id,
     config_item* own = cfg.item_at(id);
     if (own == nullptr)
         return false;
+    cfg.note_kept_value(0);
     const char* const* names = nullptr;
     if (rules.base_class) {
         names = item_names_for_model(link->model_code);
@@ -175,10 +176,11 @@ bool read_item_with(instrument_config& cfg, const transfer_rules& rules, int id,
                                      : read_config_int_range(item.wire_id, minimum, maximum, link);
             store_integer(item, rules.read_remap(cfg, *link, id, wire));
             got = true;
-        } catch (item_error_code) {
+        } catch (item_error_code code) {
             // The kept value is a list position already: it is not remapped.
             if (!rules.keep_value_on_failed_int)
                 throw;
+            cfg.note_kept_value(code);
         }
     }
     log_value(rules, names, id, item, list_item);

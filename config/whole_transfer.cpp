@@ -333,6 +333,11 @@ void report_item_write_failure(int32_t error_code, const char* const* names)
     report_item_failure(kWriteError, kWriteTitle, error_code, names);
 }
 
+void report_item_read_failure(int32_t error_code, const char* const* names)
+{
+    report_item_failure(kReadError, kReadTitle, error_code, names);
+}
+
 void instrument_config::write_all_items(link_record* link, bool manage)
 {
     whole_transfer transfer(*this, link, manage, nullptr, kWritePolicy);

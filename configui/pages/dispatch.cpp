@@ -5,6 +5,8 @@
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
 #include "configui/config_pages.h"
+#include "configui/pages/acquisition.h"
+#include "configui/pages/advanced.h"
 #include "configui/pages/engine.h"
 #include "configui/pages/system_options.h"
 #include "frame/control_tables.h"
@@ -18,7 +20,7 @@ constexpr int kTitleFormatText = 52; // "Configuration: %s"
 // The pages' definitions by kind, each an array by family; null while a
 // kind's pages are not built.
 const page_def* const kPageDefs[PAGE_KINDS] = {
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+    kAcquisitionPages, kAdvancedPages, nullptr, nullptr, nullptr, nullptr, nullptr,
     kSystemOptionsPages,
     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
 };

@@ -3,6 +3,7 @@
 // rebuild retires.
 #include "configui/pages/engine.h"
 
+#include "base/number_text.h"
 #include "base/window_util.h"
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"
@@ -79,6 +80,22 @@ void show_head(const page_def& page)
     highlight_control_in_range(facts.page_button, IDC_CFG_PAGE_FIRST, IDC_CFG_PAGE_LAST);
 }
 
+// A gear ratio: the number with its SI prefix and 4 decimals, then ":1".
+std::string gear_text(const config_item_value& value)
+{
+    const numeric_text_value number(config_value_to_string(value), 3);
+    return format_si_value(number.value, 4) + ":1";
+}
+
+// An entry of a gear ratio without the ":1" it was shown with: a text of
+// three characters or more with ":1" in its last three loses its last two.
+void trim_gear_suffix(char* text)
+{
+    const size_t length = strlen(text);
+    if (length >= 3 && strstr(text + length - 3, ":1") != nullptr)
+        text[length - 2] = '\0';
+}
+
 // Every row's control shows its item's value: a list selects it (a text
 // item the first entry), an edit or a text shows it as text.
 void load_values(const page_def& page, instrument_config& config)
@@ -87,24 +104,17 @@ void load_values(const page_def& page, instrument_config& config)
         HWND control = row_control(page, row);
         if (!control)
             continue;
-        const config_item_value value = config.get_value_record_copy(page.rows[row].item);
-        if (page.rows[row].kind == ROW_LIST) {
+        const row_def& def = page.rows[row];
+        const config_item_value value = config.get_value_record_copy(row_item(def, config));
+        if (def.kind == ROW_LIST) {
             const WPARAM index = value.is_list ? static_cast<WPARAM>(value.value.integer) : 0;
             SendMessageA(control, CB_SETCURSEL, index, 0);
         } else {
-            SetWindowTextA(control, config_value_to_string(value).c_str());
+            const std::string text = def.show == SHOW_GEAR ? gear_text(value) : config_value_to_string(value);
+            SetWindowTextA(control, text.c_str());
         }
     }
 }
-
-// One notification's changes: the items set (or read back) so far, which
-// no later list of the same walk sets again, and what they lead to.
-struct list_change {
-    std::vector<int> touched;
-    uint16_t raised = 0;
-
-    bool seen(int item) const { return std::find(touched.begin(), touched.end(), item) != touched.end(); }
-};
 
 void apply_step(const walk_step& step, const page_def& page, instrument_config& config,
                 list_change& change)
@@ -116,7 +126,7 @@ void apply_step(const walk_step& step, const page_def& page, instrument_config& 
     // A list without a selection leaves its item as it is.
     if (selected == CB_ERR)
         return;
-    const int item = step.item ? step.item(config) : page.rows[step.row].item;
+    const int item = row_item(page.rows[step.row], config);
     if (item < 0 || change.seen(item))
         return;
     int stored = 0;
@@ -124,6 +134,12 @@ void apply_step(const walk_step& step, const page_def& page, instrument_config& 
     if (selected == stored)
         return;
     const int value = static_cast<int>(selected);
+    change.mark(item);
+    change.raised |= step.flags;
+    if (step.set) {
+        step.set(item, value, change);
+        return;
+    }
     link_record* link = &get_current_instrument();
     if (step.flags & STEP_BOTH) {
         config_dispatch_a(item, value, link, 0, false);
@@ -131,8 +147,6 @@ void apply_step(const walk_step& step, const page_def& page, instrument_config& 
     } else {
         config_dispatch_b(item, value, link, false);
     }
-    change.touched.push_back(item);
-    change.raised |= step.flags;
 }
 
 void run_list_rule(const page_def& page, HWND config_window, HWND control)
@@ -167,8 +181,10 @@ void run_edit_rule(const page_def& page, HWND config_window, int row, HWND contr
     char text[kTextBufferSize] = {};
     get_window_text(control, text, sizeof text);
     text[sizeof text - 1] = '\0';
-    validate_config_entry(config_window, control, text, sizeof text, config.get(), page.rows[row].item,
-                          page_item_labels(page.family));
+    if (page.rows[row].show == SHOW_GEAR)
+        trim_gear_suffix(text);
+    validate_config_entry(config_window, control, text, sizeof text, config.get(),
+                          row_item(page.rows[row], *config), page_item_labels(page.family));
 }
 
 bool is_edit(int kind)
@@ -190,6 +206,21 @@ const char* const* wqt15xx_labels()
 }
 
 } // namespace
+
+int row_item(const row_def& row, instrument_config& config)
+{
+    return row.pick != nullptr ? row.pick(config) : row.item;
+}
+
+bool list_change::seen(int item) const
+{
+    return std::find(touched_.begin(), touched_.end(), item) != touched_.end();
+}
+
+void list_change::mark(int item)
+{
+    touched_.push_back(item);
+}
 
 config_family page_family(uint32_t model_code)
 {

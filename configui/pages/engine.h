@@ -13,22 +13,61 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 class instrument_config;
 struct config_item_value;
 
-// One row: its item (-1: an empty row, which still uses its id up) and the
-// kind of its control.
+// The item a row stands for while the configuration is in some state.
+using item_fn = int (*)(instrument_config& config);
+
+// How a row shows its value beyond the plain one: a gear ratio is the
+// number with its SI prefix and ":1", and an entry ending in ":1" is taken
+// without it.
+enum row_show : int8_t { SHOW_PLAIN, SHOW_GEAR };
+
+// One row: its item (-1: an empty row, which still uses its id up), the
+// kind of its control, how it shows its value, and (where the row stands
+// for another item in some states) the item it shows and sets.
 struct row_def {
     int16_t item;
     int8_t kind;
+    int8_t show;
+    item_fn pick;
 };
 
-constexpr row_def kEmptyRow{-1, ROW_NO_CONTROL};
-constexpr row_def list_row(int item) { return {static_cast<int16_t>(item), ROW_LIST}; }
-constexpr row_def edit_row(int item) { return {static_cast<int16_t>(item), ROW_EDIT}; }
+constexpr row_def kEmptyRow{-1, ROW_NO_CONTROL, SHOW_PLAIN, nullptr};
+constexpr row_def list_row(int item, item_fn pick = nullptr)
+{
+    return {static_cast<int16_t>(item), ROW_LIST, SHOW_PLAIN, pick};
+}
+constexpr row_def edit_row(int item, item_fn pick = nullptr)
+{
+    return {static_cast<int16_t>(item), ROW_EDIT, SHOW_PLAIN, pick};
+}
+constexpr row_def gear_row(int item)
+{
+    return {static_cast<int16_t>(item), ROW_EDIT, SHOW_GEAR, nullptr};
+}
+
+// A family's rows: a page's shared rows with the family's own put in.
+struct row_change {
+    int row;
+    row_def def;
+};
+template <size_t N>
+constexpr std::array<row_def, N> with_rows(std::array<row_def, N> rows,
+                                           std::initializer_list<row_change> changes)
+{
+    for (const row_change& change : changes)
+        rows[change.row] = change.def;
+    return rows;
+}
+
+// The item a row shows and sets now.
+int row_item(const row_def& row, instrument_config& config);
 
 // What a changed list leads to.
 enum step_flag : uint16_t {
@@ -38,13 +77,29 @@ enum step_flag : uint16_t {
     STEP_PANELS = 1 << 3,   // the main window rebuilds its scope and voltmeter panels
 };
 
+// One notification's changes: the items set or read back so far, which no
+// later list of the same walk sets again, and what they lead to.
+class list_change {
+public:
+    bool seen(int item) const;
+    void mark(int item);
+    uint16_t raised = 0;
+
+private:
+    std::vector<int> touched_;
+};
+
+// How a list's change is stored where the default (the set rule, in both
+// groups with STEP_BOTH) does not do: the item, its new value and the
+// notification's changes, where it marks what it also reads back.
+using step_set = void (*)(int item, int value, list_change& change);
+
 // One list of a page's list rule, in the walk's order: its row, what a
-// change leads to, and (where the row stands for another item in some
-// states) the item it sets.
+// change leads to, and how it is stored when not by the default.
 struct walk_step {
     int8_t row;
     uint16_t flags;
-    int (*item)(instrument_config& config);
+    step_set set;
 };
 
 struct page_def;

@@ -46,6 +46,7 @@ void attach_current_instrument(uint32_t model, uint32_t phases, uint32_t option,
     attach_instrument_to_slot(*link, 0);
     set_current_instrument_index(0);
     set_current_active_group(0);
+    config_window_fixture::set_page_flags(1);
 }
 
 config_window_fixture::config_window_fixture(page_kind current, contents what) : current_(current)

@@ -16,7 +16,8 @@
 struct link_record;
 
 // Moves the link (a cleared one when none is given) into slot 0 as the
-// current instrument, group 1 active, with the model, phases and option.
+// current instrument, group 1 active, with the model, phases and option,
+// and marks every page for rebuilding, as a connection does.
 void attach_current_instrument(uint32_t model, uint32_t phases, uint32_t option = 0,
                                link_record* link = nullptr);
 

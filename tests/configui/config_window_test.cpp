@@ -256,6 +256,7 @@ TEST_F(ConfigWindowTest, RebuiltPagesRetireTheirOldWindows)
 // Config window are counted instead.)
 TEST_F(ConfigWindowTest, SwitchesAndInstrumentChangesLeakNoWindows)
 {
+    click(IDC_CFG_PAGE_ACQU);
     click(IDC_CFG_PAGE_SYS);
     deliver_posted();
     const int children = child_count();

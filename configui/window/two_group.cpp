@@ -1,0 +1,138 @@
+// The two-group instrument's rules in the Config window, over the slot's
+// two configuration objects and the instrument's group switches.
+#include "configui/window/two_group.h"
+
+#include "config/instrument_config.h"
+#include "config/item_numbers.h"
+#include "config/model_profiles.h"
+#include "config/two_group_rules.h"
+#include "configui/config_ids.h"
+#include "configui/pages/engine.h"
+#include "configui/window/change_rule.h"
+#include "frame/app_globals.h"
+#include "frame/commands.h"
+#include "slots/instrument_slots.h"
+
+#include <initializer_list>
+
+namespace {
+
+constexpr DWORD kGroupSettleMs = 2000;
+constexpr int kItemFrequencyPhase = 40;
+constexpr int kItemTorqueSpeed = 84;
+constexpr int kItemFrequencyReference = 38;
+
+void sleep_ms(DWORD ms)
+{
+    Sleep(ms);
+}
+
+link_record* current_link()
+{
+    return &get_current_instrument();
+}
+
+// The first failure of the reads of one change, told once at its end with
+// the whole transfer's text and caption. A read that fails keeps the
+// item's value, whether it throws or (the two-group family's lists) keeps
+// it itself.
+class read_failures {
+public:
+    void read(instrument_config* config, std::initializer_list<int> items, list_change& change)
+    {
+        for (int item : items) {
+            change.mark(item);
+            if (config == nullptr)
+                continue;
+            int32_t failure = 0;
+            try {
+                config->read_item(item, current_link(), false, nullptr);
+                failure = config->kept_value_failure();
+            } catch (int32_t code) {
+                failure = code;
+            }
+            if (first_ == 0)
+                first_ = failure;
+        }
+    }
+    void report() const
+    {
+        if (first_ != 0)
+            report_item_read_failure(first_, item_names_for_model(get_current_instrument().model_code));
+    }
+
+private:
+    int32_t first_ = 0;
+};
+
+void set_in_both_groups(int item, int value)
+{
+    config_dispatch_a(item, value, current_link(), 0, false);
+    config_dispatch_a(item, value, current_link(), 1, false);
+}
+
+int active_grouping()
+{
+    int grouping = 0;
+    if (const std::shared_ptr<instrument_config> config = get_current_config())
+        config->get_value_int(kItemGrouping, grouping);
+    return grouping;
+}
+
+// One group's part of the grouping procedure: selected, the new grouping
+// set, the settle wait, wiring and efficiency read back, item 38 cleared.
+void regroup(int group, int grouping, read_failures& failures, list_change& change)
+{
+    set_active_group_and_switch(group, false);
+    config_dispatch_a(kItemGrouping, grouping, current_link(), group, false);
+    config_wait_ms(kGroupSettleMs);
+    failures.read(get_current_config_ptr(group), {kItemWiring, kItemRatio}, change);
+    config_dispatch_a(kItemFrequencyReference, 0, current_link(), group, false);
+}
+
+} // namespace
+
+void (*config_wait_ms)(DWORD ms) = sleep_ms;
+
+void set_two_group_wiring(int item, int value, list_change& change)
+{
+    const int phases = static_cast<int>(get_current_instrument().phase_count);
+    if (phase_grouping_b(phases, active_grouping()))
+        set_in_both_groups(item, value);
+    else
+        config_dispatch_b(item, value, current_link(), false);
+    read_failures failures;
+    failures.read(get_current_config().get(), {kItemFrequencyPhase, kItemRatio}, change);
+    failures.report();
+}
+
+void set_two_group_frequency_reference(int item, int value, list_change& change)
+{
+    config_dispatch_b(item, value, current_link(), false);
+    set_in_both_groups(kItemTorqueSpeed, 0);
+    change.mark(kItemTorqueSpeed);
+}
+
+void change_grouping(int, int value, list_change& change)
+{
+    const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    const int remembered = get_current_active_group();
+    read_failures failures;
+    regroup(0, value, failures, change);
+    regroup(1, value, failures, change);
+    set_active_group_and_switch(remembered, false);
+    change.mark(kItemFrequencyReference);
+    SendMessageA(main_window, WM_COMMAND, CMD_REFRESH_CONNECTIONS, 0);
+    get_current_instrument_selection()->needs_programming = 1;
+    SetCursor(previous);
+    failures.report();
+}
+
+void set_independent_range(HWND config_window, int value)
+{
+    if (check_phase_grouping_c(get_current_instrument_index()))
+        set_in_both_groups(kItemRangingSkip, value);
+    else
+        config_dispatch_b(kItemRangingSkip, value, current_link(), false);
+    PostMessageA(config_window, WM_COMMAND, IDC_CFG_PAGE_RANGE, 0);
+}

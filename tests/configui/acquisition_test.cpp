@@ -1,0 +1,505 @@
+// The Acquisition Control and Advanced Acquisition Control pages: the lists
+// built from the instrument, the rows each family lays out, the gear ratio,
+// the change rule on both links, and the two-group instrument's wiring,
+// frequency reference and grouping changes on the simulated instrument.
+#include "configui/pages/acquisition.h"
+
+#include "config/instrument_config.h"
+#include "configui/config_pages.h"
+#include "configui/window/two_group.h"
+#include "frame/app_globals.h"
+#include "frame/auto_configs.h"
+#include "frame/commands.h"
+#include "frame/control_tables.h"
+#include "link/transport.h"
+#include "slots/instrument_slots.h"
+#include "tests/configui/page_fixture.h"
+#include "tests/support/modal_dialog.h"
+#include "tests/support/msgbox_recorder.h"
+#include "tests/support/test_window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// Rows of the Acquisition Control page.
+enum : int {
+    R_WIRING, R_SPEED, R_WINDOW, R_SMOOTHING, R_RESPONSE, R_REFERENCE, R_PHASE2_REF, R_PHASE3_REF,
+    R_REFERENCE_PHASE, R_FILTER, R_FILTER2, R_LOW_FREQUENCY, R_MINIMUM_FREQUENCY, R_GEAR, R_ANGLE_REF,
+    R_GROUPING,
+};
+
+struct item_set {
+    int item;
+    int value;
+};
+
+class Acquisition : public PageTest {
+protected:
+    // The instrument, its group and items as given, and the page shown.
+    void show(uint32_t model, uint32_t phases, std::vector<item_set> items = {}, int group = 0)
+    {
+        attach(model, phases);
+        set_current_active_group(group);
+        for (const item_set& set : items)
+            get_current_config()->set_value_int(set.item, set.value);
+        show_page(page(PAGE_ACQUISITION), config_window());
+    }
+    static std::vector<std::string> texts(int row) { return combo_texts(row_control(page(PAGE_ACQUISITION), row)); }
+    static std::string text(int row) { return window_text(row_control(page(PAGE_ACQUISITION), row)); }
+    static std::string item_text(int item)
+    {
+        std::string value;
+        return get_current_config()->get_value_string(item, value);
+    }
+};
+
+} // namespace
+
+// The wiring list by family and phase count, a third wider than its cell.
+TEST_F(Acquisition, WiringListsFollowFamilyAndPhases)
+{
+    const struct {
+        uint32_t model;
+        uint32_t phases;
+        size_t count;
+        const char* last;
+    } cases[] = {
+        {1, 1, 1, "Single Phase 1"}, {1, 2, 5, "Single Phase 1 + Phase 2"}, {1, 3, 8, "Single Phase 1 + Phase 2"},
+        {2, 1, 1, "Single Phase 1"}, {2, 2, 4, "Single Phase 2"}, {2, 3, 7, "3 Phase 2 Wattmeter + Phase 3"},
+        {4, 2, 5, "Independent"},    {5, 1, 1, "Single Phase 1"}, {5, 3, 8, "Independent"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("model " + std::to_string(c.model) + ", " + std::to_string(c.phases) + " phases");
+        show(c.model, c.phases);
+        const std::vector<std::string> wirings = texts(R_WIRING);
+        ASSERT_EQ(wirings.size(), c.count);
+        EXPECT_EQ(wirings.back(), c.last);
+        EXPECT_EQ(SendMessageA(row_control(page(PAGE_ACQUISITION), R_WIRING), CB_GETDROPPEDWIDTH, 0, 0), 153);
+    }
+}
+
+// The two-group model's wiring list by phases, grouping and group; its
+// grouping list; and "Speed Input" only while no group takes four phases.
+TEST_F(Acquisition, TwoGroupListsFollowGroupingAndGroup)
+{
+    const std::vector<std::string> l3_234 = {"Single Phase 2",      "2 Phase 2 Wattmeter", "3 Phase 2 Wattmeter",
+                                             "3 Phase 3 Wattmeter", "Single Phase 3",      "Single Phase 4",
+                                             "3 Phase 2 Wattmeter + Phase 4"};
+    const std::vector<std::string> l3_123 = {"Single Phase 1",      "2 Phase 2 Wattmeter", "3 Phase 2 Wattmeter",
+                                             "3 Phase 3 Wattmeter", "Single Phase 2",      "Single Phase 3",
+                                             "3 Phase 2 Wattmeter + Phase 3"};
+    const struct {
+        uint32_t phases;
+        int grouping;
+        int group;
+        std::vector<std::string> wirings;
+        size_t groupings;
+        size_t references;
+    } cases[] = {
+        {4, 0, 1, l3_234, 5, 3},
+        {5, 1, 1, {"Single Phase 4", "2 Phase 2 Wattmeter", "3 Phase 2 Wattmeter", "Single Phase 5"}, 5, 3},
+        {6, 4, 0, l3_123, 5, 3},
+        {6, 4, 1, l3_123, 5, 3},
+        {4, 3, 1, {"Single Phase 4"}, 5, 2},
+        {3, 1, 1, {"Single Phase 3"}, 3, 3},
+        {6, 1, 0, l3_123, 5, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.phases) + " phases, grouping " + std::to_string(c.grouping) + ", group " +
+                     std::to_string(c.group));
+        attach(16, c.phases);
+        get_current_config_ptr(0)->set_value_int(23, c.grouping);
+        get_current_config_ptr(1)->set_value_int(23, c.grouping);
+        set_current_active_group(c.group);
+        show_page(page(PAGE_ACQUISITION), config_window());
+        EXPECT_EQ(texts(R_WIRING), c.wirings);
+        EXPECT_EQ(texts(R_GROUPING).size(), c.groupings);
+        EXPECT_EQ(texts(R_GROUPING).back(), "1+2+3 : 1+2+3");
+        EXPECT_EQ(texts(R_REFERENCE).size(), c.references);
+    }
+}
+
+// A wiring beyond its new list goes back to 0, stored only; the phase list
+// of that display is still the one of the wiring it began with.
+TEST_F(Acquisition, TwoGroupWiringBeyondItsListIsReset)
+{
+    attach(16, 4);
+    get_current_config()->set_value_int(23, 0);
+    get_current_config()->set_value_int(82, 3);
+    show_page(page(PAGE_ACQUISITION), config_window());
+    EXPECT_EQ(get_current_config()->item_at(82)->value.integer, 0);
+    EXPECT_EQ(shown_entry(PAGE_ACQUISITION, R_WIRING), 0);
+}
+
+// The phases of the frequency reference: the wiring's range, one short for
+// wiring 6 on three phases, none where the wiring has no range.
+TEST_F(Acquisition, PhaseListsFollowTheWiringsRange)
+{
+    const struct {
+        uint32_t model;
+        uint32_t phases;
+        int wiring;
+        std::vector<std::string> phases_listed;
+    } cases[] = {
+        {5, 3, 3, {"Phase 1", "Phase 2", "Phase 3"}},
+        {5, 3, 6, {"Phase 1", "Phase 2"}},
+        {5, 3, 4, {"Phase 2"}},
+        {2, 2, 5, {}},
+    };
+    for (const auto& c : cases) {
+        show(c.model, c.phases, {{82, c.wiring}});
+        EXPECT_EQ(texts(R_REFERENCE_PHASE), c.phases_listed) << c.model << " wiring " << c.wiring;
+    }
+}
+
+// The rows each family places, in order.
+TEST_F(Acquisition, RowsShownFollowTheWiringAndSettings)
+{
+    const struct {
+        const char* what;
+        uint32_t model;
+        uint32_t phases;
+        std::vector<item_set> items;
+        std::vector<int> rows;
+    } cases[] = {
+        {"independent at three phases", 5, 3, {{82, 7}}, {0, 1, 3, 4, 5, 14, 6, 7, 9, 11}},
+        {"independent at two phases", 5, 2, {{82, 4}}, {0, 1, 3, 4, 5, 14, 6, 7, 9, 11}},
+        {"WQT25 keeps the phase row", 2, 2, {{82, 4}}, {0, 1, 3, 4, 5, 8, 14, 6, 7, 9, 11}},
+        {"gear ratio below the reference", 5, 3, {{82, 3}, {38, 2}}, {0, 1, 3, 4, 5, 13, 8, 14, 9, 11}},
+        {"no wiring, no phase row", 4, 3, {{82, 0}}, {0, 1, 3, 4, 5, 14, 9, 11}},
+        {"WQT15 wiring 6", 1, 3, {{82, 6}, {73, 1}}, {0, 1, 3, 4, 5, 8, 14, 7, 9, 11, 12}},
+        {"WQT55 window at speed 5", 5, 3, {{82, 3}, {13, 5}, {14, 2}, {11, 1}}, {0, 1, 2, 3, 5, 8, 14, 9, 11, 12}},
+        {"WQT55 speed 4 has no window", 5, 3, {{82, 3}, {13, 4}}, {0, 1, 3, 4, 5, 8, 14, 9, 11}},
+        {"WQT25 at its largest", 2, 2, {{82, 4}, {13, 4}, {40, 0}, {54, 1}, {73, 1}},
+         {0, 1, 2, 3, 4, 5, 8, 14, 6, 7, 9, 10, 11, 12}},
+        {"WQT35 gear ratio in place of the phase row", 16, 3, {{23, 2}, {82, 3}, {38, 2}},
+         {15, 0, 1, 3, 4, 5, 13, 14, 9, 11}},
+        {"WQT35 at five phases", 16, 5, {{23, 1}, {82, 3}}, {15, 0, 1, 3, 4, 5, 14, 9, 11}},
+        {"WQT35 without a wiring of its own", 16, 6, {{23, 1}}, {15, 1, 3, 4, 5, 14, 9, 11}},
+        {"WQT35 in mode 1", 16, 3, {{23, 2}, {82, 6}, {70, 1}}, {15, 0, 1, 3, 4, 5, 8, 14, 7, 9}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        show(c.model, c.phases, c.items);
+        EXPECT_EQ(placed_rows(page(PAGE_ACQUISITION)), c.rows);
+        EXPECT_EQ(config_current_page, 0);
+        EXPECT_TRUE(has_visible_style(get_control_by_id(IDC_CFG_ADVANCED_OPTIONS)));
+    }
+}
+
+// A gear ratio shows as a number with its prefix and ":1" where the family
+// says so, and is taken back with or without the ":1"; the others show and
+// take the stored text as it is.
+TEST_F(Acquisition, GearRatioShownAndTaken)
+{
+    const struct {
+        const char* stored;
+        const char* shown;
+    } shown[] = {{"2.5", "2.5000:1"}, {"2500", "2.5000k:1"}, {"0", "0.000:1"}};
+    for (const auto& s : shown) {
+        attach(5, 3);
+        get_current_config()->set_value_text(130, s.stored);
+        show_page(page(PAGE_ACQUISITION), config_window());
+        EXPECT_EQ(text(R_GEAR), s.shown) << s.stored;
+    }
+    msgbox::reset();
+    type(PAGE_ACQUISITION, R_GEAR, "3:1");
+    EXPECT_EQ(item_text(130), "3.0000E0");
+    type(PAGE_ACQUISITION, R_GEAR, "4");
+    EXPECT_EQ(item_text(130), "4.0000E0");
+
+    attach(4, 3);
+    get_current_config()->set_value_text(130, "2.5");
+    show_page(page(PAGE_ACQUISITION), config_window());
+    EXPECT_EQ(text(R_GEAR), "2.5");
+    type(PAGE_ACQUISITION, R_GEAR, "2.5");
+    EXPECT_EQ(item_text(130), "2.5000E0");
+    EXPECT_TRUE(msgbox::shown().empty());
+    type(PAGE_ACQUISITION, R_GEAR, "3:1");
+    EXPECT_EQ(item_text(130), "2.5000E0");
+    EXPECT_EQ(msgbox::shown().size(), 1u) << "3:1 is no number in the WQT45 family";
+}
+
+// While the mode item is 1 the low-frequency row shows and sets item 73.
+TEST_F(Acquisition, LowFrequencyRowStandsForItem73InMode1)
+{
+    show(5, 3, {{70, 1}, {73, 0}, {11, 0}});
+    choose(PAGE_ACQUISITION, R_LOW_FREQUENCY, 1);
+    EXPECT_EQ(get_current_config()->item_at(73)->value.integer, 1);
+    EXPECT_EQ(get_current_config()->item_at(11)->value.integer, 0);
+}
+
+namespace {
+
+// The main window of the tests: the commands it was sent or posted.
+std::vector<int> g_main_commands;
+
+LRESULT CALLBACK recording_main_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_COMMAND)
+        g_main_commands.push_back(LOWORD(wparam));
+    return DefWindowProcA(window, message, wparam, lparam);
+}
+
+void deliver_posted()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+}
+
+void no_wait(DWORD) {}
+
+class AcquisitionOnTheWire : public PageTestOnTheWire {
+protected:
+    void SetUp() override
+    {
+        PageTestOnTheWire::SetUp();
+        if (IsSkipped())
+            return;
+        g_main_commands.clear();
+        recording_main_ = make_test_window("KestrovaRecordingMain", recording_main_proc);
+        main_window = recording_main_;
+        config_wait_ms = no_wait;
+        AutoConfigs = 1;
+    }
+    void TearDown() override
+    {
+        config_wait_ms = nullptr;
+        DestroyWindow(recording_main_);
+        PageTestOnTheWire::TearDown();
+    }
+    void show(uint32_t model, uint32_t phases, std::vector<item_set> items = {}, int group = 0)
+    {
+        attach(model, phases, &link());
+        set_current_active_group(group);
+        for (const item_set& set : items)
+            get_current_config()->set_value_int(set.item, set.value);
+        show_page(page(PAGE_ACQUISITION), config_window());
+        inst().clear_received();
+    }
+    // The group commands and item exchanges the instrument received.
+    std::vector<std::string> trace()
+    {
+        std::vector<std::string> lines;
+        for (const std::string& command : settled_commands(inst()))
+            if (command.rfind("GROUP", 0) == 0 || command.rfind("config,", 0) == 0)
+                lines.push_back(command);
+        return lines;
+    }
+    HWND recording_main_ = nullptr;
+};
+
+} // namespace
+
+// Every list that differs is written once, in the walk's order, whichever
+// list was touched.
+TEST_P(AcquisitionOnTheWire, DifferingListsAreWrittenInWalkOrder)
+{
+    show(5, 3, {{82, 3}, {13, 0}, {14, 0}, {53, 0}});
+    choose(PAGE_ACQUISITION, R_ANGLE_REF, 1, false);
+    choose(PAGE_ACQUISITION, R_SMOOTHING, 1, false);
+    choose(PAGE_ACQUISITION, R_SPEED, 1);
+    EXPECT_EQ(item_writes(inst()), (std::vector<std::string>{write_of(13, 1), write_of(14, 1), write_of(53, 1)}));
+}
+
+// A wiring change shows the page again (an edit's unsaved text goes) and has
+// the main window rebuild its panels; a speed change only lays it out.
+TEST_P(AcquisitionOnTheWire, WiringShowsAgainSpeedLaysOut)
+{
+    show(5, 3, {{82, 3}, {13, 0}});
+    HWND window_edit = row_control(page(PAGE_ACQUISITION), R_WINDOW);
+    SetWindowTextA(window_edit, "typed");
+    choose(PAGE_ACQUISITION, R_SPEED, 5);
+    EXPECT_EQ(window_text(window_edit), "typed");
+    EXPECT_EQ(placed_rows(page(PAGE_ACQUISITION))[2], R_WINDOW);
+    deliver_posted();
+    EXPECT_TRUE(g_main_commands.empty());
+
+    choose(PAGE_ACQUISITION, R_WIRING, 4);
+    EXPECT_NE(window_text(window_edit), "typed");
+    deliver_posted();
+    EXPECT_EQ(g_main_commands, std::vector<int>{CMD_REFRESH_PANELS});
+    EXPECT_EQ(item_writes(inst()), (std::vector<std::string>{write_of(13, 5), write_of(82, 4)}));
+}
+
+// The two-group wiring goes to both groups while they measure the same
+// phases, without a group switch, and reads its frequency reference and
+// efficiency back, which the walk then leaves alone.
+TEST_P(AcquisitionOnTheWire, TwoGroupWiringAndItsReadBacks)
+{
+    const struct {
+        int grouping;
+        size_t writes;
+    } cases[] = {{4, 2}, {3, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("grouping " + std::to_string(c.grouping));
+        show(16, 4, {{23, c.grouping}, {82, 0}});
+        get_current_config_ptr(1)->set_value_int(23, c.grouping);
+        if (row_control(page(PAGE_ACQUISITION), R_REFERENCE_PHASE) &&
+            SendMessageA(row_control(page(PAGE_ACQUISITION), R_REFERENCE_PHASE), CB_GETCOUNT, 0, 0) > 1)
+            choose(PAGE_ACQUISITION, R_REFERENCE_PHASE, other_entry(PAGE_ACQUISITION, R_REFERENCE_PHASE), false);
+        choose(PAGE_ACQUISITION, R_WIRING, 1);
+        EXPECT_EQ(item_writes(inst()), std::vector<std::string>(c.writes, write_of(82, 1)));
+        EXPECT_EQ(item_reads(inst()), (std::vector<std::string>{"config,40?", "config,93?"}));
+        for (const std::string& line : trace())
+            EXPECT_NE(line.rfind("GROUP", 0), 0u) << line;
+    }
+}
+
+// A frequency reference change clears the torque and speed setting in both
+// groups.
+TEST_P(AcquisitionOnTheWire, TwoGroupReferenceClearsTorqueSpeedInBothGroups)
+{
+    show(16, 3, {{23, 2}, {38, 0}, {84, 1}});
+    get_current_config_ptr(1)->set_value_int(84, 1);
+    choose(PAGE_ACQUISITION, R_REFERENCE, 1);
+    EXPECT_EQ(item_writes(inst()), (std::vector<std::string>{write_of(38, 1), write_of(84, 0), write_of(84, 0)}));
+    EXPECT_EQ(get_current_config_ptr(0)->item_at(84)->value.integer, 0);
+    EXPECT_EQ(get_current_config_ptr(1)->item_at(84)->value.integer, 0);
+}
+
+// The grouping procedure: each group selected, given the grouping, read
+// back and cleared of its frequency reference, and the group that was
+// active selected again; the main window refreshes and the instrument is
+// to be programmed again. Without auto-send only the switches and reads
+// reach the instrument.
+TEST_P(AcquisitionOnTheWire, GroupingProcedureRunsThroughBothGroups)
+{
+    for (const bool auto_send : {true, false}) {
+        SCOPED_TRACE(auto_send ? "auto-send" : "stored only");
+        show(16, 4, {{23, 0}, {38, 1}}, 1);
+        get_current_config_ptr(0)->set_value_int(38, 1);
+        AutoConfigs = auto_send ? 1 : 0;
+        get_current_instrument_selection()->needs_programming = 0;
+        g_main_commands.clear();
+        choose(PAGE_ACQUISITION, R_GROUPING, 3);
+        std::vector<std::string> expected = {"GROUP,1", "GROUP?"};
+        for (const char* group : {"GROUP,2", "GROUP,2"}) {
+            if (auto_send)
+                expected.push_back(write_of(23, 3));
+            expected.insert(expected.end(), {"config,82?", "config,93?"});
+            if (auto_send)
+                expected.push_back(write_of(38, 0));
+            expected.insert(expected.end(), {group, "GROUP?"});
+        }
+        EXPECT_EQ(trace(), expected);
+        for (int group : {0, 1}) {
+            EXPECT_EQ(get_current_config_ptr(group)->item_at(23)->value.integer, 3) << group;
+            EXPECT_EQ(get_current_config_ptr(group)->item_at(38)->value.integer, 0) << group;
+        }
+        EXPECT_EQ(get_current_active_group(), 1);
+        EXPECT_EQ(get_current_instrument_selection()->needs_programming, 1);
+        EXPECT_NE(std::find(g_main_commands.begin(), g_main_commands.end(), CMD_REFRESH_CONNECTIONS),
+                  g_main_commands.end());
+    }
+}
+
+// Reads the instrument leaves unanswered end nothing: the group that was
+// active is selected again, the cursor put back, and the first failure
+// told once. (The first wiring read goes unanswered, each of its three
+// tries; a serial read waits out the link's whole time-out.)
+TEST_P(AcquisitionOnTheWire, UnansweredReadsOfTheGroupingAreToldOnce)
+{
+    show(16, 4, {{23, 0}}, 1);
+    set_read_timeout(200, &get_current_instrument());
+    inst().add_rule({"config,82?", wqt_sim::action::silence, "", 0, 3});
+    msgbox::reset();
+    const HCURSOR before = GetCursor();
+    choose(PAGE_ACQUISITION, R_GROUPING, 2);
+    EXPECT_EQ(get_current_active_group(), 1);
+    EXPECT_EQ(GetCursor(), before);
+    const auto boxes = msgbox::shown();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, "Read Instrument Setup");
+    EXPECT_EQ(boxes[0].text.rfind("An error occurred reading the config from the instrument \n(Id:82", 0), 0u)
+        << boxes[0].text;
+    EXPECT_EQ(trace().back(), "GROUP?");
+}
+
+INSTANTIATE_TEST_SUITE_P(Both, AcquisitionOnTheWire, testing::Values(link_kind::lan, link_kind::serial),
+                         link_kind_name);
+
+namespace {
+
+// Rows of the Advanced Acquisition Control page.
+enum : int { A_DFT, A_OVERLOAD, A_LOCK, A_FREQUENCY, A_HIGHSPEED, A_PROBE, A_WATTS, A_MINIMUM_WQT35, A_SYNC };
+
+class Advanced : public PageTest {
+protected:
+    void show(uint32_t model, int lock)
+    {
+        attach(model, 3);
+        get_current_config()->set_value_int(7, lock);
+        show_page(page(PAGE_ADVANCED), config_window());
+    }
+};
+
+} // namespace
+
+// The rows of each family at each frequency lock.
+TEST_F(Advanced, RowsFollowTheFrequencyLock)
+{
+    const struct {
+        uint32_t model;
+        int lock;
+        std::vector<int> rows;
+    } cases[] = {
+        {1, 0, {0, 1, 2, 6, 9}},          {1, 1, {0, 1, 2, 3, 6, 9}},          {1, 2, {0, 1, 2, 6, 9}},
+        {2, 0, {0, 1, 2, 4}},             {2, 1, {0, 1, 2, 3, 4}},             {2, 2, {0, 1, 2, 3, 4}},
+        {16, 0, {0, 1, 2, 7, 4, 6, 8, 9}}, {16, 1, {0, 1, 2, 3, 7, 4, 6, 8, 9}},
+        {5, 0, {0, 1, 2, 11, 4, 5, 6, 9, 10}}, {5, 1, {0, 1, 2, 3, 11, 4, 5, 6, 9, 10}},
+        {4, 2, {0, 1, 2, 11, 4, 5, 6, 9, 10}},
+    };
+    for (const auto& c : cases) {
+        show(c.model, c.lock);
+        EXPECT_EQ(placed_rows(page(PAGE_ADVANCED)), c.rows) << "model " << c.model << ", lock " << c.lock;
+        EXPECT_EQ(config_current_page, 1);
+        EXPECT_EQ(window_text(get_control_by_id(IDC_CFG_ADVANCED_OPTIONS)), "< Return");
+    }
+}
+
+// The WQT25 family's frequency row holds and takes the minimum frequency
+// while the lock is dynamic.
+TEST_F(Advanced, Wqt25xxDynamicLockShowsAndTakesTheMinimumFrequency)
+{
+    attach(2, 3);
+    get_current_config()->set_value_text(69, "5.0000E-2");
+    get_current_config()->set_value_text(48, "5.0000E1");
+    get_current_config()->set_value_int(7, 2);
+    show_page(page(PAGE_ADVANCED), config_window());
+    EXPECT_EQ(window_text(row_control(page(PAGE_ADVANCED), A_FREQUENCY)), "5.0000E-2");
+    type(PAGE_ADVANCED, A_FREQUENCY, "0.1");
+    std::string value;
+    EXPECT_EQ(get_current_config()->get_value_string(69, value), "1.0000E-1");
+    EXPECT_EQ(get_current_config()->get_value_string(48, value), "5.0000E1");
+}
+
+// Only a change of the lock shows the page again (the two-group model's
+// high speed too); the synchronisation window lands in both groups.
+TEST_F(Advanced, LockShowsAgainAndSynchronisationGoesToBothGroups)
+{
+    const struct {
+        uint32_t model;
+        int row;
+        bool shown_again;
+    } cases[] = {{5, A_DFT, false}, {5, A_WATTS, false}, {5, A_HIGHSPEED, false}, {5, A_LOCK, true},
+                 {16, A_HIGHSPEED, true}, {16, A_DFT, false}};
+    for (const auto& c : cases) {
+        show(c.model, 1);
+        HWND frequency = row_control(page(PAGE_ADVANCED), A_FREQUENCY);
+        SetWindowTextA(frequency, "typed");
+        choose(PAGE_ADVANCED, c.row, other_entry(PAGE_ADVANCED, c.row));
+        EXPECT_EQ(window_text(frequency) != "typed", c.shown_again) << "model " << c.model << ", row " << c.row;
+    }
+    show(16, 0);
+    get_current_config_ptr(0)->set_value_int(217, 0);
+    get_current_config_ptr(1)->set_value_int(217, 0);
+    choose(PAGE_ADVANCED, A_SYNC, 1);
+    EXPECT_EQ(get_current_config_ptr(0)->item_at(217)->value.integer, 1);
+    EXPECT_EQ(get_current_config_ptr(1)->item_at(217)->value.integer, 1);
+}

@@ -1,0 +1,63 @@
+// The Config window with its head and an instrument in slot 0 (on a
+// simulated link in the wire tests), for tests of the pages: what a page
+// placed on the grid, and a user's choices and entries in its rows.
+#pragma once
+#include "configui/pages/engine.h"
+#include "tests/configui/config_window_fixture.h"
+#include "tests/support/sim_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+struct link_record;
+
+class PageTest : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    static void attach(uint32_t model, uint32_t phases, link_record* link = nullptr);
+    HWND config_window() const { return fixture_->window(); }
+    // The current family's page of the kind.
+    static const page_def& page(page_kind kind);
+
+    // The rows on the grid, in grid-row order, found by their labels.
+    static std::vector<int> placed_rows(const page_def& page);
+    // The labels on the grid, in grid-row order.
+    static std::vector<std::string> grid_labels();
+
+    // Selects the entry in a row's list and tells the Config window, as the
+    // list does when the user picks an entry.
+    void choose(page_kind kind, int row, int index, bool notify = true) const;
+    // Types the text into a row's edit and leaves it.
+    void type(page_kind kind, int row, const char* text) const;
+    // An entry of the row's list other than the one it shows.
+    static int other_entry(page_kind kind, int row);
+    static int shown_entry(page_kind kind, int row);
+
+    std::unique_ptr<config_window_fixture> fixture_;
+};
+
+enum class link_kind { lan, serial };
+
+// The same on the simulated instrument over each link.
+class PageTestOnTheWire : public PageTest, public testing::WithParamInterface<link_kind> {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    wqt_sim::instrument& inst() { return lan_ ? lan_->inst : serial_->inst; }
+    link_record& link() { return lan_ ? lan_->link : serial_->link; }
+
+    std::unique_ptr<lan_sim> lan_;
+    std::unique_ptr<serial_sim> serial_;
+};
+
+std::string link_kind_name(const testing::TestParamInfo<link_kind>& info);
+
+// The item writes and reads the instrument received, in order.
+std::vector<std::string> item_writes(const wqt_sim::instrument& inst);
+std::vector<std::string> item_reads(const wqt_sim::instrument& inst);
+std::string write_of(int item, int value);
