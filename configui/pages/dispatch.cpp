@@ -7,6 +7,7 @@
 #include "configui/config_pages.h"
 #include "configui/pages/acquisition.h"
 #include "configui/pages/advanced.h"
+#include "configui/pages/coupling.h"
 #include "configui/pages/engine.h"
 #include "configui/pages/system_options.h"
 #include "frame/control_tables.h"
@@ -20,7 +21,7 @@ constexpr int kTitleFormatText = 52; // "Configuration: %s"
 // The pages' definitions by kind, each an array by family; null while a
 // kind's pages are not built.
 const page_def* const kPageDefs[PAGE_KINDS] = {
-    kAcquisitionPages, kAdvancedPages, nullptr, nullptr, nullptr, nullptr, nullptr,
+    kAcquisitionPages, kAdvancedPages, kCouplingPages, nullptr, nullptr, nullptr, nullptr,
     kSystemOptionsPages,
     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
 };

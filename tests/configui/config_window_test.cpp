@@ -153,6 +153,7 @@ TEST_F(ConfigWindowTest, ButtonsWithoutAPageChangeNothing)
         EXPECT_EQ(config_current_page, 7) << id;
         EXPECT_EQ(bold_button(), IDC_CFG_PAGE_SYS) << id;
     }
+    EXPECT_EQ(row_ids(), rows);
     const struct {
         uint32_t model;
         int button;
@@ -162,13 +163,15 @@ TEST_F(ConfigWindowTest, ButtonsWithoutAPageChangeNothing)
     for (const auto& q : quiet) {
         attach(q.model, 3);
         click(q.button);
+        deliver_posted();
         const std::string before = title();
+        const std::map<int, int> shown = row_ids();
         click(IDC_CFG_ADVANCED_OPTIONS);
         deliver_posted();
         EXPECT_EQ(config_current_page, q.page) << q.button;
         EXPECT_EQ(title(), before) << q.button;
+        EXPECT_EQ(row_ids(), shown) << q.button;
     }
-    EXPECT_EQ(row_ids(), rows);
 }
 
 // The context button: page 0 leads to page 1, which goes back through ACQU;
