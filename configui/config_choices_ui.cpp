@@ -25,12 +25,6 @@ int item_int(instrument_config& cfg, int id)
     return cfg.get_value_int(id, value);
 }
 
-// The first and last phase the current instrument measures with a wiring.
-void current_phase_range(int wiring, int grouping, int* first, int* last)
-{
-    const instrument_slot& slot = get_current_instrument();
-    get_phase_range(slot, wiring, slot.active_group, grouping, first, last);
-}
 
 int selected_position(HWND combo)
 {
@@ -63,7 +57,7 @@ void fill_ratio_choices(HWND combo, int grouping, int phases, int wiring)
     in.grouping = grouping;
     in.group = get_current_active_group() + 1;
     int last = -1;
-    current_phase_range(wiring, grouping, &in.first_phase, &last);
+    ranging_phase_range(wiring, grouping, &in.first_phase, &last);
     in.model3 = is_param_available_model3(wiring, phases, grouping, in.group);
     in.model6 = is_param_available_model6(wiring, phases, grouping, in.group);
     cfg->set_option_list(kItemRatio, ratio_choices(in));
@@ -121,6 +115,17 @@ bool validate_config_entry(HWND owner, HWND edit, char* buffer, size_t buffer_si
     return false;
 }
 
+void ranging_phase_range(int wiring, int grouping, int* first, int* last)
+{
+    const instrument_slot& slot = get_current_instrument();
+    get_phase_range(slot, wiring, slot.active_group, grouping, first, last);
+    // Two phases on their own inputs: each has its own ranges, as with wiring 7.
+    if (*first == -1 && slot.phase_count == 2 && wiring == 4) {
+        *first = 1;
+        *last = 2;
+    }
+}
+
 void advance_ranging_phase(HWND page, instrument_config* cfg)
 {
     if (cfg == nullptr)
@@ -130,7 +135,7 @@ void advance_ranging_phase(HWND page, instrument_config* cfg)
                                         wiring, item_int(*cfg, kItemRangingSkip));
     int first = -1;
     int last = -1;
-    current_phase_range(wiring, item_int(*cfg, kItemGrouping), &first, &last);
+    ranging_phase_range(wiring, item_int(*cfg, kItemGrouping), &first, &last);
     if (first == -1 || last == -1) {
         PostMessageA(page, WM_COMMAND, CMD_LEAVE_RANGING_VIEW, 0);
         return;

@@ -38,6 +38,11 @@ constexpr int kItemLabelCount = 256;
 bool validate_config_entry(HWND owner, HWND edit, char* buffer, size_t buffer_size,
                            instrument_config* cfg, int item, const char* const* labels);
 
+// The first and last phase the ranging page steps through for the current
+// instrument's wiring and grouping (-1 and -1 for none); two phases on
+// their own inputs (wiring 4 at two phases) are phases 1 and 2.
+void ranging_phase_range(int wiring, int grouping, int* first, int* last);
+
 // Steps ranging_phase to the next phase of the current instrument's wiring,
 // or posts CMD_LEAVE_RANGING_VIEW to the page when the wiring has none.
 void advance_ranging_phase(HWND page, instrument_config* cfg);

@@ -9,6 +9,7 @@
 #include "configui/pages/advanced.h"
 #include "configui/pages/coupling.h"
 #include "configui/pages/engine.h"
+#include "configui/pages/ranging.h"
 #include "configui/pages/system_options.h"
 #include "frame/control_tables.h"
 #include "frame/ui_text.h"
@@ -21,7 +22,7 @@ constexpr int kTitleFormatText = 52; // "Configuration: %s"
 // The pages' definitions by kind, each an array by family; null while a
 // kind's pages are not built.
 const page_def* const kPageDefs[PAGE_KINDS] = {
-    kAcquisitionPages, kAdvancedPages, kCouplingPages, nullptr, nullptr, nullptr, nullptr,
+    kAcquisitionPages, kAdvancedPages, kCouplingPages, kRangingPages, nullptr, nullptr, nullptr,
     kSystemOptionsPages,
     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
 };

@@ -49,9 +49,8 @@ void start_ranging(config_family family, HWND window)
         if (const std::shared_ptr<instrument_config> config = get_current_config()) {
             int first = -1;
             int last = -1;
-            get_phase_range(get_current_instrument(), current_item(*config, kItemWiring),
-                            get_current_active_group(), current_item(*config, kItemGrouping), &first,
-                            &last);
+            ranging_phase_range(current_item(*config, kItemWiring), current_item(*config, kItemGrouping),
+                                &first, &last);
             ranging_phase = first;
         }
     }
@@ -96,7 +95,7 @@ void step_ranging_wqt25xx(HWND window, instrument_config& config)
     const instrument_slot& slot = get_current_instrument();
     int first = -1;
     int last = -1;
-    get_phase_range(slot, wiring, 0, 0, &first, &last);
+    ranging_phase_range(wiring, 0, &first, &last);
     if (first == -1 || last == -1) {
         PostMessageA(window, WM_COMMAND, IDC_CFG_PAGE_RANGE, 0);
         return;

@@ -1,0 +1,375 @@
+// The Phase N Ranging page of every family: fifteen rows whose per-phase
+// items follow the item set of the phase shown, the range lists built from
+// the inputs and the current option, the title and the context button by
+// the wiring's phases, each family's walk and layout.
+#include "configui/pages/ranging.h"
+
+#include "config/instrument_config.h"
+#include "config/item_numbers.h"
+#include "config/two_group_rules.h"
+#include "configui/config_choices_ui.h"
+#include "configui/config_pages.h"
+#include "configui/pages/engine.h"
+#include "configui/window/change_rule.h"
+#include "configui/window/two_group.h"
+#include "frame/control_tables.h"
+#include "frame/ui_text.h"
+#include "slots/instrument_slots.h"
+
+#include <array>
+#include <iterator>
+
+namespace {
+
+constexpr int kRows = 15;
+constexpr int kTitleFormatText = 52;     // "Configuration: %s"
+constexpr int kTitleText = 1807;         // + N: "Phase N Ranging"
+constexpr int kCaptionText = 1772;       // + N: "Phase N Ranging >"
+constexpr int kSetOffsets[] = {0, 152, 176};
+
+enum : int {
+    R_V_INPUT, R_V_AUTO, R_V_RANGE, R_V_SCALE, R_V_ATTENUATOR, R_C_INPUT, R_C_AUTO, R_C_RANGE, R_C_SCALE,
+    R_C_SHUNT, R_OFFSET, R_RANGE_LOCK, R_12, R_13, R_INDEPENDENT,
+};
+
+constexpr int kItemVoltageInput = 24;
+constexpr int kItemCurrentInput = 25;
+constexpr int kItemVoltageRange = 26;
+constexpr int kItemCurrentRange = 27;
+
+config_family current_family()
+{
+    return current_page_family();
+}
+
+int item_of(instrument_config& config, int item)
+{
+    int value = 0;
+    return config.get_value_int(item, value);
+}
+
+// The set of the shown phase, 0..2: the phase itself on the one-group
+// families; on the two-group model its place in its group's range (1 and 4
+// the first set, 2 and 5 the second), the first set where it has none.
+int ranging_set(instrument_config& config)
+{
+    if (current_family() != config_family::wqt35xx)
+        return ranging_phase == 1 ? 0 : ranging_phase == 2 ? 1 : 2;
+    int first = -1;
+    int last = -1;
+    ranging_phase_range(item_of(config, kItemWiring), item_of(config, kItemGrouping), &first, &last);
+    if (first == -1)
+        return 0;
+    const int k = ranging_phase - first + 1;
+    return k == 1 || k == 4 ? 0 : k == 2 || k == 5 ? 1 : 2;
+}
+
+template <int Item>
+int in_shown_set(instrument_config& config)
+{
+    return Item + kSetOffsets[ranging_set(config)];
+}
+
+template <int Item>
+constexpr row_def set_list() { return list_row(Item, in_shown_set<Item>); }
+template <int Item>
+constexpr row_def set_edit() { return edit_row(Item, in_shown_set<Item>); }
+
+constexpr std::array<row_def, kRows> kSharedRows = {
+    set_list<24>(), set_list<28>(), set_list<26>(), set_edit<32>(), set_edit<34>(),
+    set_list<25>(), set_list<29>(), set_list<27>(), set_edit<33>(), set_edit<35>(),
+    set_edit<39>(), kEmptyRow,      kEmptyRow,      kEmptyRow,      kEmptyRow,
+};
+constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_OFFSET, kEmptyRow}, {R_INDEPENDENT, list_row(22)}});
+constexpr auto kRowsWqt25 = with_rows(kSharedRows, {{R_OFFSET, kEmptyRow}, {R_RANGE_LOCK, list_row(94)}});
+constexpr auto kRowsWqt35 = with_rows(kSharedRows, {{R_OFFSET, kEmptyRow}, {R_INDEPENDENT, list_row(22)}});
+
+// ---- Walks --------------------------------------------------------------------
+
+// The two-group model starts a new input type from its first minimum range
+// (stored only; the range list compared next may set it again). A set's
+// minimum range is its input's item + 2.
+void set_input_wqt35xx(int item, int value, list_change&)
+{
+    config_dispatch_b(item, value, &get_current_instrument(), false);
+    if (const std::shared_ptr<instrument_config> config = get_current_config())
+        config->set_value_int(item + 2, 0);
+}
+
+void set_independent_range_step(int, int value, list_change&)
+{
+    set_independent_range(get_config_window(), value);
+}
+
+constexpr walk_step kPhaseSteps[] = {
+    {R_V_INPUT, STEP_RESHOW, nullptr}, {R_V_AUTO, 0, nullptr}, {R_V_RANGE, 0, nullptr},
+    {R_C_INPUT, STEP_RESHOW, nullptr}, {R_C_AUTO, 0, nullptr}, {R_C_RANGE, 0, nullptr},
+};
+constexpr walk_step kWalkWqt15[] = {kPhaseSteps[0], kPhaseSteps[1], kPhaseSteps[2], kPhaseSteps[3],
+                                    kPhaseSteps[4], kPhaseSteps[5], {R_INDEPENDENT, STEP_RESHOW, nullptr}};
+constexpr walk_step kWalkWqt25[] = {kPhaseSteps[0], kPhaseSteps[1], kPhaseSteps[2], kPhaseSteps[3],
+                                    kPhaseSteps[4], kPhaseSteps[5], {R_RANGE_LOCK, 0, nullptr}};
+constexpr walk_step kWalkWqt35[] = {
+    {R_V_INPUT, STEP_RESHOW, set_input_wqt35xx}, kPhaseSteps[1], kPhaseSteps[2],
+    {R_C_INPUT, STEP_RESHOW, set_input_wqt35xx}, kPhaseSteps[4], kPhaseSteps[5],
+    {R_INDEPENDENT, 0, set_independent_range_step}};
+
+// ---- Range lists ----------------------------------------------------------------
+
+const option_list kVolts = {"1V", "3V", "10V", "30V", "100V", "300V", "1kV", "3kV"};
+const option_list kVoltsWqt55 = {"300mV", "1V", "3V", "10V", "30V", "100V", "300V", "1kV", "3kV"};
+const option_list kVoltsX10 = {"100mV", "300mV", "1V", "3V", "10V", "30V", "100V", "300V"};
+const option_list kExternal = {"[1mV]", "[3mV]", "[10mV]", "[30mV]", "[100mV]", "[300mV]", "[1V]", "[3V]"};
+const option_list kExternalWqt55 = {"[300uV]", "[1mV]", "[3mV]", "[10mV]", "[30mV]",
+                                    "[100mV]", "[300mV]", "[1V]",   "[3V]"};
+const option_list kAmpsLow = {"10mA", "30mA", "100mA", "300mA", "1A", "3A", "10A", "30A"};
+const option_list kAmpsLowWqt55 = {"3mA", "10mA", "30mA", "100mA", "300mA", "1A", "3A", "10A", "30A"};
+const option_list kAmpsHigh = {"300mA", "1A", "3A", "10A", "30A", "100A", "300A", "1kA"};
+const option_list kAmpsHighWqt45 = {"100mA", "300mA", "1A", "3A", "10A", "30A", "100A", "300A", "1kA"};
+const option_list kAmpsStandard = {"100mA", "300mA", "1A", "3A", "10A", "30A", "100A", "300A"};
+const option_list kAmpsStandardWqt45 = {"30mA", "100mA", "300mA", "1A", "3A", "10A", "30A", "100A", "300A"};
+const option_list kAmpsLowX10 = {"1mA", "3mA", "10mA", "30mA", "100mA", "300mA", "1A", "3A"};
+const option_list kAmpsHighX10 = {"30mA", "100mA", "300mA", "1A", "3A", "10A", "30A", "100A"};
+const option_list kAmpsStandardX10 = {"10mA", "30mA", "100mA", "300mA", "1A", "3A", "10A", "30A"};
+
+enum class input_kind { internal, x10, external };
+enum class current_option { standard, low, high };
+
+// The WQT15 family's inputs have a third value, "Internal x10" (2).
+input_kind input_of(config_family family, int value)
+{
+    if (value == 0)
+        return input_kind::internal;
+    return family == config_family::wqt15xx && value == 2 ? input_kind::x10 : input_kind::external;
+}
+
+current_option option_of(uint32_t option_code)
+{
+    if (option_code & 2)
+        return current_option::low;
+    return option_code & 4 ? current_option::high : current_option::standard;
+}
+
+const option_list& voltage_ranges(config_family family, input_kind input)
+{
+    const bool wqt55 = family == config_family::wqt55xx;
+    switch (input) {
+    case input_kind::internal: return wqt55 ? kVoltsWqt55 : kVolts;
+    case input_kind::x10: return kVoltsX10;
+    case input_kind::external: break;
+    }
+    return wqt55 ? kExternalWqt55 : kExternal;
+}
+
+const option_list& current_ranges(config_family family, input_kind input, current_option option)
+{
+    const bool wqt55 = family == config_family::wqt55xx;
+    const bool wide = wqt55 || family == config_family::wqt45xx;
+    if (input == input_kind::external)
+        return wqt55 ? kExternalWqt55 : kExternal;
+    if (input == input_kind::x10)
+        return option == current_option::low ? kAmpsLowX10 : option == current_option::high ? kAmpsHighX10
+                                                                                           : kAmpsStandardX10;
+    switch (option) {
+    case current_option::low: return wqt55 ? kAmpsLowWqt55 : kAmpsLow;
+    case current_option::high: return wide ? kAmpsHighWqt45 : kAmpsHigh;
+    case current_option::standard: break;
+    }
+    return wide ? kAmpsStandardWqt45 : kAmpsStandard;
+}
+
+// ---- Title and context button -------------------------------------------------
+
+struct phase_head {
+    int title;   // ui_text entries
+    int caption;
+    bool context_shown;
+};
+
+// The joined pair's title and caption by the group's first phase.
+phase_head pair_texts(int first)
+{
+    if (first == 2)
+        return {1822, 1787, true};
+    if (first == 4)
+        return {1821, 1786, true};
+    return {1820, 1785, true};
+}
+
+bool wiring_without_steps(int p, int w)
+{
+    return w == 0 || (p == 2 && w == 3) || (p > 2 && w == 4) || (p >= 3 && w == 5);
+}
+
+// The page's head for the shown phase p of the range first..last.
+phase_head head_of(config_family family, instrument_config& config, int first, int last)
+{
+    const int p = static_cast<int>(get_current_instrument().phase_count);
+    const int w = item_of(config, kItemWiring);
+    const int shown = ranging_phase >= 1 && ranging_phase <= 6 ? ranging_phase : 1;
+    const bool joined = p >= 3 && w == 6;
+    bool independent = item_of(config, kItemRangingSkip) != 0;
+    if (family != config_family::wqt25xx)
+        independent = independent || (p == 2 && w == 4) || (p == 3 && w == 7);
+    bool context = (joined || independent) && !wiring_without_steps(p, w);
+    if (family == config_family::wqt35xx && get_current_active_group() != 0 &&
+        phase_grouping_b(p, item_of(config, kItemGrouping)))
+        context = false;
+    phase_head head{kTitleText + shown, 0, context};
+    if (joined && !independent) {
+        const phase_head pair = pair_texts(family == config_family::wqt35xx ? first : 1);
+        if (shown == last) {
+            head.title = kTitleText + last;
+            head.caption = pair.caption;
+        } else {
+            head.title = pair.title;
+            head.caption = kCaptionText + last;
+        }
+    } else {
+        head.caption = kCaptionText + (shown == last || last < 1 ? std::max(first, 1) : shown + 1);
+    }
+    return head;
+}
+
+// Steps 1 to 7 and the range lists: the shown phase moved into the range
+// (never a RANGE posted from here), the title and the context button, and
+// the minimum-range lists of all three sets.
+void ranging_lists(const page_def& page, instrument_config& config)
+{
+    int first = -1;
+    int last = -1;
+    ranging_phase_range(item_of(config, kItemWiring), item_of(config, kItemGrouping), &first, &last);
+    if (first != -1 && (ranging_phase < first || ranging_phase > last))
+        advance_ranging_phase(get_config_window(), &config);
+    const phase_head head = head_of(page.family, config, first, last);
+    set_control_text_fmt(get_control_by_id(IDC_CFG_CONFIGURATION_LABEL), ui_text[head.title],
+                         ui_text[kTitleFormatText]);
+    HWND context = get_control_by_id(IDC_CFG_ADVANCED_OPTIONS);
+    SetWindowTextA(context, ui_text[head.caption]);
+    ShowWindow(context, head.context_shown ? SW_SHOW : SW_HIDE);
+
+    const int set = ranging_set(config);
+    HWND voltage = row_control(page, R_V_RANGE);
+    HWND current = row_control(page, R_C_RANGE);
+    if (page.family == config_family::wqt35xx) {
+        fill_range_choices(voltage, current, set, item_of(config, kItemVoltageInput + kSetOffsets[set]),
+                           item_of(config, kItemCurrentInput + kSetOffsets[set]));
+        return;
+    }
+    const input_kind v = input_of(page.family, item_of(config, kItemVoltageInput));
+    const input_kind c = input_of(page.family, item_of(config, kItemCurrentInput));
+    const option_list& volts = voltage_ranges(page.family, v);
+    const option_list& amps = current_ranges(page.family, c, option_of(get_current_instrument().option_code));
+    for (int offset : kSetOffsets) {
+        config.set_option_list(kItemVoltageRange + offset, volts);
+        config.set_option_list(kItemCurrentRange + offset, amps);
+    }
+    if (voltage)
+        fill_item_combobox(config, voltage, kItemVoltageRange);
+    if (current)
+        fill_item_combobox(config, current, kItemCurrentRange);
+}
+
+// ---- Layouts ----------------------------------------------------------------------
+
+const page_def& page_of(config_family family)
+{
+    return kRangingPages[static_cast<int>(family)];
+}
+
+// Rows 0 to 9 at their own grid rows, the attenuator and the shunt only
+// with an external input of the shown set; then the family's row at grid
+// row 10 when shown.
+void layout_rows(config_family family, int tenth_row, bool tenth_shown)
+{
+    const page_def& page = page_of(family);
+    grid_cursor grid(page);
+    const std::shared_ptr<instrument_config> config = get_current_config();
+    if (!config)
+        return;
+    const int offset = kSetOffsets[ranging_set(*config)];
+    for (int row = R_V_INPUT; row <= R_C_SHUNT; ++row) {
+        if (row == R_V_ATTENUATOR && item_of(*config, kItemVoltageInput + offset) != 1)
+            continue;
+        if (row == R_C_SHUNT && item_of(*config, kItemCurrentInput + offset) != 1)
+            continue;
+        grid.at(row, row);
+    }
+    if (tenth_shown)
+        grid.at(10, tenth_row);
+}
+
+constexpr page_def ranging(config_family family, const row_def* rows, const walk_step* walk, int8_t walk_count,
+                           void (*layout)())
+{
+    return {PAGE_RANGING, family, 0, false, false, 20, kRows, rows, walk, walk_count, 0, ranging_lists, layout};
+}
+
+template <size_t N>
+constexpr int8_t steps(const walk_step (&)[N])
+{
+    return static_cast<int8_t>(N);
+}
+
+} // namespace
+
+int ranging_set_offset(instrument_config& config)
+{
+    return kSetOffsets[ranging_set(config)];
+}
+
+constexpr page_def kRangingPages[5] = {
+    ranging(config_family::wqt15xx, kRowsWqt15.data(), kWalkWqt15, steps(kWalkWqt15), layout_ranging_page_wqt15xx),
+    ranging(config_family::wqt25xx, kRowsWqt25.data(), kWalkWqt25, steps(kWalkWqt25), layout_ranging_page_wqt25xx),
+    ranging(config_family::wqt35xx, kRowsWqt35.data(), kWalkWqt35, steps(kWalkWqt35), layout_ranging_page_wqt35xx),
+    ranging(config_family::wqt45xx, kSharedRows.data(), kPhaseSteps, steps(kPhaseSteps), layout_config_page3_v03),
+    ranging(config_family::wqt55xx, kSharedRows.data(), kPhaseSteps, steps(kPhaseSteps), layout_config_page3_v04),
+};
+static_assert(kRangingPages[2].family == config_family::wqt35xx &&
+                  kRangingPages[4].family == config_family::wqt55xx,
+              "the pages stand in family order");
+
+void show_ranging_page_wqt15xx(HWND w) { show_page(page_of(config_family::wqt15xx), w); }
+void show_ranging_page_wqt25xx(HWND w) { show_page(page_of(config_family::wqt25xx), w); }
+void show_ranging_page_wqt35xx(HWND w) { show_page(page_of(config_family::wqt35xx), w); }
+void show_ranging_page_wqt45xx(HWND w) { show_page(page_of(config_family::wqt45xx), w); }
+void show_ranging_page_wqt55xx(HWND w) { show_page(page_of(config_family::wqt55xx), w); }
+
+// Independent Input, unless the wiring leaves nothing independent.
+void layout_ranging_page_wqt15xx()
+{
+    const int p = static_cast<int>(get_current_instrument().phase_count);
+    int w = 0;
+    if (const std::shared_ptr<instrument_config> config = get_current_config())
+        w = item_of(*config, kItemWiring);
+    const bool fixed = w == 0 || (p == 2 && w == 3) || (p >= 3 && (w == 4 || w == 5));
+    layout_rows(config_family::wqt15xx, R_INDEPENDENT, !fixed);
+}
+
+void layout_ranging_page_wqt25xx()
+{
+    layout_rows(config_family::wqt25xx, R_RANGE_LOCK, true);
+}
+
+// Nothing on group 2 while it measures group 1's phases; Independent Range
+// where the ranging page offers the combination no ranges of its own.
+void layout_ranging_page_wqt35xx()
+{
+    const std::shared_ptr<instrument_config> config = get_current_config();
+    const int p = static_cast<int>(get_current_instrument().phase_count);
+    if (config && get_current_active_group() != 0 && phase_grouping_b(p, item_of(*config, kItemGrouping))) {
+        grid_cursor empty(page_of(config_family::wqt35xx));
+        return;
+    }
+    layout_rows(config_family::wqt35xx, R_INDEPENDENT, is_wiring_combination_rejected());
+}
+
+void layout_config_page3_v03()
+{
+    layout_rows(config_family::wqt45xx, R_OFFSET, true);
+}
+
+void layout_config_page3_v04()
+{
+    layout_rows(config_family::wqt55xx, R_OFFSET, true);
+}
