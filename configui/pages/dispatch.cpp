@@ -7,7 +7,9 @@
 #include "configui/config_pages.h"
 #include "configui/pages/acquisition.h"
 #include "configui/pages/advanced.h"
+#include "configui/pages/auxiliary.h"
 #include "configui/pages/coupling.h"
+#include "configui/pages/data_log.h"
 #include "configui/pages/engine.h"
 #include "configui/pages/ranging.h"
 #include "configui/pages/system_options.h"
@@ -22,7 +24,7 @@ constexpr int kTitleFormatText = 52; // "Configuration: %s"
 // The pages' definitions by kind, each an array by family; null while a
 // kind's pages are not built.
 const page_def* const kPageDefs[PAGE_KINDS] = {
-    kAcquisitionPages, kAdvancedPages, kCouplingPages, kRangingPages, nullptr, nullptr, nullptr,
+    kAcquisitionPages, kAdvancedPages, kCouplingPages, kRangingPages, kDataLogPages, nullptr, kAuxiliaryPages,
     kSystemOptionsPages,
     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
 };

@@ -105,14 +105,38 @@ void load_values(const page_def& page, instrument_config& config)
         if (!control)
             continue;
         const row_def& def = page.rows[row];
-        const config_item_value value = config.get_value_record_copy(row_item(def, config));
+        instrument_config* source = row_config(def, config);
+        if (source == nullptr)
+            continue;
+        const int item = row_item(def, config);
+        const config_item_value value = source->get_value_record_copy(item);
         if (def.kind == ROW_LIST) {
             const WPARAM index = value.is_list ? static_cast<WPARAM>(value.value.integer) : 0;
             SendMessageA(control, CB_SETCURSEL, index, 0);
-        } else {
-            const std::string text = def.show == SHOW_GEAR ? gear_text(value) : config_value_to_string(value);
-            SetWindowTextA(control, text.c_str());
+            continue;
         }
+        std::string text;
+        int number = 0;
+        switch (def.show) {
+        case SHOW_GEAR: text = gear_text(value); break;
+        case SHOW_INT: text = std::to_string(source->get_value_int(item, number)); break;
+        default: text = config_value_to_string(value); break;
+        }
+        SetWindowTextA(control, text.c_str());
+    }
+}
+
+// A row bound to one group: the active group's object follows the set rule;
+// the other group's is stored and marked changed, and goes to the
+// instrument with the next whole send (the instrument works on its
+// selected group).
+void set_in_group(int item, int value, int group)
+{
+    link_record* link = &get_current_instrument();
+    if (group == get_current_active_group()) {
+        config_dispatch_a(item, value, link, group, false);
+    } else if (instrument_config* other = get_current_config_ptr(group)) {
+        other->set_value_int(item, value);
     }
 }
 
@@ -126,22 +150,27 @@ void apply_step(const walk_step& step, const page_def& page, instrument_config& 
     // A list without a selection leaves its item as it is.
     if (selected == CB_ERR)
         return;
-    const int item = row_item(page.rows[step.row], config);
-    if (item < 0 || change.seen(item))
+    const row_def& row = page.rows[step.row];
+    const int item = row_item(row, config);
+    const int group = row.group != nullptr ? row.group() : -1;
+    instrument_config* source = row_config(row, config);
+    if (item < 0 || source == nullptr || change.seen(item, group))
         return;
     int stored = 0;
-    config.get_value_int(item, stored);
+    source->get_value_int(item, stored);
     if (selected == stored)
         return;
     const int value = static_cast<int>(selected);
-    change.mark(item);
+    change.mark(item, group);
     change.raised |= step.flags;
     if (step.set) {
         step.set(item, value, change);
         return;
     }
     link_record* link = &get_current_instrument();
-    if (step.flags & STEP_BOTH) {
+    if (group >= 0) {
+        set_in_group(item, value, group);
+    } else if (step.flags & STEP_BOTH) {
         config_dispatch_a(item, value, link, 0, false);
         config_dispatch_a(item, value, link, 1, false);
     } else {
@@ -181,10 +210,22 @@ void run_edit_rule(const page_def& page, HWND config_window, int row, HWND contr
     char text[kTextBufferSize] = {};
     get_window_text(control, text, sizeof text);
     text[sizeof text - 1] = '\0';
-    if (page.rows[row].show == SHOW_GEAR)
+    const row_def& def = page.rows[row];
+    if (def.show == SHOW_GEAR)
         trim_gear_suffix(text);
-    validate_config_entry(config_window, control, text, sizeof text, config.get(),
-                          row_item(page.rows[row], *config), page_item_labels(page.family));
+    const int item = row_item(def, *config);
+    const char* const* labels = page_item_labels(page.family);
+    if (!def.both) {
+        validate_config_entry(config_window, control, text, sizeof text, config.get(), item, labels);
+        return;
+    }
+    // Both groups: the second only once the first took the entry, so that a
+    // refusal is told once and stored in neither.
+    char second[kTextBufferSize];
+    memcpy(second, text, sizeof second);
+    if (validate_config_entry(config_window, control, text, sizeof text, get_current_config_ptr(0), item, labels))
+        validate_config_entry(config_window, control, second, sizeof second, get_current_config_ptr(1), item,
+                              labels);
 }
 
 bool is_edit(int kind)
@@ -212,14 +253,24 @@ int row_item(const row_def& row, instrument_config& config)
     return row.pick != nullptr ? row.pick(config) : row.item;
 }
 
-bool list_change::seen(int item) const
+instrument_config* row_config(const row_def& row, instrument_config& current)
 {
-    return std::find(touched_.begin(), touched_.end(), item) != touched_.end();
+    const int group = row.group != nullptr ? row.group() : -1;
+    return group < 0 ? &current : get_current_config_ptr(group);
 }
 
-void list_change::mark(int item)
+// Items of one group's object count apart from the active group's.
+constexpr int kGroupItemSpan = 1000;
+
+bool list_change::seen(int item, int group) const
 {
-    touched_.push_back(item);
+    const int key = item + (group + 1) * kGroupItemSpan;
+    return std::find(touched_.begin(), touched_.end(), key) != touched_.end();
+}
+
+void list_change::mark(int item, int group)
+{
+    touched_.push_back(item + (group + 1) * kGroupItemSpan);
 }
 
 config_family page_family(uint32_t model_code)

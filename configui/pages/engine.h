@@ -23,33 +23,51 @@ struct config_item_value;
 // The item a row stands for while the configuration is in some state.
 using item_fn = int (*)(instrument_config& config);
 
-// How a row shows its value beyond the plain one: a gear ratio is the
-// number with its SI prefix and ":1", and an entry ending in ":1" is taken
-// without it.
-enum row_show : int8_t { SHOW_PLAIN, SHOW_GEAR };
+// How a row shows its value beyond the plain one: as a whole number
+// ("%d"); a gear ratio as the number with its SI prefix and ":1", an entry
+// ending in ":1" taken without it.
+enum row_show : int8_t { SHOW_PLAIN, SHOW_INT, SHOW_GEAR };
+
+// Which group's configuration a row shows and sets: -1 the active group's;
+// 0 or 1 that group's (on the two-group model, where a page shows both
+// groups' values of one item side by side).
+using group_fn = int (*)();
 
 // One row: its item (-1: an empty row, which still uses its id up), the
-// kind of its control, how it shows its value, and (where the row stands
-// for another item in some states) the item it shows and sets.
+// kind of its control, how it shows its value, where the row stands for
+// another item in some states the item it shows and sets, whether an entry
+// goes to both groups of a two-group instrument, and the group whose value
+// it shows.
 struct row_def {
     int16_t item;
     int8_t kind;
     int8_t show;
     item_fn pick;
+    bool both;
+    group_fn group;
 };
 
-constexpr row_def kEmptyRow{-1, ROW_NO_CONTROL, SHOW_PLAIN, nullptr};
+constexpr row_def kEmptyRow{-1, ROW_NO_CONTROL, SHOW_PLAIN, nullptr, false, nullptr};
 constexpr row_def list_row(int item, item_fn pick = nullptr)
 {
-    return {static_cast<int16_t>(item), ROW_LIST, SHOW_PLAIN, pick};
+    return {static_cast<int16_t>(item), ROW_LIST, SHOW_PLAIN, pick, false, nullptr};
 }
 constexpr row_def edit_row(int item, item_fn pick = nullptr)
 {
-    return {static_cast<int16_t>(item), ROW_EDIT, SHOW_PLAIN, pick};
+    return {static_cast<int16_t>(item), ROW_EDIT, SHOW_PLAIN, pick, false, nullptr};
 }
 constexpr row_def gear_row(int item)
 {
-    return {static_cast<int16_t>(item), ROW_EDIT, SHOW_GEAR, nullptr};
+    return {static_cast<int16_t>(item), ROW_EDIT, SHOW_GEAR, nullptr, false, nullptr};
+}
+// An entry checked and stored in group 1, then (when accepted) in group 2.
+constexpr row_def both_edit_row(int item, int8_t show = SHOW_PLAIN)
+{
+    return {static_cast<int16_t>(item), ROW_EDIT, show, nullptr, true, nullptr};
+}
+constexpr row_def group_list_row(int item, group_fn group)
+{
+    return {static_cast<int16_t>(item), ROW_LIST, SHOW_PLAIN, nullptr, false, group};
 }
 
 // A family's rows: a page's shared rows with the family's own put in.
@@ -66,8 +84,10 @@ constexpr std::array<row_def, N> with_rows(std::array<row_def, N> rows,
     return rows;
 }
 
-// The item a row shows and sets now.
+// The item a row shows and sets now, and the configuration that holds it
+// (the active group's, or the row's own group's).
 int row_item(const row_def& row, instrument_config& config);
+instrument_config* row_config(const row_def& row, instrument_config& current);
 
 // What a changed list leads to.
 enum step_flag : uint16_t {
@@ -81,8 +101,9 @@ enum step_flag : uint16_t {
 // later list of the same walk sets again, and what they lead to.
 class list_change {
 public:
-    bool seen(int item) const;
-    void mark(int item);
+    // An item of the active group's configuration, or of one group's.
+    bool seen(int item, int group = -1) const;
+    void mark(int item, int group = -1);
     uint16_t raised = 0;
 
 private:

@@ -1,0 +1,189 @@
+// The Data Log page of every family: its rows, the WQT15 family's interval
+// minimum, each family's walk (a change of Datalog or Graph lays the page
+// out again; the two-group model stores every row in both groups) and its
+// layout.
+#include "configui/pages/data_log.h"
+
+#include "config/instrument_config.h"
+#include "config/item_numbers.h"
+#include "config/two_group_rules.h"
+#include "configui/pages/engine.h"
+#include "slots/instrument_slots.h"
+
+#include <array>
+#include <iterator>
+
+namespace {
+
+constexpr int kAdvancedOptionsText = 50; // "Advanced Options >", hidden
+constexpr int kRows = 12;
+
+enum : int {
+    R_DATALOG, R_INTERVAL, R_LOCATION, R_GRAPH, R_ZOOM1, R_ZOOM2, R_ZOOM3, R_ZOOM4, R_8, R_HIGHSPEED,
+    R_TIME_REFERENCE, R_REFERENCE_GROUP,
+};
+
+constexpr int kItemDatalog = 58;
+constexpr int kItemInterval = 59;
+constexpr int kItemGraph = 60;
+
+constexpr std::array<row_def, kRows> kSharedRows = {
+    list_row(kItemDatalog), edit_row(kItemInterval), kEmptyRow, list_row(kItemGraph),
+    list_row(54),           list_row(55),            list_row(56), list_row(57),
+    kEmptyRow,              kEmptyRow,               list_row(kItemGrouping), kEmptyRow,
+};
+constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_TIME_REFERENCE, kEmptyRow}});
+constexpr auto kRowsWqt25 = with_rows(kSharedRows, {{R_GRAPH, kEmptyRow},
+                                                    {R_ZOOM1, kEmptyRow},
+                                                    {R_ZOOM2, kEmptyRow},
+                                                    {R_ZOOM3, kEmptyRow},
+                                                    {R_ZOOM4, kEmptyRow},
+                                                    {R_HIGHSPEED, list_row(kItemGraph)},
+                                                    {R_TIME_REFERENCE, kEmptyRow}});
+constexpr auto kRowsWqt35 = with_rows(kSharedRows, {{R_INTERVAL, both_edit_row(kItemInterval)},
+                                                    {R_LOCATION, both_edit_row(234, SHOW_INT)},
+                                                    {R_TIME_REFERENCE, kEmptyRow},
+                                                    {R_REFERENCE_GROUP, list_row(220)}});
+
+// The walks; a change of Datalog or Graph lays the page out again.
+constexpr walk_step kWalk[] = {{R_DATALOG, STEP_RELAYOUT, nullptr}, {R_GRAPH, STEP_RELAYOUT, nullptr},
+                               {R_ZOOM1, 0, nullptr},               {R_ZOOM2, 0, nullptr},
+                               {R_ZOOM3, 0, nullptr},               {R_ZOOM4, 0, nullptr},
+                               {R_TIME_REFERENCE, 0, nullptr}};
+constexpr walk_step kWalkWqt25[] = {{R_DATALOG, STEP_RELAYOUT, nullptr}, {R_HIGHSPEED, 0, nullptr}};
+constexpr uint16_t kBothAgain = STEP_RELAYOUT | STEP_BOTH;
+constexpr walk_step kWalkWqt35[] = {{R_DATALOG, kBothAgain, nullptr}, {R_GRAPH, kBothAgain, nullptr},
+                                    {R_ZOOM1, STEP_BOTH, nullptr},    {R_ZOOM2, STEP_BOTH, nullptr},
+                                    {R_ZOOM3, STEP_BOTH, nullptr},    {R_ZOOM4, STEP_BOTH, nullptr},
+                                    {R_REFERENCE_GROUP, STEP_BOTH, nullptr}};
+
+// The WQT15 family's interval goes down to 0.2 s while the Datalog item
+// holds 3.
+void interval_minimum_wqt15xx(const page_def&, instrument_config& config)
+{
+    int datalog = 0;
+    config.get_value_int(kItemDatalog, datalog);
+    config.set_minimum(kItemInterval, datalog == 3 ? 0.2 : 0.0);
+}
+
+// ---- Layouts ------------------------------------------------------------------
+
+const page_def& page_of(config_family family)
+{
+    return kDataLogPages[static_cast<int>(family)];
+}
+
+int item_now(int item)
+{
+    int value = 0;
+    if (const std::shared_ptr<instrument_config> config = get_current_config())
+        config->get_value_int(item, value);
+    return value;
+}
+
+int phase_count()
+{
+    return static_cast<int>(get_current_instrument().phase_count);
+}
+
+void place_zooms(grid_cursor& grid)
+{
+    if (item_now(kItemGraph) == 1)
+        return;
+    for (int row : {R_ZOOM1, R_ZOOM2, R_ZOOM3, R_ZOOM4})
+        grid.place(row);
+}
+
+// Datalog alone while it is disabled; then the WQT45 and WQT55 families'
+// interval, time reference (phases on their own inputs), graph and zooms.
+void layout_wqt45xx(config_family family)
+{
+    grid_cursor grid(page_of(family));
+    grid.place(R_DATALOG);
+    if (item_now(kItemDatalog) == 0)
+        return;
+    grid.place(R_INTERVAL);
+    const int p = phase_count();
+    const int w = item_now(kItemWiring);
+    if ((p == 2 && w == 4) || (p == 3 && w == 7))
+        grid.place(R_TIME_REFERENCE);
+    grid.place(R_GRAPH);
+    place_zooms(grid);
+}
+
+constexpr page_def data_log(config_family family, const row_def* rows, const walk_step* walk, int8_t walk_count,
+                            page_hook lists, void (*layout)())
+{
+    return {PAGE_DATA_LOG, family, kAdvancedOptionsText, false, false, 20, kRows, rows, walk, walk_count, 0,
+            lists, layout};
+}
+
+template <size_t N>
+constexpr int8_t steps(const walk_step (&)[N])
+{
+    return static_cast<int8_t>(N);
+}
+
+} // namespace
+
+constexpr page_def kDataLogPages[5] = {
+    data_log(config_family::wqt15xx, kRowsWqt15.data(), kWalk, steps(kWalk), interval_minimum_wqt15xx,
+             layout_data_log_page_wqt15xx),
+    data_log(config_family::wqt25xx, kRowsWqt25.data(), kWalkWqt25, steps(kWalkWqt25), nullptr,
+             layout_data_log_page_wqt25xx),
+    data_log(config_family::wqt35xx, kRowsWqt35.data(), kWalkWqt35, steps(kWalkWqt35), nullptr,
+             layout_data_log_page_wqt35xx),
+    data_log(config_family::wqt45xx, kSharedRows.data(), kWalk, steps(kWalk), nullptr, layout_data_log_page_wqt45xx),
+    data_log(config_family::wqt55xx, kSharedRows.data(), kWalk, steps(kWalk), nullptr, layout_data_log_page_wqt55xx),
+};
+static_assert(kDataLogPages[2].family == config_family::wqt35xx &&
+                  kDataLogPages[4].family == config_family::wqt55xx,
+              "the pages stand in family order");
+
+void show_data_log_page_wqt15xx(HWND w) { show_page(page_of(config_family::wqt15xx), w); }
+void show_data_log_page_wqt25xx(HWND w) { show_page(page_of(config_family::wqt25xx), w); }
+void show_data_log_page_wqt35xx(HWND w) { show_page(page_of(config_family::wqt35xx), w); }
+void show_data_log_page_wqt45xx(HWND w) { show_page(page_of(config_family::wqt45xx), w); }
+void show_data_log_page_wqt55xx(HWND w) { show_page(page_of(config_family::wqt55xx), w); }
+
+void layout_data_log_page_wqt15xx()
+{
+    grid_cursor grid(page_of(config_family::wqt15xx));
+    grid.place(R_DATALOG);
+    if (item_now(kItemDatalog) == 0)
+        return;
+    grid.place(R_INTERVAL);
+    grid.place(R_GRAPH);
+    place_zooms(grid);
+}
+
+void layout_data_log_page_wqt25xx()
+{
+    grid_cursor grid(page_of(config_family::wqt25xx));
+    grid.place(R_DATALOG);
+    if (item_now(kItemDatalog) == 0)
+        return;
+    grid.place(R_INTERVAL);
+    grid.place(R_HIGHSPEED);
+}
+
+// Nothing on group 2 while it measures group 1's phases; the location (with
+// its up-down, 1 to 99) for any log store but RAM.
+void layout_data_log_page_wqt35xx()
+{
+    grid_cursor grid(page_of(config_family::wqt35xx));
+    if (get_current_active_group() != 0 && phase_grouping_b(phase_count(), item_now(kItemGrouping)))
+        return;
+    grid.place(R_DATALOG);
+    const int datalog = item_now(kItemDatalog);
+    if (datalog == 0)
+        return;
+    if (datalog != 1)
+        grid.place(R_LOCATION, 1, 99);
+    grid.place(R_INTERVAL);
+    grid.place(R_GRAPH);
+    grid.place(R_REFERENCE_GROUP);
+}
+
+void layout_data_log_page_wqt45xx() { layout_wqt45xx(config_family::wqt45xx); }
+void layout_data_log_page_wqt55xx() { layout_wqt45xx(config_family::wqt55xx); }
