@@ -7,6 +7,7 @@
 #include "configui/config_pages.h"
 #include "configui/pages/acquisition.h"
 #include "configui/pages/advanced.h"
+#include "configui/pages/app_options.h"
 #include "configui/pages/auxiliary.h"
 #include "configui/pages/coupling.h"
 #include "configui/pages/data_log.h"
@@ -24,7 +25,7 @@ constexpr int kTitleFormatText = 52; // "Configuration: %s"
 // The pages' definitions by kind, each an array by family; null while a
 // kind's pages are not built.
 const page_def* const kPageDefs[PAGE_KINDS] = {
-    kAcquisitionPages, kAdvancedPages, kCouplingPages, kRangingPages, kDataLogPages, nullptr, kAuxiliaryPages,
+    kAcquisitionPages, kAdvancedPages, kCouplingPages, kRangingPages, kDataLogPages, kAppOptionsPages, kAuxiliaryPages,
     kSystemOptionsPages,
     nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
 };
