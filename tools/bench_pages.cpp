@@ -4,9 +4,10 @@
 // list rule with auto-send off. Prints each page's medians and, last, the
 // slowest page of each measure.
 //   bench_pages [RUNS]                  (default 20)
-//   bench_pages --pose SECONDS
-// The second form shows a WQT55 instrument's System Options page for
-// SECONDS, so that it can be photographed from outside.
+//   bench_pages --pose SECONDS [BUTTON]
+// The second form shows a WQT55 instrument's page of the page button
+// (default 13020, System Options) for SECONDS, so that it can be
+// photographed from outside.
 #include "config/model_profiles.h"
 #include "configui/config_pages.h"
 #include "configui/pages/engine.h"
@@ -101,13 +102,13 @@ void keep_slowest(slowest& worst, double ms, int kind, int family)
 } // namespace
 
 // Shows the System Options page as a user opens it, for a picture.
-int pose(int seconds)
+int pose(int seconds, int button)
 {
     frame_main_window();
     attach_family(config_family::wqt55xx);
     HWND config = get_config_window();
     EnableWindow(config, TRUE);
-    SendMessageA(config, WM_COMMAND, MAKEWPARAM(IDC_CFG_PAGE_SYS, BN_CLICKED), 0);
+    SendMessageA(config, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
     enable_config_controls_like_parent();
     pump_messages(static_cast<DWORD>(seconds) * 1000);
     return 0;
@@ -116,7 +117,7 @@ int pose(int seconds)
 int main(int argc, char** argv)
 {
     if (argc > 2 && std::strcmp(argv[1], "--pose") == 0)
-        return pose(std::atoi(argv[2]));
+        return pose(std::atoi(argv[2]), argc > 3 ? std::atoi(argv[3]) : IDC_CFG_PAGE_SYS);
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
     frame_main_window();
     pump_messages(200);

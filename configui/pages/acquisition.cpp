@@ -209,17 +209,6 @@ option_list phase_choices(int phases, int wiring, int group, int grouping)
     return list;
 }
 
-int current_int(instrument_config& config, int item)
-{
-    int value = 0;
-    return config.get_value_int(item, value);
-}
-
-int phase_count()
-{
-    return static_cast<int>(get_current_instrument().phase_count);
-}
-
 // Stores a list as the row's item's options and puts it in the control.
 void give_choices(const page_def& page, instrument_config& config, int row, const option_list& choices)
 {
@@ -238,10 +227,10 @@ void widen_wiring_list(const page_def& page)
 template <option_list (*Wirings)(int phases)>
 void one_group_lists(const page_def& page, instrument_config& config)
 {
-    const int wiring = current_int(config, kItemWiring);
-    give_choices(page, config, R_WIRING, Wirings(phase_count()));
+    const int wiring = value_in(config, kItemWiring);
+    give_choices(page, config, R_WIRING, Wirings(current_phase_count()));
     widen_wiring_list(page);
-    give_choices(page, config, R_REFERENCE_PHASE, phase_choices(phase_count(), wiring, 0, 0));
+    give_choices(page, config, R_REFERENCE_PHASE, phase_choices(current_phase_count(), wiring, 0, 0));
 }
 
 // The two-group family: grouping, wiring (a wiring beyond its new list goes
@@ -249,10 +238,10 @@ void one_group_lists(const page_def& page, instrument_config& config)
 // list is made from the wiring the display began with.
 void two_group_lists(const page_def& page, instrument_config& config)
 {
-    const int phases = phase_count();
-    const int grouping = current_int(config, kItemGrouping);
+    const int phases = current_phase_count();
+    const int grouping = value_in(config, kItemGrouping);
     const int group = get_current_active_group();
-    const int wiring = current_int(config, kItemWiring);
+    const int wiring = value_in(config, kItemWiring);
     give_choices(page, config, R_GROUPING, grouping_choices(phases));
     const option_list wirings = wiring_choices_wqt35xx(phases, grouping, group);
     give_choices(page, config, R_WIRING, wirings);
@@ -274,12 +263,6 @@ void two_group_lists(const page_def& page, instrument_config& config)
 const page_def& page_of(config_family family)
 {
     return kAcquisitionPages[static_cast<int>(family)];
-}
-
-int item_now(int item)
-{
-    const std::shared_ptr<instrument_config> config = get_current_config();
-    return config ? current_int(*config, item) : 0;
 }
 
 // The Speed value that shows the Window row.
@@ -325,7 +308,7 @@ bool independent_wiring(int p, int w)
 void layout_one_group(config_family family)
 {
     const page_def& page = page_of(family);
-    const int p = phase_count();
+    const int p = current_phase_count();
     const int w = item_now(kItemWiring);
     const bool wqt15 = family == config_family::wqt15xx;
     const bool wqt25 = family == config_family::wqt25xx;
@@ -409,7 +392,7 @@ void layout_acquisition_control_page_wqt55xx() { layout_one_group(config_family:
 void layout_acquisition_control_page_wqt35xx()
 {
     const page_def& page = page_of(config_family::wqt35xx);
-    const int p = phase_count();
+    const int p = current_phase_count();
     const int w = item_now(kItemWiring);
     const int g = item_now(kItemGrouping);
     const int group = get_current_active_group();

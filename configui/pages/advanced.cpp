@@ -23,14 +23,6 @@ enum : int {
 
 constexpr int kItemMinimumFrequency = 69;
 
-int lock_now()
-{
-    int lock = 0;
-    if (const std::shared_ptr<instrument_config> config = get_current_config())
-        config->get_value_int(kItemFrequencyLock, lock);
-    return lock;
-}
-
 // The WQT25 family's frequency row holds the minimum frequency while the
 // lock is dynamic (2).
 int wqt25xx_frequency_item(instrument_config& config)
@@ -97,7 +89,7 @@ template <size_t N>
 void layout_after_lock(config_family family, const int (&rows)[N])
 {
     grid_cursor grid(page_of(family));
-    place_lock_rows(grid, lock_now() == 1);
+    place_lock_rows(grid, item_now(kItemFrequencyLock) == 1);
     for (int row : rows)
         grid.place(row);
 }
@@ -109,7 +101,7 @@ constexpr int kTailWqt45[] = {R_MINIMUM, R_HIGHSPEED, R_PROBE, R_WATTS, R_NORMAL
 void layout_wqt25xx()
 {
     grid_cursor grid(page_of(config_family::wqt25xx));
-    place_lock_rows(grid, lock_now() != 0);
+    place_lock_rows(grid, item_now(kItemFrequencyLock) != 0);
     grid.place(R_HIGHSPEED);
 }
 

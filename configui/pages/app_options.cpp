@@ -160,17 +160,6 @@ constexpr walk_step kWalkWqt15[] = {
 
 // ---- Lists --------------------------------------------------------------------
 
-int phase_count()
-{
-    return static_cast<int>(get_current_instrument().phase_count);
-}
-
-int value_of(instrument_config& config, int item)
-{
-    int value = 0;
-    return config.get_value_int(item, value);
-}
-
 // The model digit of the identification reply; 0 when there is none.
 int model_digit()
 {
@@ -222,7 +211,7 @@ void refill(const page_def& page, instrument_config& config, int row, int item)
 // The torque and speed inputs name the scale factors they take.
 void torque_speed_labels(const page_def& page, instrument_config& config)
 {
-    const int torque = value_of(config, kItemTorqueSpeed);
+    const int torque = value_in(config, kItemTorqueSpeed);
     SetWindowTextA(row_label(page, 8), torque == 3 || torque == 4 ? "Scale Factor Nm/Hz" : "Scale Factor Nm/V");
     SetWindowTextA(row_label(page, 10), torque == 1 || torque == 3 ? "Scale Factor rpm/V" : "Scale Factor pulses/rev");
 }
@@ -234,15 +223,15 @@ void app_lists(const page_def& page, instrument_config& config)
 {
     const config_family family = page.family;
     if (family == config_family::wqt35xx) {
-        fill_range_choices(row_control(page, 35), row_control(page, 37), 0, value_of(config, 24),
-                           value_of(config, 25));
-        fill_ratio_choices(row_control(page, 12), value_of(config, kItemGrouping), phase_count(),
-                           value_of(config, kItemWiring));
+        fill_range_choices(row_control(page, 35), row_control(page, 37), 0, value_in(config, 24),
+                           value_in(config, 25));
+        fill_ratio_choices(row_control(page, 12), value_in(config, kItemGrouping), current_phase_count(),
+                           value_in(config, kItemWiring));
     } else {
         store_range_lists(family, config, get_current_instrument().option_code);
         refill(page, config, 35, 26);
         refill(page, config, 37, 27);
-        config.set_option_list(kItemEfficiency, efficiency_choices(family, phase_count()));
+        config.set_option_list(kItemEfficiency, efficiency_choices(family, current_phase_count()));
         refill(page, config, 12, kItemEfficiency);
     }
     if (family == config_family::wqt55xx) {
@@ -258,12 +247,6 @@ void app_lists(const page_def& page, instrument_config& config)
 const page_def& page_of(config_family family)
 {
     return kAppOptionsPages[static_cast<int>(family)];
-}
-
-int item_now(int item)
-{
-    const std::shared_ptr<instrument_config> config = get_current_config();
-    return config ? value_of(*config, item) : 0;
 }
 
 void place_rows(grid_cursor& grid, std::initializer_list<int> rows)
@@ -429,7 +412,7 @@ void layout_application_options_page_wqt55xx()
 
 void layout_application_options_page_wqt35xx()
 {
-    const int p = phase_count();
+    const int p = current_phase_count();
     const int g = item_now(kItemGrouping);
     grid_cursor grid(page_of(config_family::wqt35xx));
     const int mode = item_now(kItemDefaultMode);

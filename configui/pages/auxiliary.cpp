@@ -77,14 +77,6 @@ const page_def& page_of(config_family family)
     return kAuxiliaryPages[static_cast<int>(family)];
 }
 
-int item_now(int item)
-{
-    int value = 0;
-    if (const std::shared_ptr<instrument_config> config = get_current_config())
-        config->get_value_int(item, value);
-    return value;
-}
-
 // The device and its settings: the switch's for the inrush switch (1), the
 // ZEM unit's (2 and above) where the family has them.
 void place_device(grid_cursor& grid, bool zem_rows)
@@ -184,7 +176,7 @@ void layout_auxiliary_control_page_wqt35xx()
 {
     const page_def& page = page_of(config_family::wqt35xx);
     grid_cursor grid(page);
-    const int p = static_cast<int>(get_current_instrument().phase_count);
+    const int p = current_phase_count();
     if (get_current_active_group() != 0 && phase_grouping_b(p, item_now(kItemGrouping)))
         return;
     place_device(grid, true);

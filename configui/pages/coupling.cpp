@@ -118,14 +118,6 @@ const page_def& page_of(config_family family)
     return kCouplingPages[static_cast<int>(family)];
 }
 
-int item_now(int item)
-{
-    int value = 0;
-    if (const std::shared_ptr<instrument_config> config = get_current_config())
-        config->get_value_int(item, value);
-    return value;
-}
-
 struct wiring_state {
     int p; // phase count
     int w; // wiring (item 82)
@@ -134,7 +126,7 @@ struct wiring_state {
 
 wiring_state wiring_now()
 {
-    return {static_cast<int>(get_current_instrument().phase_count), item_now(kItemWiring),
+    return {current_phase_count(), item_now(kItemWiring),
             item_now(kItemRangingSkip)};
 }
 

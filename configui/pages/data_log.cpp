@@ -73,19 +73,6 @@ const page_def& page_of(config_family family)
     return kDataLogPages[static_cast<int>(family)];
 }
 
-int item_now(int item)
-{
-    int value = 0;
-    if (const std::shared_ptr<instrument_config> config = get_current_config())
-        config->get_value_int(item, value);
-    return value;
-}
-
-int phase_count()
-{
-    return static_cast<int>(get_current_instrument().phase_count);
-}
-
 void place_zooms(grid_cursor& grid)
 {
     if (item_now(kItemGraph) == 1)
@@ -103,7 +90,7 @@ void layout_wqt45xx(config_family family)
     if (item_now(kItemDatalog) == 0)
         return;
     grid.place(R_INTERVAL);
-    const int p = phase_count();
+    const int p = current_phase_count();
     const int w = item_now(kItemWiring);
     if ((p == 2 && w == 4) || (p == 3 && w == 7))
         grid.place(R_TIME_REFERENCE);
@@ -172,7 +159,7 @@ void layout_data_log_page_wqt25xx()
 void layout_data_log_page_wqt35xx()
 {
     grid_cursor grid(page_of(config_family::wqt35xx));
-    if (get_current_active_group() != 0 && phase_grouping_b(phase_count(), item_now(kItemGrouping)))
+    if (get_current_active_group() != 0 && phase_grouping_b(current_phase_count(), item_now(kItemGrouping)))
         return;
     grid.place(R_DATALOG);
     const int datalog = item_now(kItemDatalog);

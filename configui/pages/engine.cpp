@@ -279,6 +279,23 @@ config_family page_family(uint32_t model_code)
     return profile != nullptr ? profile->family : config_family::wqt55xx;
 }
 
+int value_in(instrument_config& config, int item)
+{
+    int value = 0;
+    return config.get_value_int(item, value);
+}
+
+int item_now(int item)
+{
+    const std::shared_ptr<instrument_config> config = get_current_config();
+    return config ? value_in(*config, item) : 0;
+}
+
+int current_phase_count()
+{
+    return static_cast<int>(get_current_instrument().phase_count);
+}
+
 config_family current_page_family()
 {
     return page_family(get_current_instrument().model_code);

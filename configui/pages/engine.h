@@ -169,6 +169,13 @@ extern config_page_state config_pages;
 config_family page_family(uint32_t model_code);
 config_family current_page_family();
 
+// An item's value as a whole number: of a configuration, or of the current
+// instrument's (active group's) configuration, 0 without one; and the
+// current instrument's phase count. The layouts read their conditions so.
+int value_in(instrument_config& config, int item);
+int item_now(int item);
+int current_phase_count();
+
 // The label of each item (256) for a family's pages: its item names, but
 // for "Trigger Phase" as the WQT15 family's item 112.
 const char* const* page_item_labels(config_family family);

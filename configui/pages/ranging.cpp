@@ -43,12 +43,6 @@ config_family current_family()
     return current_page_family();
 }
 
-int item_of(instrument_config& config, int item)
-{
-    int value = 0;
-    return config.get_value_int(item, value);
-}
-
 // The set of the shown phase, 0..2: the phase itself on the one-group
 // families; on the two-group model its place in its group's range (1 and 4
 // the first set, 2 and 5 the second), the first set where it has none.
@@ -58,7 +52,7 @@ int ranging_set(instrument_config& config)
         return ranging_phase == 1 ? 0 : ranging_phase == 2 ? 1 : 2;
     int first = -1;
     int last = -1;
-    ranging_phase_range(item_of(config, kItemWiring), item_of(config, kItemGrouping), &first, &last);
+    ranging_phase_range(value_in(config, kItemWiring), value_in(config, kItemGrouping), &first, &last);
     if (first == -1)
         return 0;
     const int k = ranging_phase - first + 1;
@@ -143,16 +137,16 @@ bool wiring_without_steps(int p, int w)
 // The page's head for the shown phase p of the range first..last.
 phase_head head_of(config_family family, instrument_config& config, int first, int last)
 {
-    const int p = static_cast<int>(get_current_instrument().phase_count);
-    const int w = item_of(config, kItemWiring);
+    const int p = current_phase_count();
+    const int w = value_in(config, kItemWiring);
     const int shown = ranging_phase >= 1 && ranging_phase <= 6 ? ranging_phase : 1;
     const bool joined = p >= 3 && w == 6;
-    bool independent = item_of(config, kItemRangingSkip) != 0;
+    bool independent = value_in(config, kItemRangingSkip) != 0;
     if (family != config_family::wqt25xx)
         independent = independent || (p == 2 && w == 4) || (p == 3 && w == 7);
     bool context = (joined || independent) && !wiring_without_steps(p, w);
     if (family == config_family::wqt35xx && get_current_active_group() != 0 &&
-        phase_grouping_b(p, item_of(config, kItemGrouping)))
+        phase_grouping_b(p, value_in(config, kItemGrouping)))
         context = false;
     phase_head head{kTitleText + shown, 0, context};
     if (joined && !independent) {
@@ -177,7 +171,7 @@ void ranging_lists(const page_def& page, instrument_config& config)
 {
     int first = -1;
     int last = -1;
-    ranging_phase_range(item_of(config, kItemWiring), item_of(config, kItemGrouping), &first, &last);
+    ranging_phase_range(value_in(config, kItemWiring), value_in(config, kItemGrouping), &first, &last);
     if (first != -1 && (ranging_phase < first || ranging_phase > last))
         advance_ranging_phase(get_config_window(), &config);
     const phase_head head = head_of(page.family, config, first, last);
@@ -191,8 +185,8 @@ void ranging_lists(const page_def& page, instrument_config& config)
     HWND voltage = row_control(page, R_V_RANGE);
     HWND current = row_control(page, R_C_RANGE);
     if (page.family == config_family::wqt35xx) {
-        fill_range_choices(voltage, current, set, item_of(config, kItemVoltageInput + kSetOffsets[set]),
-                           item_of(config, kItemCurrentInput + kSetOffsets[set]));
+        fill_range_choices(voltage, current, set, value_in(config, kItemVoltageInput + kSetOffsets[set]),
+                           value_in(config, kItemCurrentInput + kSetOffsets[set]));
         return;
     }
     store_range_lists(page.family, config, get_current_instrument().option_code);
@@ -221,9 +215,9 @@ void layout_rows(config_family family, int tenth_row, bool tenth_shown)
         return;
     const int offset = kSetOffsets[ranging_set(*config)];
     for (int row = R_V_INPUT; row <= R_C_SHUNT; ++row) {
-        if (row == R_V_ATTENUATOR && item_of(*config, kItemVoltageInput + offset) != 1)
+        if (row == R_V_ATTENUATOR && value_in(*config, kItemVoltageInput + offset) != 1)
             continue;
-        if (row == R_C_SHUNT && item_of(*config, kItemCurrentInput + offset) != 1)
+        if (row == R_C_SHUNT && value_in(*config, kItemCurrentInput + offset) != 1)
             continue;
         grid.at(row, row);
     }
@@ -270,10 +264,10 @@ void show_ranging_page_wqt55xx(HWND w) { show_page(page_of(config_family::wqt55x
 // Independent Input, unless the wiring leaves nothing independent.
 void layout_ranging_page_wqt15xx()
 {
-    const int p = static_cast<int>(get_current_instrument().phase_count);
+    const int p = current_phase_count();
     int w = 0;
     if (const std::shared_ptr<instrument_config> config = get_current_config())
-        w = item_of(*config, kItemWiring);
+        w = value_in(*config, kItemWiring);
     const bool fixed = w == 0 || (p == 2 && w == 3) || (p >= 3 && (w == 4 || w == 5));
     layout_rows(config_family::wqt15xx, R_INDEPENDENT, !fixed);
 }
@@ -288,8 +282,8 @@ void layout_ranging_page_wqt25xx()
 void layout_ranging_page_wqt35xx()
 {
     const std::shared_ptr<instrument_config> config = get_current_config();
-    const int p = static_cast<int>(get_current_instrument().phase_count);
-    if (config && get_current_active_group() != 0 && phase_grouping_b(p, item_of(*config, kItemGrouping))) {
+    const int p = current_phase_count();
+    if (config && get_current_active_group() != 0 && phase_grouping_b(p, value_in(*config, kItemGrouping))) {
         grid_cursor empty(page_of(config_family::wqt35xx));
         return;
     }

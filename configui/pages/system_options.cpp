@@ -54,30 +54,17 @@ void place_in_order(const page_def& page, const int (&order)[N], bool (*shown)(i
             grid.place(row);
 }
 
-int current_item(int item)
-{
-    int value = 0;
-    if (const std::shared_ptr<instrument_config> config = get_current_config())
-        config->get_value_int(item, value);
-    return value;
-}
-
-int phase_count()
-{
-    return static_cast<int>(get_current_instrument().phase_count);
-}
-
 // While group 2 measures the same three phases as group 1, the page shows
 // nothing of its own.
 bool wqt35xx_rows_shown(int)
 {
-    return get_current_active_group() == 0 || !phase_grouping_b(phase_count(), current_item(kItemGrouping));
+    return get_current_active_group() == 0 || !phase_grouping_b(current_phase_count(), item_now(kItemGrouping));
 }
 
 // Independent Input needs a second phase.
 bool wqt45xx_row_shown(int row)
 {
-    return row != kIndependentInputRow || phase_count() > 1;
+    return row != kIndependentInputRow || current_phase_count() > 1;
 }
 
 void layout_wqt15xx()

@@ -32,11 +32,6 @@ enum : int {
     R_GROUPING,
 };
 
-struct item_set {
-    int item;
-    int value;
-};
-
 class Acquisition : public PageTest {
 protected:
     // The instrument, its group and items as given, and the page shown.
@@ -245,13 +240,6 @@ LRESULT CALLBACK recording_main_proc(HWND window, UINT message, WPARAM wparam, L
     return DefWindowProcA(window, message, wparam, lparam);
 }
 
-void deliver_posted()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
-}
-
 void no_wait(DWORD) {}
 
 class AcquisitionOnTheWire : public PageTestOnTheWire {
@@ -317,12 +305,12 @@ TEST_P(AcquisitionOnTheWire, WiringShowsAgainSpeedLaysOut)
     choose(PAGE_ACQUISITION, R_SPEED, 5);
     EXPECT_EQ(window_text(window_edit), "typed");
     EXPECT_EQ(placed_rows(page(PAGE_ACQUISITION))[2], R_WINDOW);
-    deliver_posted();
+    deliver_posted_messages();
     EXPECT_TRUE(g_main_commands.empty());
 
     choose(PAGE_ACQUISITION, R_WIRING, 4);
     EXPECT_NE(window_text(window_edit), "typed");
-    deliver_posted();
+    deliver_posted_messages();
     EXPECT_EQ(g_main_commands, std::vector<int>{CMD_REFRESH_PANELS});
     EXPECT_EQ(item_writes(inst()), (std::vector<std::string>{write_of(13, 5), write_of(82, 4)}));
 }

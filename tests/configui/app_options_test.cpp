@@ -21,11 +21,6 @@
 
 namespace {
 
-struct item_set {
-    int item;
-    int value;
-};
-
 class AppOptions : public PageTest {
 protected:
     // An instrument whose identification names the model digit, with its
@@ -176,29 +171,14 @@ TEST_F(AppOptions, GearRatioTakenWithoutItsSuffix)
     }
 }
 
-namespace {
-
-class AppOptionsOnTheWire : public PageTestOnTheWire {
-protected:
-    void show(uint32_t model, std::vector<item_set> items)
-    {
-        attach(model, 3, &link());
-        for (const item_set& set : items)
-            get_current_config()->set_value_int(set.item, set.value);
-        AutoConfigs = 1;
-        show_page(page(PAGE_APP_OPTIONS), config_window());
-        inst().clear_received();
-    }
-};
-
-} // namespace
+class AppOptionsOnTheWire : public PageTestOnTheWire {};
 
 // A mode of 1 brings the motor drive's settings in before the mode, and a
 // mode of 0 after it takes them out; the low frequency they set is not set
 // back by its own list in the same change; other modes set the mode alone.
 TEST_P(AppOptionsOnTheWire, ModeChangesBringTheirDependentItems)
 {
-    show(4, {{70, 0}, {73, 0}});
+    show_on_wire(PAGE_APP_OPTIONS, 4, 3, {{70, 0}, {73, 0}});
     choose(PAGE_APP_OPTIONS, 0, 1);
     EXPECT_EQ(item_writes(inst()), (std::vector<std::string>{write_of(15, 1), write_of(73, 1), "config,69,0.500",
                                                              write_of(7, 2), write_of(31, 1), write_of(70, 1)}));
@@ -206,10 +186,10 @@ TEST_P(AppOptionsOnTheWire, ModeChangesBringTheirDependentItems)
     choose(PAGE_APP_OPTIONS, 0, 0);
     EXPECT_EQ(item_writes(inst()), (std::vector<std::string>{write_of(15, 0), write_of(73, 0), "config,69,1.00",
                                                              write_of(7, 0), write_of(31, 0), write_of(70, 0)}));
-    show(4, {{70, 2}});
+    show_on_wire(PAGE_APP_OPTIONS, 4, 3, {{70, 2}});
     choose(PAGE_APP_OPTIONS, 0, 3);
     EXPECT_EQ(item_writes(inst()), std::vector<std::string>{write_of(70, 3)});
-    show(5, {{70, 0}});
+    show_on_wire(PAGE_APP_OPTIONS, 5, 3, {{70, 0}});
     choose(PAGE_APP_OPTIONS, 0, 1);
     EXPECT_EQ(item_writes(inst()), std::vector<std::string>{write_of(70, 1)});
 }

@@ -18,11 +18,6 @@
 
 namespace {
 
-struct item_set {
-    int item;
-    int value;
-};
-
 class Coupling : public PageTest {
 protected:
     void show(uint32_t model, uint32_t phases, std::vector<item_set> items = {}, uint32_t option = 0, int group = 0)
@@ -33,20 +28,9 @@ protected:
             get_current_config()->set_value_int(set.item, set.value);
         show_page(page(PAGE_COUPLING), config_window());
     }
-    // (grid row, page row) of every placed row.
-    static std::vector<std::pair<int, int>> grid_map()
-    {
-        const page_def& coupling = page(PAGE_COUPLING);
-        std::vector<std::pair<int, int>> map;
-        for (int g = 0; g < CONFIG_GRID_ROWS; ++g)
-            for (int row = 0; row < coupling.row_count; ++row)
-                if (config_grid[g].window != nullptr && config_grid[g].window == row_label(coupling, row))
-                    map.emplace_back(g, row);
-        return map;
-    }
 };
 
-using placed = std::vector<std::pair<int, int>>;
+using placed = grid_rows;
 
 } // namespace
 
@@ -82,7 +66,7 @@ TEST_F(Coupling, BlocksStandInColumnsByWiring)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         show(c.model, c.phases, c.items, 0, c.group);
-        EXPECT_EQ(grid_map(), c.rows);
+        EXPECT_EQ(grid_map(page(PAGE_COUPLING)), c.rows);
         EXPECT_EQ(config_current_page, 2);
     }
 }
@@ -122,35 +106,20 @@ TEST_F(Coupling, CouplingShowsAgainFilterLaysOut)
     SetWindowTextA(entry, "typed");
     choose(PAGE_COUPLING, 2, 0);
     EXPECT_EQ(window_text(entry), "typed");
-    EXPECT_EQ(grid_map(), (placed{{0, 0}, {1, 1}, {2, 2}}));
+    EXPECT_EQ(grid_map(page(PAGE_COUPLING)), (placed{{0, 0}, {1, 1}, {2, 2}}));
     choose(PAGE_COUPLING, 0, 1);
     EXPECT_NE(window_text(entry), "typed");
     EXPECT_EQ(combo_texts(row_control(page(PAGE_COUPLING), 1)).front(), "Wide (5Hz-2MHz)");
 }
 
-namespace {
-
-class CouplingOnTheWire : public PageTestOnTheWire {
-protected:
-    void show(uint32_t model, std::vector<item_set> items)
-    {
-        attach(model, 3, &link());
-        for (const item_set& set : items)
-            get_current_config()->set_value_int(set.item, set.value);
-        AutoConfigs = 1;
-        show_page(page(PAGE_COUPLING), config_window());
-        inst().clear_received();
-    }
-};
-
-} // namespace
+class CouplingOnTheWire : public PageTestOnTheWire {};
 
 // The lists that differ are written in the family's walk order; on the
 // two-group model a coupling change of the first block writes its item
 // alone.
 TEST_P(CouplingOnTheWire, ChangesAreWrittenInWalkOrder)
 {
-    show(4, {{82, 7}, {31, 0}, {36, 0}, {183, 0}, {188, 0}});
+    show_on_wire(PAGE_COUPLING, 4, 3, {{82, 7}, {31, 0}, {36, 0}, {183, 0}, {188, 0}});
     choose(PAGE_COUPLING, 6, 1, false);
     choose(PAGE_COUPLING, 5, 1, false);
     choose(PAGE_COUPLING, 2, 1, false);
@@ -158,7 +127,7 @@ TEST_P(CouplingOnTheWire, ChangesAreWrittenInWalkOrder)
     EXPECT_EQ(item_writes(inst()),
               (std::vector<std::string>{write_of(31, 1), write_of(36, 1), write_of(183, 1), write_of(188, 1)}));
 
-    show(16, {{23, 2}, {82, 3}, {30, 0}});
+    show_on_wire(PAGE_COUPLING, 16, 3, {{23, 2}, {82, 3}, {30, 0}});
     choose(PAGE_COUPLING, 0, 1);
     EXPECT_EQ(item_writes(inst()), std::vector<std::string>{write_of(30, 1)});
 }

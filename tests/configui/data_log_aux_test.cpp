@@ -20,12 +20,7 @@
 
 namespace {
 
-struct item_set {
-    int item;
-    int value;
-};
-
-using placed = std::vector<std::pair<int, int>>;
+using placed = grid_rows;
 
 class PageRowsTest : public PageTest {
 protected:
@@ -41,16 +36,6 @@ protected:
         for (const item_set& set : items)
             get_current_config()->set_value_int(set.item, set.value);
         show_page(page(kind), config_window());
-    }
-    // (grid row, page row) of every placed row.
-    static placed grid_map(page_kind kind)
-    {
-        std::vector<std::pair<int, int>> map;
-        for (int g = 0; g < CONFIG_GRID_ROWS; ++g)
-            for (int row = 0; row < page(kind).row_count; ++row)
-                if (config_grid[g].window != nullptr && config_grid[g].window == row_label(page(kind), row))
-                    map.emplace_back(g, row);
-        return map;
     }
     static int item_in(int group, int item) { return get_current_config_ptr(group)->item_at(item)->value.integer; }
 };
@@ -81,7 +66,7 @@ TEST_F(PageRowsTest, DataLogRowsFollowDatalogAndGraph)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         show(PAGE_DATA_LOG, c.model, c.phases, c.items, c.group);
-        EXPECT_EQ(grid_map(PAGE_DATA_LOG), c.rows);
+        EXPECT_EQ(grid_map(page(PAGE_DATA_LOG)), c.rows);
         EXPECT_EQ(config_current_page, 4);
     }
     show(PAGE_DATA_LOG, 16, 3, {{23, 0}, {58, 2}, {234, 7}});
@@ -147,7 +132,7 @@ TEST_F(PageRowsTest, AuxiliaryRowsFollowRoleAndDevice)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         show(PAGE_AUXILIARY, c.model, c.phases, c.items, c.group);
-        EXPECT_EQ(grid_map(PAGE_AUXILIARY), c.rows);
+        EXPECT_EQ(grid_map(page(PAGE_AUXILIARY)), c.rows);
     }
     EXPECT_EQ(window_text(row_label(page(PAGE_AUXILIARY), 9)), "Grp2 Extern. Sys. Scaling");
 }

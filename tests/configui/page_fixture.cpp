@@ -8,6 +8,13 @@
 #include "slots/instrument_slots.h"
 #include "tests/support/modal_dialog.h"
 
+void deliver_posted_messages()
+{
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&msg);
+}
+
 void PageTest::SetUp()
 {
     AutoConfigs = 0;
@@ -52,6 +59,16 @@ std::vector<std::string> PageTest::grid_labels()
     return labels;
 }
 
+grid_rows PageTest::grid_map(const page_def& page)
+{
+    grid_rows map;
+    for (int g = 0; g < CONFIG_GRID_ROWS; ++g)
+        for (int row = 0; row < page.row_count; ++row)
+            if (config_grid[g].window != nullptr && config_grid[g].window == row_label(page, row))
+                map.emplace_back(g, row);
+    return map;
+}
+
 void PageTest::choose(page_kind kind, int row, int index, bool notify) const
 {
     HWND list = row_control(page(kind), row);
@@ -91,6 +108,17 @@ void PageTestOnTheWire::SetUp()
         if (!serial_->ok())
             GTEST_SKIP() << "no COM pty pair (run through scripts/wine-run.sh)";
     }
+}
+
+void PageTestOnTheWire::show_on_wire(page_kind kind, uint32_t model, uint32_t phases,
+                                     const std::vector<item_set>& items)
+{
+    attach(model, phases, &link());
+    for (const item_set& set : items)
+        get_current_config()->set_value_int(set.item, set.value);
+    AutoConfigs = 1;
+    show_page(page(kind), config_window());
+    inst().clear_received();
 }
 
 void PageTestOnTheWire::TearDown()

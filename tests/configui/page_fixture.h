@@ -10,9 +10,22 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 struct link_record;
+
+// An item and the value a test gives it.
+struct item_set {
+    int item;
+    int value;
+};
+
+// (grid row, page row) of every row placed.
+using grid_rows = std::vector<std::pair<int, int>>;
+
+// Delivers the messages posted to this thread's windows.
+void deliver_posted_messages();
 
 class PageTest : public testing::Test {
 protected:
@@ -28,6 +41,8 @@ protected:
     static std::vector<int> placed_rows(const page_def& page);
     // The labels on the grid, in grid-row order.
     static std::vector<std::string> grid_labels();
+    // Where each placed row of the page stands.
+    static grid_rows grid_map(const page_def& page);
 
     // Selects the entry in a row's list and tells the Config window, as the
     // list does when the user picks an entry.
@@ -48,6 +63,9 @@ class PageTestOnTheWire : public PageTest, public testing::WithParamInterface<li
 protected:
     void SetUp() override;
     void TearDown() override;
+    // The instrument on the simulated link with its items, auto-send on, the
+    // page shown and what the instrument received so far forgotten.
+    void show_on_wire(page_kind kind, uint32_t model, uint32_t phases, const std::vector<item_set>& items);
     wqt_sim::instrument& inst() { return lan_ ? lan_->inst : serial_->inst; }
     link_record& link() { return lan_ ? lan_->link : serial_->link; }
 

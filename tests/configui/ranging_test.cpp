@@ -20,11 +20,6 @@ namespace {
 
 enum : int { R_V_INPUT, R_V_AUTO, R_V_RANGE, R_V_SCALE, R_V_ATTENUATOR, R_C_INPUT, R_C_AUTO, R_C_RANGE };
 
-struct item_set {
-    int item;
-    int value;
-};
-
 // What the page shows: title, context caption, whether the button shows,
 // and the item set (1..3) its rows hold.
 struct shown_phase {
@@ -62,13 +57,7 @@ protected:
     void click(int id) const
     {
         SendMessageA(config_window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
-        deliver_posted();
-    }
-    static void deliver_posted()
-    {
-        MSG msg;
-        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageA(&msg);
+        deliver_posted_messages();
     }
     static shown_phase shown()
     {
@@ -257,7 +246,7 @@ TEST_F(Ranging, TwoGroupIndependentRangeReopensThePage)
         MSG pending{};
         EXPECT_TRUE(PeekMessageA(&pending, config_window(), WM_COMMAND, WM_COMMAND, PM_NOREMOVE));
         EXPECT_EQ(LOWORD(pending.wParam), IDC_CFG_PAGE_RANGE);
-        deliver_posted();
+        deliver_posted_messages();
         EXPECT_EQ(get_current_config_ptr(0)->item_at(22)->value.integer, 1);
         EXPECT_EQ(get_current_config_ptr(1)->item_at(22)->value.integer, c.both ? 1 : 0) << c.phases;
     }
