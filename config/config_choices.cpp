@@ -162,17 +162,17 @@ option_list ratio_choices(const ratio_inputs& in)
         break;
     case ratio_rule::phase_pairs:
     case ratio_rule::phase_and_sum: {
-        // Group 1 pairs phases 4 and 5 (and 6 with the sum); group 2 starts
-        // at the wiring's first phase.
-        const bool group1 = in.group == 1;
-        const int a = group1 ? 4 : in.first_phase;
-        const int b = group1 ? 5 : in.first_phase + 1;
+        // The second group pairs phases 4 and 5 (and 6 with the sum); the
+        // first starts at the wiring's first phase.
+        const bool second_group = in.group == 1;
+        const int a = second_group ? 4 : in.first_phase;
+        const int b = second_group ? 5 : in.first_phase + 1;
         list.push_back(formatted_option("Phase %d / Phase %d", a, b));
         list.push_back(formatted_option("Phase %d / Phase %d", b, a));
         append(list, kGroupRatios);
         append(list, kMechanicalRatios);
         if (rule == ratio_rule::phase_and_sum) {
-            const int c = group1 ? 6 : in.first_phase + 2;
+            const int c = second_group ? 6 : in.first_phase + 2;
             list.push_back(formatted_option("Phase %d / Sum", c));
             list.push_back(formatted_option("Sum / Phase %d", c));
         }

@@ -32,8 +32,9 @@ option_list current_range_choices(bool external_input, uint32_t option_code);
 
 // ---- Efficiency ratio choices -----------------------------------------------
 
-// What decides the ratio choices of item 93. group is the active group as
-// 1 or 2; first_phase the first phase of the wiring. model3 and model6 are
+// What decides the ratio choices of item 93. group is the active group, 0
+// or 1, as the two-group rules take it; first_phase the first phase of the
+// wiring. model3 and model6 are
 // the logging engine's answers for the same wiring.
 struct ratio_inputs {
     int wiring;

@@ -55,7 +55,7 @@ void fill_ratio_choices(HWND combo, int grouping, int phases, int wiring)
     in.wiring = wiring;
     in.phases = phases;
     in.grouping = grouping;
-    in.group = get_current_active_group() + 1;
+    in.group = get_current_active_group();
     int last = -1;
     ranging_phase_range(wiring, grouping, &in.first_phase, &last);
     in.model3 = is_param_available_model3(wiring, phases, grouping, in.group);

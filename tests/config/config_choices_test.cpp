@@ -100,19 +100,19 @@ TEST(RatioChoices, TheFiveRules)
         ratio_rule rule;
         std::vector<std::string> list;
     } cases[] = {
-        {"wiring 0", {0, 3, 0, 1, 1, true, true}, ratio_rule::groups, groups},
-        {"valid combination a", {3, 3, 0, 2, 1, true, true}, ratio_rule::groups, groups},
-        {"valid combination b", {5, 3, 2, 2, 1, true, true}, ratio_rule::groups, groups},
-        {"model 3", {6, 3, 0, 1, 1, true, true}, ratio_rule::next_phase, next_phase},
-        {"wiring rule, group 1", {1, 3, 0, 1, 2, false, true}, ratio_rule::phase_pairs,
+        {"wiring 0", {0, 3, 0, 0, 1, true, true}, ratio_rule::groups, groups},
+        {"valid combination a", {3, 3, 0, 1, 1, true, true}, ratio_rule::groups, groups},
+        {"valid combination b", {5, 3, 2, 1, 1, true, true}, ratio_rule::groups, groups},
+        {"model 3", {6, 3, 0, 0, 1, true, true}, ratio_rule::next_phase, next_phase},
+        {"wiring rule, second group", {1, 6, 0, 1, 4, false, true}, ratio_rule::phase_pairs,
          pairs(4, 5)},
-        {"wiring rule, group 2", {2, 5, 1, 2, 3, false, false}, ratio_rule::phase_pairs,
+        {"wiring rule, first group", {2, 5, 1, 0, 3, false, false}, ratio_rule::phase_pairs,
          pairs(3, 4)},
-        {"model 6, group 1", {6, 3, 0, 1, 1, false, true}, ratio_rule::phase_and_sum,
+        {"model 6, second group", {6, 6, 0, 1, 4, false, true}, ratio_rule::phase_and_sum,
          with_sum(4, 5, 6)},
-        {"model 6, group 2", {6, 3, 0, 2, 2, false, true}, ratio_rule::phase_and_sum,
+        {"model 6, first group", {6, 6, 0, 0, 2, false, true}, ratio_rule::phase_and_sum,
          with_sum(2, 3, 4)},
-        {"nothing holds", {6, 3, 0, 1, 1, false, false}, ratio_rule::disabled_only, disabled},
+        {"nothing holds", {6, 3, 0, 0, 1, false, false}, ratio_rule::disabled_only, disabled},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -120,7 +120,7 @@ TEST(RatioChoices, TheFiveRules)
         EXPECT_EQ(texts(ratio_choices(c.in)), c.list);
     }
     // The numbered texts stay valid: two calls give the same pointers.
-    const ratio_inputs in{1, 3, 0, 1, 1, false, false};
+    const ratio_inputs in{1, 3, 0, 0, 1, false, false};
     EXPECT_EQ(ratio_choices(in)[1], ratio_choices(in)[1]);
 }
 
