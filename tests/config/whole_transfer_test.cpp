@@ -117,11 +117,21 @@ size_t count_of(const wqt_sim::instrument& inst, const std::string& command)
 // The commands after the last item exchange: the closing of the frame.
 std::vector<std::string> tail_after_items(const wqt_sim::instrument& inst)
 {
-    const auto commands = settled_commands(inst);
-    auto last = std::find_if(commands.rbegin(), commands.rend(), [](const std::string& c) {
-        return c.rfind("config,", 0) == 0 || c == "*esr?";
-    });
-    return std::vector<std::string>(last.base(), commands.end());
+    // The closing commands are sent without waiting for replies: on a busy
+    // machine they may come in after a pause, so their five are waited for
+    // (3 s at most) before the tail is taken.
+    std::vector<std::string> tail;
+    for (int waited = 0; waited <= 3000; waited += 50) {
+        const auto commands = settled_commands(inst);
+        auto last = std::find_if(commands.rbegin(), commands.rend(), [](const std::string& c) {
+            return c.rfind("config,", 0) == 0 || c == "*esr?";
+        });
+        tail.assign(last.base(), commands.end());
+        if (tail.size() >= 5)
+            break;
+        Sleep(50);
+    }
+    return tail;
 }
 
 const std::vector<std::string> kFiveOff(5, "SUSPEN,OFF");
