@@ -90,7 +90,8 @@ void read_address_field(HWND control, link_record* link)
     GetWindowTextA(control, text, sizeof text);
     if (lstrcmpiA(text, kBlankAddress) == 0)
         text[0] = '\0';
-    copy_field(link->ip_address, sizeof link->ip_address, text);
+    // Each field is a decimal number: "127.0.0.010" is 127.0.0.10, kept so.
+    copy_field(link->ip_address, sizeof link->ip_address, normalised_ipv4_text(text).c_str());
 }
 
 void read_link_fields(HWND com_list, HWND baud_list, HWND address, link_record* link)

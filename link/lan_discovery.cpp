@@ -217,9 +217,8 @@ int lan_discover_port65535(discovery_entry* table, int capacity)
 
 int add_discovered_address(uint32_t sender, discovery_entry* table, int capacity)
 {
-    const auto* part = reinterpret_cast<const unsigned char*>(&sender);
-    char text[sizeof table->address];
-    std::snprintf(text, sizeof text, "%u.%u.%u.%u", part[0], part[1], part[2], part[3]);
+    char text[sizeof table->address] = {};
+    std::snprintf(text, sizeof text, "%s", ipv4_text(sender).c_str());
     for (int i = 0; i < capacity; ++i) {
         discovery_entry& entry = table[i];
         if (entry.address[0] == '\0') {
@@ -328,6 +327,22 @@ bool parse_ipv4_text(const char* text, uint32_t* address)
         return false;
     *address = ipv4_address(part[0], part[1], part[2], part[3]);
     return true;
+}
+
+std::string ipv4_text(uint32_t address)
+{
+    const auto* part = reinterpret_cast<const unsigned char*>(&address);
+    char text[16];
+    std::snprintf(text, sizeof text, "%u.%u.%u.%u", part[0], part[1], part[2], part[3]);
+    return text;
+}
+
+std::string normalised_ipv4_text(const char* text)
+{
+    uint32_t address = 0;
+    if (parse_ipv4_text(text, &address))
+        return ipv4_text(address);
+    return text != nullptr ? text : "";
 }
 
 datagram_socket* set_datagram_socket(datagram_socket* socket)

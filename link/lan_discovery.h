@@ -4,6 +4,7 @@
 // instrument afterwards; the dialogs connect to a chosen address over TCP.
 #pragma once
 #include <cstdint>
+#include <string>
 
 // One device found: its dotted IPv4 address, then a text a dialog may keep
 // with it (the chooser puts the instrument's identification there). An entry
@@ -60,6 +61,11 @@ bool set_discovery_destination_text(const char* text);
 // three digits each) and nothing else. Network byte order; false for any
 // other text.
 bool parse_ipv4_text(const char* text, uint32_t* address);
+// The address as dotted decimal text without leading zeros ("127.0.0.10").
+std::string ipv4_text(uint32_t address);
+// A typed address in that form when it is one ("127.0.0.010" gives
+// "127.0.0.10"); any other text as it is.
+std::string normalised_ipv4_text(const char* text);
 
 // The datagram socket the probes use. The program uses a Winsock UDP socket;
 // a test installs its own to hand the probes datagrams from any sender and to

@@ -2,6 +2,7 @@
 
 #include "link/binary_record.h"
 #include "link/comms_log.h"
+#include "link/lan_discovery.h"
 
 #include <atomic>
 #include <cstddef>
@@ -476,7 +477,10 @@ int lan_tcp_connect(const char* address, uint32_t* socket_out)
 {
     sockaddr_in to = {};
     to.sin_family = AF_INET;
-    to.sin_addr.s_addr = inet_addr(address);
+    // Each field decimal, whatever zeros lead it (inet_addr would read
+    // "010" as octal 8).
+    uint32_t parsed = 0;
+    to.sin_addr.s_addr = parse_ipv4_text(address, &parsed) ? parsed : INADDR_NONE;
     to.sin_port = htons(kLanPort);
 
     SOCKET s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
