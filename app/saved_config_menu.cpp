@@ -14,6 +14,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <set>
 #include <string>
 
 namespace {
@@ -84,6 +85,28 @@ saved_config_entry current_instrument_entry()
     return entry;
 }
 
+// A file as it stands: its path, size and last write. A file of an earlier
+// version that is left in place (its questions closed without an answer,
+// or a slot that could not be written) is asked about once in a run of the
+// program, not again at every change of state; it is offered again at the
+// next start, or when it changes.
+std::string legacy_file_identity(const std::string& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+        return path;
+    char stamp[64];
+    std::snprintf(stamp, sizeof stamp, "|%lu|%lu|%lu|%lu", data.nFileSizeHigh, data.nFileSizeLow,
+                  data.ftLastWriteTime.dwHighDateTime, data.ftLastWriteTime.dwLowDateTime);
+    return path + stamp;
+}
+
+bool first_offer_in_this_run(const std::string& path)
+{
+    static std::set<std::string> offered;
+    return offered.insert(legacy_file_identity(path)).second;
+}
+
 // Converts the saved-configuration files of earlier versions in the folder
 // into slots: "config.dat" (only on a rebuild), then "config2.dat", so that
 // where both hold a slot, the second file's record ends in it. Each record
@@ -97,7 +120,7 @@ void convert_legacy_config_files(const char* folder, bool rebuild)
         if (file.on_rebuild_only && !rebuild)
             continue;
         const std::string path = std::string(folder) + "\\" + file.name;
-        if (path_exists(path.c_str()))
+        if (path_exists(path.c_str()) && first_offer_in_this_run(path))
             convert_legacy_config_file(path.c_str(), store);
     }
 }

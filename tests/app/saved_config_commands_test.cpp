@@ -414,3 +414,24 @@ TEST_F(SavedConfigFiles, RebuildConvertsTheFilesOfEarlierVersionsThroughTheDialo
         }
     }
 }
+
+// A file of an earlier version left in place (its question closed without
+// an answer) is asked about once in a run, not at every later rebuild.
+TEST_F(SavedConfigFiles, AFileLeftInPlaceIsAskedAboutOncePerRun)
+{
+    const std::string file = folder.file("config2.dat");
+    std::string bytes(kLegacyRecordSize, '\0');
+    bytes.replace(0, 4, "Kept");
+    write_whole_file(file, bytes);
+    set_legacy_upgrade_prompt(ask_config_upgrade);
+    int asked = 0;
+    const dialog_driver driver([&](HWND dialog) {
+        ++asked;
+        SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); // Esc: no answer
+    });
+    rebuild_saved_config_menu(window, false, true);
+    rebuild_saved_config_menu(window, false, true);
+    rebuild_saved_config_menu(window, true, true);
+    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(path_exists(file));
+}
