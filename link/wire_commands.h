@@ -24,7 +24,7 @@ constexpr char kCmdCalibrationText[] = "calstr?\n";
 constexpr char kCmdCalibrationVersion[] = "calver?\n";
 
 // The two characters "^" and "[" (not an ESC byte), no line end: sent to the
-// LAN-to-serial converter after DC4, before it is asked who it is.
+// CAN-bus converter on its serial port after DC4, before it is asked who it is.
 constexpr char kCmdConverterEscape[] = "^[";
 
 // Measurement groups of the two-group model.
