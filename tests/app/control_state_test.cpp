@@ -191,7 +191,10 @@ TEST_F(ControlStateTest, WindowStates)
           {"ZERO off", [] { return !enabled(IDC_MEAS_ZERO); }},
           {"Export off", [] { return !enabled(IDC_MEAS_EXPORT); }},
           {"CLEAR LOG off", [] { return !enabled(IDC_MEAS_CLEAR_LOG); }},
-          {"interval off", [] { return !enabled(IDC_MEAS_INTERVAL); }}}},
+          {"interval off", [] { return !enabled(IDC_MEAS_INTERVAL); }},
+          {"instrument buttons off", [] {
+               return !enabled(IDC_WQT1) && !enabled(IDC_WQT2) && !enabled(IDC_WQT3) && !enabled(IDC_WQT4);
+           }}}},
         {"model 6 idle", measure, {{1}, {}, 0, 6},
          {{"Scope greyed", [=] { return menu_state(window, IDM_VIEW_SCOPE, MF_BYCOMMAND) & MF_GRAYED; }}}},
         {"model 5 idle", measure, {{1}, {}, 0, 5},

@@ -234,6 +234,14 @@ TEST(TypedNumbers, EntryChecksAndTheirMessages)
         {"above a lone maximum", 7, true, text_record("", kNoBound, 5),
          entry_verdict::out_of_range,
          "Interval must be set to 5.000000 or below, the value has been reverted", ""},
+        {"exactly at the minimum", 0, true, list_record(4, 0, 10), entry_verdict::store, "0", ""},
+        {"exactly at the maximum", 10, true, list_record(4, 0, 10), entry_verdict::store, "10", ""},
+        {"one step below the minimum", 0.009, true, text_record("1.0000E0", 0.01, 500),
+         entry_verdict::out_of_range,
+         "Interval must be set between 0.010000 and 500.000000, the value has been reverted",
+         "1.0000E0"},
+        {"one step above the maximum", 11, true, list_record(4, 0, 10), entry_verdict::out_of_range,
+         "Interval must be set between 0.000000 and 10.000000, the value has been reverted", "4"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
