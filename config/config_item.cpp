@@ -75,6 +75,14 @@ int config_item_int_value(const config_item& item)
     return item_number_to_int(item_text_number(item.value.text, sizeof item.value.text));
 }
 
+std::string text_without_controls(std::string text)
+{
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = ' ';
+    return text;
+}
+
 std::string option_text_at(const option_list& options, unsigned index)
 {
     if (index >= options.size() || options[index] == nullptr)

@@ -57,6 +57,10 @@ int item_number_to_int(double value);
 
 // The item's value as an int, by the rule of instrument_config::get_value_int.
 int config_item_int_value(const config_item& item);
+// The text with every line break, tab and other control character as a
+// blank: a text value is one line of a configuration body.
+std::string text_without_controls(std::string text);
+
 // Option `index` of the list, or the empty text when there is no such option.
 std::string option_text_at(const option_list& options, unsigned index);
 // Copies option `index` with its terminator into dest (size bytes, cut to

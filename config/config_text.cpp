@@ -126,11 +126,13 @@ body_status read_records(std::istream& in, config_body& body)
     return body_status::whole;
 }
 
-// The value line of a text: the empty text is written as a single blank.
+// The value line of a text: the empty text is written as a single blank, a
+// control character (a line break would shift every line after it) as a
+// blank.
 std::string text_value_line(const char* text)
 {
     const size_t length = strnlen(text, kItemTextMax);
-    return length == 0 ? std::string(" ") : std::string(text, length);
+    return length == 0 ? std::string(" ") : text_without_controls(std::string(text, length));
 }
 
 // The value line an item is written with.

@@ -264,11 +264,13 @@ int32_t read_le32(const legacy_config_record& record, size_t offset)
     return static_cast<int32_t>(value);
 }
 
-// The text of a field: up to its first NUL, never beyond its room.
+// The text of a field: up to its first NUL, never beyond its room, its
+// control characters (a line break, a tab) as blanks: each text is one line
+// of the slot's body.
 std::string read_text(const legacy_config_record& record, size_t offset, size_t room)
 {
     const char* start = reinterpret_cast<const char*>(record.data() + offset);
-    return std::string(start, strnlen(start, room));
+    return text_without_controls(std::string(start, strnlen(start, room)));
 }
 
 // One number of a run time: 0..255, else (missing, negative, too large) 0.
@@ -496,6 +498,9 @@ void copy_legacy_record_name(const legacy_config_record& record,
 {
     std::memset(name, 0, sizeof name);
     copy_name(record.data(), name);
+    // The name is the first line of the slot's body.
+    const std::string one_line = text_without_controls(name);
+    std::memcpy(name, one_line.data(), one_line.size());
 }
 
 legacy_upgrade_prompt set_legacy_upgrade_prompt(legacy_upgrade_prompt prompt)

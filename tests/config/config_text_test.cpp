@@ -124,6 +124,7 @@ TEST(ConfigText, RoundTripOfEveryFamily)
         change_every_item(*source);
         const std::string text = body_of(*source, 5, 0);
         auto target = make_family(family);
+        msgbox::reset(); // the boxes of earlier tests are not this load's
         EXPECT_EQ(load_text(*target, text, 5, 0, false), body_load_result::loaded);
         EXPECT_TRUE(msgbox::shown().empty());
         // Every defined item comes back with its value and is marked changed;
@@ -182,6 +183,31 @@ TEST(ConfigText, SingleBlankLineIsTheEmptyTextForAnyKind)
     EXPECT_STREQ(target.item_at(69)->value.text, "") << "its own blank line";
     EXPECT_STREQ(target.item_at(12)->value.text, "7.5");
     EXPECT_EQ(target.item_at(59)->wire_id, 59) << "the next record is still aligned";
+}
+
+TEST(ConfigText, ControlCharactersInATextAreWrittenAsBlanks)
+{
+    struct row {
+        const char* value;
+        const char* read_back;
+    } const rows[] = {
+        {"7\n5", "7 5"},
+        {"7\r\n5", "7  5"},
+        {"\t7.5", "7.5"}, // blanks at either end are not read back
+        {"7.5\n", "7.5"},
+        {"\x7F", ""},
+        {"7 5", "7 5"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.read_back);
+        wqt_cfg_55xx source;
+        source.set_value_text(12, r.value);
+        source.set_value_int(58, 2);
+        wqt_cfg_55xx target;
+        ASSERT_EQ(load_text(target, body_of(source, 5, 0)), body_load_result::loaded);
+        EXPECT_STREQ(target.item_at(12)->value.text, r.read_back);
+        EXPECT_EQ(target.item_at(58)->value.integer, 2) << "later records stay aligned";
+    }
 }
 
 TEST(ConfigText, LineEndsOfEitherKindAndAnOlderFilesUndefinedBytes)

@@ -320,6 +320,20 @@ TEST_F(LegacyConfig, TextsAndTheNameStayWithinTheirRoom)
     EXPECT_EQ(sink_.value(0, 133), "0");
 }
 
+TEST_F(LegacyConfig, LineBreaksInTheNameAndTextsBecomeBlanks)
+{
+    record_bytes r(kLegacyRecordSize);
+    r.name("Bench\r\n2").put_int(128, 1).put_text(164, "1\n5\t");
+    write_file(path_, {r}, kLegacyRecordSize);
+    g_answers = {{kUpgrade, 1, 0}};
+
+    ASSERT_TRUE(convert_legacy_config_file(path_.c_str(), sink_.store()));
+    ASSERT_EQ(g_asked.size(), 1u);
+    EXPECT_EQ(g_asked[0].first, "Bench  2");
+    EXPECT_EQ(sink_.slots.at(0).name, "Bench  2");
+    EXPECT_EQ(sink_.value(0, 12), "1 5 ");
+}
+
 TEST_F(LegacyConfig, TheFamilyObjectsLastAndKeepWhatARecordDoesNotSupply)
 {
     write_file(path_, {record_bytes(kLegacyRecordSize).name("A").put_int(128, 1),

@@ -40,8 +40,9 @@ TEST(ModelProfiles, ObjectsMatchTheFamilyOfTheirNames)
         EXPECT_EQ(family_item_definitions(profile->family).count, defined_items(*primary)) << code;
         EXPECT_EQ(code == kTwoGroupModel, is_two_group_model(code)) << code;
         if (profile->two_group()) {
+            auto second = profile->make_group2();
             auto* group1 = dynamic_cast<wqt_cfg_35xx*>(primary.get());
-            auto* group2 = dynamic_cast<wqt_cfg_35xx*>(profile->make_group2().get());
+            auto* group2 = dynamic_cast<wqt_cfg_35xx*>(second.get());
             ASSERT_TRUE(group1 && group2);
             EXPECT_EQ(0, group1->group2_flag());
             EXPECT_EQ(1, group2->group2_flag());
