@@ -30,8 +30,6 @@ enum : int {
 
 constexpr int kItemSpeed = 13;
 constexpr int kItemSmoothing = 14;
-constexpr int kItemLowFrequency = 11;
-constexpr int kItemLowFrequencyMode1 = 73;
 constexpr int kItemFrequencyReference = 38;
 constexpr int kItemReferenceWqt25 = 40;
 constexpr int kItemFilterWqt25 = 54;

@@ -28,8 +28,6 @@ constexpr int kItemTorqueSpeed = 84;
 constexpr int kItemTemperature = 80;
 constexpr int kItemDevice = 122;
 constexpr int kItemEfficiency = 93;
-constexpr int kItemLowFrequency = 11;
-constexpr int kItemLowFrequencyMode1 = 73;
 
 // Row 10 is the second scale factor of the torque and speed inputs in use.
 int second_scale_item(instrument_config& config)

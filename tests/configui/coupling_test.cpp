@@ -30,8 +30,6 @@ protected:
     }
 };
 
-using placed = grid_rows;
-
 } // namespace
 
 // Each block in a column of its own, from the top; the third in the second
@@ -40,14 +38,7 @@ using placed = grid_rows;
 // shows the second block, and nothing on group 2 sharing group 1's phases.
 TEST_F(Coupling, BlocksStandInColumnsByWiring)
 {
-    const struct {
-        const char* what;
-        uint32_t model;
-        uint32_t phases;
-        std::vector<item_set> items;
-        int group;
-        placed rows;
-    } cases[] = {
+    const layout_case cases[] = {
         {"one phase", 5, 1, {{82, 0}, {36, 0}}, 0, {{0, 0}, {1, 1}, {2, 2}}},
         {"one phase, filter on", 5, 1, {{82, 0}, {36, 1}}, 0, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
         {"independent", 5, 3, {{82, 7}, {188, 1}}, 0,
@@ -106,7 +97,7 @@ TEST_F(Coupling, CouplingShowsAgainFilterLaysOut)
     SetWindowTextA(entry, "typed");
     choose(PAGE_COUPLING, 2, 0);
     EXPECT_EQ(window_text(entry), "typed");
-    EXPECT_EQ(grid_map(page(PAGE_COUPLING)), (placed{{0, 0}, {1, 1}, {2, 2}}));
+    EXPECT_EQ(grid_map(page(PAGE_COUPLING)), (grid_rows{{0, 0}, {1, 1}, {2, 2}}));
     choose(PAGE_COUPLING, 0, 1);
     EXPECT_NE(window_text(entry), "typed");
     EXPECT_EQ(combo_texts(row_control(page(PAGE_COUPLING), 1)).front(), "Wide (5Hz-2MHz)");

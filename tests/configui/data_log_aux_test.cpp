@@ -20,8 +20,6 @@
 
 namespace {
 
-using placed = grid_rows;
-
 class PageRowsTest : public PageTest {
 protected:
     void show(page_kind kind, uint32_t model, uint32_t phases, std::vector<item_set> items, int group = 0,
@@ -45,14 +43,7 @@ protected:
 // The rows each family places on the Data Log page, and where.
 TEST_F(PageRowsTest, DataLogRowsFollowDatalogAndGraph)
 {
-    const struct {
-        const char* what;
-        uint32_t model;
-        uint32_t phases;
-        std::vector<item_set> items;
-        int group;
-        placed rows;
-    } cases[] = {
+    const layout_case cases[] = {
         {"disabled", 5, 3, {{58, 0}}, 0, {{0, 0}}},
         {"time reference and zooms", 5, 3, {{58, 1}, {60, 0}, {82, 7}}, 0,
          {{0, 0}, {1, 1}, {2, 10}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {7, 7}}},
@@ -112,14 +103,7 @@ TEST_F(PageRowsTest, Wqt35xxDataLogGoesToBothGroups)
 // The rows each family places on the Auxiliary Control page, and where.
 TEST_F(PageRowsTest, AuxiliaryRowsFollowRoleAndDevice)
 {
-    const struct {
-        const char* what;
-        uint32_t model;
-        uint32_t phases;
-        std::vector<item_set> items;
-        int group;
-        placed rows;
-    } cases[] = {
+    const layout_case cases[] = {
         {"ZEM unit", 5, 3, {{3, 0}, {122, 3}}, 0, {{0, 0}, {1, 1}, {2, 5}, {3, 6}, {5, 8}}},
         {"slave", 5, 3, {{3, 2}}, 0, {{0, 0}, {2, 8}}},
         {"master", 4, 3, {{3, 1}}, 0, {{0, 0}, {1, 4}, {3, 8}}},

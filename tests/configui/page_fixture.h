@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -23,6 +24,17 @@ struct item_set {
 
 // (grid row, page row) of every row placed.
 using grid_rows = std::vector<std::pair<int, int>>;
+
+// One row of a layout table: the instrument, the items a test gives it, the
+// group shown, and where the page places its rows.
+struct layout_case {
+    const char* what;
+    uint32_t model;
+    uint32_t phases;
+    std::vector<item_set> items;
+    int group;
+    grid_rows rows;
+};
 
 // Delivers the messages posted to this thread's windows.
 void deliver_posted_messages();
