@@ -95,6 +95,7 @@ enum step_flag : uint16_t {
     STEP_RELAYOUT = 1 << 1, // the page's layout again
     STEP_BOTH = 1 << 2,     // stored in both groups of a two-group instrument
     STEP_PANELS = 1 << 3,   // the main window rebuilds its scope and voltmeter panels
+    STEP_MODE = 1 << 4,     // the measurement mode: its page is shown in place of this one
 };
 
 // One notification's changes: the items set or read back so far, which no
