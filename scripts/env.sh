@@ -20,6 +20,20 @@ kestrova_prefix() {
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1 /f >/dev/null 2>&1 || true
     wineserver -w
   fi
+  kestrova_ui_font
+}
+
+# The program's labels are laid out for "Segoe UI", which Wine does not have;
+# its own stand-in (the first sans face it finds) is wider and clips them. A
+# narrow face clips the fewest (scripts/setup.sh installs both named here):
+# the prefix replaces "Segoe UI" with the first of them that is present.
+# Prefixes made before this setting get it on their next use.
+KESTROVA_UI_FONT='Liberation Sans Narrow\0Nimbus Sans Narrow'
+kestrova_ui_font() {
+  grep -qF "\"Segoe UI\"=str(7):\"$KESTROVA_UI_FONT\\0\"" "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /t REG_MULTI_SZ \
+       /d "$KESTROVA_UI_FONT" /f >/dev/null 2>&1 || true
+  wineserver -w
 }
 
 # Starts a wineserver that outlives single runs; its output (it may print its

@@ -4,7 +4,8 @@
 set -euo pipefail
 
 PKGS=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 xvfb xauth
-      socat cmake make dpkg-dev googletest openbox)
+      socat cmake make dpkg-dev googletest openbox
+      fonts-liberation fonts-urw-base35)
 
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
