@@ -9,6 +9,7 @@
 #include "frame/app_globals.h"
 #include "frame/auto_configs.h"
 #include "frame/commands.h"
+#include "frame/control_tables.h"
 #include "slots/instrument_slots.h"
 #include "tests/configui/page_fixture.h"
 #include "tests/support/modal_dialog.h"
@@ -100,6 +101,34 @@ TEST_F(PowerPages, PowerAnalyzerLabelsAndHarmonicRange)
     show(PAGE_POWER_ANALYZER, 2, 3, {{82, 6}});
     EXPECT_EQ(grid_labels(), (std::vector<std::string>{"Mode", "Var Sign", "PF Sign", "Harmonic", "Sum Current",
                                                        "2Watt Sum Computation", "Difference THD", "Efficiency"}));
+}
+
+// The efficiency ratios are built for the instrument and kept as item 93's
+// options; "More Options >" leads on to the torque and speed page on the
+// WQT45 and WQT55 families only.
+TEST_F(PowerPages, PowerAnalyzerEfficiencyAndContextButton)
+{
+    const struct {
+        uint32_t model;
+        uint32_t phases;
+        size_t ratios;
+        bool more_options;
+    } cases[] = {
+        {1, 2, 3, false}, {2, 3, 9, false}, {16, 3, 0, false}, {4, 2, 7, true}, {5, 1, 1, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("model " + std::to_string(c.model));
+        show(PAGE_POWER_ANALYZER, c.model, c.phases, {{82, 3}, {23, 0}});
+        const std::vector<std::string> shown = combo_texts(control(PAGE_POWER_ANALYZER, 7));
+        EXPECT_EQ(shown.size(), get_current_config()->item_at(93)->options.size());
+        if (c.ratios > 0) {
+            EXPECT_EQ(shown.size(), c.ratios);
+        }
+        EXPECT_FALSE(shown.empty());
+        HWND context = get_control_by_id(IDC_CFG_ADVANCED_OPTIONS);
+        EXPECT_EQ(window_text(context), "More Options >");
+        EXPECT_EQ((GetWindowLongA(context, GWL_STYLE) & WS_VISIBLE) != 0, c.more_options);
+    }
 }
 
 // The WQT35 torque and speed labels follow item 84, and the speed scale
