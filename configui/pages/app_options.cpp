@@ -9,6 +9,7 @@
 #include "config/item_numbers.h"
 #include "configui/config_choices_ui.h"
 #include "configui/pages/engine.h"
+#include "configui/pages/power_choices.h"
 #include "configui/pages/range_lists.h"
 #include "configui/window/change_rule.h"
 #include "configui/window/two_group.h"
@@ -24,18 +25,9 @@ constexpr int kRows = 48;
 constexpr int kResetText = 1835;         // "Reset to Default"
 constexpr int kAdvancedOptionsText = 50; // "Advanced Options >", hidden on the WQT25 family
 
-constexpr int kItemTorqueSpeed = 84;
 constexpr int kItemTemperature = 80;
 constexpr int kItemDevice = 122;
 constexpr int kItemEfficiency = 93;
-
-// Row 10 is the second scale factor of the torque and speed inputs in use.
-int second_scale_item(instrument_config& config)
-{
-    int torque = 0;
-    config.get_value_int(kItemTorqueSpeed, torque);
-    return torque == 2 || torque == 4 ? 87 : 86;
-}
 
 constexpr row_def int_row(int item)
 {
@@ -46,7 +38,7 @@ constexpr row_def int_row(int item)
 constexpr std::array<row_def, kRows> kRowsWqt55 = {
     list_row(kItemDefaultMode), list_row(80),  list_row(144), list_row(72),
     list_row(71),               list_row(38),  list_row(73),  list_row(kItemTorqueSpeed),
-    edit_row(85),               edit_row(95),  edit_row(86, second_scale_item), edit_row(96),
+    edit_row(85),               edit_row(95),  edit_row(86, speed_scale_item), edit_row(96),
     list_row(kItemEfficiency),  edit_row(69),  list_row(52),  list_row(172),
     list_row(173),              list_row(142), list_row(174), edit_row(175),
     edit_row(166),              edit_row(103), list_row(149), edit_row(141),
@@ -72,7 +64,7 @@ constexpr auto kRowsWqt25 = with_rows(kRowsWqt45, {{2, kEmptyRow}, {5, list_row(
 constexpr auto kRowsWqt35 =
     with_rows(kRowsWqt45, {{8, both_edit_row(85)},
                            {9, both_edit_row(95)},
-                           {10, {86, ROW_EDIT, SHOW_PLAIN, second_scale_item, true, nullptr}},
+                           {10, {86, ROW_EDIT, SHOW_PLAIN, speed_scale_item, true, nullptr}},
                            {11, both_edit_row(96)},
                            {24, kEmptyRow},
                            {28, kEmptyRow},
@@ -170,24 +162,6 @@ int model_digit()
     return std::atoi(digit);
 }
 
-option_list efficiency_choices(config_family family, int phases)
-{
-    option_list list{"Disabled"};
-    if (family == config_family::wqt15xx) {
-        if (phases == 2)
-            list.insert(list.end(), {"Phase 1 / Phase 2", "Phase 2 / Phase 1"});
-        else if (phases >= 3)
-            list.insert(list.end(), {"Phase / Next Phase", "Next Phase / Phase", "Phase 3 / Sum", "Sum / Phase 3"});
-        return list;
-    }
-    if (phases >= 2)
-        list.insert(list.end(), {"Phase / Next Phase", "Next Phase / Phase", "Slave / Master", "Master / Slave",
-                                 "Mechanical / Sum", "Sum / Mechanical"});
-    if (phases >= 3)
-        list.insert(list.end(), {"Phase 3 / Sum", "Sum / Phase 3"});
-    return list;
-}
-
 option_list mode_choices_wqt55xx(int digit)
 {
     option_list list{"Normal",           "PWM Motor Drive", "Lighting Ballast", "Inrush Current",
@@ -204,14 +178,6 @@ void refill(const page_def& page, instrument_config& config, int row, int item)
 {
     if (HWND control = row_control(page, row))
         fill_item_combobox(config, control, item);
-}
-
-// The torque and speed inputs name the scale factors they take.
-void torque_speed_labels(const page_def& page, instrument_config& config)
-{
-    const int torque = value_in(config, kItemTorqueSpeed);
-    SetWindowTextA(row_label(page, 8), torque == 3 || torque == 4 ? "Scale Factor Nm/Hz" : "Scale Factor Nm/V");
-    SetWindowTextA(row_label(page, 10), torque == 1 || torque == 3 ? "Scale Factor rpm/V" : "Scale Factor pulses/rev");
 }
 
 // The lists of every family: the ranges (the two-group model's through its
@@ -237,7 +203,7 @@ void app_lists(const page_def& page, instrument_config& config)
         refill(page, config, 0, kItemDefaultMode);
     }
     if (family != config_family::wqt15xx && family != config_family::wqt25xx)
-        torque_speed_labels(page, config);
+        torque_speed_labels(page, config, 8, 10);
 }
 
 // ---- Layouts ----------------------------------------------------------------------
@@ -329,13 +295,6 @@ void place_aircraft(grid_cursor& grid)
     grid.place(32, 2, 7500);
     grid.place(33, 2, 7500);
     place_rows(grid, {34, 35, 36, 37});
-}
-
-// The two-group model's efficiency ratios need a grouping that gives the
-// group its phases.
-bool wqt35xx_efficiency_shown(int p, int g)
-{
-    return p == 3 || (p == 4 && g != 3) || (p == 5 && (g < 2 || g == 4)) || (p == 6 && (g == 0 || g == 4));
 }
 
 constexpr page_def app_options(config_family family, const row_def* rows, const walk_step* walk, int8_t walk_count,

@@ -19,6 +19,7 @@
 #include "slots/instrument_slots.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <vector>
 
@@ -96,6 +97,14 @@ void trim_gear_suffix(char* text)
         text[length - 2] = '\0';
 }
 
+// A run time as "hours:minutes", each of its two items as a whole number.
+std::string run_time_text(instrument_config& config, int item)
+{
+    char text[32];
+    snprintf(text, sizeof text, "%02d:%02d", value_in(config, item), value_in(config, item + 1));
+    return text;
+}
+
 // Every row's control shows its item's value: a list selects it (a text
 // item the first entry), an edit or a text shows it as text.
 void load_values(const page_def& page, instrument_config& config)
@@ -119,6 +128,7 @@ void load_values(const page_def& page, instrument_config& config)
         int number = 0;
         switch (def.show) {
         case SHOW_GEAR: text = gear_text(value); break;
+        case SHOW_RUN_TIME: text = run_time_text(*source, item); break;
         case SHOW_INT: text = std::to_string(source->get_value_int(item, number)); break;
         default: text = config_value_to_string(value); break;
         }
@@ -137,6 +147,18 @@ void set_in_group(int item, int value, int group)
         config_dispatch_a(item, value, link, group, false);
     } else if (instrument_config* other = get_current_config_ptr(group)) {
         other->set_value_int(item, value);
+    }
+}
+
+// The set rule on the active group's configuration, or on both groups'.
+void set_by_rule(int item, int value, bool both)
+{
+    link_record* link = &get_current_instrument();
+    if (both) {
+        config_dispatch_a(item, value, link, 0, false);
+        config_dispatch_a(item, value, link, 1, false);
+    } else {
+        config_dispatch_b(item, value, link, false);
     }
 }
 
@@ -167,15 +189,10 @@ void apply_step(const walk_step& step, const page_def& page, instrument_config& 
         step.set(item, value, change);
         return;
     }
-    link_record* link = &get_current_instrument();
-    if (group >= 0) {
+    if (group >= 0)
         set_in_group(item, value, group);
-    } else if (step.flags & STEP_BOTH) {
-        config_dispatch_a(item, value, link, 0, false);
-        config_dispatch_a(item, value, link, 1, false);
-    } else {
-        config_dispatch_b(item, value, link, false);
-    }
+    else
+        set_by_rule(item, value, (step.flags & STEP_BOTH) != 0);
 }
 
 void run_list_rule(const page_def& page, HWND config_window, HWND control)
@@ -211,6 +228,14 @@ void run_edit_rule(const page_def& page, HWND config_window, int row, HWND contr
     get_window_text(control, text, sizeof text);
     text[sizeof text - 1] = '\0';
     const row_def& def = page.rows[row];
+    if (def.show == SHOW_RUN_TIME) {
+        // Never refused: what is not a number 0..255 is stored as 0, and
+        // both numbers are stored every time.
+        const run_time time = parse_run_time(text);
+        set_by_rule(def.item, time.hours, def.both);
+        set_by_rule(def.item + 1, time.minutes, def.both);
+        return;
+    }
     if (def.show == SHOW_GEAR)
         trim_gear_suffix(text);
     const int item = row_item(def, *config);

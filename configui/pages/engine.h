@@ -25,8 +25,9 @@ using item_fn = int (*)(instrument_config& config);
 
 // How a row shows its value beyond the plain one: as a whole number
 // ("%d"); a gear ratio as the number with its SI prefix and ":1", an entry
-// ending in ":1" taken without it.
-enum row_show : int8_t { SHOW_PLAIN, SHOW_INT, SHOW_GEAR };
+// ending in ":1" taken without it; a run time as "hours:minutes" from its
+// item and the next, an entry read back into both by the set rule.
+enum row_show : int8_t { SHOW_PLAIN, SHOW_INT, SHOW_GEAR, SHOW_RUN_TIME };
 
 // Which group's configuration a row shows and sets: -1 the active group's;
 // 0 or 1 that group's (on the two-group model, where a page shows both
@@ -64,6 +65,11 @@ constexpr row_def gear_row(int item)
 constexpr row_def both_edit_row(int item, int8_t show = SHOW_PLAIN)
 {
     return {static_cast<int16_t>(item), ROW_EDIT, show, nullptr, true, nullptr};
+}
+// Hours in the item, minutes in the next; both groups when `both` is set.
+constexpr row_def run_time_row(int item, bool both)
+{
+    return {static_cast<int16_t>(item), ROW_EDIT, SHOW_RUN_TIME, nullptr, both, nullptr};
 }
 constexpr row_def group_list_row(int item, group_fn group)
 {

@@ -1,0 +1,27 @@
+// What the power pages share: the efficiency-ratio choices of the one-group
+// families and when the two-group model offers a ratio at all, and the
+// torque and speed inputs' scale-factor rows, whose labels and second item
+// follow the kind of inputs (item 84).
+#pragma once
+#include "config/config_item.h"
+#include "config/item_tables.h"
+
+class instrument_config;
+struct page_def;
+
+constexpr int kItemTorqueSpeed = 84;
+
+// "Disabled", then the ratios the phase count allows (the WQT15 family has
+// its own pairs).
+option_list efficiency_choices(config_family family, int phases);
+
+// The two-group model's efficiency ratio needs a grouping that gives the
+// group its phases (p phases, grouping g).
+bool wqt35xx_efficiency_shown(int p, int g);
+
+// The speed scale factor: item 87 for pulsed speed inputs (84 = 2 or 4),
+// else item 86.
+int speed_scale_item(instrument_config& config);
+
+// Labels the torque and the speed scale-factor rows of a page from item 84.
+void torque_speed_labels(const page_def& page, instrument_config& config, int torque_row, int speed_row);

@@ -1,0 +1,108 @@
+// The Power Integrator page of every family: the Mode list, integration,
+// display and the run time (items 132 and 133 in one "hours:minutes" edit),
+// and the time reference (item 23) of the WQT45 and WQT55 families, shown
+// while the instrument's phases are wired independently.
+#include "configui/pages/power_integrator.h"
+
+#include "config/item_numbers.h"
+#include "configui/pages/engine.h"
+#include "configui/pages/modes.h"
+
+#include <array>
+
+namespace {
+
+constexpr int kRows = 5;
+constexpr int kAdvancedOptionsText = 50; // "Advanced Options >", hidden
+
+enum : int8_t { R_MODE, R_INTEGRATION, R_DISPLAY, R_RUN_TIME, R_TIME_REFERENCE };
+static_assert(R_TIME_REFERENCE + 1 == kRows, "one row per id 26200..26204");
+
+constexpr int kItemIntegration = 83;
+constexpr int kItemDisplay = 88;
+constexpr int kItemRunTime = 132; // hours; the minutes are item 133
+
+constexpr std::array<row_def, kRows> kRowsWqt55 = {
+    kModeRow, list_row(kItemIntegration), list_row(kItemDisplay), run_time_row(kItemRunTime, false),
+    list_row(kItemGrouping),
+};
+constexpr auto kRowsWqt15 = with_rows(kRowsWqt55, {{R_TIME_REFERENCE, kEmptyRow}});
+// The two-group model's run time goes to both groups.
+constexpr auto kRowsWqt35 = with_rows(kRowsWqt15, {{R_RUN_TIME, run_time_row(kItemRunTime, true)}});
+
+constexpr walk_step kWalkWqt15[] = {kModeStep, {R_INTEGRATION, 0, nullptr}, {R_DISPLAY, 0, nullptr}};
+constexpr walk_step kWalkWqt35[] = {kModeStep, {R_INTEGRATION, STEP_BOTH, nullptr}, {R_DISPLAY, STEP_BOTH, nullptr}};
+constexpr walk_step kWalkWqt45[] = {
+    kModeStep, {R_INTEGRATION, 0, nullptr}, {R_DISPLAY, 0, nullptr}, {R_TIME_REFERENCE, 0, nullptr}};
+
+const page_def& page_of(config_family family)
+{
+    return kPowerIntegratorPages[static_cast<int>(family)];
+}
+
+// The four rows every family shows, from the top.
+void place_rows(grid_cursor& grid)
+{
+    for (int row : {R_MODE, R_INTEGRATION, R_DISPLAY, R_RUN_TIME})
+        grid.place(row);
+}
+
+// The WQT15, WQT25 and WQT35 pages: the four rows and nothing else.
+template <config_family F>
+void layout_own()
+{
+    grid_cursor grid(page_of(F));
+    place_rows(grid);
+}
+
+// The time reference while two phases (wiring 4) or three (wiring 7) are
+// wired independently.
+void layout_with_time_reference(config_family family)
+{
+    const int p = current_phase_count();
+    const int w = item_now(kItemWiring);
+    grid_cursor grid(page_of(family));
+    place_rows(grid);
+    if ((p == 2 && w == 4) || (p == 3 && w == 7))
+        grid.place(R_TIME_REFERENCE);
+}
+
+constexpr page_def power_integrator(config_family family, const row_def* rows, const walk_step* walk,
+                                    int8_t walk_count, void (*layout)())
+{
+    return {PAGE_INTEGRATOR, family, kAdvancedOptionsText, false, false, 20, kRows, rows, walk, walk_count,
+            0, mode_lists, layout};
+}
+
+template <size_t N>
+constexpr int8_t steps(const walk_step (&)[N])
+{
+    return static_cast<int8_t>(N);
+}
+
+} // namespace
+
+constexpr page_def kPowerIntegratorPages[5] = {
+    power_integrator(config_family::wqt15xx, kRowsWqt15.data(), kWalkWqt15, steps(kWalkWqt15),
+                     layout_own<config_family::wqt15xx>),
+    power_integrator(config_family::wqt25xx, kRowsWqt15.data(), kWalkWqt15, steps(kWalkWqt15),
+                     layout_own<config_family::wqt25xx>),
+    power_integrator(config_family::wqt35xx, kRowsWqt35.data(), kWalkWqt35, steps(kWalkWqt35),
+                     layout_own<config_family::wqt35xx>),
+    power_integrator(config_family::wqt45xx, kRowsWqt55.data(), kWalkWqt45, steps(kWalkWqt45),
+                     layout_power_integrator_page_wqt45xx),
+    power_integrator(config_family::wqt55xx, kRowsWqt55.data(), kWalkWqt45, steps(kWalkWqt45),
+                     layout_power_integrator_page_wqt55xx),
+};
+static_assert(kPowerIntegratorPages[2].family == config_family::wqt35xx &&
+                  kPowerIntegratorPages[4].family == config_family::wqt55xx,
+              "the pages stand in family order");
+
+void show_power_integrator_page_wqt15xx(HWND w) { show_page(page_of(config_family::wqt15xx), w); }
+void show_power_integrator_page_wqt25xx(HWND w) { show_page(page_of(config_family::wqt25xx), w); }
+void show_power_integrator_page_wqt35xx(HWND w) { show_page(page_of(config_family::wqt35xx), w); }
+void show_power_integrator_page_wqt45xx(HWND w) { show_page(page_of(config_family::wqt45xx), w); }
+void show_power_integrator_page_wqt55xx(HWND w) { show_page(page_of(config_family::wqt55xx), w); }
+
+void layout_power_integrator_page_wqt45xx() { layout_with_time_reference(config_family::wqt45xx); }
+void layout_power_integrator_page_wqt55xx() { layout_with_time_reference(config_family::wqt55xx); }
