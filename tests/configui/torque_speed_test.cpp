@@ -118,14 +118,16 @@ TEST_F(TorqueSpeed, RowsLabelsAndSpeedItemFollowTheSetting)
 }
 
 // A new torque and speed setting shows the page again: the labels follow
-// it, row 6 shows the other item, an entry not yet left is reloaded, and
-// row 6 then sets the item it shows.
+// it, row 6 shows the other item, an entry not yet left is reloaded, the
+// focus goes back to the list, and row 6 then sets the item it shows.
 TEST_F(TorqueSpeed, NewSettingShowsThePageAgain)
 {
     show(kWqt55, {{84, 1}});
     SetWindowTextA(control(R_OFFSET_1), "typed");
+    SetFocus(control(R_REFERENCE));
     choose(PAGE_TORQUE_SPEED, R_TORQUE_SPEED, 2);
     EXPECT_EQ(item(84), 2);
+    EXPECT_EQ(GetFocus(), control(R_TORQUE_SPEED));
     EXPECT_EQ(window_text(label(R_SPEED_SCALE)), kPulsesPerRev);
     EXPECT_EQ(text(R_SPEED_SCALE), "250");
     EXPECT_NE(text(R_OFFSET_1), "typed");
@@ -136,14 +138,16 @@ TEST_F(TorqueSpeed, NewSettingShowsThePageAgain)
 }
 
 // A new frequency reference lays the page out only: the gear ratio comes,
-// nothing is reloaded or relabelled.
+// nothing is reloaded or relabelled, the focus goes back to the list.
 TEST_F(TorqueSpeed, NewReferenceLaysThePageOutOnly)
 {
     show(kWqt45, {{38, 0}, {84, 4}});
     SetWindowTextA(control(R_TORQUE_SCALE), "typed");
     SetWindowTextA(label(R_SPEED_SCALE), "stale");
+    SetFocus(control(R_TORQUE_SPEED));
     choose(PAGE_TORQUE_SPEED, R_REFERENCE, 2);
     EXPECT_EQ(item(38), 2);
+    EXPECT_EQ(GetFocus(), control(R_REFERENCE));
     EXPECT_EQ(text(R_TORQUE_SCALE), "typed");
     EXPECT_EQ(grid_labels(), (labels{kReference, kGear, kTorqueSpeed, kNmPerHertz, "stale"}));
 }
