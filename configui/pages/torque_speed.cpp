@@ -47,6 +47,21 @@ bool pulsed_torque(int t) { return t == 3 || t == 4; }
 bool analogue_speed(int t) { return t == 1 || t == 3; }
 bool pulsed_speed(int t) { return t == 2 || t == 4; }
 
+// The item the speed scale factor row shows and sets: 87 (pulses per
+// revolution) for a pulsed speed input, else 86.
+int speed_scale_item(instrument_config& config)
+{
+    return pulsed_speed(value_in(config, kItemTorqueSpeed)) ? kItemPulsesPerRev : kItemSpeedScale;
+}
+
+// The scale factors' labels from item 84.
+void torque_speed_labels(const page_def& page, instrument_config& config, int torque_row, int speed_row)
+{
+    const int t = value_in(config, kItemTorqueSpeed);
+    SetWindowTextA(row_label(page, torque_row), pulsed_torque(t) ? "Scale Factor Nm/Hz" : "Scale Factor Nm/V");
+    SetWindowTextA(row_label(page, speed_row), analogue_speed(t) ? "Scale Factor rpm/V" : "Scale Factor pulses/rev");
+}
+
 constexpr std::array<row_def, kRows> kRowsWqt45 = {
     list_row(kItemFrequencyReference), edit_row(kItemGearRatio),    list_row(kItemTorqueSpeed),
     edit_row(kItemTorqueOffset),       edit_row(kItemTorqueScale),  edit_row(kItemSpeedOffset),
@@ -64,9 +79,7 @@ constexpr walk_step kWalk[] = {
 // The scale factors' labels, rewritten at every display.
 void scale_factor_labels(const page_def& page, instrument_config& config)
 {
-    const int torque_speed = value_in(config, kItemTorqueSpeed);
-    SetWindowTextA(row_label(page, R_TORQUE_SCALE), torque_scale_label(torque_speed));
-    SetWindowTextA(row_label(page, R_SPEED_SCALE), speed_scale_label(torque_speed));
+    torque_speed_labels(page, config, R_TORQUE_SCALE, R_SPEED_SCALE);
 }
 
 const page_def& page_of(config_family family)
@@ -122,21 +135,6 @@ static_assert(kTorqueSpeedPages[3].family == config_family::wqt45xx &&
 static_assert(kRowsWqt45[R_SPEED_SCALE].pick != nullptr && kRowsWqt55[R_GEAR].show == SHOW_GEAR &&
                   kRowsWqt45[R_GEAR].show == SHOW_PLAIN,
               "row 6 follows item 84; only the WQT55 family shows the gear ratio with its ':1'");
-
-const char* torque_scale_label(int torque_speed)
-{
-    return pulsed_torque(torque_speed) ? "Scale Factor Nm/Hz" : "Scale Factor Nm/V";
-}
-
-const char* speed_scale_label(int torque_speed)
-{
-    return analogue_speed(torque_speed) ? "Scale Factor rpm/V" : "Scale Factor pulses/rev";
-}
-
-int speed_scale_item(instrument_config& config)
-{
-    return pulsed_speed(value_in(config, kItemTorqueSpeed)) ? kItemPulsesPerRev : kItemSpeedScale;
-}
 
 void show_torque_speed_page_wqt45xx(HWND w) { show_page(page_of(config_family::wqt45xx), w); }
 void show_torque_speed_page_wqt55xx(HWND w) { show_page(page_of(config_family::wqt55xx), w); }
