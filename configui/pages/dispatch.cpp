@@ -16,6 +16,7 @@
 #include "configui/pages/power_integrator.h"
 #include "configui/pages/ranging.h"
 #include "configui/pages/system_options.h"
+#include "configui/pages/torque_speed.h"
 #include "frame/control_tables.h"
 #include "frame/ui_text.h"
 #include "slots/instrument_slots.h"
@@ -29,7 +30,7 @@ constexpr int kTitleFormatText = 52; // "Configuration: %s"
 const page_def* const kPageDefs[PAGE_KINDS] = {
     kAcquisitionPages, kAdvancedPages, kCouplingPages, kRangingPages, kDataLogPages, kAppOptionsPages, kAuxiliaryPages,
     kSystemOptionsPages,
-    nullptr, nullptr, kPowerAnalyzerPages, nullptr, nullptr, kPowerIntegratorPages, nullptr, nullptr, nullptr, nullptr,
+    nullptr, nullptr, kPowerAnalyzerPages, kTorqueSpeedPages, nullptr, kPowerIntegratorPages, nullptr, nullptr, nullptr, nullptr,
 };
 
 // The page of each measurement mode (item 1), 0..8.

@@ -367,7 +367,7 @@ void on_page_control(const page_def& page, HWND config_window, int id, int code,
     if (row < 0 || row >= page.row_count || page.rows[row].item < 0)
         return;
     const int kind = page.rows[row].kind;
-    if (code == CBN_SELENDOK && kind == ROW_LIST)
+    if (kind == ROW_LIST && (code == CBN_SELENDOK || page.any_code))
         run_list_rule(page, config_window, control);
     else if (code == EN_KILLFOCUS && is_edit(kind))
         run_edit_rule(page, config_window, row, control);

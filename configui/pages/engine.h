@@ -151,6 +151,10 @@ struct page_def {
     uint16_t walk_flags;
     page_hook lists;          // builds the lists that depend on the instrument; may be null
     void (*layout)();
+    // The lists run the list rule on every notification they send (a
+    // selection ending, opening, the focus coming or going), not only at
+    // the end of a selection.
+    bool any_code = false;
 };
 
 // The window table of a page kind: labels from entry 0, controls from the
@@ -197,9 +201,10 @@ HWND row_control(const page_def& page, int row);
 // values of every row, the layout and, for the pages that ask, enabling.
 void show_page(const page_def& page, HWND config_window);
 
-// A notification of a control of the page: a list's CBN_SELENDOK runs the
-// list rule over the page's walk, an edit's EN_KILLFOCUS the entry check;
-// anything else is ignored.
+// A notification of a control of the page: a list's CBN_SELENDOK (any of
+// its notifications on a page with any_code) runs the list rule over the
+// page's walk, an edit's EN_KILLFOCUS the entry check; anything else is
+// ignored.
 void on_page_control(const page_def& page, HWND config_window, int id, int code, HWND control);
 
 // The layout's cursor: it makes the page current and clears the grid, then

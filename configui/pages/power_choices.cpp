@@ -30,15 +30,14 @@ bool wqt35xx_efficiency_shown(int p, int g)
 
 int speed_scale_item(instrument_config& config)
 {
-    const int torque = value_in(config, kItemTorqueSpeed);
-    return torque == 2 || torque == 4 ? 87 : 86;
+    return pulsed_speed(value_in(config, kItemTorqueSpeed)) ? 87 : 86;
 }
 
 void torque_speed_labels(const page_def& page, instrument_config& config, int torque_row, int speed_row)
 {
     const int torque = value_in(config, kItemTorqueSpeed);
     SetWindowTextA(row_label(page, torque_row),
-                   torque == 3 || torque == 4 ? "Scale Factor Nm/Hz" : "Scale Factor Nm/V");
+                   pulsed_torque(torque) ? "Scale Factor Nm/Hz" : "Scale Factor Nm/V");
     SetWindowTextA(row_label(page, speed_row),
-                   torque == 1 || torque == 3 ? "Scale Factor rpm/V" : "Scale Factor pulses/rev");
+                   analogue_speed(torque) ? "Scale Factor rpm/V" : "Scale Factor pulses/rev");
 }

@@ -19,6 +19,13 @@ option_list efficiency_choices(config_family family, int phases);
 // group its phases (p phases, grouping g).
 bool wqt35xx_efficiency_shown(int p, int g);
 
+// What item 84 makes of the torque and speed inputs: each analogue
+// (a voltage) or pulsed (a frequency). 0 has neither.
+constexpr bool analogue_torque(int t) { return t == 1 || t == 2; }
+constexpr bool pulsed_torque(int t) { return t == 3 || t == 4; }
+constexpr bool analogue_speed(int t) { return t == 1 || t == 3; }
+constexpr bool pulsed_speed(int t) { return t == 2 || t == 4; }
+
 // The speed scale factor: item 87 for pulsed speed inputs (84 = 2 or 4),
 // else item 86.
 int speed_scale_item(instrument_config& config);
