@@ -42,8 +42,9 @@ constexpr const char* kModeNames[] = {
     "RMS Voltmeter",     "Phase Meter",  "Power Analyzer", "Impedance Analyzer", "Power Integrator",
     "Harmonic Analyzer", "Oscilloscope", "Fluctuating Harmonics", "Flickermeter",
 };
-constexpr int kModesWithoutScope = 6;
-constexpr int kModesWithScope = 7;
+constexpr int kModesWithoutScope = kModeOscilloscope;
+constexpr int kModesWithScope = kModeOscilloscope + 1;
+static_assert(std::size(kModeNames) == std::size(kModePages), "a text for each mode's page, in value order");
 const option_list kListWithoutScope(kModeNames, kModeNames + kModesWithoutScope);
 const option_list kListWithScope(kModeNames, kModeNames + kModesWithScope);
 const option_list kListWqt55(std::begin(kModeNames), std::end(kModeNames));
@@ -60,19 +61,6 @@ bool scope_available(config_family family, uint32_t model_code)
     return family != config_family::wqt15xx || model_code != kModelWithoutScope;
 }
 
-// The last character of the model name read as a number; 0 without an
-// identification reply (nothing is told).
-int model_digit()
-{
-    char field[128] = {};
-    try {
-        get_idn_field(field, IDN_FIELD_MODEL_LAST, &get_current_instrument());
-    } catch (const std::exception&) {
-        return 0;
-    }
-    return std::atoi(field);
-}
-
 // The Mode list of a family whose list depends on the instrument; null
 // where the configuration model's own list stands.
 const option_list* mode_options(config_family family)
@@ -82,7 +70,7 @@ const option_list* mode_options(config_family family)
         return scope_available(family, get_current_instrument().model_code) ? &kListWithScope
                                                                             : &kListWithoutScope;
     case config_family::wqt55xx:
-        return model_digit() == kCaptureDigit ? &kListCapture : &kListWqt55;
+        return current_model_digit() == kCaptureDigit ? &kListCapture : &kListWqt55;
     default:
         return nullptr;
     }
@@ -104,6 +92,18 @@ int mode_of(instrument_config& config)
 }
 
 } // namespace
+
+// Without an identification reply the digit is 0; nothing is told.
+int current_model_digit()
+{
+    char field[128] = {};
+    try {
+        get_idn_field(field, IDN_FIELD_MODEL_LAST, &get_current_instrument());
+    } catch (const std::exception&) {
+        return 0;
+    }
+    return std::atoi(field);
+}
 
 void mode_lists(const page_def& page, instrument_config& config)
 {

@@ -14,6 +14,12 @@ constexpr walk_step kModeStep{0, STEP_MODE, nullptr};
 // page's lists hook calls it before building its own lists.
 void mode_lists(const page_def& page, instrument_config& config);
 
+// The current instrument's model digit: the last character of the model
+// name in its identification reply read as a number; 0 where it is no
+// number, for model codes that have none, and without a reply. The
+// capture variant's digit is 2.
+int current_model_digit();
+
 // The mode each family showed last (by config_family), -1 at start: the
 // dispatch writes item 1 to the instrument whenever the mode it shows
 // differs from it. Program-wide, not per instrument.
