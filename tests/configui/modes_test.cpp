@@ -94,7 +94,7 @@ TEST_F(Modes, EachFamilyPlacesItsRows)
         {"RMS WQT55", PAGE_RMS_VOLTMETER, 5, {}, {"Mode", "Rectified Mean", "Peak", "Crest Factor"}},
         {"Phase WQT15 normal", PAGE_PHASE_METER, 1, {{14, 0}},
          {"Mode", "Speed", "Smoothing", "Smoothing Response", "Computation"}},
-        {"Phase WQT25", PAGE_PHASE_METER, 2, {{14, 0}}, {"Mode", "Computation", "Offset"}},
+        {"Phase WQT25 none", PAGE_PHASE_METER, 2, {{14, 2}}, {"Mode", "Computation", "Offset"}},
         {"Phase WQT35 none", PAGE_PHASE_METER, 16, {{14, 2}}, {"Mode", "Speed", "Smoothing", "Computation"}},
         {"Phase WQT45 slow", PAGE_PHASE_METER, 4, {{14, 1}},
          {"Mode", "Speed", "Smoothing", "Smoothing Response", "Computation"}},
