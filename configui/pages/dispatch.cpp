@@ -2,8 +2,6 @@
 // dispatch that shows the current page again.
 #include "configui/pages/page_kinds.h"
 
-#include "config/instrument_config.h"
-#include "config/item_numbers.h"
 #include "configui/config_pages.h"
 #include "configui/pages/acquisition.h"
 #include "configui/pages/advanced.h"
@@ -12,9 +10,12 @@
 #include "configui/pages/coupling.h"
 #include "configui/pages/data_log.h"
 #include "configui/pages/engine.h"
+#include "configui/pages/impedance.h"
+#include "configui/pages/phase_meter.h"
 #include "configui/pages/power_analyzer.h"
 #include "configui/pages/power_integrator.h"
 #include "configui/pages/ranging.h"
+#include "configui/pages/rms_voltmeter.h"
 #include "configui/pages/system_options.h"
 #include "configui/pages/torque_speed.h"
 #include "frame/control_tables.h"
@@ -30,15 +31,9 @@ constexpr int kTitleFormatText = 52; // "Configuration: %s"
 const page_def* const kPageDefs[PAGE_KINDS] = {
     kAcquisitionPages, kAdvancedPages, kCouplingPages, kRangingPages, kDataLogPages, kAppOptionsPages, kAuxiliaryPages,
     kSystemOptionsPages,
-    nullptr, nullptr, kPowerAnalyzerPages, kTorqueSpeedPages, nullptr, kPowerIntegratorPages, nullptr, nullptr, nullptr, nullptr,
+    kRmsVoltmeterPages, kPhaseMeterPages, kPowerAnalyzerPages, kTorqueSpeedPages, kImpedancePages,
+    kPowerIntegratorPages, nullptr, nullptr, nullptr, nullptr,
 };
-
-// The page of each measurement mode (item 1), 0..8.
-constexpr page_kind kModePages[] = {
-    PAGE_RMS_VOLTMETER, PAGE_PHASE_METER, PAGE_POWER_ANALYZER, PAGE_IMPEDANCE, PAGE_INTEGRATOR,
-    PAGE_HARMONIC,      PAGE_OSCILLOSCOPE, PAGE_FLUCTUATING,   PAGE_FLICKERMETER,
-};
-constexpr int kModesOfAllFamilies = 7; // the last two are the WQT55 family's only
 
 // How show_config_page finds the builder of each page number.
 enum class page_route : int8_t { kind, mode, torque_or_mode };
@@ -110,17 +105,6 @@ void show_page_kind(page_kind kind, config_family family, HWND config_window)
         show_page(*def, config_window);
     else
         show_bare_page(kind);
-}
-
-void show_mode_page(config_family family, HWND config_window)
-{
-    int mode = 0;
-    if (const std::shared_ptr<instrument_config> config = get_current_config())
-        config->get_value_int(kItemMode, mode);
-    const int modes = family == config_family::wqt55xx ? static_cast<int>(std::size(kModePages))
-                                                       : kModesOfAllFamilies;
-    const page_kind kind = mode >= 0 && mode < modes ? kModePages[mode] : PAGE_POWER_ANALYZER;
-    show_page_kind(kind, family, config_window);
 }
 
 void show_config_page(HWND config_window)

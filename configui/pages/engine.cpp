@@ -209,14 +209,20 @@ void run_list_rule(const page_def& page, HWND config_window, HWND control)
             if (page.rows[row].kind == ROW_LIST && page.rows[row].item >= 0)
                 apply_step({static_cast<int8_t>(row), page.walk_flags, nullptr}, page, *config, change);
     }
+    if (change.raised & STEP_PANELS)
+        PostMessageA(main_window, WM_COMMAND, CMD_REFRESH_PANELS, 0);
+    // A new mode shows its own page in place of this one; the list belongs
+    // to the page just left, so the focus stays where it is.
+    if (change.raised & STEP_MODE) {
+        show_mode_page(page.family, config_window);
+        return;
+    }
     if (change.raised & STEP_RESHOW)
         show_page(page, config_window);
     else if (change.raised & STEP_RELAYOUT)
         page.layout();
     if (change.raised & (STEP_RESHOW | STEP_RELAYOUT))
         SetFocus(control);
-    if (change.raised & STEP_PANELS)
-        PostMessageA(main_window, WM_COMMAND, CMD_REFRESH_PANELS, 0);
 }
 
 void run_edit_rule(const page_def& page, HWND config_window, int row, HWND control)

@@ -27,6 +27,8 @@ const page_def* find_page_def(int kind, config_family family);
 // a bare page with its title and page button that makes its number current.
 void show_page_kind(page_kind kind, config_family family, HWND config_window);
 
-// The page of the measurement mode that item 1 holds (the Power Analyzer's
-// for a mode without a page of its own).
+// The measurement-mode dispatch (modes.cpp): item 1 written to the
+// instrument when it differs from the mode the family showed last, then the
+// page of that mode (the Power Analyzer's for a mode without a page of its
+// own).
 void show_mode_page(config_family family, HWND config_window);

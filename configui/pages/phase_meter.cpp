@@ -1,0 +1,104 @@
+// The Phase Meter page of every family: its rows, the walk of its list rule
+// (a smoothing change lays the page out again) and the layouts: the
+// smoothing response is hidden while smoothing is "None"; the WQT25 page is
+// the computation and the offset entry.
+#include "configui/pages/phase_meter.h"
+
+#include "configui/pages/engine.h"
+#include "configui/pages/modes.h"
+
+#include <array>
+
+namespace {
+
+constexpr int kAdvancedOptionsText = 50; // "Advanced Options >", hidden
+constexpr int kRows = 6;
+
+enum : int { R_MODE, R_SPEED, R_SMOOTHING, R_RESPONSE, R_COMPUTATION, R_OFFSET };
+
+constexpr int kItemSpeed = 13;
+constexpr int kItemSmoothing = 14;
+constexpr int kItemResponse = 15;
+constexpr int kItemComputation = 150;
+constexpr int kItemOffset = 148;
+constexpr int kSmoothingNone = 2;
+
+// Every family but the WQT25 one; no family but that one has an offset row.
+constexpr std::array<row_def, kRows> kRowsAll = {
+    kModeRow, list_row(kItemSpeed), list_row(kItemSmoothing), list_row(kItemResponse), list_row(kItemComputation),
+    kEmptyRow,
+};
+constexpr auto kRowsWqt25 = with_rows(kRowsAll, {{R_SPEED, kEmptyRow},
+                                                 {R_SMOOTHING, kEmptyRow},
+                                                 {R_RESPONSE, kEmptyRow},
+                                                 {R_OFFSET, edit_row(kItemOffset)}});
+
+constexpr walk_step kWalk[] = {kModeStep, {R_COMPUTATION, 0, nullptr}, {R_SPEED, 0, nullptr},
+                               {R_SMOOTHING, STEP_RELAYOUT, nullptr}, {R_RESPONSE, 0, nullptr}};
+constexpr walk_step kWalkWqt25[] = {kModeStep, {R_COMPUTATION, 0, nullptr}};
+constexpr walk_step kWalkWqt35[] = {kModeStep, {R_SPEED, 0, nullptr}, {R_SMOOTHING, STEP_RELAYOUT, nullptr},
+                                    {R_RESPONSE, 0, nullptr}, {R_COMPUTATION, STEP_BOTH, nullptr}};
+
+const page_def& page_of(config_family family)
+{
+    return kPhaseMeterPages[static_cast<int>(family)];
+}
+
+// The smoothing response only while the readings are smoothed.
+void layout_by_smoothing(config_family family)
+{
+    grid_cursor grid(page_of(family));
+    grid.place(R_MODE);
+    grid.place(R_SPEED);
+    grid.place(R_SMOOTHING);
+    if (item_now(kItemSmoothing) != kSmoothingNone)
+        grid.place(R_RESPONSE);
+    grid.place(R_COMPUTATION);
+}
+
+constexpr page_def phase_meter(config_family family, const row_def* rows, const walk_step* walk,
+                               int8_t walk_count, void (*layout)())
+{
+    return {PAGE_PHASE_METER, family, kAdvancedOptionsText, false, false, 20, kRows, rows, walk, walk_count, 0,
+            mode_lists, layout};
+}
+
+template <size_t N>
+constexpr int8_t steps(const walk_step (&)[N])
+{
+    return static_cast<int8_t>(N);
+}
+
+} // namespace
+
+constexpr page_def kPhaseMeterPages[5] = {
+    phase_meter(config_family::wqt15xx, kRowsAll.data(), kWalk, steps(kWalk), layout_phase_meter_page_wqt15xx),
+    phase_meter(config_family::wqt25xx, kRowsWqt25.data(), kWalkWqt25, steps(kWalkWqt25),
+                layout_phase_meter_page_wqt25xx),
+    phase_meter(config_family::wqt35xx, kRowsAll.data(), kWalkWqt35, steps(kWalkWqt35),
+                layout_phase_meter_page_wqt35xx),
+    phase_meter(config_family::wqt45xx, kRowsAll.data(), kWalk, steps(kWalk), layout_phase_meter_page_wqt45xx),
+    phase_meter(config_family::wqt55xx, kRowsAll.data(), kWalk, steps(kWalk), layout_phase_meter_page_wqt55xx),
+};
+static_assert(kPhaseMeterPages[2].family == config_family::wqt35xx &&
+                  kPhaseMeterPages[4].family == config_family::wqt55xx,
+              "the pages stand in family order");
+
+void show_phase_meter_page_wqt15xx(HWND w) { show_page(page_of(config_family::wqt15xx), w); }
+void show_phase_meter_page_wqt25xx(HWND w) { show_page(page_of(config_family::wqt25xx), w); }
+void show_phase_meter_page_wqt35xx(HWND w) { show_page(page_of(config_family::wqt35xx), w); }
+void show_phase_meter_page_wqt45xx(HWND w) { show_page(page_of(config_family::wqt45xx), w); }
+void show_phase_meter_page_wqt55xx(HWND w) { show_page(page_of(config_family::wqt55xx), w); }
+
+void layout_phase_meter_page_wqt15xx() { layout_by_smoothing(config_family::wqt15xx); }
+void layout_phase_meter_page_wqt35xx() { layout_by_smoothing(config_family::wqt35xx); }
+void layout_phase_meter_page_wqt45xx() { layout_by_smoothing(config_family::wqt45xx); }
+void layout_phase_meter_page_wqt55xx() { layout_by_smoothing(config_family::wqt55xx); }
+
+void layout_phase_meter_page_wqt25xx()
+{
+    grid_cursor grid(page_of(config_family::wqt25xx));
+    grid.place(R_MODE);
+    grid.place(R_COMPUTATION);
+    grid.place(R_OFFSET);
+}
