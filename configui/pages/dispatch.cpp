@@ -12,6 +12,8 @@
 #include "configui/pages/coupling.h"
 #include "configui/pages/data_log.h"
 #include "configui/pages/engine.h"
+#include "configui/pages/harmonic.h"
+#include "configui/pages/oscilloscope.h"
 #include "configui/pages/ranging.h"
 #include "configui/pages/system_options.h"
 #include "frame/control_tables.h"
@@ -27,7 +29,8 @@ constexpr int kTitleFormatText = 52; // "Configuration: %s"
 const page_def* const kPageDefs[PAGE_KINDS] = {
     kAcquisitionPages, kAdvancedPages, kCouplingPages, kRangingPages, kDataLogPages, kAppOptionsPages, kAuxiliaryPages,
     kSystemOptionsPages,
-    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+    nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, kHarmonicPages, kOscilloscopePages, kFluctuatingPages,
+    kFlickermeterPages,
 };
 
 // The page of each measurement mode (item 1), 0..8.
