@@ -105,6 +105,7 @@ TEST_F(ModePages, RowsFollowTheState)
         {"35xx c 4, 4 phases, group 1", H, 16, 4, {{23, 0}, {82, 3}, {99, 4}}, 0, nullptr, {0, 1, 5, 9, 10, 6, 7}},
         {"35xx c 4, 4 phases, group 2", H, 16, 4, {{23, 0}, {82, 3}, {99, 4}}, 1, nullptr,
          {0, 1, 5, 9, 10, 6, 7, 4}},
+        {"35xx wiring 1, 5 phases", H, 16, 5, {{23, 0}, {82, 1}, {99, 1}}, 0, nullptr, {0, 1, 9, 10, 6, 7, 4}},
         {"25xx c 4", H, 2, 3, {{99, 4}}, 0, nullptr, {0, 1, 5, 9, 10, 6}},
         {"25xx c 0", H, 2, 3, {{99, 0}}, 0, nullptr, {0, 1, 9}},
         {"15xx c 1", H, 1, 3, {{99, 1}}, 0, nullptr, {0, 1, 9, 10, 6, 7}},
@@ -149,8 +150,8 @@ TEST_F(ModePages, UpDownRanges)
 
 // A whole number held as text shows truncated toward zero; a text item
 // shows as stored, an empty one as an empty box; rows a layout leaves out
-// are filled all the same.
-TEST_F(ModePages, ValuesAsShown)
+// are filled and walked all the same.
+TEST_F(ModePages, ValuesAsShownAndRowsNeverPlacedKept)
 {
     const struct {
         page_kind kind;
@@ -172,6 +173,11 @@ TEST_F(ModePages, ValuesAsShown)
     show(PAGE_OSCILLOSCOPE, 5, 3, {{70, 0}, {112, 2}, {116, 1}}, 0, "WQT5532");
     EXPECT_EQ(shown_entry(PAGE_OSCILLOSCOPE, 3), 2);
     EXPECT_EQ(shown_entry(PAGE_OSCILLOSCOPE, 11), 1);
+    choose(PAGE_OSCILLOSCOPE, 3, 0, false);
+    choose(PAGE_OSCILLOSCOPE, 11, 0, false);
+    choose(PAGE_OSCILLOSCOPE, 2, other_entry(PAGE_OSCILLOSCOPE, 2));
+    EXPECT_EQ(get_current_config()->item_at(112)->value.integer, 0);
+    EXPECT_EQ(get_current_config()->item_at(116)->value.integer, 0);
 }
 
 // The harmonic pages lay themselves out again after every selection in
