@@ -236,11 +236,11 @@ constexpr int8_t steps(const walk_step (&)[N])
     return static_cast<int8_t>(N);
 }
 
-template <size_t Rows, size_t Steps>
-constexpr page_def mode_page(page_kind kind, config_family family, const row_def (&rows)[Rows],
+template <size_t Steps>
+constexpr page_def mode_page(page_kind kind, config_family family, const row_def* rows, int rows_count,
                              const walk_step (&walk)[Steps], void (*layout)())
 {
-    return {kind, family, kAdvancedOptionsText, false, false, 20, static_cast<int8_t>(Rows), rows, walk,
+    return {kind, family, kAdvancedOptionsText, false, false, 20, static_cast<int8_t>(rows_count), rows, walk,
             steps(walk), 0, mode_lists, layout};
 }
 
@@ -248,8 +248,7 @@ template <size_t Steps>
 constexpr page_def harmonic(config_family family, const std::array<row_def, kHarmonicRows>& rows,
                             const walk_step (&walk)[Steps], void (*layout)())
 {
-    return {PAGE_HARMONIC, family, kAdvancedOptionsText, false, false, 20, kHarmonicRows, rows.data(), walk,
-            steps(walk), 0, mode_lists, layout};
+    return mode_page(PAGE_HARMONIC, family, rows.data(), kHarmonicRows, walk, layout);
 }
 
 } // namespace
@@ -265,12 +264,12 @@ constexpr page_def kHarmonicPages[5] = {
 };
 constexpr page_def kFluctuatingPages[5] = {
     {}, {}, {}, {},
-    mode_page(PAGE_FLUCTUATING, config_family::wqt55xx, kFluctuatingRowsWqt55, kFluctuatingWalk,
+    mode_page(PAGE_FLUCTUATING, config_family::wqt55xx, kFluctuatingRowsWqt55, kFluctuatingRows, kFluctuatingWalk,
               layout_fluctuating_harmonics_page_wqt55xx),
 };
 constexpr page_def kFlickermeterPages[5] = {
     {}, {}, {}, {},
-    mode_page(PAGE_FLICKERMETER, config_family::wqt55xx, kFlickerRowsWqt55, kFlickerWalk,
+    mode_page(PAGE_FLICKERMETER, config_family::wqt55xx, kFlickerRowsWqt55, kFlickerRows, kFlickerWalk,
               layout_flickermeter_page_wqt55xx),
 };
 static_assert(kHarmonicPages[2].family == config_family::wqt35xx &&
@@ -293,8 +292,8 @@ void layout_harmonic_analyzer_page_wqt25xx() { layout_harmonic_simple(config_fam
 void layout_harmonic_analyzer_page_wqt45xx() { layout_harmonic_rich(config_family::wqt45xx); }
 void layout_harmonic_analyzer_page_wqt55xx() { layout_harmonic_rich(config_family::wqt55xx); }
 
-// The two-group model: while one group takes four phases or more, only the
-// harmonic number.
+// The two-group model: while the grouping joins phases of both groups into
+// one, only the harmonic number.
 void layout_harmonic_analyzer_page_wqt35xx()
 {
     grid_cursor grid(harmonic_page(config_family::wqt35xx));
