@@ -4,11 +4,11 @@
 // family's walk with the mode's dependent items, and the layouts by mode.
 #include "configui/pages/app_options.h"
 
-#include "config/identification.h"
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
 #include "configui/config_choices_ui.h"
 #include "configui/pages/engine.h"
+#include "configui/pages/modes.h"
 #include "configui/pages/power_choices.h"
 #include "configui/pages/range_lists.h"
 #include "configui/window/change_rule.h"
@@ -16,7 +16,6 @@
 #include "slots/instrument_slots.h"
 
 #include <array>
-#include <cstdlib>
 #include <iterator>
 
 namespace {
@@ -150,18 +149,6 @@ constexpr walk_step kWalkWqt15[] = {
 
 // ---- Lists --------------------------------------------------------------------
 
-// The model digit of the identification reply; 0 when there is none.
-int model_digit()
-{
-    char digit[16] = {};
-    try {
-        get_idn_field(digit, IDN_FIELD_MODEL_LAST, &get_current_instrument());
-    } catch (const NoConStrException&) {
-        return 0;
-    }
-    return std::atoi(digit);
-}
-
 option_list mode_choices_wqt55xx(int digit)
 {
     option_list list{"Normal",           "PWM Motor Drive", "Lighting Ballast", "Inrush Current",
@@ -199,7 +186,7 @@ void app_lists(const page_def& page, instrument_config& config)
         refill(page, config, 12, kItemEfficiency);
     }
     if (family == config_family::wqt55xx) {
-        config.set_option_list(kItemDefaultMode, mode_choices_wqt55xx(model_digit()));
+        config.set_option_list(kItemDefaultMode, mode_choices_wqt55xx(current_model_digit()));
         refill(page, config, 0, kItemDefaultMode);
     }
     if (family != config_family::wqt15xx && family != config_family::wqt25xx)
@@ -355,7 +342,7 @@ void layout_application_options_page_wqt45xx()
 // aircraft testing or capture.
 void layout_application_options_page_wqt55xx()
 {
-    const int digit = model_digit();
+    const int digit = current_model_digit();
     grid_cursor grid(page_of(config_family::wqt55xx));
     const int mode = item_now(kItemDefaultMode);
     place_modes_wqt45xx(grid, mode);

@@ -10,7 +10,9 @@
 #include "configui/pages/coupling.h"
 #include "configui/pages/data_log.h"
 #include "configui/pages/engine.h"
+#include "configui/pages/harmonic.h"
 #include "configui/pages/impedance.h"
+#include "configui/pages/oscilloscope.h"
 #include "configui/pages/phase_meter.h"
 #include "configui/pages/power_analyzer.h"
 #include "configui/pages/power_integrator.h"
@@ -32,7 +34,7 @@ const page_def* const kPageDefs[PAGE_KINDS] = {
     kAcquisitionPages, kAdvancedPages, kCouplingPages, kRangingPages, kDataLogPages, kAppOptionsPages, kAuxiliaryPages,
     kSystemOptionsPages,
     kRmsVoltmeterPages, kPhaseMeterPages, kPowerAnalyzerPages, kTorqueSpeedPages, kImpedancePages,
-    kPowerIntegratorPages, nullptr, nullptr, nullptr, nullptr,
+    kPowerIntegratorPages, kHarmonicPages, kOscilloscopePages, kFluctuatingPages, kFlickermeterPages,
 };
 
 // How show_config_page finds the builder of each page number.

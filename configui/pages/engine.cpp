@@ -195,7 +195,17 @@ void apply_step(const walk_step& step, const page_def& page, instrument_config& 
         set_by_rule(item, value, (step.flags & STEP_BOTH) != 0);
 }
 
-void run_list_rule(const page_def& page, HWND config_window, HWND control)
+// The step of the page's walk that reads a row; null where the page has no
+// walk of its own or the walk passes the row by.
+const walk_step* step_of_row(const page_def& page, int row)
+{
+    for (int s = 0; page.walk != nullptr && s < page.walk_count; ++s)
+        if (page.walk[s].row == row)
+            return &page.walk[s];
+    return nullptr;
+}
+
+void run_list_rule(const page_def& page, HWND config_window, int row, HWND control)
 {
     const std::shared_ptr<instrument_config> config = get_current_config();
     if (!config)
@@ -205,10 +215,13 @@ void run_list_rule(const page_def& page, HWND config_window, HWND control)
         for (int s = 0; s < page.walk_count; ++s)
             apply_step(page.walk[s], page, *config, change);
     } else {
-        for (int row = 0; row < page.row_count; ++row)
-            if (page.rows[row].kind == ROW_LIST && page.rows[row].item >= 0)
-                apply_step({static_cast<int8_t>(row), page.walk_flags, nullptr}, page, *config, change);
+        for (int r = 0; r < page.row_count; ++r)
+            if (page.rows[r].kind == ROW_LIST && page.rows[r].item >= 0)
+                apply_step({static_cast<int8_t>(r), page.walk_flags, nullptr}, page, *config, change);
     }
+    const walk_step* own = step_of_row(page, row);
+    if (own != nullptr && (own->flags & STEP_ALWAYS))
+        change.raised |= own->flags;
     if (change.raised & STEP_PANELS)
         PostMessageA(main_window, WM_COMMAND, CMD_REFRESH_PANELS, 0);
     // A new mode shows its own page in place of this one; the list belongs
@@ -370,12 +383,13 @@ void show_page(const page_def& page, HWND config_window)
 void on_page_control(const page_def& page, HWND config_window, int id, int code, HWND control)
 {
     const int row = id - kPageIdBase[page.kind];
-    if (row < 0 || row >= page.row_count || page.rows[row].item < 0)
+    if (row < 0 || row >= page.row_count)
         return;
-    const int kind = page.rows[row].kind;
-    if (kind == ROW_LIST && (code == CBN_SELENDOK || page.any_code))
-        run_list_rule(page, config_window, control);
-    else if (code == EN_KILLFOCUS && is_edit(kind))
+    const row_def& def = page.rows[row];
+    const bool list = (def.kind == ROW_LIST && def.item >= 0) || step_of_row(page, row) != nullptr;
+    if (list && (code == CBN_SELENDOK || page.any_code))
+        run_list_rule(page, config_window, row, control);
+    else if (code == EN_KILLFOCUS && is_edit(def.kind) && def.item >= 0)
         run_edit_rule(page, config_window, row, control);
 }
 

@@ -102,6 +102,7 @@ enum step_flag : uint16_t {
     STEP_BOTH = 1 << 2,     // stored in both groups of a two-group instrument
     STEP_PANELS = 1 << 3,   // the main window rebuilds its scope and voltmeter panels
     STEP_MODE = 1 << 4,     // the measurement mode: its page is shown in place of this one
+    STEP_ALWAYS = 1 << 5,   // a selection in the step's own list leads to the rest, changed or not
 };
 
 // One notification's changes: the items set or read back so far, which no
@@ -203,8 +204,9 @@ void show_page(const page_def& page, HWND config_window);
 
 // A notification of a control of the page: a list's CBN_SELENDOK (any of
 // its notifications on a page with any_code) runs the list rule over the
-// page's walk, an edit's EN_KILLFOCUS the entry check; anything else is
-// ignored.
+// page's walk (so does the id of an empty row the walk names, a family's
+// placeholder in a shared list group), an edit's EN_KILLFOCUS the entry
+// check; anything else is ignored.
 void on_page_control(const page_def& page, HWND config_window, int id, int code, HWND control);
 
 // The layout's cursor: it makes the page current and clears the grid, then

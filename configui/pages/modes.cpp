@@ -3,14 +3,13 @@
 // the mode shown changes, and the Mode list's options by instrument.
 #include "configui/pages/modes.h"
 
-#include "config/identification.h"
+#include "config/default_configs.h"
 #include "config/instrument_config.h"
 #include "configui/pages/page_kinds.h"
 #include "configui/window/rows.h"
 #include "slots/instrument_slots.h"
 
-#include <cstdlib>
-#include <exception>
+#include <algorithm>
 #include <iterator>
 
 int last_mode_shown[5] = {-1, -1, -1, -1, -1};
@@ -96,13 +95,7 @@ int mode_of(instrument_config& config)
 // Without an identification reply the digit is 0; nothing is told.
 int current_model_digit()
 {
-    char field[128] = {};
-    try {
-        get_idn_field(field, IDN_FIELD_MODEL_LAST, &get_current_instrument());
-    } catch (const std::exception&) {
-        return 0;
-    }
-    return std::atoi(field);
+    return std::max(0, model_digit_of(&get_current_instrument()));
 }
 
 void mode_lists(const page_def& page, instrument_config& config)

@@ -174,14 +174,22 @@ void press_context_button(config_family family, HWND window, WPARAM, LPARAM)
     }
 }
 
+// The WQT55 family's own mode pages, whose ids the other families ignore.
+bool wqt55xx_only_page(int kind)
+{
+    return kind == PAGE_FLUCTUATING || kind == PAGE_FLICKERMETER;
+}
+
 // A row of a page: the family's page of its block, or the default procedure
 // where the family has no such page.
 void page_row(config_family family, HWND window, WPARAM wparam, LPARAM lparam)
 {
     const int id = LOWORD(wparam);
-    const page_def* page = find_page_def(page_kind_of_id(id), family);
+    const int kind = page_kind_of_id(id);
+    const page_def* page = find_page_def(kind, family);
     if (page == nullptr) {
-        to_default_procedure(family, window, wparam, lparam);
+        if (!wqt55xx_only_page(kind))
+            to_default_procedure(family, window, wparam, lparam);
         return;
     }
     on_page_control(*page, window, id, HIWORD(wparam), reinterpret_cast<HWND>(lparam));
