@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -50,6 +51,13 @@ protected:
             if (line.rfind("GROUP,", 0) == 0)
                 groups.push_back(line);
         return groups;
+    }
+
+    // Stops every simulated instrument: each closes its end of the link.
+    void stop_instruments()
+    {
+        for (const auto& sim : sims_)
+            sim->server.stop();
     }
 
 private:
@@ -140,6 +148,24 @@ TEST_F(SettingsCommandsTest, SelectingAnInstrumentKeepsItsOwnGroup)
     command(IDC_WQT2);
     EXPECT_EQ(group_commands(inst), std::vector<std::string>{"GROUP,2"});
     EXPECT_EQ(inst.group(), 2);
+}
+
+// READ WQT on a LAN instrument that has stopped: its three failed items are
+// shown at once, after no more than the progress dialog's one-second start.
+TEST_F(SettingsCommandsTest, ReadFromAStoppedLanInstrumentFailsAtOnce)
+{
+    attach(0, "WQT5530");
+    stop_instruments();
+    const DWORD start = GetTickCount();
+    command(IDC_READ_WQT);
+    const DWORD took = GetTickCount() - start;
+    printf("READ WQT against a stopped instrument: %lu ms\n", took);
+    const auto boxes = msgbox::shown();
+    ASSERT_EQ(boxes.size(), 3u);
+    for (const auto& box : boxes)
+        EXPECT_EQ(box.text.find("An error occurred reading the config from the instrument"), 0u);
+    EXPECT_NE(boxes[2].text.find("Too many read errors"), std::string::npos);
+    EXPECT_LT(took, 3000u);
 }
 
 // Loading a saved slot sends the configuration to the instrument: the
