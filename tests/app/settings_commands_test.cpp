@@ -186,6 +186,47 @@ TEST_F(SettingsCommandsTest, LoadSendsTheConfiguration)
     EXPECT_GT(items, 50);
 }
 
+// The main window takes the Save, Load and Delete ids of the first and the
+// last slot to their actions: Save stores the instrument's configuration in
+// the slot under the name given, Load brings it back into the instrument's
+// configuration, and Delete removes the slot after its question. (The
+// instrument has stopped, so that Load's sending of every item ends at its
+// first failure.)
+TEST_F(SettingsCommandsTest, SlotCommandsOfTheFirstAndLastSlotReachTheirActions)
+{
+    struct row {
+        int slot;
+        int save, load, remove;
+    } const rows[] = {{0, 33300, 33200, 33400}, {9, 33309, 33209, 33409}};
+    attach(0, "WQT5530");
+    stop_instruments();
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.slot);
+        const std::string name = "Slot " + std::to_string(r.slot);
+        const std::string file =
+            app_folder_under(root) + "\\config3_" + std::to_string(r.slot) + ".cfg";
+        get_current_config()->set_value_int(58, 2);
+        drive_next_dialog(main, [&](HWND dialog) {
+            SetDlgItemTextA(dialog, IDC_SAVE_SETUP_NAME, name.c_str());
+            click(dialog, IDOK);
+        });
+        command(r.save);
+        EXPECT_EQ(read_whole_file(file).substr(0, name.size() + 2), name + "\r\n");
+
+        get_current_config()->set_value_int(58, 3);
+        command(r.load);
+        EXPECT_EQ(get_current_config()->item_at(58)->value.integer, 2);
+
+        msgbox::reset();
+        msgbox::answer_next(IDYES);
+        command(r.remove);
+        EXPECT_EQ(msgbox::texts(),
+                  std::vector<std::string>{"Are you sure you want to delete the config: " + name +
+                                           " ?"});
+        EXPECT_FALSE(std::filesystem::exists(file));
+    }
+}
+
 // Saving asks for a name; only OK saves the slot and rebuilds the menu.
 TEST_F(SettingsCommandsTest, SaveOnlyAfterTheNameDialogsOk)
 {
