@@ -9,6 +9,7 @@
 #include "link/wire_commands.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <string>
 
@@ -150,8 +151,40 @@ int setting_value(instrument_config& cfg, const default_setting& s, uint32_t mod
     }
 }
 
+// The value a setting puts into its item, as a number for a failure's box.
+int32_t setting_number(instrument_config& cfg, const default_setting& s, uint32_t model_code)
+{
+    if (s.rule == value_rule::text)
+        return item_number_to_int(item_text_number(s.text, std::strlen(s.text)));
+    return setting_value(cfg, s, model_code);
+}
+
+// Sets one setting in the image and sends it. A value outside the item's
+// range is not sent, and the instrument never gets it: the item is left as
+// it was, and the setting fails with the value as its result.
+item_write_result send_setting(instrument_config& cfg, const default_setting& s,
+                               link_record* link, bool link_open, uint32_t model_code)
+{
+    config_item& item = *cfg.item_at(s.item);
+    const item_value kept = item.value;
+    const uint8_t kept_changed = item.changed;
+    item_write_result result;
+    if (s.rule == value_rule::text) {
+        result = cfg.set_value_text_and_send(s.item, s.text, link, link_open);
+    } else {
+        const int value = setting_value(cfg, s, model_code);
+        result = cfg.set_value_int_and_send(s.item, &value, link, link_open);
+    }
+    if (result.status != item_write_status::out_of_range)
+        return result;
+    item.value = kept;
+    item.changed = kept_changed;
+    return {item_write_status::failed,
+            make_item_error_code(item.wire_id, setting_number(cfg, s, model_code))};
+}
+
 // Sets and sends a run of settings; every one is attempted, then the first
-// failed write is shown.
+// that failed (refused, unanswered or out of range) is shown.
 void send_settings(instrument_config& cfg, setting_span settings, link_record* link,
                    bool link_open)
 {
@@ -164,13 +197,7 @@ void send_settings(instrument_config& cfg, setting_span settings, link_record* l
         // An item the family does not define has no value to set or send.
         if (item == nullptr || item->kind == ITEM_UNSET || !applies(cfg, s.when))
             continue;
-        item_write_result result;
-        if (s.rule == value_rule::text) {
-            result = cfg.set_value_text_and_send(s.item, s.text, link, link_open);
-        } else {
-            const int value = setting_value(cfg, s, model_code);
-            result = cfg.set_value_int_and_send(s.item, &value, link, link_open);
-        }
+        const item_write_result result = send_setting(cfg, s, link, link_open, model_code);
         if (result.status == item_write_status::failed && !failed) {
             failed = true;
             first_failure = result.error_code;

@@ -39,8 +39,10 @@ int model_digit_of(const link_record* link);
 
 // Applies block 1..8 to the image, each item set and sent over the link
 // (link_open: the caller holds it open). Items the family does not define
-// are left out. Every item is attempted; the first write that failed is then
-// reported once. Any other action does nothing.
+// are left out. A value outside its item's range is not sent and leaves the
+// item as it was. Every item is attempted; the first that failed (refused,
+// unanswered or out of range) is then reported once. Any other action does
+// nothing.
 void apply_default_block(instrument_config& cfg, default_action block, link_record* link,
                          bool link_open);
 // The answer of the AC/DC question: 1 (AC) or more sets Speed and Smoothing

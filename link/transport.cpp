@@ -18,6 +18,8 @@ constexpr DWORD kPollSleepMs = 10;
 // The most one recv moves from the socket into the receive ring.
 constexpr size_t kLanChunk = 4096;
 static_assert(kLanChunk < kLanRingSize, "a chunk fits in the receive ring");
+// The most one read takes from a COM port's input queue when discarding.
+constexpr DWORD kSerialChunk = 4096;
 
 std::atomic<int> g_lan_timeout_ms{kDefaultReadTimeoutMs};
 
@@ -39,25 +41,6 @@ bool handle_valid(HANDLE h)
 bool socket_valid(uint32_t s)
 {
     return s != kNoSocket && s != 0;
-}
-
-// One pending byte of either kind of link, or a negative value when none.
-int poll_pending_byte(link_record* link)
-{
-    return is_serial(link) ? serial_read_byte(link->serial_handle) : lan_poll_byte(link);
-}
-
-// Discards input until nothing is pending and more than quiet_ms have passed
-// since start (quiet_ms 0: only what is pending now).
-void discard_input_since(link_record* link, DWORD start, DWORD quiet_ms)
-{
-    for (;;) {
-        while (poll_pending_byte(link) >= 0) {
-        }
-        if (quiet_ms == 0 || GetTickCount() - start > quiet_ms)
-            return;
-        Sleep(kPollSleepMs);
-    }
 }
 
 // ---- LAN receive ring -----------------------------------------------------
@@ -102,6 +85,54 @@ bool socket_readable(uint32_t socket, DWORD wait_ms)
     FD_SET(s, &readable);
     timeval wait = {static_cast<long>(wait_ms / 1000), static_cast<long>(wait_ms % 1000) * 1000};
     return select(0, &readable, nullptr, nullptr, &wait) > 0 && FD_ISSET(s, &readable);
+}
+
+// Whether the peer has closed or reset the connection: the socket reads as
+// ready, yet a look at what is waiting finds its end or an error. Bytes that
+// came before the end are still there to read, and the connection counts as
+// open until they are.
+bool connection_ended(uint32_t socket)
+{
+    if (!socket_valid(socket))
+        return true;
+    if (!socket_readable(socket, 0))
+        return false;
+    char byte = 0;
+    return recv(static_cast<SOCKET>(socket), &byte, 1, MSG_PEEK) <= 0;
+}
+
+// Throws away the bytes of the ring and whatever the socket holds now, a
+// whole chunk at a time. False when the connection has ended.
+bool discard_pending_lan(link_record* link)
+{
+    link->ring_count = 0;
+    link->ring_read_index = link->ring_write_index;
+    if (!socket_valid(link->socket))
+        return false;
+    uint8_t chunk[kLanChunk];
+    while (socket_readable(link->socket, 0)) {
+        const int got = recv(static_cast<SOCKET>(link->socket), reinterpret_cast<char*>(chunk),
+                             static_cast<int>(sizeof chunk), 0);
+        if (got <= 0)
+            return false;
+    }
+    return true;
+}
+
+// Discards input until nothing is pending and more than quiet_ms have passed
+// since start (quiet_ms 0: only what is pending now). A LAN connection that
+// has ended brings nothing more, so there is nothing to wait for.
+void discard_input_since(link_record* link, DWORD start, DWORD quiet_ms)
+{
+    for (;;) {
+        if (is_serial(link))
+            serial_discard_pending(link->serial_handle);
+        else if (!discard_pending_lan(link))
+            return;
+        if (quiet_ms == 0 || GetTickCount() - start > quiet_ms)
+            return;
+        Sleep(kPollSleepMs);
+    }
 }
 
 // Moves what is waiting on a readable socket into the ring, in one recv of
@@ -168,26 +199,22 @@ int receive_chunk_within(link_record* link, DWORD wait_ms)
 }
 
 // Waits for the next byte of a reply once the ring is empty. The time-out
-// runs afresh from here. A connection that has ended cannot bring a byte:
-// the rest of the time-out is slept, as for a silent instrument. The byte,
-// or -1 when none came in time.
+// runs afresh from here. A connection that has ended (closed or reset by the
+// peer, or never made) cannot bring a byte: the read fails at once, as one
+// that got no reply. The byte, or -1 when none came in time.
 int wait_for_byte(link_record* link)
 {
     const DWORD limit = static_cast<DWORD>(g_lan_timeout_ms.load());
     const DWORD since = GetTickCount();
     for (;;) {
+        if (!socket_valid(link->socket))
+            return -1;
         DWORD waited = GetTickCount() - since;
         DWORD rest = waited < limit ? limit - waited : 0;
-        bool ended = !socket_valid(link->socket);
-        if (!ended) {
-            int got = receive_chunk_within(link, rest);
-            if (got > 0)
-                return ring_take_byte(link);
-            ended = got < 0;
-        }
-        if (ended && rest > 0)
-            Sleep(rest);
-        if (GetTickCount() - since >= limit)
+        int got = receive_chunk_within(link, rest);
+        if (got > 0)
+            return ring_take_byte(link);
+        if (got < 0 || GetTickCount() - since >= limit)
             return -1;
     }
 }
@@ -397,6 +424,24 @@ int serial_read_byte(HANDLE handle)
     return byte;
 }
 
+void serial_discard_pending(HANDLE handle)
+{
+    char chunk[kSerialChunk];
+    for (;;) {
+        DWORD errors = 0;
+        COMSTAT stat = {};
+        if (!ClearCommError(handle, &errors, &stat) || stat.cbInQue == 0)
+            return;
+        // What is queued is there at once: the read does not wait.
+        const DWORD want = stat.cbInQue < sizeof chunk ? stat.cbInQue : sizeof chunk;
+        DWORD got = 0;
+        if (!ReadFile(handle, chunk, want, &got, nullptr) || got == 0) {
+            ClearCommError(handle, &errors, &stat);
+            return;
+        }
+    }
+}
+
 int serial_read_line(HANDLE handle, char* buffer, int size, int* extent)
 {
     if (extent)
@@ -532,6 +577,10 @@ bool lan_tcp_close(uint32_t* socket_io)
 
 int lan_send_string(link_record* link, const char* text)
 {
+    // A connection the peer has closed takes nothing more: the send fails at
+    // once, as it would on a socket that is gone.
+    if (connection_ended(link->socket))
+        return -1;
     // The instrument takes each command with its terminating NUL byte.
     int length = static_cast<int>(strlen(text)) + 1;
     if (send(static_cast<SOCKET>(link->socket), text, length, 0) == SOCKET_ERROR)

@@ -19,16 +19,19 @@ constexpr int kDefaultReadTimeoutMs = 5000;
 // nothing, so the outermost caller owns the close. 0 success, -1 failure.
 int open_close_link(int op, link_record* link);
 // Sends a NUL-terminated command. Serial: bytes written (0 on failure);
-// LAN: 0, or -1 on failure.
+// LAN: 0, or -1 on failure (at once when the peer has closed the connection).
 int send_command(const char* text, link_record* link);
 // Reads one reply line into buffer. Returns its length; 0 or less when
-// nothing came in time.
+// nothing came in time. Over LAN a connection that has ended fails the read
+// at once: it can bring no reply.
 int receive_reply(char* buffer, int size, link_record* link);
 // The line reading of receive_reply without its log line and binary rule:
 // the serial or LAN reader by the link's interface. extent receives the
 // number of bytes of the reply before its line end, NUL bytes included.
 int read_reply_line(link_record* link, char* buffer, int size, int* extent);
-// Discards pending input; with ms > 0 keeps looking until ms have passed.
+// Discards pending input, whatever is waiting in whole chunks; with ms > 0
+// keeps looking until ms have passed. A LAN connection the peer has closed
+// brings nothing more: the discarding ends there.
 void drain_input(link_record* link, int ms);
 // Serial: the port's read time-out; LAN: the time-out shared by all LAN links.
 void set_read_timeout(int ms, link_record* link);
@@ -38,6 +41,8 @@ HANDLE serial_open(const char* path, uint32_t baud);
 bool serial_set_timeouts(HANDLE handle, DWORD ms);
 int serial_write(HANDLE handle, const char* text);
 int serial_read_byte(HANDLE handle);      // byte 0..255, -2 nothing queued, -1 error
+// Reads and throws away everything queued now, a whole chunk at a time.
+void serial_discard_pending(HANDLE handle);
 // Returns the length of the text (cut at its first "\r"); extent, when given,
 // receives the number of bytes of the reply before its line end ("\n" or
 // "\r\n"), NUL bytes included, which a binary reply needs since its records

@@ -66,7 +66,7 @@ protected:
 
 // What a command shows: a dialog (by its caption), a file dialog (save or
 // open), a web page or a box. Alt+1..Alt+3 (32836-32838) and ids of no
-// command show nothing.
+// command (those just past the last saved slot's) show nothing.
 enum class file_dialog_kind { none, open, save };
 
 struct shown_case {
@@ -93,6 +93,8 @@ TEST_F(MainCommandsTest, EachCommandReachesItsAction)
         {32836, nullptr, file_dialog_kind::none, nullptr, nullptr},
         {32837, nullptr, file_dialog_kind::none, nullptr, nullptr},
         {32838, nullptr, file_dialog_kind::none, nullptr, nullptr},
+        {33210, nullptr, file_dialog_kind::none, nullptr, nullptr},
+        {33310, nullptr, file_dialog_kind::none, nullptr, nullptr},
         {33410, nullptr, file_dialog_kind::none, nullptr, nullptr},
     };
     for (const shown_case& c : cases) {

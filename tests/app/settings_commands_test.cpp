@@ -17,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -50,6 +51,13 @@ protected:
             if (line.rfind("GROUP,", 0) == 0)
                 groups.push_back(line);
         return groups;
+    }
+
+    // Stops every simulated instrument: each closes its end of the link.
+    void stop_instruments()
+    {
+        for (const auto& sim : sims_)
+            sim->server.stop();
     }
 
 private:
@@ -142,6 +150,24 @@ TEST_F(SettingsCommandsTest, SelectingAnInstrumentKeepsItsOwnGroup)
     EXPECT_EQ(inst.group(), 2);
 }
 
+// READ WQT on a LAN instrument that has stopped: its three failed items are
+// shown at once, after no more than the progress dialog's one-second start.
+TEST_F(SettingsCommandsTest, ReadFromAStoppedLanInstrumentFailsAtOnce)
+{
+    attach(0, "WQT5530");
+    stop_instruments();
+    const DWORD start = GetTickCount();
+    command(IDC_READ_WQT);
+    const DWORD took = GetTickCount() - start;
+    printf("READ WQT against a stopped instrument: %lu ms\n", took);
+    const auto boxes = msgbox::shown();
+    ASSERT_EQ(boxes.size(), 3u);
+    for (const auto& box : boxes)
+        EXPECT_EQ(box.text.find("An error occurred reading the config from the instrument"), 0u);
+    EXPECT_NE(boxes[2].text.find("Too many read errors"), std::string::npos);
+    EXPECT_LT(took, 3000u);
+}
+
 // Loading a saved slot sends the configuration to the instrument: the
 // whole-configuration frame, inside which every item is read back (and a
 // changed one written).
@@ -158,6 +184,47 @@ TEST_F(SettingsCommandsTest, LoadSendsTheConfiguration)
     const auto items = std::count_if(lines.begin(), lines.end(),
                                      [](const std::string& l) { return l.rfind("config,", 0) == 0; });
     EXPECT_GT(items, 50);
+}
+
+// The main window takes the Save, Load and Delete ids of the first and the
+// last slot to their actions: Save stores the instrument's configuration in
+// the slot under the name given, Load brings it back into the instrument's
+// configuration, and Delete removes the slot after its question. (The
+// instrument has stopped, so that Load's sending of every item ends at its
+// first failure.)
+TEST_F(SettingsCommandsTest, SlotCommandsOfTheFirstAndLastSlotReachTheirActions)
+{
+    struct row {
+        int slot;
+        int save, load, remove;
+    } const rows[] = {{0, 33300, 33200, 33400}, {9, 33309, 33209, 33409}};
+    attach(0, "WQT5530");
+    stop_instruments();
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.slot);
+        const std::string name = "Slot " + std::to_string(r.slot);
+        const std::string file =
+            app_folder_under(root) + "\\config3_" + std::to_string(r.slot) + ".cfg";
+        get_current_config()->set_value_int(58, 2);
+        drive_next_dialog(main, [&](HWND dialog) {
+            SetDlgItemTextA(dialog, IDC_SAVE_SETUP_NAME, name.c_str());
+            click(dialog, IDOK);
+        });
+        command(r.save);
+        EXPECT_EQ(read_whole_file(file).substr(0, name.size() + 2), name + "\r\n");
+
+        get_current_config()->set_value_int(58, 3);
+        command(r.load);
+        EXPECT_EQ(get_current_config()->item_at(58)->value.integer, 2);
+
+        msgbox::reset();
+        msgbox::answer_next(IDYES);
+        command(r.remove);
+        EXPECT_EQ(msgbox::texts(),
+                  std::vector<std::string>{"Are you sure you want to delete the config: " + name +
+                                           " ?"});
+        EXPECT_FALSE(std::filesystem::exists(file));
+    }
 }
 
 // Saving asks for a name; only OK saves the slot and rebuilds the menu.

@@ -185,6 +185,10 @@ TEST(ConfigText, SingleBlankLineIsTheEmptyTextForAnyKind)
     EXPECT_EQ(target.item_at(59)->wire_id, 59) << "the next record is still aligned";
 }
 
+// A text's value line: control characters are written as blanks, blanks
+// inside a text read back, blanks at either end do not, and a text that fills
+// the value field's 19 characters reads back whole; the records after it
+// stay aligned.
 TEST(ConfigText, ControlCharactersInATextAreWrittenAsBlanks)
 {
     struct row {
@@ -197,6 +201,8 @@ TEST(ConfigText, ControlCharactersInATextAreWrittenAsBlanks)
         {"7.5\n", "7.5"},
         {"\x7F", ""},
         {"7 5", "7 5"},
+        {"  7 5  ", "7 5"},
+        {"1234567890123456789", "1234567890123456789"}, // the whole value field
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.read_back);

@@ -5,6 +5,8 @@
 
 #include "config/instrument_config.h"
 #include "link/transport.h"
+#include "config/model_profiles.h"
+#include "tests/support/config_families.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_fixture.h"
 
@@ -12,6 +14,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -194,28 +198,76 @@ TEST_F(DefaultBlocks, ItemsTheFamilyDoesNotDefineAreLeftOut)
     EXPECT_EQ(cfg.get_value_record_copy(116).value.integer, -99) << "still reads as unset";
 }
 
-TEST_F(DefaultBlocks, RefusedWritesAreReportedOnceAfterTheRest)
+// Items of a block that fail: writes the instrument refuses (tried four
+// times each) and values outside their item's range (never sent, the item
+// left as it was). Every item is attempted; the first failure in the
+// block's order is then shown in one box.
+TEST_F(DefaultBlocks, FailedItemsAreReportedOnceAfterTheRest)
 {
-    sim.inst.add_rule({"config,15,", action::refuse, "", 0, -1});
-    sim.inst.add_rule({"config,31,", action::refuse, "", 0, -1});
-    wqt_cfg_55xx cfg;
-    cfg.set_value_text(48, "50");
-    apply_default_block(cfg, default_action::block_1, &sim.link, true);
-    const std::vector<std::string> writes = settled_writes(sim.inst);
-    // Four attempts at each refused item; everything after them still goes.
-    const std::vector<std::string> tail = {"69,0.500", "73,1", "93,5"};
-    ASSERT_GE(writes.size(), tail.size());
-    EXPECT_EQ(std::vector<std::string>(writes.end() - 3, writes.end()), tail);
-    EXPECT_EQ(std::count(writes.begin(), writes.end(), "15,1"), 4);
-    EXPECT_EQ(std::count(writes.begin(), writes.end(), "31,1"), 4);
-    const auto boxes = msgbox::shown();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text,
-              "An error occurred writing the config to the instrument \n(Id:15 [Smoothing "
-              "Response] ret:32)");
-    EXPECT_EQ(boxes[0].caption, "Write Instrument Setup");
-    EXPECT_EQ(cfg.item_at(15)->changed, 1) << "not sent: still changed";
-    EXPECT_EQ(cfg.item_at(73)->changed, 0);
+    struct row {
+        const char* what;
+        uint32_t model;
+        default_action block;
+        std::vector<std::string> refused;  // commands the instrument refuses
+        std::vector<int> out_of_range;     // items never sent and left as they were
+        std::vector<std::string> last;     // the last writes of the block
+        const char* failure;               // the box's "(Id:.. [..] ret:..)"
+    };
+    const row rows[] = {
+        {"refused writes", 5, default_action::block_1, {"config,15,", "config,31,"}, {},
+         {"69,0.500", "73,1", "93,5"}, "(Id:15 [Smoothing Response] ret:32)"},
+        // Speed 5 and Computation 7 on a 25xx, whose maxima are 4 and 6.
+        {"values out of range", 2, default_action::block_6, {}, {13, 99},
+         {"14,2", "100,22", "101,7502"}, "(Id:13 [Speed] ret:5)"},
+        {"a refused write before values out of range", 2, default_action::block_6,
+         {"config,12,"}, {13, 99}, {"14,2", "100,22", "101,7502"},
+         "(Id:12 [Window] ret:32)"},
+    };
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.what);
+        msgbox::reset();
+        sim.inst.clear_rules();
+        settled_commands(sim.inst);
+        sim.inst.clear_received();
+        for (const std::string& prefix : r.refused)
+            sim.inst.add_rule({prefix, action::refuse, "", 0, -1});
+        sim.link.model_code = r.model;
+        std::unique_ptr<instrument_config> cfg = make_family(find_model_profile(r.model)->family);
+        cfg->set_value_text(48, "50");
+        std::vector<config_item_value> before;
+        for (int id : r.out_of_range)
+            before.push_back(cfg->get_value_record_copy(id));
+
+        apply_default_block(*cfg, r.block, &sim.link, true);
+
+        const std::vector<std::string> writes = settled_writes(sim.inst);
+        ASSERT_GE(writes.size(), r.last.size());
+        EXPECT_EQ(std::vector<std::string>(writes.end() - r.last.size(), writes.end()), r.last);
+        for (const std::string& prefix : r.refused) {
+            const std::string item = prefix.substr(7);
+            EXPECT_EQ(std::count_if(writes.begin(), writes.end(),
+                                    [&](const std::string& w) { return w.rfind(item, 0) == 0; }),
+                      4)
+                << prefix;
+            EXPECT_EQ(cfg->item_at(std::atoi(item.c_str()))->changed, 1) << "not sent: still changed";
+        }
+        for (size_t i = 0; i < r.out_of_range.size(); ++i) {
+            const int id = r.out_of_range[i];
+            const std::string item = std::to_string(id) + ",";
+            EXPECT_EQ(std::count_if(writes.begin(), writes.end(),
+                                    [&](const std::string& w) { return w.rfind(item, 0) == 0; }),
+                      0)
+                << id;
+            EXPECT_EQ(cfg->get_value_record_copy(id).value.integer, before[i].value.integer) << id;
+            EXPECT_EQ(cfg->item_at(id)->changed, 0) << id;
+        }
+        const auto boxes = msgbox::shown();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text,
+                  std::string("An error occurred writing the config to the instrument \n") +
+                      r.failure);
+        EXPECT_EQ(boxes[0].caption, "Write Instrument Setup");
+    }
 }
 
 TEST_F(DefaultBlocks, RecallReadsEverythingBackOnTheHeldLink)

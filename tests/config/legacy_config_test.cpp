@@ -3,6 +3,7 @@
 #include "config/legacy_config.h"
 
 #include "config/instrument_config.h"
+#include "config/saved_slots.h"
 #include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -320,18 +321,55 @@ TEST_F(LegacyConfig, TextsAndTheNameStayWithinTheirRoom)
     EXPECT_EQ(sink_.value(0, 133), "0");
 }
 
-TEST_F(LegacyConfig, LineBreaksInTheNameAndTextsBecomeBlanks)
+// A line feed, a carriage return and line feed, or a tab in a record's name
+// or text becomes a blank: the record converts into a slot that reads back
+// whole, every item after the text in its place.
+TEST_F(LegacyConfig, LineBreaksAndTabsBecomeBlanksAndTheSlotReadsBackAligned)
 {
-    record_bytes r(kLegacyRecordSize);
-    r.name("Bench\r\n2").put_int(128, 1).put_text(164, "1\n5\t");
-    write_file(path_, {r}, kLegacyRecordSize);
-    g_answers = {{kUpgrade, 1, 0}};
+    struct row {
+        const char* text;      // the window's text in the record
+        const char* converted; // item 12 as converted
+        const char* read_back; // item 12 read back from the slot
+    } const rows[] = {
+        {"1\n5", "1 5", "1 5"},
+        {"1\r\n5", "1  5", "1  5"},
+        {"\t1\t5\t", " 1 5 ", "1 5"}, // blanks at either end are not read back
+    };
+    set_saved_config_folder(folder_.path.c_str());
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.converted);
+        g_asked.clear();
+        sink_ = recording_store{};
+        record_bytes record(kLegacyRecordSize);
+        record.name("Bench\r\n2").put_int(128, 1).put_text(164, r.text);
+        write_file(path_, {record}, kLegacyRecordSize);
+        g_answers = {{kUpgrade, 1, 0}};
+        const legacy_slot_store recorded = sink_.store();
+        ASSERT_TRUE(convert_legacy_config_file(
+            path_.c_str(), [&](int slot, const saved_config_entry& entry) {
+                return recorded(slot, entry) && save_config_slot(entry, slot);
+            }));
+        ASSERT_EQ(g_asked.size(), 1u);
+        EXPECT_EQ(g_asked[0].first, "Bench  2");
+        EXPECT_EQ(sink_.value(0, 12), r.converted);
 
-    ASSERT_TRUE(convert_legacy_config_file(path_.c_str(), sink_.store()));
-    ASSERT_EQ(g_asked.size(), 1u);
-    EXPECT_EQ(g_asked[0].first, "Bench  2");
-    EXPECT_EQ(sink_.slots.at(0).name, "Bench  2");
-    EXPECT_EQ(sink_.value(0, 12), "1 5 ");
+        wqt_cfg_15xx loaded;
+        saved_config_entry entry{};
+        entry.model_code = 1;
+        entry.option_code = 0;
+        entry.primary = &loaded;
+        ASSERT_EQ(load_config_slot(entry, 0, false), slot_load_result::loaded);
+        EXPECT_STREQ(entry.name, "Bench  2");
+        EXPECT_STREQ(loaded.item_at(12)->value.text, r.read_back);
+        for (int id = 0; id < kItemsPerTable; ++id) {
+            if (id == 12)
+                continue;
+            std::string read_back;
+            EXPECT_EQ(loaded.get_value_string(id, read_back), sink_.value(0, id)) << id;
+            EXPECT_EQ(loaded.item_at(id)->wire_id, sink_.slots.at(0).snapshot->item_at(id)->wire_id)
+                << id;
+        }
+    }
 }
 
 TEST_F(LegacyConfig, TheFamilyObjectsLastAndKeepWhatARecordDoesNotSupply)

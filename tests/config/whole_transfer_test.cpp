@@ -9,6 +9,7 @@
 #include "tests/support/config_bodies.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_fixture.h"
+#include "tests/support/sim_link_test.h"
 
 #include <gtest/gtest.h>
 
@@ -882,5 +883,83 @@ TEST_F(WholeTransferProgress, NoNameListOrNoLinkEndsTheProgressWithoutSending)
               progress.ends());
     EXPECT_EQ(0, sim.link.link_open);
 }
+
+
+// ---- An instrument that has stopped -------------------------------------------------
+
+// A stopped instrument answers nothing. Over LAN its end of the connection
+// is gone, which a read sees at once: the whole read ends with the three
+// boxes of an instrument that never replies, without waiting out a single
+// time-out, both on a link held open when the instrument stopped and on one
+// the read opens itself. A serial line cannot tell a stopped instrument from
+// a slow one and waits out every time-out.
+class StoppedInstrument : public SimLinkTest {
+protected:
+    void SetUp() override
+    {
+        SimLinkTest::SetUp();
+        msgbox::reset();
+        link->model_code = kModel55xx;
+    }
+    void TearDown() override
+    {
+        SimLinkTest::TearDown();
+        lan_set_timeout(kDefaultReadTimeoutMs);
+    }
+    void stop_instrument()
+    {
+        if (is_lan())
+            lan->server.stop();
+        else
+            serial->server.stop();
+    }
+};
+
+TEST_P(StoppedInstrument, WholeReadEndsWithThreeBoxesAtOnceOverLanAfterItsTimeOutsOverSerial)
+{
+    const char* const* names = item_names_for_model(kModel55xx);
+    wqt_cfg_55xx cfg;
+    const std::vector<int> ids = moved_ids(cfg, kModel55xx);
+    ASSERT_EQ(0, open_close_link(LINK_OPEN, link));
+    set_read_timeout(100, link);
+    stop_instrument();
+    struct row {
+        const char* what;
+        bool held_open;
+    } const rows[] = {{"stopped while the link was held open", true},
+                      {"stopped before the read opened the link", false}};
+    for (const row& r : rows) {
+        SCOPED_TRACE(r.what);
+        // A serial port opens whether the instrument is there or not, with
+        // the 5 s time-out of every opening.
+        if (!r.held_open && !is_lan())
+            continue;
+        msgbox::reset();
+        struct : transfer_progress {
+            void set_status(const char*) override {}
+            void set_total(int) override {}
+            void set_position(int) override {}
+            void done(bool) override {}
+            bool cancel_requested() override { return false; }
+        } quiet;
+        const DWORD start = GetTickCount();
+        EXPECT_FALSE(cfg.read_all_items_with_progress(link, !r.held_open, quiet));
+        const DWORD took = GetTickCount() - start;
+        printf("whole read, %s, %s: %lu ms\n", is_lan() ? "LAN" : "serial", r.what, took);
+        const auto boxes = msgbox::shown();
+        ASSERT_EQ(3u, boxes.size()) << shown_text();
+        for (size_t i = 0; i < boxes.size(); ++i) {
+            EXPECT_EQ(failure_text(kReadFailure, ids[i], names[ids[i]], 0, i == 2), boxes[i].text);
+            EXPECT_EQ("Read Instrument Setup", boxes[i].caption);
+        }
+        if (is_lan())
+            EXPECT_LT(took, 2000u);
+        else
+            EXPECT_GE(took, 5 * 100u + 3 * 3 * 300u) << "five suspend tries, three items of three";
+        open_close_link(LINK_CLOSE, link);
+    }
+}
+
+INSTANTIATE_OVER_BOTH_LINKS(StoppedInstrument);
 
 } // namespace

@@ -1,14 +1,14 @@
 // The LAN search button of the Communications dialog end to end: the search
 // goes to 127.0.0.1, where the simulated instrument's responder answers it
-// (under Wine a reply from another loopback address is seen as coming from
-// 127.0.0.1, so the responder sits there); the chooser lists the address
-// found, and the chosen address reaches the instrument's address field.
-// These cases bind the fixed discovery ports, so they run one at a time.
+// on a port of the test's own, whatever other programs hold on the
+// discovery ports; the chooser lists the address found, and the chosen
+// address reaches the instrument's address field.
 #include "link/communications_dialog.h"
 
 #include "link/chooser_dialog_ids.h"
 #include "link/lan_discovery.h"
 #include "link/transport.h"
+#include "tests/support/discovery_ports.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/temp_folder.h"
@@ -55,7 +55,7 @@ protected:
         msgbox::reset();
         INITCOMMONCONTROLSEX icc{sizeof icc, ICC_INTERNET_CLASSES | ICC_LISTVIEW_CLASSES};
         ASSERT_TRUE(InitCommonControlsEx(&icc));
-        ASSERT_TRUE(responder.start(kResponder, 65535, 0)) << "UDP 127.0.0.1:65535 is taken";
+        ASSERT_NE(0, responder_port) << "no free UDP port on 127.0.0.1";
         uint32_t address = 0;
         ASSERT_TRUE(parse_ipv4_text(kResponder, &address));
         previous_ = set_discovery_destination(address);
@@ -94,7 +94,10 @@ protected:
 
     temp_folder folder;
     std::string settings;
+    discovery_port_holder other_program;
     wqt_sim::discovery_responder responder;
+    const uint16_t responder_port = start_on_own_port(responder);
+    own_port_socket probe_socket{responder_port};
     link_record records[kCommunicationsInstruments];
     communications_setup setup = {};
     int timeout_after = 0;

@@ -1,10 +1,12 @@
 // The port 65535 search end to end over real UDP on loopback: the query goes
-// to 127.0.0.1, where the simulated instrument's responder answers, and the
-// opening of the Winsock socket. These cases bind the fixed discovery ports,
-// so they run one at a time.
+// to 127.0.0.1, where the simulated instrument's responder answers on a port
+// of the test's own, whatever other programs hold there; and the opening of
+// the Winsock socket, which binds the probe's fixed port (so the cases run
+// one at a time).
 #include "link/lan_discovery.h"
 
 #include "base/clocks.h"
+#include "tests/support/discovery_ports.h"
 #include "tools/wqt_sim/discovery_responder.h"
 
 #include <winsock2.h>
@@ -104,12 +106,14 @@ TEST(LanDiscoverySocket, TheHostNameIsLookedUpForABroadcastOnly)
     set_discovery_destination(before);
 }
 
+// The search against the simulated instrument's responder on ports of the
+// test's own, while the discovery ports on 127.0.0.1 are held by another.
 class LanDiscoveryUdp : public testing::Test {
 protected:
     void SetUp() override
     {
+        ASSERT_NE(0, responder_port) << "no free UDP port on 127.0.0.1";
         previous_ = set_discovery_destination(ipv4_address(127, 0, 0, 1));
-        ASSERT_TRUE(responder.start("127.0.0.1", 65535, 0)) << "UDP 127.0.0.1:65535 is taken";
     }
     void TearDown() override
     {
@@ -117,7 +121,10 @@ protected:
         set_discovery_destination(previous_);
     }
 
+    discovery_port_holder other_program;
     wqt_sim::discovery_responder responder;
+    const uint16_t responder_port = start_on_own_port(responder);
+    own_port_socket probe_socket{responder_port};
 
 private:
     uint32_t previous_ = 0;
@@ -130,11 +137,12 @@ TEST_F(LanDiscoveryUdp, TheSimulatorIsFoundOnceFromThreeQueries)
     EXPECT_STREQ("127.0.0.1", table[0].address);
     EXPECT_EQ('\0', table[1].address[0]);
 
+    EXPECT_EQ(65534, probe_socket.asked_port());
     const auto queries = responder.queries_65535();
     ASSERT_EQ(3u, queries.size());
     for (const auto& query : queries) {
         EXPECT_EQ("X", query.bytes);
-        EXPECT_EQ(65534, query.sender_port);
+        EXPECT_EQ(probe_socket.bound_port(), query.sender_port);
     }
 }
 

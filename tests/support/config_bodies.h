@@ -95,7 +95,7 @@ inline std::vector<malformed_case> malformed_cases()
         {"wire id -1", with_line(record_100, "-1"), body_load_result::damaged},
         {"wire id 256", with_line(record_100, "256"), body_load_result::damaged},
         {"wire id 1.5", with_line(record_100, "1.5"), body_load_result::damaged},
-        {"value word of 21 characters", with_line(value_100, std::string(21, '7')),
+        {"value word of 20 characters", with_line(value_100, std::string(20, '7')),
          body_load_result::damaged},
         {"a 4 MB line without line end", whole.substr(0, after_header) + std::string(4 << 20, '1'),
          body_load_result::damaged},
