@@ -1,0 +1,141 @@
+// The LOMX view on the real main window as a user reaches it: View > LOMX,
+// a click of "Connect to LOMX" (usable only while the view is shown and
+// nothing runs), the converter's Connect dialog, and the converter's
+// controls that follow whether it connected.
+#include "frame/commands.h"
+#include "frame/control_tables.h"
+#include "frame/lomx_ids.h"
+#include "frame/main_ids.h"
+#include "link/converter_dialog.h"
+#include "link/converter_dialog_ids.h"
+#include "logging/logging_state.h"
+#include "slots/instrument_slots.h"
+#include "tests/app/frame_fixture.h"
+#include "tests/support/modal_dialog.h"
+#include "tests/support/msgbox_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+class LomxViewTest : public FrameTest {
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        std::memset(static_cast<void*>(&converter_link), 0, sizeof converter_link);
+    }
+    void TearDown() override
+    {
+        activity_state = ACTIVITY_IDLE;
+        std::memset(static_cast<void*>(&converter_link), 0, sizeof converter_link);
+        FrameTest::TearDown();
+    }
+
+    // Shows a view through its menu command and sets the run state the
+    // controls are then refreshed for.
+    void show_view(int view, uint32_t state)
+    {
+        activity_state = ACTIVITY_IDLE;
+        command(view);
+        activity_state = state;
+        command(CMD_REFRESH_CONNECTIONS);
+    }
+
+    // Clicks "Connect to LOMX" as the mouse does (a disabled button takes
+    // no click); script runs on each dialog that opens. Returns the
+    // captions of the dialogs that opened.
+    std::vector<std::string> click_connect(const std::function<void(HWND)>& script = nullptr)
+    {
+        std::vector<std::string> opened;
+        dialog_driver driver([&](HWND dialog) {
+            opened.push_back(caption(dialog));
+            if (script)
+                script(dialog);
+        });
+        EXPECT_TRUE(mouse_click(get_control_by_id(IDC_LOMX_CONNECT))) << "covered";
+        pump();
+        return opened;
+    }
+};
+
+bool enabled(int id)
+{
+    return IsWindowEnabled(get_control_by_id(id)) != FALSE;
+}
+
+// The controls that work with the converter, one of each kind.
+constexpr int kConverterControls[] = {IDC_LOMX_CAN_BITRATE, IDC_LOMX_EXTENDED_IDS, IDC_LOMX_READ_ID,
+                                      IDC_LOMX_MULTILOG_LIST, IDC_LOMX_REQUEST_REPEATEDLY,
+                                      IDC_LOMX_SAVE, IDC_LOMX_SETUP};
+
+TEST_F(LomxViewTest, ConnectOpensTheConvertersDialogOnlyInTheLomxViewWhileNothingRuns)
+{
+    struct click_case {
+        const char* name;
+        int view;
+        uint32_t state;
+        bool opens;
+    };
+    const click_case cases[] = {
+        {"LOMX view, idle", IDM_VIEW_LOMX, ACTIVITY_IDLE, true},
+        {"LOMX view, measuring", IDM_VIEW_LOMX, ACTIVITY_MEASURING, false},
+        {"LOMX view, stop requested", IDM_VIEW_LOMX, ACTIVITY_STOP_REQUESTED, false},
+        {"Measure view, idle", IDM_VIEW_MEASURE, ACTIVITY_IDLE, false},
+        {"LOMX view again, idle", IDM_VIEW_LOMX, ACTIVITY_IDLE, true},
+    };
+    for (const click_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        show_view(c.view, c.state);
+        const std::vector<std::string> opened = click_connect();
+        EXPECT_EQ(opened, c.opens ? std::vector<std::string>{"Connect"} : std::vector<std::string>{});
+        // Nothing connected the converter: its controls stay off, the texts
+        // that tell the user what to do stay readable.
+        for (int id : kConverterControls)
+            EXPECT_FALSE(enabled(id)) << id;
+        for (int id : {IDC_LOMX_TITLE, IDC_LOMX_INSTRUCTIONS, IDC_LOMX_STATUS})
+            EXPECT_TRUE(enabled(id)) << id;
+    }
+}
+
+// Connected through its dialog, the converter enables the controls that
+// work with it, whatever instrument is current; a later Connect that finds
+// no converter turns them off again.
+TEST_F(LomxViewTest, ConverterControlsFollowTheConvertersConnection)
+{
+    serial_sim converter(0);
+    if (!converter.ok())
+        GTEST_SKIP() << "no COM pty pair (run through scripts/wine-run.sh)";
+    converter.inst.set_converter("LX0042", "V1.07");
+    const std::string port(converter.link.com_port);
+    const auto connect_on_port = [&](HWND dialog) {
+        choose(dialog, IDC_CONVERTER_INTERFACE, 0);
+        choose_text(dialog, IDC_CONVERTER_COM_PORT, port);
+        choose_text(dialog, IDC_CONVERTER_BAUD_RATE, "9600");
+        click(dialog, IDC_CONVERTER_CONNECT);
+    };
+    show_view(IDM_VIEW_LOMX, ACTIVITY_IDLE);
+    ASSERT_EQ(get_current_instrument().connected, 0);
+
+    EXPECT_EQ(click_connect(connect_on_port), std::vector<std::string>{"Connect"});
+    EXPECT_EQ(window_text(get_control_by_id(IDC_LOMX_STATUS)), "TROSVALDEN,LOMX-RS232,LX0042,V1.07");
+    for (int id : kConverterControls)
+        EXPECT_TRUE(enabled(id)) << id;
+
+    // The device on the port now answers as an analyser: the dialog stays
+    // open with "The connection failed" and is cancelled.
+    converter.inst.set_identity("TROSVALDEN", "WQT5530", "A00001", "V2.15");
+    msgbox::reset();
+    click_connect(connect_on_port);
+    EXPECT_EQ(msgbox::texts(), std::vector<std::string>{"The connection failed"});
+    EXPECT_EQ(window_text(get_control_by_id(IDC_LOMX_STATUS)), "No Connection");
+    for (int id : kConverterControls)
+        EXPECT_FALSE(enabled(id)) << id;
+}
+
+} // namespace
