@@ -7,6 +7,7 @@
 #include "frame/commands.h"
 #include "app/control_state.h"
 #include "app/config_upgrade_dialog.h"
+#include "app/focus_return.h"
 #include "frame/control_tables.h"
 #include "app/frame_reporter.h"
 #include "frame/icon_holder.h"
@@ -205,6 +206,35 @@ LRESULT on_assert_frame_size(HWND window)
     return 0;
 }
 
+// Leaving, the main window keeps which control had the focus; coming back
+// (a dialog closed, the user returned from another program) it gives it
+// back, as a dialog does with its own controls.
+LRESULT on_activate(HWND window, WPARAM wparam, LPARAM lparam)
+{
+    if (LOWORD(wparam) == WA_INACTIVE) {
+        remember_focused_control(window);
+        return 0;
+    }
+    if (HIWORD(wparam) == 0 && return_focus_to_control(window))
+        return 0;
+    return DefWindowProcA(window, WM_ACTIVATE, wparam, lparam);
+}
+
+// The focus given to the bare main window goes on to the kept control.
+LRESULT on_set_focus(HWND window)
+{
+    return_focus_to_control(window);
+    return 0;
+}
+
+LRESULT on_command(HWND window, WPARAM wparam, LPARAM lparam)
+{
+    HWND focus_before = GetFocus();
+    const LRESULT result = main_wnd_command(window, WM_COMMAND, wparam, lparam);
+    keep_focus_through_command(window, focus_before);
+    return result;
+}
+
 // A worker still running would talk to the instruments while they are
 // released and outlive the data it uses: it is ended first.
 LRESULT on_close(HWND window, LPARAM lparam)
@@ -343,7 +373,11 @@ LRESULT CALLBACK main_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
     case MSG_ASSERT_FRAME_SIZE:
         return on_assert_frame_size(window);
     case WM_COMMAND:
-        return main_wnd_command(window, WM_COMMAND, wparam, lparam);
+        return on_command(window, wparam, lparam);
+    case WM_ACTIVATE:
+        return on_activate(window, wparam, lparam);
+    case WM_SETFOCUS:
+        return on_set_focus(window);
     case WM_CLOSE:
         return on_close(window, lparam);
     case WM_DESTROY:
