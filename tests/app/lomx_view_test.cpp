@@ -1,23 +1,18 @@
-// The LOMX view on the real main window as a user reaches it: View > LOMX,
-// a click of "Connect to LOMX" (usable only while the view is shown and
-// nothing runs), the converter's Connect dialog, and the converter's
-// controls that follow whether it connected.
+// The LOMX view on the real main window as a user reaches it: View > LOMX
+// and a click of "Connect to LOMX", usable only while the view is shown and
+// nothing runs, which opens the converter's Connect dialog.
 #include "frame/commands.h"
 #include "frame/control_tables.h"
 #include "frame/lomx_ids.h"
 #include "frame/main_ids.h"
 #include "link/converter_dialog.h"
-#include "link/converter_dialog_ids.h"
 #include "logging/logging_state.h"
-#include "slots/instrument_slots.h"
 #include "tests/app/frame_fixture.h"
 #include "tests/support/modal_dialog.h"
-#include "tests/support/msgbox_recorder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -48,20 +43,15 @@ protected:
     }
 
     // Clicks "Connect to LOMX" as the mouse does (a disabled button takes
-    // no click); script runs on each dialog that opens. Returns the
-    // captions of the dialogs that opened. Another program on the display
-    // may take the activation between the button's press and release, which
-    // cancels the click: a click that opened nothing is made again, three
-    // times at most.
-    std::vector<std::string> click_connect(const std::function<void(HWND)>& script = nullptr)
+    // no click). Returns the captions of the dialogs that opened (each is
+    // cancelled). Another program on the display may take the activation
+    // between the button's press and release, which cancels the click: a
+    // click that opened nothing is made again, three times at most.
+    std::vector<std::string> click_connect()
     {
         constexpr int kAttempts = 3;
         std::vector<std::string> opened;
-        dialog_driver driver([&](HWND dialog) {
-            opened.push_back(caption(dialog));
-            if (script)
-                script(dialog);
-        });
+        dialog_driver driver([&](HWND dialog) { opened.push_back(caption(dialog)); });
         for (int attempt = 0; attempt < kAttempts && opened.empty(); ++attempt) {
             EXPECT_TRUE(mouse_click(get_control_by_id(IDC_LOMX_CONNECT))) << "covered";
             pump();
@@ -107,41 +97,6 @@ TEST_F(LomxViewTest, ConnectOpensTheConvertersDialogOnlyInTheLomxViewWhileNothin
         for (int id : {IDC_LOMX_TITLE, IDC_LOMX_INSTRUCTIONS, IDC_LOMX_STATUS})
             EXPECT_TRUE(enabled(id)) << id;
     }
-}
-
-// Connected through its dialog, the converter enables the controls that
-// work with it, whatever instrument is current; a later Connect that finds
-// no converter turns them off again.
-TEST_F(LomxViewTest, ConverterControlsFollowTheConvertersConnection)
-{
-    serial_sim converter(0);
-    if (!converter.ok())
-        GTEST_SKIP() << "no COM pty pair (run through scripts/wine-run.sh)";
-    converter.inst.set_converter("LX0042", "V1.07");
-    const std::string port(converter.link.com_port);
-    const auto connect_on_port = [&](HWND dialog) {
-        choose(dialog, IDC_CONVERTER_INTERFACE, 0);
-        choose_text(dialog, IDC_CONVERTER_COM_PORT, port);
-        choose_text(dialog, IDC_CONVERTER_BAUD_RATE, "9600");
-        click(dialog, IDC_CONVERTER_CONNECT);
-    };
-    show_view(IDM_VIEW_LOMX, ACTIVITY_IDLE);
-    ASSERT_EQ(get_current_instrument().connected, 0);
-
-    EXPECT_EQ(click_connect(connect_on_port), std::vector<std::string>{"Connect"});
-    EXPECT_EQ(window_text(get_control_by_id(IDC_LOMX_STATUS)), "TROSVALDEN,LOMX-RS232,LX0042,V1.07");
-    for (int id : kConverterControls)
-        EXPECT_TRUE(enabled(id)) << id;
-
-    // The device on the port now answers as an analyser: the dialog stays
-    // open with "The connection failed" and is cancelled.
-    converter.inst.set_identity("TROSVALDEN", "WQT5530", "A00001", "V2.15");
-    msgbox::reset();
-    click_connect(connect_on_port);
-    EXPECT_EQ(msgbox::texts(), std::vector<std::string>{"The connection failed"});
-    EXPECT_EQ(window_text(get_control_by_id(IDC_LOMX_STATUS)), "No Connection");
-    for (int id : kConverterControls)
-        EXPECT_FALSE(enabled(id)) << id;
 }
 
 } // namespace
