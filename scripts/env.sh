@@ -20,6 +20,18 @@ kestrova_prefix() {
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1 /f >/dev/null 2>&1 || true
     wineserver -w
   fi
+  kestrova_focus_fallback
+}
+
+# When two windows close in a row (a dialog and the file dialog or message
+# box it opened), the window manager's offer of the focus (WM_TAKE_FOCUS)
+# goes to a window that is closing, and the focus ends on the window
+# manager's own window: no key reaches the program until it is clicked.
+# Without WM_TAKE_FOCUS the window manager gives the focus to the owner
+# itself. Set once in the prefix, also in one made before.
+kestrova_focus_fallback() {
+  grep -qs '"UseTakeFocus"="N"' "$WINEPREFIX/user.reg" && return 0
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseTakeFocus /t REG_SZ /d N /f >/dev/null 2>&1 || true
 }
 
 # Starts a wineserver that outlives single runs; its output (it may print its
