@@ -7,6 +7,7 @@
 #include "frame/commands.h"
 #include "app/control_state.h"
 #include "app/config_upgrade_dialog.h"
+#include "app/focus_return.h"
 #include "frame/control_tables.h"
 #include "app/frame_reporter.h"
 #include "frame/icon_holder.h"
@@ -59,6 +60,8 @@ constexpr int kSmallIcons[] = {IDI_SMALL_LIST_1, IDI_SMALL_LIST_2, IDI_SMALL_LIS
 // Commands posted at creation, run in this order once the window is shown:
 // instrument 1, the first Config page, group 1.
 constexpr int kStartCommands[] = {IDC_WQT1, IDC_CFG_PAGE_ACQU, IDC_GROUP1};
+// Posted to itself after a size below the minimum was raised to it.
+constexpr UINT MSG_ASSERT_FRAME_SIZE = WM_APP + 20;
 
 // Released at exit: what starts and ends one instrument's session.
 const char* const kExitCommands[] = {kCmdClearInputLine, kCmdStop, kCmdPanelLockOff};
@@ -167,6 +170,69 @@ LRESULT on_get_min_max_info(LPARAM lparam)
     info->ptMinTrackSize.x = main_window_desc.cur_w;
     info->ptMinTrackSize.y = main_window_desc.cur_h;
     return 0;
+}
+
+// A window manager that resizes the frame itself does not ask
+// WM_GETMINMAXINFO: a size below the minimum is raised to it here, whoever
+// asked for it. True when it was raised.
+bool raise_to_minimum_size(WINDOWPOS& pos)
+{
+    const bool narrow = pos.cx < main_window_desc.cur_w;
+    const bool low = pos.cy < main_window_desc.cur_h;
+    if (narrow)
+        pos.cx = main_window_desc.cur_w;
+    if (low)
+        pos.cy = main_window_desc.cur_h;
+    return narrow || low;
+}
+
+// The window manager's frame keeps the size it was dragged to until it is
+// told the window's own: that is done once its event has been handled.
+LRESULT on_window_pos_changing(HWND window, LPARAM lparam)
+{
+    auto* pos = reinterpret_cast<WINDOWPOS*>(lparam);
+    if (!(pos->flags & SWP_NOSIZE) && !IsIconic(window) && raise_to_minimum_size(*pos))
+        PostMessageA(window, MSG_ASSERT_FRAME_SIZE, 0, 0);
+    return DefWindowProcA(window, WM_WINDOWPOSCHANGING, 0, lparam);
+}
+
+LRESULT on_assert_frame_size(HWND window)
+{
+    RECT outer;
+    if (IsIconic(window) || !GetWindowRect(window, &outer))
+        return 0;
+    SetWindowPos(window, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    return 0;
+}
+
+// Leaving, the main window keeps which control had the focus; coming back
+// (a dialog closed, the user returned from another program) it gives it
+// back, as a dialog does with its own controls.
+LRESULT on_activate(HWND window, WPARAM wparam, LPARAM lparam)
+{
+    if (LOWORD(wparam) == WA_INACTIVE) {
+        remember_focused_control(window);
+        return 0;
+    }
+    if (HIWORD(wparam) == 0 && return_focus_to_control(window))
+        return 0;
+    return DefWindowProcA(window, WM_ACTIVATE, wparam, lparam);
+}
+
+// The focus given to the bare main window goes on to the kept control.
+LRESULT on_set_focus(HWND window)
+{
+    return_focus_to_control(window);
+    return 0;
+}
+
+LRESULT on_command(HWND window, WPARAM wparam, LPARAM lparam)
+{
+    HWND focus_before = GetFocus();
+    const LRESULT result = main_wnd_command(window, WM_COMMAND, wparam, lparam);
+    keep_focus_through_command(window, focus_before);
+    return result;
 }
 
 // A worker still running would talk to the instruments while they are
@@ -302,8 +368,16 @@ LRESULT CALLBACK main_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
         return on_size(wparam);
     case WM_GETMINMAXINFO:
         return on_get_min_max_info(lparam);
+    case WM_WINDOWPOSCHANGING:
+        return on_window_pos_changing(window, lparam);
+    case MSG_ASSERT_FRAME_SIZE:
+        return on_assert_frame_size(window);
     case WM_COMMAND:
-        return main_wnd_command(window, WM_COMMAND, wparam, lparam);
+        return on_command(window, wparam, lparam);
+    case WM_ACTIVATE:
+        return on_activate(window, wparam, lparam);
+    case WM_SETFOCUS:
+        return on_set_focus(window);
     case WM_CLOSE:
         return on_close(window, lparam);
     case WM_DESTROY:

@@ -21,6 +21,7 @@ kestrova_prefix() {
     wineserver -w
   fi
   kestrova_ui_font
+  kestrova_focus_fallback
 }
 
 # The program's labels are laid out for "Segoe UI", which Wine does not have;
@@ -34,6 +35,17 @@ kestrova_ui_font() {
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /t REG_MULTI_SZ \
        /d "$KESTROVA_UI_FONT" /f >/dev/null 2>&1 || true
   wineserver -w
+}
+
+# When two windows close in a row (a dialog and the file dialog or message
+# box it opened), the window manager's offer of the focus (WM_TAKE_FOCUS)
+# goes to a window that is closing, and the focus ends on the window
+# manager's own window: no key reaches the program until it is clicked.
+# Without WM_TAKE_FOCUS the window manager gives the focus to the owner
+# itself. Set once in the prefix, also in one made before.
+kestrova_focus_fallback() {
+  grep -qs '"UseTakeFocus"="N"' "$WINEPREFIX/user.reg" && return 0
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseTakeFocus /t REG_SZ /d N /f >/dev/null 2>&1 || true
 }
 
 # Starts a wineserver that outlives single runs; its output (it may print its

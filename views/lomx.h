@@ -1,6 +1,6 @@
 // The LOMX window's commands and the enabled state of its controls: the
-// set-up of the LOMX-RS232 CAN-bus converter, reached as the current
-// instrument slot.
+// set-up of the LOMX-RS232 CAN-bus converter, reached through its own
+// Connect dialog and link record.
 #pragma once
 #include <windows.h>
 
@@ -10,6 +10,9 @@
 // else "No Connection", and has the main window refresh its controls.
 void lomx_command(HWND lomx_window, int id);
 
-// Enables the LOMX window's controls only while the current slot is
-// connected and is the converter; the flag is not used.
+// Brings the LOMX window's controls into line: "Connect to LOMX" is usable
+// while the LOMX view is shown and nothing runs; its title, instructions and
+// status always read; every other control works with the converter and is
+// enabled only once the Connect dialog has connected it. The flag is not
+// used.
 void lomx_enable_controls(HWND main_window, bool any_connected);

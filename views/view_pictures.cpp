@@ -11,6 +11,7 @@
 #include "frame/voltmeter_ids.h"
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -28,11 +29,37 @@ constexpr view_title kScopeTitle{IDC_SCOPE_TITLE, "WQT%d Oscilloscope", get_scop
 constexpr view_title kCaptureTitle{IDC_CAPTURE_TITLE, "WQT%d Capture", get_capture_window};
 constexpr view_title kHarmonicsTitle{IDC_HRES_TITLE, "WQT%d Harmonics", get_harmonic_results_window};
 
+// The title control is widened to hold its whole text in the font it got:
+// narrower, it wraps the text after the instrument's number and hides the
+// rest of the title the view paints beneath it.
+void fit_title_to_text(HWND title, const char* text)
+{
+    RECT client;
+    if (!title || !GetClientRect(title, &client))
+        return;
+    SIZE extent{};
+    {
+        const window_dc dc(title);
+        const selected_object font_in(
+            dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(title, WM_GETFONT, 0, 0)));
+        GetTextExtentPoint32A(dc.get(), text, static_cast<int>(strlen(text)), &extent);
+    }
+    if (extent.cx <= client.right)
+        return;
+    RECT outer;
+    GetWindowRect(title, &outer);
+    const int frame_w = (outer.right - outer.left) - client.right;
+    SetWindowPos(title, nullptr, 0, 0, extent.cx + frame_w, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void retitle(const view_title& title, int index)
 {
     char text[64];
     snprintf(text, sizeof text, title.format, index + 1);
-    SetWindowTextA(get_control_by_id(title.title_id), text);
+    HWND control = get_control_by_id(title.title_id);
+    SetWindowTextA(control, text);
+    fit_title_to_text(control, text);
     repaint_window(title.view());
 }
 

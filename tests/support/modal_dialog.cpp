@@ -151,6 +151,62 @@ void click(HWND dialog, int id)
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
+namespace {
+
+bool belongs_to_this_program(HWND window)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    return window && process == GetCurrentProcessId();
+}
+
+void send_mouse_button(DWORD flags)
+{
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+}
+
+// Runs this thread's messages for a while: long enough for the input queue
+// to deliver a click and for what it starts to run.
+void run_messages_for_a_while()
+{
+    constexpr DWORD kRunMs = 300;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < kRunMs) {
+        MSG message;
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            Sleep(5);
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+} // namespace
+
+bool mouse_click(HWND window)
+{
+    RECT rect;
+    if (!GetWindowRect(window, &rect))
+        return false;
+    const POINT middle{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    HWND top = GetAncestor(window, GA_ROOT);
+    constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(top, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);
+    const bool ours = belongs_to_this_program(WindowFromPoint(middle));
+    if (ours) {
+        SetCursorPos(middle.x, middle.y);
+        send_mouse_button(MOUSEEVENTF_LEFTDOWN);
+        send_mouse_button(MOUSEEVENTF_LEFTUP);
+        run_messages_for_a_while();
+    }
+    SetWindowPos(top, HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
+    return ours;
+}
+
 void choose(HWND dialog, int id, int index)
 {
     send_list(dialog, id, CB_SETCURSEL, static_cast<WPARAM>(index));

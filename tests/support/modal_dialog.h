@@ -43,6 +43,13 @@ void choose(HWND dialog, int id, int index);
 bool choose_text(HWND dialog, int id, const std::string& text);
 // Selects an entry of a list box, with the notification the list sends.
 void select_list_item(HWND dialog, int id, int index);
+// Clicks the middle of a window with the mouse, through the system's input
+// queue, as a user does: a disabled window takes no click. Its top-level
+// window is kept above other programs' windows meanwhile; the messages the
+// click causes are run (a dialog it opens runs its modal loop here). False
+// when a window of another program still covers the point: nothing is
+// clicked then.
+bool mouse_click(HWND window);
 // Fills an IP address control's four fields as typing does; a text that is
 // no dotted address leaves them blank.
 void type_address(HWND dialog, int id, const std::string& address);

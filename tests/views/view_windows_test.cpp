@@ -6,6 +6,7 @@
 #include "frame/commands.h"
 #include "frame/control_tables.h"
 #include "app/main_create.h"
+#include "link/converter_dialog.h"
 #include "link/converter_dialog_ids.h"
 #include "slots/instrument_slots.h"
 #include "link/model_identification.h"
@@ -334,24 +335,31 @@ TEST_F(ViewWindowsTest, PicturesTakeTheClientAreaWithTheViewsTitle)
     }
 }
 
-TEST_F(ViewWindowsTest, LomxControlsFollowAConnectedConverter)
+// The controls that work with the converter follow the converter's own
+// link, not the current instrument slot: no analyser connection makes a
+// slot the converter.
+TEST_F(ViewWindowsTest, LomxControlsFollowTheConvertersLinkNotTheSlot)
 {
     struct row {
-        uint8_t connected;
-        uint32_t model;
+        uint8_t converter_connected;
+        uint8_t slot_connected;
+        uint32_t slot_model;
         bool enabled;
     };
-    const row rows[] = {{0, 0, false}, {0, kConverterModel, false}, {1, 5, false},
-                        {1, kConverterModel, true}, {1, 0, false}};
+    const row rows[] = {{0, 1, kConverterModel, false}, {0, 0, 0, false}, {1, 0, 0, true},
+                        {1, 1, 5, true}};
     instrument_slot& slot = get_current_instrument();
     for (const row& r : rows) {
-        SCOPED_TRACE("connected " + std::to_string(r.connected) + ", model " + std::to_string(r.model));
-        slot.connected = r.connected;
-        slot.model_code = r.model;
+        SCOPED_TRACE("converter " + std::to_string(r.converter_connected) + ", slot model " +
+                     std::to_string(r.slot_model));
+        converter_link.connected = r.converter_connected;
+        slot.connected = r.slot_connected;
+        slot.model_code = r.slot_model;
         lomx_enable_controls(main_window, true);
-        for (const control_desc& control : lomx_controls)
-            EXPECT_EQ(IsWindowEnabled(control.hwnd) != FALSE, r.enabled) << control.id;
+        EXPECT_EQ(IsWindowEnabled(get_control_by_id(IDC_LOMX_SETUP)) != FALSE, r.enabled);
+        EXPECT_EQ(IsWindowEnabled(get_control_by_id(IDC_LOMX_BAUDRATE)) != FALSE, r.enabled);
     }
+    converter_link.connected = 0;
     slot.connected = 0;
     slot.model_code = 0;
 }

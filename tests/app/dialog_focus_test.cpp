@@ -1,0 +1,101 @@
+// The keyboard focus after the main window's dialogs: when a dialog, or a
+// file dialog opened from it, closes, the control of the main window that
+// had the focus has it again, so the keys (Alt+C, Tab) work at once.
+#include "app/resource.h"
+#include "app/saved_config_menu.h"
+#include "app/slot_list_dialog_ids.h"
+#include "config/instrument_config.h"
+#include "config/saved_slots.h"
+#include "frame/app_data_folder.h"
+#include "frame/control_tables.h"
+#include "frame/commands.h"
+#include "frame/main_ids.h"
+#include "tests/app/frame_fixture.h"
+#include "tests/support/file_dialog_recorder.h"
+#include "tests/support/modal_dialog.h"
+#include "base/file_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <functional>
+#include <string>
+
+namespace {
+
+class DialogFocusTest : public FrameTest {
+protected:
+    void TearDown() override
+    {
+        file_dialogs::install();
+        FrameTest::TearDown();
+    }
+};
+
+// Answers the system's file dialog: the name typed into its name field,
+// then its default button.
+constexpr int kFileNameField = 0x047c; // edt1 of the system's file dialog
+
+void answer_file_dialog(HWND dialog, const std::string& path)
+{
+    SetDlgItemTextA(dialog, kFileNameField, path.c_str());
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+}
+
+// One dialog of the main window as a user meets it: its command, and what
+// the user does in the dialog (and in the file dialog it may open).
+struct dialog_case {
+    const char* name;
+    int command;
+    bool file_dialog; // the system's file dialog opens (from the first dialog or alone)
+};
+
+TEST_F(DialogFocusTest, TheControlThatHadTheFocusHasItAgainAfterTheDialogs)
+{
+    // A saved slot for Export to offer.
+    set_saved_config_folder(get_app_data_folder());
+    wqt_cfg_55xx config;
+    saved_config_entry entry{};
+    entry.model_code = 5;
+    entry.primary = &config;
+    std::snprintf(entry.name, sizeof entry.name, "%s", "Bench");
+    ASSERT_TRUE(save_config_slot(entry, 0));
+    // The system's own file dialogs, not the recorder's answers.
+    set_file_dialog_handler(nullptr);
+    const std::string folder = make_folder();
+
+    const dialog_case cases[] = {
+        {"About", IDM_ABOUT, false},
+        {"Settings", IDM_SETTINGS, false},
+        {"Export", CMD_EXPORT_CONFIG, true},
+        {"Import", CMD_IMPORT_CONFIG, true},
+        {"Export as .txt", CMD_EXPORT_CONFIG_TEXT, true},
+    };
+    for (const dialog_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND focused = get_control_by_id(IDC_HIDE_SETTINGS);
+        SetFocus(focused);
+        ASSERT_EQ(GetFocus(), focused);
+        int file_dialogs_seen = 0;
+        {
+            dialog_driver driver([&](HWND dialog) {
+                if (GetDlgItem(dialog, IDC_EXPORT_LIST)) {
+                    select_list_item(dialog, IDC_EXPORT_LIST, 0);
+                    click(dialog, IDC_EXPORT_BUTTON);
+                } else if (GetDlgItem(dialog, kFileNameField)) {
+                    ++file_dialogs_seen;
+                    answer_file_dialog(dialog, folder + "\\" + c.name + ".cfg");
+                }
+            });
+            SendMessageA(main, WM_COMMAND, static_cast<WPARAM>(c.command), 0);
+        }
+        // Checked before the window manager's later events: other programs
+        // on a shared display may take the activation from then on.
+        EXPECT_EQ(GetActiveWindow(), main);
+        EXPECT_EQ(GetFocus(), focused) << GetFocus();
+        EXPECT_EQ(file_dialogs_seen, c.file_dialog ? 1 : 0);
+        pump();
+    }
+}
+
+} // namespace

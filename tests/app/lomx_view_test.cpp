@@ -1,0 +1,102 @@
+// The LOMX view on the real main window as a user reaches it: View > LOMX
+// and a click of "Connect to LOMX", usable only while the view is shown and
+// nothing runs, which opens the converter's Connect dialog.
+#include "frame/commands.h"
+#include "frame/control_tables.h"
+#include "frame/lomx_ids.h"
+#include "frame/main_ids.h"
+#include "link/converter_dialog.h"
+#include "logging/logging_state.h"
+#include "tests/app/frame_fixture.h"
+#include "tests/support/modal_dialog.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+class LomxViewTest : public FrameTest {
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        std::memset(static_cast<void*>(&converter_link), 0, sizeof converter_link);
+    }
+    void TearDown() override
+    {
+        activity_state = ACTIVITY_IDLE;
+        std::memset(static_cast<void*>(&converter_link), 0, sizeof converter_link);
+        FrameTest::TearDown();
+    }
+
+    // Shows a view through its menu command and sets the run state the
+    // controls are then refreshed for.
+    void show_view(int view, uint32_t state)
+    {
+        activity_state = ACTIVITY_IDLE;
+        command(view);
+        activity_state = state;
+        command(CMD_REFRESH_CONNECTIONS);
+    }
+
+    // Clicks "Connect to LOMX" as the mouse does (a disabled button takes
+    // no click). Returns the captions of the dialogs that opened (each is
+    // cancelled). Another program on the display may take the activation
+    // between the button's press and release, which cancels the click: a
+    // click that opened nothing is made again, three times at most.
+    std::vector<std::string> click_connect()
+    {
+        constexpr int kAttempts = 3;
+        std::vector<std::string> opened;
+        dialog_driver driver([&](HWND dialog) { opened.push_back(caption(dialog)); });
+        for (int attempt = 0; attempt < kAttempts && opened.empty(); ++attempt) {
+            EXPECT_TRUE(mouse_click(get_control_by_id(IDC_LOMX_CONNECT))) << "covered";
+            pump();
+        }
+        return opened;
+    }
+};
+
+bool enabled(int id)
+{
+    return IsWindowEnabled(get_control_by_id(id)) != FALSE;
+}
+
+// The controls that work with the converter, one of each kind.
+constexpr int kConverterControls[] = {IDC_LOMX_CAN_BITRATE, IDC_LOMX_EXTENDED_IDS, IDC_LOMX_READ_ID,
+                                      IDC_LOMX_MULTILOG_LIST, IDC_LOMX_REQUEST_REPEATEDLY,
+                                      IDC_LOMX_SAVE, IDC_LOMX_SETUP};
+
+TEST_F(LomxViewTest, ConnectOpensTheConvertersDialogOnlyInTheLomxViewWhileNothingRuns)
+{
+    struct click_case {
+        const char* name;
+        int view;
+        uint32_t state;
+        bool opens;
+    };
+    const click_case cases[] = {
+        {"LOMX view, idle", IDM_VIEW_LOMX, ACTIVITY_IDLE, true},
+        {"LOMX view, measuring", IDM_VIEW_LOMX, ACTIVITY_MEASURING, false},
+        {"LOMX view, stop requested", IDM_VIEW_LOMX, ACTIVITY_STOP_REQUESTED, false},
+        {"Measure view, idle", IDM_VIEW_MEASURE, ACTIVITY_IDLE, false},
+        {"LOMX view again, idle", IDM_VIEW_LOMX, ACTIVITY_IDLE, true},
+    };
+    for (const click_case& c : cases) {
+        SCOPED_TRACE(c.name);
+        show_view(c.view, c.state);
+        const std::vector<std::string> opened = click_connect();
+        EXPECT_EQ(opened, c.opens ? std::vector<std::string>{"Connect"} : std::vector<std::string>{});
+        // Nothing connected the converter: its controls stay off, the texts
+        // that tell the user what to do stay readable.
+        for (int id : kConverterControls)
+            EXPECT_FALSE(enabled(id)) << id;
+        for (int id : {IDC_LOMX_TITLE, IDC_LOMX_INSTRUCTIONS, IDC_LOMX_STATUS})
+            EXPECT_TRUE(enabled(id)) << id;
+    }
+}
+
+} // namespace

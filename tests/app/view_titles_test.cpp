@@ -1,0 +1,120 @@
+// Every view's title is drawn whole: its title control holds the whole text
+// in the font it got (without wrapping it), and no other window of the view
+// lies over the text, when the view is first shown, after switching away
+// and back, and after a resize of the main window.
+#include "frame/capture_ids.h"
+#include "frame/control_tables.h"
+#include "frame/harmonic_results_ids.h"
+#include "frame/lomx_ids.h"
+#include "frame/main_ids.h"
+#include "frame/results_panel_ids.h"
+#include "frame/scope_ids.h"
+#include "frame/voltmeter_ids.h"
+#include "tests/app/frame_fixture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+struct view_title_row {
+    const char* name;
+    int view;     // its menu command
+    int title_id; // the control that shows its title
+    HWND (*window)();
+};
+
+const view_title_row kViewTitles[] = {
+    {"Measure", IDM_VIEW_MEASURE, results_panel_id(0, RP_TITLE), get_measure_window},
+    {"Scope", IDM_VIEW_SCOPE, IDC_SCOPE_TITLE, get_scope_window},
+    {"Harmonics", IDM_VIEW_HARMONICS, IDC_HRES_TITLE, get_harmonics_window},
+    {"Capture", IDM_VIEW_CAPTURE, IDC_CAPTURE_TITLE, get_capture_window},
+    {"Voltmeter", IDM_VIEW_VOLTMETER, IDC_VM_TITLE, get_voltmeter_window},
+    {"LOMX", IDM_VIEW_LOMX, IDC_LOMX_TITLE, get_lomx_window},
+};
+static_assert(sizeof kViewTitles / sizeof kViewTitles[0] == 6, "every view of the View menu");
+
+// The rectangle, in screen co-ordinates, where the title control draws its
+// text in its own font: left-aligned or centred, from its top.
+RECT title_text_rect(HWND title)
+{
+    char text[128] = "";
+    GetWindowTextA(title, text, sizeof text);
+    HDC dc = GetDC(title);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(title, WM_GETFONT, 0, 0)));
+    RECT extent{0, 0, 0, 0};
+    DrawTextA(dc, text, -1, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    SelectObject(dc, old);
+    ReleaseDC(title, dc);
+    RECT client;
+    GetClientRect(title, &client);
+    const int left = (GetWindowLongA(title, GWL_STYLE) & SS_TYPEMASK) == SS_CENTER
+                         ? (client.right - extent.right) / 2
+                         : 0;
+    RECT text_rect{left, 0, left + extent.right, extent.bottom};
+    MapWindowPoints(title, nullptr, reinterpret_cast<POINT*>(&text_rect), 2);
+    return text_rect;
+}
+
+bool contains(const RECT& outer, const RECT& inner)
+{
+    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
+           inner.bottom <= outer.bottom;
+}
+
+// The visible windows of the view that lie over the text: the title's
+// siblings and those of the windows between it and the view.
+std::vector<int> windows_over(HWND title, HWND view, const RECT& text)
+{
+    std::vector<int> over;
+    for (HWND w = title; w && w != view; w = GetParent(w)) {
+        for (HWND s = GetWindow(GetParent(w), GW_CHILD); s; s = GetWindow(s, GW_HWNDNEXT)) {
+            RECT r, common;
+            if (s == w || !IsWindowVisible(s) || !GetWindowRect(s, &r))
+                continue;
+            if (IntersectRect(&common, &r, &text))
+                over.push_back(GetDlgCtrlID(s));
+        }
+    }
+    return over;
+}
+
+class ViewTitlesTest : public FrameTest {
+protected:
+    void check_titles(const char* when)
+    {
+        for (const view_title_row& row : kViewTitles) {
+            SCOPED_TRACE(std::string(row.name) + ", " + when);
+            command(row.view);
+            HWND title = get_control_by_id(row.title_id);
+            HWND view = row.window();
+            ASSERT_TRUE(IsWindowVisible(title));
+            const std::string text = window_text(title);
+            EXPECT_NE(text, "");
+            const RECT text_rect = title_text_rect(title);
+            RECT client;
+            GetClientRect(title, &client);
+            MapWindowPoints(title, nullptr, reinterpret_cast<POINT*>(&client), 2);
+            EXPECT_TRUE(contains(client, text_rect)) << "\"" << text << "\" needs "
+                                                     << text_rect.right - text_rect.left << " x "
+                                                     << text_rect.bottom - text_rect.top;
+            EXPECT_EQ(windows_over(title, view, text_rect), std::vector<int>{}) << text;
+        }
+    }
+};
+
+TEST_F(ViewTitlesTest, EveryViewsTitleIsDrawnWhole)
+{
+    check_titles("first shown");
+    check_titles("shown again");
+    RECT outer;
+    GetWindowRect(main, &outer);
+    SetWindowPos(main, nullptr, 0, 0, outer.right - outer.left + 200, outer.bottom - outer.top + 150,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    pump();
+    check_titles("after a resize");
+}
+
+} // namespace
