@@ -41,27 +41,32 @@ own_address() {
   echo "127.$((40 + RANDOM % 200)).$((RANDOM % 256)).$((1 + RANDOM % 250))"
 }
 
-# The socat address that binds a kind of port: "tcp" the instrument's TCP
-# port 10001, "udp" the LAN search's port 65535.
-bind_spec() { # kind address
-  if [ "$1" = tcp ]; then echo "TCP-LISTEN:10001,bind=$2"; else echo "UDP-RECV:65535,bind=$2"; fi
+# The port of a kind: "tcp" the instrument's TCP port 10001, "udp" the LAN
+# search's port 65535.
+port_of() { # kind
+  if [ "$1" = tcp ]; then echo 10001; else echo 65535; fi
 }
 
-# True when the port cannot be bound: a bind that works waits for the
-# time-out instead of failing at once.
+# True when a socket of this machine holds the port on the address or on all
+# addresses (as Wine binds the LAN search's ports), as the kernel's tables
+# list it: a listening TCP socket, or a bound UDP one.
 taken() { # kind address
-  timeout 0.5 socat -u "$(bind_spec "$1" "$2")" /dev/null 2>/dev/null
-  [ $? -ne 124 ]
+  local table=/proc/net/tcp state=0A fields at
+  [ "$1" = udp ] && { table=/proc/net/udp; state=07; }
+  IFS=. read -r -a fields <<<"$2"
+  at=$(printf '%02X%02X%02X%02X:%04X' "${fields[3]}" "${fields[2]}" "${fields[1]}" "${fields[0]}" \
+       "$(port_of "$1")")
+  awk -v at="$at" -v any="00000000:${at#*:}" -v state="$state" \
+      '($2 == at || $2 == any) && $4 == state { found = 1 } END { exit !found }' "$table"
 }
 
 # Holds the port as another program would, until the next release.
 hold() { # kind address
-  local spec
-  spec=$(bind_spec "$1" "$2")
-  [ "$1" = tcp ] && spec+=",fork"
+  local spec="UDP-RECV:65535,bind=$2"
+  [ "$1" = tcp ] && spec="TCP-LISTEN:10001,bind=$2,fork"
   socat -u "$spec" /dev/null 2>/dev/null &
   holder=$!
-  for _ in $(seq 1 50); do taken "$1" "$2" && return 0; sleep 0.1; done
+  for _ in $(seq 1 100); do taken "$1" "$2" && return 0; sleep 0.1; done
   fail "could not hold the $1 port of $2"
 }
 
@@ -101,7 +106,7 @@ expect_started() { # case typed-address address search-note-expected(yes|no|any)
   local what=$1 a=$3 log="$work/run.out" pid="" reply search
   bash "$root/scripts/run.sh" --address "$2" >"$log" 2>&1 &
   run_pid=$!
-  for _ in $(seq 1 2400); do
+  for _ in $(seq 1 900); do
     grep -q "Simulated WQT5530" "$log" && break
     kill -0 "$run_pid" 2>/dev/null || break
     sleep 0.1
@@ -140,7 +145,7 @@ expect_started() { # case typed-address address search-note-expected(yes|no|any)
 # claims nothing. (The first run also makes the prefix.)
 a=$(own_address)
 hold tcp "$a"
-out=$(timeout 240 bash "$root/scripts/run.sh" --address "$a" 2>&1)
+out=$(timeout 150 bash "$root/scripts/run.sh" --address "$a" 2>&1)
 rc=$?
 release
 [ "$rc" -eq 1 ] || fail "$a held: run.sh gave $rc, expected 1: $out"
