@@ -1,11 +1,16 @@
 // Times the program's start-up and close as a user meets them: from
 // starting the process to the moment its main window, created and shown,
 // first answers a message (its message loop runs: the window is usable),
-// and from the user's close (WM_CLOSE) to the end of the process. Each is run without a settings file (the first start, which
-// creates the folder and the file) and with one, and the median, fastest
-// and slowest of the runs are printed. A settings file present before is
-// kept aside meanwhile and put back at the end.
-//   bench_startup [RUNS] [PROGRAM]    (defaults: 10, ..\app\kestrova.exe)
+// and from the user's close (WM_CLOSE) to the end of the process. Each is run
+// without a settings file (the first start, which creates the folder and the
+// file) and with one, and the median, fastest and slowest of the runs are
+// printed. A settings file present before is kept aside meanwhile and put
+// back at the end. An empty Win32 window program is started and closed the
+// same way, and Kestrova's medians are printed as multiples of its: the
+// platform's own cost of a window program is the floor beside which
+// Kestrova's figures mean something.
+//   bench_startup [RUNS] [PROGRAM] [EMPTY PROGRAM]
+//       (defaults: 10, ..\app\kestrova.exe, bench_empty_window.exe beside it)
 #include "tools/bench_clock.h"
 
 #include <windows.h>
@@ -26,14 +31,24 @@ std::string settings_file()
     return std::string(local) + "\\Trosvalden\\DualWQT\\DualWQT.ini";
 }
 
-std::string default_program()
+// The folder of this benchmark's own executable.
+std::string own_folder()
 {
     char self[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, self, sizeof self);
     std::string folder(self);
     folder.erase(folder.find_last_of('\\'));
-    return folder + "\\..\\app\\kestrova.exe";
+    return folder;
 }
+
+// A program to start, and the class of the main window it shows.
+struct subject {
+    std::string program;
+    const char* window_class;
+};
+
+constexpr char kMainClass[] = "Z7DualWQTWClass";
+constexpr char kEmptyClass[] = "KestrovaBenchEmptyWindow";
 
 struct run_times {
     double start_ms;
@@ -42,6 +57,7 @@ struct run_times {
 
 HWND g_found = nullptr;
 DWORD g_process_id = 0;
+const char* g_window_class = kMainClass;
 
 BOOL CALLBACK find_main_window(HWND window, LPARAM)
 {
@@ -49,15 +65,16 @@ BOOL CALLBACK find_main_window(HWND window, LPARAM)
     GetWindowThreadProcessId(window, &owner);
     char name[64] = "";
     GetClassNameA(window, name, sizeof name);
-    if (owner == g_process_id && lstrcmpA(name, "Z7DualWQTWClass") == 0) {
+    if (owner == g_process_id && lstrcmpA(name, g_window_class) == 0) {
         g_found = window;
         return FALSE;
     }
     return TRUE;
 }
 
-bool run_once(const std::string& program, run_times& times)
+bool run_once(const subject& what, run_times& times)
 {
+    const std::string& program = what.program;
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
@@ -70,6 +87,7 @@ bool run_once(const std::string& program, run_times& times)
     // and its message loop runs.
     g_found = nullptr;
     g_process_id = process.dwProcessId;
+    g_window_class = what.window_class;
     for (int i = 0; i < 30000 && !g_found; ++i) {
         EnumWindows(find_main_window, 0);
         if (!g_found)
@@ -95,11 +113,57 @@ bool run_once(const std::string& program, run_times& times)
     return idle && closed;
 }
 
+double median(std::vector<double> ms)
+{
+    std::sort(ms.begin(), ms.end());
+    return ms[ms.size() / 2];
+}
+
 void print(const char* what, std::vector<double> ms)
 {
     std::sort(ms.begin(), ms.end());
-    std::printf("  %-34s median %7.1f ms   fastest %7.1f   slowest %7.1f\n", what, ms[ms.size() / 2],
+    std::printf("  %-34s median %7.1f ms   fastest %7.1f   slowest %7.1f\n", what, median(ms),
                 ms.front(), ms.back());
+}
+
+// The medians of one series of runs.
+struct medians {
+    double start_ms;
+    double close_ms;
+};
+
+// Starts and closes the program RUNS times (each time without a settings
+// file when asked) and prints the series under its title; false when a run
+// did not start, answer or close.
+bool run_series(const char* title, const subject& what, int runs, bool without_settings,
+                const std::string& settings, medians& result)
+{
+    std::vector<double> starts, closes;
+    for (int i = 0; i < runs; ++i) {
+        if (without_settings)
+            DeleteFileA(settings.c_str());
+        run_times times{};
+        if (!run_once(what, times)) {
+            std::fprintf(stderr, "%s did not start, answer or close\n", what.program.c_str());
+            return false;
+        }
+        starts.push_back(times.start_ms);
+        closes.push_back(times.close_ms);
+    }
+    std::printf("%s (%d runs):\n", title, runs);
+    print("start to the window answering", starts);
+    print("close to the end of the process", closes);
+    result = {median(starts), median(closes)};
+    return true;
+}
+
+void print_ratios(const medians& without, const medians& with, const medians& empty)
+{
+    std::printf("Kestrova's medians against the empty window program's:\n");
+    std::printf("  %-34s %5.1fx without a settings file   %5.1fx with one\n", "start",
+                without.start_ms / empty.start_ms, with.start_ms / empty.start_ms);
+    std::printf("  %-34s %5.1fx without a settings file   %5.1fx with one\n", "close",
+                without.close_ms / empty.close_ms, with.close_ms / empty.close_ms);
 }
 
 } // namespace
@@ -107,32 +171,18 @@ void print(const char* what, std::vector<double> ms)
 int main(int argc, char** argv)
 {
     const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
-    const std::string program = argc > 2 ? argv[2] : default_program();
+    const subject kestrova{argc > 2 ? argv[2] : own_folder() + "\\..\\app\\kestrova.exe", kMainClass};
+    const subject empty{argc > 3 ? argv[3] : own_folder() + "\\bench_empty_window.exe", kEmptyClass};
     const std::string settings = settings_file();
     const std::string kept = settings + ".bench";
     const bool had_settings = MoveFileExA(settings.c_str(), kept.c_str(), MOVEFILE_REPLACE_EXISTING);
-    int result = 0;
-    for (bool with_settings : {false, true}) {
-        std::vector<double> starts, closes;
-        for (int i = 0; i < runs; ++i) {
-            if (!with_settings)
-                DeleteFileA(settings.c_str());
-            run_times times{};
-            if (!run_once(program, times)) {
-                std::fprintf(stderr, "%s did not start, answer or close\n", program.c_str());
-                result = 1;
-                break;
-            }
-            starts.push_back(times.start_ms);
-            closes.push_back(times.close_ms);
-        }
-        if (result != 0)
-            break;
-        std::printf("%s a settings file (%d runs):\n", with_settings ? "With" : "Without", runs);
-        print("start to the window answering", starts);
-        print("close to the end of the process", closes);
-    }
+    medians without{}, with{}, floor{};
+    const bool done = run_series("Without a settings file", kestrova, runs, true, settings, without) &&
+                      run_series("With a settings file", kestrova, runs, false, settings, with) &&
+                      run_series("An empty Win32 window program", empty, runs, false, settings, floor);
+    if (done)
+        print_ratios(without, with, floor);
     if (had_settings)
         MoveFileExA(kept.c_str(), settings.c_str(), MOVEFILE_REPLACE_EXISTING);
-    return result;
+    return done ? 0 : 1;
 }

@@ -71,8 +71,23 @@ protected:
 TEST(DiscoveryResponderAddress, OnlyLoopbackAddressesAreServed)
 {
     wqt_sim::discovery_responder responder;
-    for (const char* address : {"0.0.0.0", "255.255.255.255", "192.168.1.10", "10.0.0.1", "localhost", ""})
+    for (const char* address : {"0.0.0.0", "255.255.255.255", "192.168.1.10", "10.0.0.1", "localhost", ""}) {
         EXPECT_FALSE(responder.start(address, 0, 0)) << address;
+        EXPECT_EQ(WSAEADDRNOTAVAIL, responder.start_error()) << address;
+    }
+}
+
+// A port this fixture's responder holds cannot be taken again, on either
+// port, and the failure says it is in use; a start that works clears it.
+TEST_F(DiscoveryResponder, APortHeldElsewhereIsReportedInUse)
+{
+    wqt_sim::discovery_responder second;
+    for (const bool on_65535 : {true, false}) {
+        EXPECT_FALSE(second.start("127.0.0.1", on_65535 ? port_a : 0, on_65535 ? 0 : port_b));
+        EXPECT_EQ(WSAEADDRINUSE, second.start_error()) << on_65535;
+        EXPECT_TRUE(second.start("127.0.0.1", 0, 0));
+        EXPECT_EQ(0, second.start_error());
+    }
 }
 
 TEST_F(DiscoveryResponder, AnswersBothQueriesWithTheirDefaultReplies)

@@ -41,6 +41,21 @@ TEST(WqtSim, IdentityGroupsAndItems)
     EXPECT_EQ("0\n", ask(inst, "*esr?\n"));
 }
 
+// A second server on a taken address fails and says why, so that the program
+// can tell its user; once the address is free again it starts.
+TEST(WqtSim, AnAddressHeldElsewhereIsReportedInUse)
+{
+    instrument inst;
+    wqt_sim::tcp_server first(inst), second(inst);
+    const std::string address = wqt_sim::start_on_free_loopback(first);
+    ASSERT_FALSE(address.empty());
+    EXPECT_FALSE(second.start(address));
+    EXPECT_EQ(WSAEADDRINUSE, second.start_error());
+    first.stop();
+    EXPECT_TRUE(second.start(address));
+    EXPECT_EQ(0, second.start_error());
+}
+
 TEST(WqtSim, FramingAndStatus)
 {
     instrument inst;

@@ -22,16 +22,20 @@ bool is_query_30718(const std::string& bytes)
     return bytes == std::string("\x00\x00\x00\xF6", 4);
 }
 
-SOCKET bind_udp(const std::string& address, unsigned short port)
+// Binds a datagram socket; on failure the Winsock error goes to error.
+SOCKET bind_udp(const std::string& address, unsigned short port, int& error)
 {
     SOCKET s = socket(AF_INET, SOCK_DGRAM, 0);
-    if (s == INVALID_SOCKET)
+    if (s == INVALID_SOCKET) {
+        error = WSAGetLastError();
         return s;
+    }
     sockaddr_in at = {};
     at.sin_family = AF_INET;
     at.sin_addr.s_addr = inet_addr(address.c_str());
     at.sin_port = htons(port);
     if (bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0) {
+        error = WSAGetLastError();
         closesocket(s);
         return INVALID_SOCKET;
     }
@@ -66,16 +70,20 @@ bool discovery_responder::start(const std::string& address, unsigned short port_
                                 unsigned short port_30718)
 {
     stop();
-    if (!is_loopback(address))
+    start_error_ = 0;
+    if (!is_loopback(address)) {
+        start_error_ = WSAEADDRNOTAVAIL;
         return false;
+    }
     WSADATA data;
-    if (WSAStartup(0x0202, &data) != 0)
+    start_error_ = WSAStartup(0x0202, &data);
+    if (start_error_ != 0)
         return false;
     wsa_ = true;
     if (port_65535)
-        p65535_.socket = bind_udp(address, port_65535);
+        p65535_.socket = bind_udp(address, port_65535, start_error_);
     if (port_30718)
-        p30718_.socket = bind_udp(address, port_30718);
+        p30718_.socket = bind_udp(address, port_30718, start_error_);
     if ((port_65535 && p65535_.socket == INVALID_SOCKET) ||
         (port_30718 && p30718_.socket == INVALID_SOCKET)) {
         stop();

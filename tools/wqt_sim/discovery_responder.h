@@ -32,6 +32,9 @@ public:
     bool start(const std::string& address, unsigned short port_65535 = 65535,
                unsigned short port_30718 = 30718);
     void stop();
+    // The Winsock error that made the last start fail: WSAEADDRNOTAVAIL for
+    // an address the responder refuses, 0 after a start that worked.
+    int start_error() const { return start_error_; }
 
     // The reply on each port; an empty text means silence.
     void set_reply_65535(const std::string& bytes);
@@ -65,6 +68,7 @@ private:
     std::atomic<bool> stopping_{false};
     std::thread thread_;
     bool wsa_ = false;
+    int start_error_ = 0;
 };
 
 } // namespace wqt_sim

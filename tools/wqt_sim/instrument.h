@@ -124,6 +124,8 @@ public:
     bool start(const std::string& address, unsigned short port = 10001);
     void stop();
     const std::string& address() const { return address_; }
+    // The Winsock error that made the last start fail (0 after one that worked).
+    int start_error() const { return start_error_; }
     int connections() const { return connections_; }
 
 private:
@@ -135,6 +137,7 @@ private:
     std::atomic<int> connections_{0};
     std::thread thread_;
     bool wsa_ = false;
+    int start_error_ = 0;
 };
 
 // Serves one instrument on a COM port ("COM11").

@@ -10,7 +10,31 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <string>
 #include <vector>
+
+namespace {
+
+// Why an address could not be taken, in a user's words.
+struct start_failure {
+    int error;
+    const char* reason;
+};
+constexpr start_failure kStartFailures[] = {
+    {WSAEADDRINUSE, "the address is in use by another program"},
+    {WSAEACCES, "the address is held by another program"},
+    {WSAEADDRNOTAVAIL, "the address is not a 127.x.y.z address of this machine"},
+};
+
+std::string start_failure_reason(int error)
+{
+    for (const auto& row : kStartFailures)
+        if (row.error == error)
+            return row.reason;
+    return "Winsock error " + std::to_string(error);
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -66,7 +90,8 @@ int main(int argc, char** argv)
     for (const auto& address : lans) {
         servers.push_back(std::make_unique<wqt_sim::tcp_server>(inst));
         if (!servers.back()->start(address)) {
-            fprintf(stderr, "wqt_sim: cannot listen on %s port 10001\n", address.c_str());
+            fprintf(stderr, "wqt_sim: cannot listen on %s port 10001: %s\n", address.c_str(),
+                    start_failure_reason(servers.back()->start_error()).c_str());
             return 1;
         }
         printf("wqt_sim: %s listening on %s port 10001\n", model.c_str(), address.c_str());
@@ -82,8 +107,8 @@ int main(int argc, char** argv)
     wqt_sim::discovery_responder responder;
     if (!discovery.empty()) {
         if (!responder.start(discovery)) {
-            fprintf(stderr, "wqt_sim: cannot answer the LAN search on %s (a 127.x.y.z address)\n",
-                    discovery.c_str());
+            fprintf(stderr, "wqt_sim: cannot answer the LAN search on %s ports 65535 and 30718: %s\n",
+                    discovery.c_str(), start_failure_reason(responder.start_error()).c_str());
             return 1;
         }
         printf("wqt_sim: answering the LAN search on %s ports 65535 and 30718\n",

@@ -47,7 +47,8 @@ bool tcp_server::start(const std::string& address, unsigned short port)
 {
     stop();
     WSADATA data;
-    if (WSAStartup(0x0202, &data) != 0)
+    start_error_ = WSAStartup(0x0202, &data);
+    if (start_error_ != 0)
         return false;
     wsa_ = true;
     listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
@@ -58,6 +59,7 @@ bool tcp_server::start(const std::string& address, unsigned short port)
     if (listener_ == INVALID_SOCKET ||
         bind(listener_, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0 ||
         listen(listener_, 4) != 0) {
+        start_error_ = WSAGetLastError();
         stop();
         return false;
     }
