@@ -73,12 +73,7 @@ TEST_F(ModePages, WhichSelectionsLayThePageOut)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         show_with(c.kind, c.model, c.kind == PAGE_POWER_ANALYZER ? 2 : 3, c.items);
-        grid_rows expected = grid_map(page(c.kind));
-        if (!c.rows.empty()) {
-            expected.clear();
-            for (size_t g = 0; g < c.rows.size(); ++g)
-                expected.emplace_back(static_cast<int>(g), c.rows[g]);
-        }
+        const grid_rows expected = c.rows.empty() ? grid_map(page(c.kind)) : rows_from_top(c.rows);
         if (c.kind == PAGE_POWER_ANALYZER)
             get_current_config()->set_value_int(82, 2);
         if (c.index < 0) {
@@ -109,24 +104,24 @@ TEST_F(ModePages, TwoGroupChangesReachTheirGroups)
         int row;
         int item;
         std::vector<item_set> items;
-        const char* typed; // null: a list, another entry chosen
         bool both;
-        const char* refused;
+        const char* typed = nullptr; // null: a list, another entry chosen
+        const char* refused = nullptr;
     } cases[] = {
-        {PAGE_RMS_VOLTMETER, 2, 140, {{1, 0}}, nullptr, true, nullptr},
-        {PAGE_RMS_VOLTMETER, 5, 218, {{1, 0}}, nullptr, false, nullptr},
-        {PAGE_PHASE_METER, 1, 13, {{1, 1}}, nullptr, false, nullptr},
-        {PAGE_PHASE_METER, 4, 150, {{1, 1}}, nullptr, true, nullptr},
-        {PAGE_IMPEDANCE, 1, 137, {{1, 3}}, nullptr, true, nullptr},
-        {PAGE_IMPEDANCE, 0, 1, {{1, 3}}, nullptr, false, nullptr},
-        {PAGE_IMPEDANCE, 3, 139, {{1, 3}}, "12.5", true, "north"},
-        {PAGE_HARMONIC, 1, 99, {{23, 2}, {82, 3}, {99, 1}}, nullptr, true, nullptr},
-        {PAGE_HARMONIC, 4, 145, {{23, 2}, {82, 3}, {99, 1}, {145, 0}}, nullptr, false, nullptr},
-        {PAGE_HARMONIC, 9, 100, {{23, 2}, {82, 3}, {99, 1}, {100, 5}}, "12", true, "1"},
-        {PAGE_OSCILLOSCOPE, 9, 113, {{113, 0}}, nullptr, true, nullptr},
-        {PAGE_OSCILLOSCOPE, 5, 110, {{110, 0}}, nullptr, false, nullptr},
-        {PAGE_OSCILLOSCOPE, 1, 106, {}, "5m", false, nullptr},
-        {PAGE_POWER_ANALYZER, 3, 100, {{100, 5}}, "9", false, nullptr},
+        {PAGE_RMS_VOLTMETER, 2, 140, {{1, 0}}, true},
+        {PAGE_RMS_VOLTMETER, 5, 218, {{1, 0}}, false},
+        {PAGE_PHASE_METER, 1, 13, {{1, 1}}, false},
+        {PAGE_PHASE_METER, 4, 150, {{1, 1}}, true},
+        {PAGE_IMPEDANCE, 1, 137, {{1, 3}}, true},
+        {PAGE_IMPEDANCE, 0, 1, {{1, 3}}, false},
+        {PAGE_IMPEDANCE, 3, 139, {{1, 3}}, true, "12.5", "north"},
+        {PAGE_HARMONIC, 1, 99, {{23, 2}, {82, 3}, {99, 1}}, true},
+        {PAGE_HARMONIC, 4, 145, {{23, 2}, {82, 3}, {99, 1}, {145, 0}}, false},
+        {PAGE_HARMONIC, 9, 100, {{23, 2}, {82, 3}, {99, 1}, {100, 5}}, true, "12", "1"},
+        {PAGE_OSCILLOSCOPE, 9, 113, {{113, 0}}, true},
+        {PAGE_OSCILLOSCOPE, 5, 110, {{110, 0}}, false},
+        {PAGE_OSCILLOSCOPE, 1, 106, {}, false, "5m"},
+        {PAGE_POWER_ANALYZER, 3, 100, {{100, 5}}, false, "9"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "kind " << c.kind << ", item " << c.item);
@@ -150,15 +145,18 @@ TEST_F(ModePages, TwoGroupChangesReachTheirGroups)
     }
 }
 
-// The harmonic numbers' up-downs span 2..7500 in every family, whatever
-// the item allows; the Flickermeter's follow the items' limits, truncated.
+// The harmonic pages' harmonic numbers span 2..7500 in every family,
+// whatever the item allows, the Power Analyzer's its item's; a bargraph
+// scale has no up-down; the Flickermeter's follow the items' limits,
+// truncated.
 TEST_F(ModePages, UpDownRanges)
 {
     show_with(PAGE_HARMONIC, 1, 3, {{99, 1}});
     EXPECT_EQ(updown_range(2), std::make_pair(2, 7500));
     EXPECT_EQ(updown_range(3), std::make_pair(2, 7500));
-    EXPECT_EQ(updown_range(4), std::make_pair(-1, -1)) << "a bargraph scale has none";
-
+    EXPECT_EQ(updown_range(4), std::make_pair(-1, -1));
+    show_with(PAGE_POWER_ANALYZER, 5, 3, {{82, 3}});
+    EXPECT_EQ(updown_range(3), std::make_pair(2, 417));
     show_with(PAGE_FLICKERMETER, 5, 3, {{125, 0}});
     EXPECT_EQ(updown_range(3), std::make_pair(0, 255));
     EXPECT_EQ(updown_range(4), std::make_pair(0, 1008));
@@ -169,8 +167,9 @@ TEST_F(ModePages, UpDownRanges)
     EXPECT_EQ(updown_range(4), std::make_pair(3, 600));
 }
 
-// A whole number held as text shows truncated toward zero; a text item
-// shows as stored, an empty one as an empty box; rows a layout leaves out
+// A whole number held as text shows truncated toward zero (the run time
+// as "%02d:%02d", hours first); a text item shows as stored, an empty one
+// as an empty box; rows a layout leaves out
 // are filled and walked all the same.
 TEST_F(ModePages, ValuesAsShownAndRowsNeverPlacedKept)
 {
@@ -183,7 +182,8 @@ TEST_F(ModePages, ValuesAsShownAndRowsNeverPlacedKept)
     } texts[] = {
         {PAGE_HARMONIC, 100, 9, "12.7", "12"},      {PAGE_HARMONIC, 100, 9, "-3.9", "-3"},
         {PAGE_FLICKERMETER, 127, 3, "600.9", "600"}, {PAGE_OSCILLOSCOPE, 106, 1, "10m", "10m"},
-        {PAGE_OSCILLOSCOPE, 107, 4, "", ""},
+        {PAGE_OSCILLOSCOPE, 107, 4, "", ""},        {PAGE_INTEGRATOR, 132, 3, "5", "05:00"},
+        {PAGE_INTEGRATOR, 132, 3, "123.9", "123:00"}, {PAGE_INTEGRATOR, 133, 3, "7", "00:07"},
     };
     for (const auto& c : texts) {
         attach(5, 3);

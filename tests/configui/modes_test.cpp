@@ -43,9 +43,9 @@ struct mode_layout {
     uint32_t model;
     uint32_t phases;
     std::vector<item_set> items;
-    int group;
-    const char* idn;
     std::vector<int> rows; // page rows in grid-row order from grid row 0
+    int group = 0;
+    const char* idn = nullptr;
 };
 
 using Modes = PageTest;
@@ -65,64 +65,60 @@ TEST_F(Modes, EachFamilyPlacesItsRows)
     constexpr page_kind R = PAGE_RMS_VOLTMETER, P = PAGE_PHASE_METER, A = PAGE_POWER_ANALYZER;
     constexpr page_kind I = PAGE_INTEGRATOR, H = PAGE_HARMONIC, O = PAGE_OSCILLOSCOPE;
     const mode_layout cases[] = {
-        {"RMS 15xx", R, 1, 3, {}, 0, nullptr, {0, 1, 2, 3}},
-        {"RMS 25xx", R, 2, 3, {}, 0, nullptr, {0, 4}},
-        {"RMS 35xx", R, 16, 3, {}, 0, nullptr, {0, 1, 2, 5, 3}},
-        {"RMS 45xx", R, 4, 3, {}, 0, nullptr, {0, 1, 2, 5}},
-        {"RMS 55xx", R, 5, 3, {}, 0, nullptr, {0, 1, 2, 5}},
-        {"Phase 15xx normal", P, 1, 3, {{14, 0}}, 0, nullptr, {0, 1, 2, 3, 4}},
-        {"Phase 25xx none", P, 2, 3, {{14, 2}}, 0, nullptr, {0, 4, 5}},
-        {"Phase 35xx none", P, 16, 3, {{14, 2}}, 0, nullptr, {0, 1, 2, 4}},
-        {"PA 55xx, 3 phases, wiring 3", A, 5, 3, {{82, 3}}, 0, nullptr, {0, 1, 2, 3, 4, 9, 5, 6, 7, 8}},
-        {"PA 55xx, 2 phases, wiring 4", A, 5, 2, {{82, 4}}, 0, nullptr, {0, 1, 2, 3, 5, 7, 8}},
-        {"PA 45xx, 1 phase", A, 4, 1, {{82, 0}}, 0, nullptr, {0, 1, 2, 3, 5, 8}},
-        {"PA 25xx, wiring 3", A, 2, 3, {{82, 3}}, 0, nullptr, {0, 1, 2, 3, 4, 5, 6, 7}},
-        {"PA 25xx, wiring 6", A, 2, 3, {{82, 6}}, 0, nullptr, {0, 1, 2, 3, 4, 9, 5, 7}},
-        {"PA 15xx, THD and harmonic", A, 1, 3, {{82, 7}, {142, 5}, {141, 7}}, 0, nullptr, {0, 2, 1, 4, 11, 10, 5, 3, 8}},
-        {"PA 15xx, efficiency and conversion", A, 1, 2, {{82, 1}, {142, 3}, {141, 1}}, 0, nullptr,
+        {"RMS 15xx", R, 1, 3, {}, {0, 1, 2, 3}},
+        {"RMS 25xx", R, 2, 3, {}, {0, 4}},
+        {"RMS 35xx", R, 16, 3, {}, {0, 1, 2, 5, 3}},
+        {"RMS 55xx", R, 5, 3, {}, {0, 1, 2, 5}},
+        {"Phase 15xx normal", P, 1, 3, {{14, 0}}, {0, 1, 2, 3, 4}},
+        {"Phase 25xx none", P, 2, 3, {{14, 2}}, {0, 4, 5}},
+        {"Phase 35xx none", P, 16, 3, {{14, 2}}, {0, 1, 2, 4}},
+        {"PA 55xx, 3 phases, wiring 3", A, 5, 3, {{82, 3}}, {0, 1, 2, 3, 4, 9, 5, 6, 7, 8}},
+        {"PA 55xx, 2 phases, wiring 4", A, 5, 2, {{82, 4}}, {0, 1, 2, 3, 5, 7, 8}},
+        {"PA 45xx, 1 phase", A, 4, 1, {{82, 0}}, {0, 1, 2, 3, 5, 8}},
+        {"PA 25xx, wiring 3", A, 2, 3, {{82, 3}}, {0, 1, 2, 3, 4, 5, 6, 7}},
+        {"PA 25xx, wiring 6", A, 2, 3, {{82, 6}}, {0, 1, 2, 3, 4, 9, 5, 7}},
+        {"PA 15xx, THD and harmonic", A, 1, 3, {{82, 7}, {142, 5}, {141, 7}}, {0, 2, 1, 4, 11, 10, 5, 3, 8}},
+        {"PA 15xx, efficiency and conversion", A, 1, 2, {{82, 1}, {142, 3}, {141, 1}},
          {0, 2, 1, 9, 11, 10, 7, 6, 8}},
-        {"PA 15xx, last line 8", A, 1, 2, {{82, 2}, {142, 8}, {141, 0}}, 0, nullptr, {0, 2, 1, 4, 9, 11, 10, 7, 8}},
-        {"PA 35xx, THD once", A, 16, 3, {{23, 0}, {82, 3}, {84, 0}, {141, 5}, {142, 6}}, 0, nullptr,
+        {"PA 15xx, last line 8", A, 1, 2, {{82, 2}, {142, 8}, {141, 0}}, {0, 2, 1, 4, 9, 11, 10, 7, 8}},
+        {"PA 35xx, THD once", A, 16, 3, {{23, 0}, {82, 3}, {84, 0}, {141, 5}, {142, 6}},
          {0, 2, 1, 4, 9, 8, 6, 7, 11, 5, 10, 12}},
-        {"PA 35xx, harmonic once, torque past the grid", A, 16, 3, {{23, 0}, {82, 3}, {84, 2}, {141, 7}, {142, 7}}, 0,
-         nullptr, {0, 2, 1, 4, 9, 8, 6, 7, 11, 3, 10, 12, 14, 13, 16}},
-        {"PA 35xx, last line's THD, no efficiency", A, 16, 4, {{23, 3}, {82, 0}, {84, 3}, {141, 0}, {142, 5}}, 0,
-         nullptr, {0, 2, 1, 8, 6, 11, 10, 5, 12, 14, 13, 16, 15}},
-        {"Integrator 45xx independent", I, 4, 2, {{82, 4}}, 0, nullptr, {0, 1, 2, 3, 4}},
-        {"Integrator 45xx wiring 3", I, 4, 2, {{82, 3}}, 0, nullptr, {0, 1, 2, 3}},
-        {"Integrator 55xx, 4 phases", I, 5, 4, {{82, 7}}, 0, nullptr, {0, 1, 2, 3}},
-        {"Integrator 25xx wiring 4", I, 2, 2, {{82, 4}}, 0, nullptr, {0, 1, 2, 3}},
-        {"Harmonic 55xx c 0", H, 5, 3, {{99, 0}, {82, 3}}, 0, nullptr, {0, 1, 9, 12}},
-        {"Harmonic 55xx c 9, 3 wattmeters", H, 5, 3, {{99, 9}, {82, 3}}, 0, nullptr,
+        {"PA 35xx, harmonic once, torque past the grid", A, 16, 3, {{23, 0}, {82, 3}, {84, 2}, {141, 7}, {142, 7}},
+         {0, 2, 1, 4, 9, 8, 6, 7, 11, 3, 10, 12, 14, 13, 16}},
+        {"PA 35xx, last line's THD, no efficiency", A, 16, 4, {{23, 3}, {82, 0}, {84, 3}, {141, 0}, {142, 5}},
+         {0, 2, 1, 8, 6, 11, 10, 5, 12, 14, 13, 16, 15}},
+        {"Integrator 45xx independent", I, 4, 2, {{82, 4}}, {0, 1, 2, 3, 4}},
+        {"Integrator 45xx wiring 3", I, 4, 2, {{82, 3}}, {0, 1, 2, 3}},
+        {"Integrator 55xx, 4 phases", I, 5, 4, {{82, 7}}, {0, 1, 2, 3}},
+        {"Integrator 25xx wiring 4", I, 2, 2, {{82, 4}}, {0, 1, 2, 3}},
+        {"Harmonic 55xx c 0", H, 5, 3, {{99, 0}, {82, 3}}, {0, 1, 9, 12}},
+        {"Harmonic 55xx c 9, 3 wattmeters", H, 5, 3, {{99, 9}, {82, 3}},
          {0, 1, 2, 13, 5, 9, 10, 6, 7, 3, 8, 4, 12}},
-        {"Harmonic 55xx c 7", H, 5, 3, {{99, 7}, {82, 3}}, 0, nullptr, {0, 1, 11, 9, 10, 12}},
-        {"Harmonic 55xx c 4, 2 phases", H, 5, 2, {{99, 4}, {82, 1}}, 0, nullptr, {0, 1, 2, 5, 9, 10, 6, 7, 3, 8, 4, 12}},
-        {"Harmonic 45xx c 9, 1 phase", H, 4, 1, {{99, 9}, {82, 1}}, 0, nullptr, {0, 1, 13, 5, 9, 10, 6, 7, 3, 8}},
-        {"Harmonic 35xx 6 phases joined", H, 16, 6, {{23, 3}, {99, 1}}, 0, nullptr, {0, 9}},
-        {"Harmonic 35xx c 8", H, 16, 3, {{23, 2}, {82, 3}, {99, 8}}, 0, nullptr, {0, 1, 13, 5, 9, 10, 6, 7, 4}},
-        {"Harmonic 35xx c 4, group 1", H, 16, 4, {{23, 0}, {82, 3}, {99, 4}}, 0, nullptr, {0, 1, 5, 9, 10, 6, 7}},
-        {"Harmonic 35xx c 4, group 2", H, 16, 4, {{23, 0}, {82, 3}, {99, 4}}, 1, nullptr, {0, 1, 5, 9, 10, 6, 7, 4}},
-        {"Harmonic 35xx wiring 1, 5 phases", H, 16, 5, {{23, 0}, {82, 1}, {99, 1}}, 0, nullptr, {0, 1, 9, 10, 6, 7, 4}},
-        {"Harmonic 25xx c 4", H, 2, 3, {{99, 4}}, 0, nullptr, {0, 1, 5, 9, 10, 6}},
-        {"Harmonic 15xx c 1", H, 1, 3, {{99, 1}}, 0, nullptr, {0, 1, 9, 10, 6, 7}},
-        {"Fluctuating", PAGE_FLUCTUATING, 5, 3, {{98, 1}}, 0, nullptr, {0, 1, 2, 3}},
-        {"Flicker voltage", PAGE_FLICKERMETER, 5, 3, {{125, 0}}, 0, nullptr, {0, 1, 4, 2, 3, 5}},
-        {"Flicker current", PAGE_FLICKERMETER, 5, 3, {{125, 1}}, 0, nullptr, {0, 1, 4, 2, 3}},
-        {"Scope 55xx digit 2, 70 = 0", O, 5, 3, {{70, 0}}, 0, kWqt5532, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10}},
-        {"Scope 55xx digit 2, 70 = 8", O, 5, 3, {{70, 8}}, 0, kWqt5532, {0, 11, 1, 2, 4, 5, 6, 7, 8, 9, 10}},
-        {"Scope 55xx digit 0, 70 = 8", O, 5, 3, {{70, 8}}, 0, kWqt5530, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10}},
-        {"Scope 55xx no identification", O, 5, 3, {{70, 8}}, 0, nullptr, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10}},
-        {"Scope 35xx", O, 16, 3, {}, 0, nullptr, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10}},
-        {"Scope 25xx", O, 2, 3, {}, 0, nullptr, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
-        {"Scope 15xx", O, 1, 3, {}, 0, nullptr, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
+        {"Harmonic 55xx c 7", H, 5, 3, {{99, 7}, {82, 3}}, {0, 1, 11, 9, 10, 12}},
+        {"Harmonic 55xx c 4, 2 phases", H, 5, 2, {{99, 4}, {82, 1}}, {0, 1, 2, 5, 9, 10, 6, 7, 3, 8, 4, 12}},
+        {"Harmonic 45xx c 9, 1 phase", H, 4, 1, {{99, 9}, {82, 1}}, {0, 1, 13, 5, 9, 10, 6, 7, 3, 8}},
+        {"Harmonic 35xx 6 phases joined", H, 16, 6, {{23, 3}, {99, 1}}, {0, 9}},
+        {"Harmonic 35xx c 8", H, 16, 3, {{23, 2}, {82, 3}, {99, 8}}, {0, 1, 13, 5, 9, 10, 6, 7, 4}},
+        {"Harmonic 35xx c 4, group 1", H, 16, 4, {{23, 0}, {82, 3}, {99, 4}}, {0, 1, 5, 9, 10, 6, 7}},
+        {"Harmonic 35xx c 4, group 2", H, 16, 4, {{23, 0}, {82, 3}, {99, 4}}, {0, 1, 5, 9, 10, 6, 7, 4}, 1},
+        {"Harmonic 35xx wiring 1, 5 phases", H, 16, 5, {{23, 0}, {82, 1}, {99, 1}}, {0, 1, 9, 10, 6, 7, 4}},
+        {"Harmonic 25xx c 4", H, 2, 3, {{99, 4}}, {0, 1, 5, 9, 10, 6}},
+        {"Harmonic 15xx c 1", H, 1, 3, {{99, 1}}, {0, 1, 9, 10, 6, 7}},
+        {"Fluctuating", PAGE_FLUCTUATING, 5, 3, {{98, 1}}, {0, 1, 2, 3}},
+        {"Flicker voltage", PAGE_FLICKERMETER, 5, 3, {{125, 0}}, {0, 1, 4, 2, 3, 5}},
+        {"Flicker current", PAGE_FLICKERMETER, 5, 3, {{125, 1}}, {0, 1, 4, 2, 3}},
+        {"Scope 55xx digit 2, 70 = 0", O, 5, 3, {{70, 0}}, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10}, 0, kWqt5532},
+        {"Scope 55xx digit 2, 70 = 8", O, 5, 3, {{70, 8}}, {0, 11, 1, 2, 4, 5, 6, 7, 8, 9, 10}, 0, kWqt5532},
+        {"Scope 55xx digit 0, 70 = 8", O, 5, 3, {{70, 8}}, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10}, 0, kWqt5530},
+        {"Scope 55xx no identification", O, 5, 3, {{70, 8}}, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10}},
+        {"Scope 35xx", O, 16, 3, {}, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10}},
+        {"Scope 25xx", O, 2, 3, {}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+        {"Scope 15xx", O, 1, 3, {}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         show_with(c.kind, c.model, c.phases, c.items, c.group, c.idn);
-        grid_rows expected;
-        for (size_t g = 0; g < c.rows.size(); ++g)
-            expected.emplace_back(static_cast<int>(g), c.rows[g]);
-        EXPECT_EQ(grid_map(page(c.kind)), expected);
+        EXPECT_EQ(grid_map(page(c.kind)), rows_from_top(c.rows));
         EXPECT_EQ(config_current_page, 8);
     }
 }

@@ -21,6 +21,14 @@ void deliver_posted_messages()
         DispatchMessageA(&msg);
 }
 
+grid_rows rows_from_top(const std::vector<int>& rows)
+{
+    grid_rows map;
+    for (size_t g = 0; g < rows.size(); ++g)
+        map.emplace_back(static_cast<int>(g), rows[g]);
+    return map;
+}
+
 void PageTest::SetUp()
 {
     AutoConfigs = 0;

@@ -36,6 +36,9 @@ struct layout_case {
     grid_rows rows;
 };
 
+// The page rows given placed on the grid's rows from the top, in order.
+grid_rows rows_from_top(const std::vector<int>& rows);
+
 // Delivers the messages posted to this thread's windows.
 void deliver_posted_messages();
 

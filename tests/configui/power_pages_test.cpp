@@ -1,6 +1,5 @@
-// The Power Analyzer and Power Integrator pages beyond their layouts: the
-// labels and ratios each family shows, the run time as shown, the WQT35
-// torque inputs, and what the mode pages' lists send, to which groups.
+// The Power Analyzer and Power Integrator pages beyond their layouts, and
+// what the mode pages' lists send, to which groups.
 #include "configui/pages/power_analyzer.h"
 #include "configui/pages/power_integrator.h"
 
@@ -14,11 +13,10 @@
 #include "tests/configui/page_fixture.h"
 #include "tests/support/modal_dialog.h"
 
-#include <commctrl.h>
-
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -26,27 +24,25 @@ namespace {
 using PowerPages = PageTest;
 
 // Power Analyzer rows.
-enum : int { PA_HARMONIC = 3, PA_SUM_CURRENT = 4, PA_CONVERSION = 6, PA_LAST_LINE = 10 };
+enum : int { PA_SUM_CURRENT = 4, PA_CONVERSION = 6, PA_LAST_LINE = 10 };
 enum : int { PA_TORQUE_SPEED = 12, PA_SPEED_SCALE = 16 };
 
 } // namespace
 
-// The labels that differ by family, and the harmonic's up-down.
-TEST_F(PowerPages, PowerAnalyzerLabelsAndHarmonicRange)
+// The labels that differ by family.
+TEST_F(PowerPages, PowerAnalyzerLabelsByFamily)
 {
-    show_with(PAGE_POWER_ANALYZER, 5, 3, {{82, 3}});
-    EXPECT_EQ(grid_labels(), (std::vector<std::string>{"Mode", "VAr Sign", "PF Sign", "Harmonic", "Sum Current",
-                                                       "Sum VA and VAr Comp.", "Difference THD", "Conversion",
-                                                       "Efficiency", "Input Compensation"}));
-    DWORD low = 0;
-    DWORD high = 0;
-    SendMessageA(config_grid[CONFIG_GRID_ROWS + PA_HARMONIC].updown, UDM_GETRANGE32, reinterpret_cast<WPARAM>(&low),
-                 reinterpret_cast<LPARAM>(&high));
-    EXPECT_EQ(low, 2u);
-    EXPECT_EQ(high, 417u);
-    show_with(PAGE_POWER_ANALYZER, 2, 3, {{82, 6}});
-    EXPECT_EQ(grid_labels(), (std::vector<std::string>{"Mode", "Var Sign", "PF Sign", "Harmonic", "Sum Current",
-                                                       "2Watt Sum Computation", "Difference THD", "Efficiency"}));
+    const struct {
+        uint32_t model;
+        int wiring;
+        const char* var_sign;
+        const char* sum;
+    } cases[] = {{5, 3, "VAr Sign", "Sum VA and VAr Comp."}, {2, 6, "Var Sign", "2Watt Sum Computation"}};
+    for (const auto& c : cases) {
+        show_with(PAGE_POWER_ANALYZER, c.model, 3, {{82, c.wiring}});
+        EXPECT_EQ(window_text(row_label(page(PAGE_POWER_ANALYZER), 1)), c.var_sign);
+        EXPECT_EQ(window_text(row_label(page(PAGE_POWER_ANALYZER), 9)), c.sum);
+    }
 }
 
 // The efficiency ratios are built for the instrument (none on WQT35 beyond
@@ -101,42 +97,19 @@ TEST_F(PowerPages, TorqueInputsChangeShowsThePageAgain)
     }
 }
 
-// The run time as "%02d:%02d", hours first; a text value counts its whole
-// part.
-TEST_F(PowerPages, PowerIntegratorShowsTheRunTime)
-{
-    const struct {
-        const char* hours;
-        const char* minutes;
-        const char* shown;
-    } cases[] = {{"5", "7", "05:07"}, {"123", "45", "123:45"}, {"12.9", "0", "12:00"}};
-    for (const auto& c : cases) {
-        attach(5, 3);
-        get_current_config()->set_value_text(132, c.hours);
-        get_current_config()->set_value_text(133, c.minutes);
-        show_page(page(PAGE_INTEGRATOR), config_window());
-        EXPECT_EQ(window_text(row_control(page(PAGE_INTEGRATOR), 3)), c.shown);
-    }
-}
-
 namespace {
 
-// The main window's commands and the Measure Results windows' redraws
-// posted by a change.
-struct posted_commands {
-    int refresh_connections = 0;
-    int redraws = 0;
-};
-
-posted_commands take_posted_commands()
+// The results windows' refreshes a change posted: the main window's
+// commands and the Measure Results windows' redraws.
+std::pair<int, int> take_refreshes()
 {
-    posted_commands seen;
+    std::pair<int, int> seen{0, 0};
     MSG msg;
     while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
         if (msg.message == WM_COMMAND && msg.hwnd == main_window && LOWORD(msg.wParam) == CMD_REFRESH_CONNECTIONS)
-            ++seen.refresh_connections;
+            ++seen.first;
         if (msg.message == WM_COMMAND && LOWORD(msg.wParam) == CMD_REDRAW && msg.lParam == 1)
-            ++seen.redraws;
+            ++seen.second;
         DispatchMessageA(&msg);
     }
     return seen;
@@ -146,9 +119,8 @@ using PowerPagesOnTheWire = PageTestOnTheWire;
 
 } // namespace
 
-// A list change writes what changed, once per group it reaches (on WQT35
-// both for the items that describe the whole instrument), and nothing for
-// the entry already stored. In every family a conversion change has the
+// A list change writes its item once per group it reaches (on WQT35 both
+// for the items that describe the whole instrument). In every family a conversion change has the
 // results windows laid out again, once; no other change does.
 TEST_P(PowerPagesOnTheWire, ListChangesWriteTheirItems)
 {
@@ -164,11 +136,9 @@ TEST_P(PowerPagesOnTheWire, ListChangesWriteTheirItems)
     } cases[] = {
         {"25xx Computation", PAGE_PHASE_METER, 2, 3, {{13, 0}, {14, 0}, {15, 0}, {150, 0}}, 4, 1, {"config,150,1"}},
         {"15xx Last Line", PAGE_RMS_VOLTMETER, 1, 3, {{143, 0}}, 3, 2, {"config,143,2"}},
-        {"55xx Peak as stored", PAGE_RMS_VOLTMETER, 5, 3, {{140, 1}}, 2, 1, {}},
         {"25xx Low Blanking", PAGE_RMS_VOLTMETER, 2, 3, {{5, 0}}, 4, 1, {"config,5,1"}},
         {"45xx time reference", PAGE_INTEGRATOR, 4, 2, {{82, 4}, {23, 0}}, 4, 1, {"config,23,1"}},
         {"15xx conversion", PAGE_POWER_ANALYZER, 1, 3, {{134, 0}}, PA_CONVERSION, 1, {"config,134,1"}},
-        {"55xx conversion", PAGE_POWER_ANALYZER, 5, 3, {{134, 0}}, PA_CONVERSION, 1, {"config,134,1"}},
         {"55xx Sum Current", PAGE_POWER_ANALYZER, 5, 3, {{89, 0}}, PA_SUM_CURRENT, 1, {"config,89,1"}},
         {"35xx conversion", PAGE_POWER_ANALYZER, 16, 3, {{134, 0}}, PA_CONVERSION, 1, {"config,134,1"}},
         {"35xx Var Sign", PAGE_POWER_ANALYZER, 16, 3, {{92, 0}}, 1, 1, {"config,92,1", "config,92,1"}},
@@ -182,13 +152,11 @@ TEST_P(PowerPagesOnTheWire, ListChangesWriteTheirItems)
         if (c.model == 16)
             for (const item_set& set : c.items)
                 get_current_config_ptr(1)->set_value_int(set.item, set.value);
-        take_posted_commands();
+        take_refreshes();
         choose(c.kind, c.row, c.index);
         EXPECT_EQ(item_writes(inst()), c.writes);
-        const posted_commands seen = take_posted_commands();
         const int refreshes = c.kind == PAGE_POWER_ANALYZER && c.row == PA_CONVERSION ? 1 : 0;
-        EXPECT_EQ(seen.refresh_connections, refreshes);
-        EXPECT_EQ(seen.redraws, 4 * refreshes);
+        EXPECT_EQ(take_refreshes(), std::make_pair(refreshes, 4 * refreshes));
     }
 }
 
