@@ -1,7 +1,6 @@
-// The measurement-mode dispatch and three of its pages: which page each
+// The measurement-mode dispatch and the mode pages' layouts: which page each
 // mode shows in each family, when item 1 goes to the instrument, the Mode
-// list's options and choices, and the RMS Voltmeter, Phase Meter and
-// Impedance Analyzer pages' rows, walks and groups.
+// list's options and choices, and the rows every mode page places.
 #include "configui/pages/modes.h"
 
 #include "config/instrument_config.h"
@@ -15,27 +14,22 @@
 #include "slots/instrument_slots.h"
 #include "tests/configui/page_fixture.h"
 #include "tests/support/modal_dialog.h"
-#include "tests/support/msgbox_recorder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
+#include <iterator>
 #include <string>
 #include <vector>
 
 namespace {
 
-using texts = std::vector<std::string>;
+constexpr const char* kWqt5532 = "TROSVALDEN,WQT5532,A00123,V2.15";
+constexpr const char* kWqt5530 = "TROSVALDEN,WQT5530,A00123,V2.15";
 
 std::string title()
 {
     return window_text(get_control_by_id(IDC_CFG_CONFIGURATION_LABEL));
-}
-
-void forget_modes_shown()
-{
-    std::fill(std::begin(last_mode_shown), std::end(last_mode_shown), -1);
 }
 
 void press_mode(HWND config_window)
@@ -43,70 +37,86 @@ void press_mode(HWND config_window)
     SendMessageA(config_window, WM_COMMAND, MAKEWPARAM(IDC_CFG_PAGE_MODE, BN_CLICKED), 0);
 }
 
-int value_of(int group, int item)
-{
-    int value = 0;
-    return get_current_config_ptr(group)->get_value_int(item, value);
-}
-
-std::string text_of(int group, int item)
-{
-    std::string text;
-    return get_current_config_ptr(group)->get_value_string(item, text);
-}
-
-class Modes : public PageTest {
-protected:
-    void SetUp() override
-    {
-        PageTest::SetUp();
-        forget_modes_shown();
-    }
-    void show(page_kind kind, uint32_t model, std::vector<item_set> items = {}, int group = 0)
-    {
-        attach(model, 3);
-        set_current_active_group(group);
-        for (const item_set& set : items)
-            get_current_config()->set_value_int(set.item, set.value);
-        show_page(page(kind), config_window());
-    }
+struct mode_layout {
+    const char* what;
+    page_kind kind;
+    uint32_t model;
+    uint32_t phases;
+    std::vector<item_set> items;
+    std::vector<int> rows; // page rows in grid-row order from grid row 0
+    int group = 0;
+    const char* idn = nullptr;
 };
+
+using Modes = PageTest;
 
 } // namespace
 
-// Each family's rows in its order: the WQT25 RMS Voltmeter is Mode and Low
-// Blanking, the WQT35 one puts Crest Factor above Last Line; Smoothing
-// "None" hides its response; the WQT25 Phase Meter is Computation and Offset
-// whatever the smoothing; the WQT25 Impedance Analyzer has no Measurement.
+// Every mode page's rows by family and state (Phase Meter and Impedance
+// Analyzer by their lists' changes below). RMS Voltmeter by family; the
+// WQT25 Phase Meter whatever its smoothing; Power Analyzer by phases, wiring, display lines (82, 141, 142) and, on
+// WQT35, grouping 23 and torque inputs 84 (THD and harmonic once each, the
+// torque block past the grid); Power Integrator's time reference on WQT45
+// and WQT55 independent wirings only; Harmonic Analyzer by Computation 99,
+// wiring and grouping; Flickermeter by Measurement 125; Oscilloscope's
+// Trigger Phase by family and WQT55 Capture Mode by model digit and item 70.
 TEST_F(Modes, EachFamilyPlacesItsRows)
 {
-    const struct {
-        const char* what;
-        page_kind kind;
-        uint32_t model;
-        std::vector<item_set> items;
-        texts labels;
-    } cases[] = {
-        {"RMS WQT15", PAGE_RMS_VOLTMETER, 1, {}, {"Mode", "Rectified Mean", "Peak", "Last Line"}},
-        {"RMS WQT25", PAGE_RMS_VOLTMETER, 2, {}, {"Mode", "Low Blanking"}},
-        {"RMS WQT35", PAGE_RMS_VOLTMETER, 16, {}, {"Mode", "Rectified Mean", "Peak", "Crest Factor", "Last Line"}},
-        {"RMS WQT45", PAGE_RMS_VOLTMETER, 4, {}, {"Mode", "Rectified Mean", "Peak", "Crest Factor"}},
-        {"RMS WQT55", PAGE_RMS_VOLTMETER, 5, {}, {"Mode", "Rectified Mean", "Peak", "Crest Factor"}},
-        {"Phase WQT15 normal", PAGE_PHASE_METER, 1, {{14, 0}},
-         {"Mode", "Speed", "Smoothing", "Smoothing Response", "Computation"}},
-        {"Phase WQT25 none", PAGE_PHASE_METER, 2, {{14, 2}}, {"Mode", "Computation", "Offset"}},
-        {"Phase WQT35 none", PAGE_PHASE_METER, 16, {{14, 2}}, {"Mode", "Speed", "Smoothing", "Computation"}},
-        {"Phase WQT45 slow", PAGE_PHASE_METER, 4, {{14, 1}},
-         {"Mode", "Speed", "Smoothing", "Smoothing Response", "Computation"}},
-        {"Phase WQT55 none", PAGE_PHASE_METER, 5, {{14, 2}}, {"Mode", "Speed", "Smoothing", "Computation"}},
-        {"Impedance WQT15", PAGE_IMPEDANCE, 1, {}, {"Mode", "Parameter", "Measurement", "Phase Offset"}},
-        {"Impedance WQT25", PAGE_IMPEDANCE, 2, {}, {"Mode", "Parameter", "Phase Offset"}},
-        {"Impedance WQT35", PAGE_IMPEDANCE, 16, {}, {"Mode", "Parameter", "Measurement", "Phase Offset"}},
+    constexpr page_kind R = PAGE_RMS_VOLTMETER, P = PAGE_PHASE_METER, A = PAGE_POWER_ANALYZER;
+    constexpr page_kind I = PAGE_INTEGRATOR, H = PAGE_HARMONIC, O = PAGE_OSCILLOSCOPE;
+    const mode_layout cases[] = {
+        {"RMS 15xx", R, 1, 3, {}, {0, 1, 2, 3}},
+        {"RMS 25xx", R, 2, 3, {}, {0, 4}},
+        {"RMS 35xx", R, 16, 3, {}, {0, 1, 2, 5, 3}},
+        {"RMS 55xx", R, 5, 3, {}, {0, 1, 2, 5}},
+        {"Phase 25xx none", P, 2, 3, {{14, 2}}, {0, 4, 5}},
+        {"PA 55xx, 3 phases, wiring 3", A, 5, 3, {{82, 3}}, {0, 1, 2, 3, 4, 9, 5, 6, 7, 8}},
+        {"PA 55xx, 2 phases, wiring 4", A, 5, 2, {{82, 4}}, {0, 1, 2, 3, 5, 7, 8}},
+        {"PA 45xx, 1 phase", A, 4, 1, {{82, 0}}, {0, 1, 2, 3, 5, 8}},
+        {"PA 25xx, wiring 3", A, 2, 3, {{82, 3}}, {0, 1, 2, 3, 4, 5, 6, 7}},
+        {"PA 25xx, wiring 6", A, 2, 3, {{82, 6}}, {0, 1, 2, 3, 4, 9, 5, 7}},
+        {"PA 15xx, THD and harmonic", A, 1, 3, {{82, 7}, {142, 5}, {141, 7}}, {0, 2, 1, 4, 11, 10, 5, 3, 8}},
+        {"PA 15xx, efficiency and conversion", A, 1, 2, {{82, 1}, {142, 3}, {141, 1}},
+         {0, 2, 1, 9, 11, 10, 7, 6, 8}},
+        {"PA 15xx, last line 8", A, 1, 2, {{82, 2}, {142, 8}, {141, 0}}, {0, 2, 1, 4, 9, 11, 10, 7, 8}},
+        {"PA 35xx, THD once", A, 16, 3, {{23, 0}, {82, 3}, {84, 0}, {141, 5}, {142, 6}},
+         {0, 2, 1, 4, 9, 8, 6, 7, 11, 5, 10, 12}},
+        {"PA 35xx, harmonic once, torque past the grid", A, 16, 3, {{23, 0}, {82, 3}, {84, 2}, {141, 7}, {142, 7}},
+         {0, 2, 1, 4, 9, 8, 6, 7, 11, 3, 10, 12, 14, 13, 16}},
+        {"PA 35xx, last line's THD, no efficiency", A, 16, 4, {{23, 3}, {82, 0}, {84, 3}, {141, 0}, {142, 5}},
+         {0, 2, 1, 8, 6, 11, 10, 5, 12, 14, 13, 16, 15}},
+        {"Integrator 45xx independent", I, 4, 2, {{82, 4}}, {0, 1, 2, 3, 4}},
+        {"Integrator 45xx wiring 3", I, 4, 2, {{82, 3}}, {0, 1, 2, 3}},
+        {"Integrator 55xx, 4 phases", I, 5, 4, {{82, 7}}, {0, 1, 2, 3}},
+        {"Integrator 25xx wiring 4", I, 2, 2, {{82, 4}}, {0, 1, 2, 3}},
+        {"Harmonic 55xx c 0", H, 5, 3, {{99, 0}, {82, 3}}, {0, 1, 9, 12}},
+        {"Harmonic 55xx c 9, 3 wattmeters", H, 5, 3, {{99, 9}, {82, 3}},
+         {0, 1, 2, 13, 5, 9, 10, 6, 7, 3, 8, 4, 12}},
+        {"Harmonic 55xx c 7", H, 5, 3, {{99, 7}, {82, 3}}, {0, 1, 11, 9, 10, 12}},
+        {"Harmonic 55xx c 4, 2 phases", H, 5, 2, {{99, 4}, {82, 1}}, {0, 1, 2, 5, 9, 10, 6, 7, 3, 8, 4, 12}},
+        {"Harmonic 45xx c 9, 1 phase", H, 4, 1, {{99, 9}, {82, 1}}, {0, 1, 13, 5, 9, 10, 6, 7, 3, 8}},
+        {"Harmonic 35xx 6 phases joined", H, 16, 6, {{23, 3}, {99, 1}}, {0, 9}},
+        {"Harmonic 35xx c 8", H, 16, 3, {{23, 2}, {82, 3}, {99, 8}}, {0, 1, 13, 5, 9, 10, 6, 7, 4}},
+        {"Harmonic 35xx c 4, group 1", H, 16, 4, {{23, 0}, {82, 3}, {99, 4}}, {0, 1, 5, 9, 10, 6, 7}},
+        {"Harmonic 35xx c 4, group 2", H, 16, 4, {{23, 0}, {82, 3}, {99, 4}}, {0, 1, 5, 9, 10, 6, 7, 4}, 1},
+        {"Harmonic 35xx wiring 1, 5 phases", H, 16, 5, {{23, 0}, {82, 1}, {99, 1}}, {0, 1, 9, 10, 6, 7, 4}},
+        {"Harmonic 25xx c 4", H, 2, 3, {{99, 4}}, {0, 1, 5, 9, 10, 6}},
+        {"Harmonic 15xx c 1", H, 1, 3, {{99, 1}}, {0, 1, 9, 10, 6, 7}},
+        {"Fluctuating", PAGE_FLUCTUATING, 5, 3, {{98, 1}}, {0, 1, 2, 3}},
+        {"Flicker voltage", PAGE_FLICKERMETER, 5, 3, {{125, 0}}, {0, 1, 4, 2, 3, 5}},
+        {"Flicker current", PAGE_FLICKERMETER, 5, 3, {{125, 1}}, {0, 1, 4, 2, 3}},
+        {"Scope 55xx digit 2, 70 = 0", O, 5, 3, {{70, 0}}, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10}, 0, kWqt5532},
+        {"Scope 55xx digit 2, 70 = 8", O, 5, 3, {{70, 8}}, {0, 11, 1, 2, 4, 5, 6, 7, 8, 9, 10}, 0, kWqt5532},
+        {"Scope 55xx digit 0, 70 = 8", O, 5, 3, {{70, 8}}, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10}, 0, kWqt5530},
+        {"Scope 55xx no identification", O, 5, 3, {{70, 8}}, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10}},
+        {"Scope 35xx", O, 16, 3, {}, {0, 1, 2, 4, 5, 6, 7, 8, 9, 10}},
+        {"Scope 25xx", O, 2, 3, {}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+        {"Scope 15xx", O, 1, 3, {}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        show(c.kind, c.model, c.items);
-        EXPECT_EQ(grid_labels(), c.labels);
+        show_with(c.kind, c.model, c.phases, c.items, c.group, c.idn);
+        EXPECT_EQ(grid_map(page(c.kind)), rows_from_top(c.rows));
         EXPECT_EQ(config_current_page, 8);
     }
 }
@@ -123,23 +133,14 @@ TEST_F(Modes, ModeListsFollowTheInstrument)
         size_t entries;
         const char* last;
     } cases[] = {
-        {6, "", 6, "Harmonic Analyzer"},
-        {1, "", 7, "Oscilloscope"},
-        {5, "TROSVALDEN,WQT5532,A00123,V2.15", 8, "Capture"},
-        {5, "TROSVALDEN,WQT5533,A00123,V2.15", 9, "Flickermeter"},
-        {5, "", 9, "Flickermeter"},
-        {2, "", 7, "Oscilloscope"},
-        {16, "", 7, "Oscilloscope"},
+        {6, nullptr, 6, "Harmonic Analyzer"}, {1, nullptr, 7, "Oscilloscope"}, {5, kWqt5532, 8, "Capture"},
+        {5, kWqt5530, 9, "Flickermeter"},     {5, nullptr, 9, "Flickermeter"}, {16, nullptr, 7, "Oscilloscope"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE("model " + std::to_string(c.model) + " " + c.idn);
-        link_record link;
-        clear_link_record(&link);
-        std::snprintf(link.idn_reply, sizeof link.idn_reply, "%s", c.idn);
-        attach_current_instrument(c.model, 3, 0, &link);
+        SCOPED_TRACE(testing::Message() << "model " << c.model << " " << (c.idn ? c.idn : ""));
         for (page_kind kind : {PAGE_RMS_VOLTMETER, PAGE_PHASE_METER, PAGE_IMPEDANCE}) {
-            show_page(page(kind), config_window());
-            const texts shown = combo_texts(row_control(page(kind), 0));
+            show_with(kind, c.model, 3, {}, 0, c.idn);
+            const std::vector<std::string> shown = combo_texts(row_control(page(kind), 0));
             ASSERT_EQ(shown.size(), c.entries) << kind;
             EXPECT_EQ(shown.back(), c.last) << kind;
             EXPECT_EQ(get_current_config()->item_at(1)->options.size(), c.entries) << "stored as item 1's options";
@@ -147,102 +148,10 @@ TEST_F(Modes, ModeListsFollowTheInstrument)
     }
 }
 
-// On the two-group model the lists "both" names reach both groups, the
-// others (the mode among them) the active group only.
-TEST_F(Modes, TwoGroupListsReachTheirGroups)
-{
-    const struct {
-        page_kind kind;
-        int row;
-        int item;
-        bool both;
-    } cases[] = {
-        {PAGE_RMS_VOLTMETER, 1, 144, true}, {PAGE_RMS_VOLTMETER, 2, 140, true},
-        {PAGE_RMS_VOLTMETER, 5, 218, false}, {PAGE_RMS_VOLTMETER, 3, 143, true},
-        {PAGE_PHASE_METER, 1, 13, false},   {PAGE_PHASE_METER, 4, 150, true},
-        {PAGE_IMPEDANCE, 1, 137, true},      {PAGE_IMPEDANCE, 2, 138, true},
-        {PAGE_IMPEDANCE, 0, 1, false},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE("kind " + std::to_string(c.kind) + ", item " + std::to_string(c.item));
-        show(c.kind, 16, {{1, c.kind == PAGE_IMPEDANCE ? 3 : 0}}, 1);
-        const int before = value_of(0, c.item);
-        const int chosen = other_entry(c.kind, c.row);
-        choose(c.kind, c.row, chosen);
-        EXPECT_EQ(value_of(1, c.item), chosen);
-        EXPECT_EQ(value_of(0, c.item), c.both ? chosen : before);
-    }
-}
-
-// A new smoothing lays the Phase Meter out at once and gives the focus back
-// to its list; a new parameter lays the Impedance Analyzer out again, its
-// rows where they were, but on the WQT15 family.
-TEST_F(Modes, ChangesLayThePageOutAgain)
-{
-    show(PAGE_PHASE_METER, 5, {{14, 0}});
-    HWND smoothing = row_control(page(PAGE_PHASE_METER), 2);
-    choose(PAGE_PHASE_METER, 2, 2);
-    EXPECT_EQ(grid_labels(), (texts{"Mode", "Speed", "Smoothing", "Computation"}));
-    EXPECT_EQ(GetFocus(), smoothing);
-    choose(PAGE_PHASE_METER, 2, 0);
-    EXPECT_EQ(grid_map(page(PAGE_PHASE_METER)), (grid_rows{{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 4}}));
-
-    const struct {
-        uint32_t model;
-        bool laid_out;
-        grid_rows rows;
-    } cases[] = {
-        {4, true, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
-        {2, true, {{0, 0}, {1, 1}, {2, 3}}},
-        {1, false, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}},
-    };
-    for (const auto& c : cases) {
-        show(PAGE_IMPEDANCE, c.model, {{137, 0}});
-        HWND parameter = row_control(page(PAGE_IMPEDANCE), 1);
-        SetFocus(config_window());
-        choose(PAGE_IMPEDANCE, 1, 2);
-        EXPECT_EQ(GetFocus() == parameter, c.laid_out) << c.model;
-        EXPECT_EQ(grid_map(page(PAGE_IMPEDANCE)), c.rows) << c.model;
-    }
-}
-
-// The two-group Phase Offset is stored in both groups once the first takes
-// it; a text that is no number is refused once and stored in neither.
-TEST_F(Modes, PhaseOffsetGoesToBothGroupsOrNeither)
-{
-    show(PAGE_IMPEDANCE, 16, {{1, 3}}, 1);
-    type(PAGE_IMPEDANCE, 3, "12.5");
-    EXPECT_NE(text_of(0, 139), "");
-    EXPECT_EQ(text_of(1, 139), text_of(0, 139));
-
-    const std::string before = text_of(0, 139);
-    msgbox::reset();
-    type(PAGE_IMPEDANCE, 3, "north");
-    deliver_posted_messages();
-    EXPECT_EQ(msgbox::shown().size(), 1u);
-    EXPECT_EQ(text_of(0, 139), before);
-    EXPECT_EQ(text_of(1, 139), before);
-}
-
 namespace {
 
 class ModesOnTheWire : public PageTestOnTheWire {
 protected:
-    void SetUp() override
-    {
-        PageTestOnTheWire::SetUp();
-        forget_modes_shown();
-    }
-    // The instrument on the simulated link with its items, nothing received
-    // yet.
-    void connect(uint32_t model, std::vector<item_set> items, const char* idn = "")
-    {
-        std::snprintf(link().idn_reply, sizeof link().idn_reply, "%s", idn);
-        attach(model, 3, &link());
-        for (const item_set& set : items)
-            get_current_config()->set_value_int(set.item, set.value);
-        inst().clear_received();
-    }
     std::vector<std::string> mode_writes()
     {
         std::vector<std::string> writes;
@@ -258,41 +167,50 @@ protected:
 // MODE writes item 1 once, with auto-send off, and a second MODE writes
 // nothing; each value's page by family (the WQT15 oscilloscope only on
 // model code 1; 7 and 8 the WQT55 family's only; anything else the Power
-// Analyzer); values from 6 on go out one higher; -1 is never written.
+// Analyzer); values from 6 on go out one higher; -1 is never written. A
+// refused write still shows the page, leaves item 1 marked, and is not
+// tried again.
 TEST_P(ModesOnTheWire, ModeButtonWritesTheModeOnce)
 {
     const struct {
-        const char* what;
         uint32_t model;
         int mode;
         const char* title;
         std::vector<std::string> writes;
+        bool refused = false;
     } cases[] = {
-        {"WQT55 RMS", 5, 0, "Configuration: RMS Voltmeter", {"config,1,0"}},
-        {"WQT35 Phase Meter", 16, 1, "Configuration: Phase Meter", {"config,1,1"}},
-        {"WQT15 scope", 1, 6, "Configuration: Oscilloscope", {"config,1,7"}},
-        {"WQT15 without scope", 6, 6, "Configuration: Power Analyzer", {"config,1,7"}},
-        {"WQT55 scope", 5, 6, "Configuration: Oscilloscope", {"config,1,7"}},
-        {"WQT55 mode 7", 5, 7, "Configuration: Fluctuating Harmonics", {"config,1,8"}},
-        {"WQT25 mode 7", 2, 7, "Configuration: Power Analyzer", {"config,1,8"}},
-        {"WQT55 mode 9", 5, 9, "Configuration: Power Analyzer", {"config,1,10"}},
-        {"WQT45 mode -1", 4, -1, "Configuration: Power Analyzer", {}},
+        {5, 0, "RMS Voltmeter", {"config,1,0"}},          {16, 1, "Phase Meter", {"config,1,1"}},
+        {1, 6, "Oscilloscope", {"config,1,7"}},           {6, 6, "Power Analyzer", {"config,1,7"}},
+        {5, 6, "Oscilloscope", {"config,1,7"}},           {5, 7, "Fluctuating Harmonics", {"config,1,8"}},
+        {2, 7, "Power Analyzer", {"config,1,8"}},         {5, 9, "Power Analyzer", {"config,1,10"}},
+        {4, -1, "Power Analyzer", {}},                    {4, 1, "Phase Meter", {}, true},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        forget_modes_shown();
-        connect(c.model, {{1, c.mode}});
+        SCOPED_TRACE(testing::Message() << "model " << c.model << ", mode " << c.mode);
+        std::fill(std::begin(last_mode_shown), std::end(last_mode_shown), -1);
+        connect_sim(c.model, 3, {{1, c.mode}});
+        if (c.refused)
+            inst().add_rule({"config,1,", wqt_sim::action::refuse, "", 0, -1});
         press_mode(config_window());
-        EXPECT_EQ(title(), c.title);
+        EXPECT_EQ(title(), std::string("Configuration: ") + c.title);
         EXPECT_EQ(config_current_page, 8);
+        const std::vector<std::string> first = mode_writes();
+        inst().clear_received();
         press_mode(config_window());
-        EXPECT_EQ(mode_writes(), c.writes);
+        EXPECT_EQ(title(), std::string("Configuration: ") + c.title);
+        EXPECT_EQ(mode_writes(), std::vector<std::string>{});
+        if (c.refused) { // tried, the link retrying it itself
+            EXPECT_FALSE(first.empty());
+            EXPECT_EQ(get_current_config()->item_at(1)->changed, 1);
+        } else {
+            EXPECT_EQ(first, c.writes);
+        }
     }
 }
 
-// Choosing another mode in the Mode list stores item 1 and shows its page:
-// written once by the dispatch with auto-send off, twice with it on; the
-// mode already stored does nothing.
+// Choosing another mode in the Mode list stores item 1 and shows its page,
+// the focus left where it was: written once by the dispatch with auto-send
+// off, twice with it on; the mode already stored does nothing.
 TEST_P(ModesOnTheWire, ModeListChoiceShowsTheNewPage)
 {
     const struct {
@@ -300,22 +218,18 @@ TEST_P(ModesOnTheWire, ModeListChoiceShowsTheNewPage)
         int index;
         const char* title;
         size_t writes;
-    } cases[] = {
-        {0, 1, "Configuration: Phase Meter", 1},
-        {1, 3, "Configuration: Impedance Analyzer", 2},
-        {1, 0, "Configuration: RMS Voltmeter", 0},
-    };
+    } cases[] = {{0, 1, "Phase Meter", 1}, {1, 3, "Impedance Analyzer", 2}, {1, 0, "RMS Voltmeter", 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.index);
-        connect(5, {{1, 0}});
+        connect_sim(5, 3, {{1, 0}});
         AutoConfigs = c.auto_send;
         press_mode(config_window());
         inst().clear_received();
         SetFocus(config_window());
         choose(PAGE_RMS_VOLTMETER, 0, c.index);
-        EXPECT_EQ(GetFocus(), config_window()) << "the focus stays where it was";
-        EXPECT_EQ(title(), c.title);
-        EXPECT_EQ(value_of(0, 1), c.index);
+        EXPECT_EQ(GetFocus(), config_window());
+        EXPECT_EQ(title(), std::string("Configuration: ") + c.title);
+        EXPECT_EQ(group_value(0, 1), c.index);
         EXPECT_EQ(mode_writes(), std::vector<std::string>(c.writes, write_of(1, c.index)));
     }
 }
@@ -329,66 +243,18 @@ TEST_P(ModesOnTheWire, ModeListWithoutSelectionLeavesTheMode)
         uint32_t model;
         const char* idn;
         int mode;
-    } cases[] = {
-        {6, "", 6},
-        {5, "TROSVALDEN,WQT5532,A00123,V2.15", 8},
-    };
+    } cases[] = {{6, nullptr, 6}, {5, kWqt5532, 8}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mode);
-        connect(c.model, {{1, c.mode}, {140, 0}}, c.idn);
+        connect_sim(c.model, 3, {{1, c.mode}, {140, 0}}, c.idn);
         AutoConfigs = 1;
         show_page(page(PAGE_RMS_VOLTMETER), config_window());
-        HWND modes = row_control(page(PAGE_RMS_VOLTMETER), 0);
-        ASSERT_EQ(SendMessageA(modes, CB_GETCURSEL, 0, 0), CB_ERR);
-        SendMessageA(config_window(), WM_COMMAND, MAKEWPARAM(kPageIdBase[PAGE_RMS_VOLTMETER], CBN_SELENDOK),
-                     reinterpret_cast<LPARAM>(modes));
+        ASSERT_EQ(shown_entry(PAGE_RMS_VOLTMETER, 0), CB_ERR);
+        notify_row(PAGE_RMS_VOLTMETER, 0, CBN_SELENDOK);
         choose(PAGE_RMS_VOLTMETER, 2, 1);
         EXPECT_EQ(item_writes(inst()), std::vector<std::string>{write_of(140, 1)});
-        EXPECT_EQ(value_of(0, 1), c.mode);
+        EXPECT_EQ(group_value(0, 1), c.mode);
         EXPECT_EQ(title(), "Configuration: RMS Voltmeter");
-    }
-}
-
-// A refused mode write still shows the page, and MODE again does not try
-// it again.
-TEST_P(ModesOnTheWire, FailedModeWriteIsNotRetried)
-{
-    connect(4, {{1, 1}});
-    inst().add_rule({"config,1,", wqt_sim::action::refuse, "", 0, -1});
-    press_mode(config_window());
-    EXPECT_EQ(title(), "Configuration: Phase Meter");
-    const std::vector<std::string> tried = mode_writes();
-    ASSERT_FALSE(tried.empty());
-    EXPECT_EQ(get_current_config()->item_at(1)->changed, 1) << "the refused write leaves item 1 marked";
-    inst().clear_received();
-    press_mode(config_window());
-    EXPECT_EQ(title(), "Configuration: Phase Meter");
-    EXPECT_EQ(mode_writes(), std::vector<std::string>{});
-}
-
-// The lists of the pages write what changed, in the walk's order, and
-// nothing for the entry already stored.
-TEST_P(ModesOnTheWire, ListChangesWriteTheirItems)
-{
-    const struct {
-        const char* what;
-        page_kind kind;
-        uint32_t model;
-        std::vector<item_set> items;
-        int row;
-        int index;
-        std::vector<std::string> writes;
-    } cases[] = {
-        {"WQT25 Computation", PAGE_PHASE_METER, 2, {{13, 0}, {14, 0}, {15, 0}, {150, 0}}, 4, 1, {"config,150,1"}},
-        {"WQT15 Last Line", PAGE_RMS_VOLTMETER, 1, {{143, 0}}, 3, 2, {"config,143,2"}},
-        {"WQT55 Peak as stored", PAGE_RMS_VOLTMETER, 5, {{140, 1}}, 2, 1, {}},
-        {"WQT25 Low Blanking", PAGE_RMS_VOLTMETER, 2, {{5, 0}}, 4, 1, {"config,5,1"}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        show_on_wire(c.kind, c.model, 3, c.items);
-        choose(c.kind, c.row, c.index);
-        EXPECT_EQ(item_writes(inst()), c.writes);
     }
 }
 
@@ -419,28 +285,19 @@ protected:
 TEST_F(ModesOfTwoInstruments, EachInstrumentGetsItsModeWhenShown)
 {
     ASSERT_TRUE(first_.ok() && second_.ok()) << "no free loopback address";
-    forget_modes_shown();
     attach(5, 3, &first_.link);
     get_current_config()->set_value_int(1, 0);
     second_.link.model_code = 5;
     second_.link.phase_count = 3;
     attach_instrument_to_slot(second_.link, 1);
     get_instrument_config_ptr(0, 1)->set_value_int(1, 1);
-
-    const struct {
-        int slot;
-        const char* title;
-    } steps[] = {{0, "Configuration: RMS Voltmeter"}, {1, "Configuration: Phase Meter"},
-                 {0, "Configuration: RMS Voltmeter"}};
-    for (const auto& step : steps) {
+    for (int slot : {0, 1, 0}) {
         first_.inst.clear_received();
         second_.inst.clear_received();
-        set_current_instrument_index(step.slot);
+        set_current_instrument_index(slot);
         press_mode(config_window());
-        EXPECT_EQ(title(), step.title);
-        const wqt_sim::instrument& shown = step.slot == 0 ? first_.inst : second_.inst;
-        const wqt_sim::instrument& other = step.slot == 0 ? second_.inst : first_.inst;
-        EXPECT_EQ(item_writes(shown), std::vector<std::string>{write_of(1, step.slot)}) << step.slot;
-        EXPECT_EQ(item_writes(other), std::vector<std::string>{}) << step.slot;
+        EXPECT_EQ(title(), slot == 0 ? "Configuration: RMS Voltmeter" : "Configuration: Phase Meter");
+        EXPECT_EQ(item_writes(slot == 0 ? first_.inst : second_.inst), std::vector<std::string>{write_of(1, slot)});
+        EXPECT_EQ(item_writes(slot == 0 ? second_.inst : first_.inst), std::vector<std::string>{});
     }
 }

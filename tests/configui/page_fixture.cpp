@@ -2,11 +2,17 @@
 
 #include "config/instrument_config.h"
 #include "configui/config_pages.h"
+#include "configui/pages/modes.h"
 #include "configui/pages/page_kinds.h"
 #include "frame/app_globals.h"
 #include "frame/auto_configs.h"
+#include "link/link_record.h"
+#include "link/transport.h"
 #include "slots/instrument_slots.h"
 #include "tests/support/modal_dialog.h"
+
+#include <algorithm>
+#include <cstdio>
 
 void deliver_posted_messages()
 {
@@ -15,12 +21,21 @@ void deliver_posted_messages()
         DispatchMessageA(&msg);
 }
 
+grid_rows rows_from_top(const std::vector<int>& rows)
+{
+    grid_rows map;
+    for (size_t g = 0; g < rows.size(); ++g)
+        map.emplace_back(static_cast<int>(g), rows[g]);
+    return map;
+}
+
 void PageTest::SetUp()
 {
     AutoConfigs = 0;
     fixture_ = std::make_unique<config_window_fixture>(PAGE_SYSTEM_OPTIONS,
                                                        config_window_fixture::contents::with_controls);
     main_window = fixture_->parent();
+    std::fill(std::begin(last_mode_shown), std::end(last_mode_shown), -1);
 }
 
 void PageTest::TearDown()
@@ -97,6 +112,40 @@ int PageTest::other_entry(page_kind kind, int row)
     return static_cast<int>((shown_entry(kind, row) + 1) % count);
 }
 
+void PageTest::notify_row(page_kind kind, int row, int code) const
+{
+    const page_def* def = find_page_def(kind, current_page_family());
+    HWND control = def != nullptr ? row_control(*def, row) : nullptr;
+    SendMessageA(config_window(), WM_COMMAND, MAKEWPARAM(kPageIdBase[kind] + row, code),
+                 reinterpret_cast<LPARAM>(control));
+}
+
+void PageTest::show_with(page_kind kind, uint32_t model, uint32_t phases, const std::vector<item_set>& items,
+                         int group, const char* idn) const
+{
+    link_record link;
+    clear_link_record(&link);
+    if (idn != nullptr)
+        std::snprintf(link.idn_reply, sizeof link.idn_reply, "%s", idn);
+    attach(model, phases, &link);
+    set_current_active_group(group);
+    for (const item_set& set : items)
+        get_current_config()->set_value_int(set.item, set.value);
+    show_page(page(kind), config_window());
+}
+
+int PageTest::group_value(int group, int item)
+{
+    int value = 0;
+    return get_current_config_ptr(group)->get_value_int(item, value);
+}
+
+std::string PageTest::group_text(int group, int item)
+{
+    std::string text;
+    return get_current_config_ptr(group)->get_value_string(item, text);
+}
+
 void PageTestOnTheWire::SetUp()
 {
     PageTest::SetUp();
@@ -113,11 +162,20 @@ void PageTestOnTheWire::SetUp()
 void PageTestOnTheWire::show_on_wire(page_kind kind, uint32_t model, uint32_t phases,
                                      const std::vector<item_set>& items)
 {
+    connect_sim(model, phases, items);
+    AutoConfigs = 1;
+    show_page(page(kind), config_window());
+    inst().clear_received();
+}
+
+void PageTestOnTheWire::connect_sim(uint32_t model, uint32_t phases, const std::vector<item_set>& items,
+                                    const char* idn)
+{
+    if (idn != nullptr)
+        std::snprintf(link().idn_reply, sizeof link().idn_reply, "%s", idn);
     attach(model, phases, &link());
     for (const item_set& set : items)
         get_current_config()->set_value_int(set.item, set.value);
-    AutoConfigs = 1;
-    show_page(page(kind), config_window());
     inst().clear_received();
 }
 

@@ -36,6 +36,9 @@ struct layout_case {
     grid_rows rows;
 };
 
+// The page rows given placed on the grid's rows from the top, in order.
+grid_rows rows_from_top(const std::vector<int>& rows);
+
 // Delivers the messages posted to this thread's windows.
 void deliver_posted_messages();
 
@@ -64,6 +67,16 @@ protected:
     // An entry of the row's list other than the one it shows.
     static int other_entry(page_kind kind, int row);
     static int shown_entry(page_kind kind, int row);
+    // The Config window told of a notification in a row's id, as the row's
+    // control sends it (none on a family without the page).
+    void notify_row(page_kind kind, int row, int code) const;
+
+    // The instrument (answering the identification, when given) with its
+    // items set in the group made active, and the page shown.
+    void show_with(page_kind kind, uint32_t model, uint32_t phases, const std::vector<item_set>& items,
+                   int group = 0, const char* idn = nullptr) const;
+    static int group_value(int group, int item);
+    static std::string group_text(int group, int item);
 
     std::unique_ptr<config_window_fixture> fixture_;
 };
@@ -78,6 +91,9 @@ protected:
     // The instrument on the simulated link with its items, auto-send on, the
     // page shown and what the instrument received so far forgotten.
     void show_on_wire(page_kind kind, uint32_t model, uint32_t phases, const std::vector<item_set>& items);
+    // The same without a page shown or auto-send changed; the link answers
+    // the identification, when given.
+    void connect_sim(uint32_t model, uint32_t phases, const std::vector<item_set>& items, const char* idn = nullptr);
     wqt_sim::instrument& inst() { return lan_ ? lan_->inst : serial_->inst; }
     link_record& link() { return lan_ ? lan_->link : serial_->link; }
 

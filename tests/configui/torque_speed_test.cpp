@@ -1,7 +1,6 @@
-// The torque/speed page: the rows and labels each torque and speed setting
-// shows and the item row 6 stands for, what either list's notifications
-// lead to, the gear ratio shown and taken in each family, whole numbers in
-// row 6, and the writes on the wire.
+// The torque/speed page: the rows, labels and speed item each setting
+// shows, what either list's notifications lead to, the entries shown and
+// taken, and the writes on the wire.
 #include "configui/pages/torque_speed.h"
 
 #include "config/instrument_config.h"
@@ -20,9 +19,6 @@ namespace {
 
 enum : int { R_REFERENCE, R_GEAR, R_TORQUE_SPEED, R_OFFSET_1, R_TORQUE_SCALE, R_OFFSET_2, R_SPEED_SCALE };
 
-constexpr uint32_t kWqt45 = 4;
-constexpr uint32_t kWqt55 = 5;
-
 const std::string kRef = "Frequency Reference", kGear = "Gear Ratio", kTs = "Torque Speed";
 const std::string kNmV = "Scale Factor Nm/V", kNmHz = "Scale Factor Nm/Hz";
 const std::string kRpmV = "Scale Factor rpm/V", kPulses = "Scale Factor pulses/rev";
@@ -33,35 +29,20 @@ using labels = std::vector<std::string>;
 class TorqueSpeed : public PageTest {
 protected:
     // The instrument with its items (the two speed scale factors told
-    // apart: item 86 "1.5", item 87 250) and the page shown.
+    // apart: item 86 "1.5", item 87 250; gear ratio 130 "1500") and the page
+    // shown.
     void show(uint32_t model, std::vector<item_set> items)
     {
         attach(model, 3);
         get_current_config()->set_value_text(86, "1.5");
         get_current_config()->set_value_int(87, 250);
+        get_current_config()->set_value_text(130, "1500");
         for (const item_set& set : items)
             get_current_config()->set_value_int(set.item, set.value);
         show_page(page(PAGE_TORQUE_SPEED), config_window());
     }
     static HWND control(int row) { return row_control(page(PAGE_TORQUE_SPEED), row); }
-    static HWND label(int row) { return row_label(page(PAGE_TORQUE_SPEED), row); }
     static std::string text(int row) { return window_text(control(row)); }
-    static int item(int number)
-    {
-        int value = 0;
-        return get_current_config()->get_value_int(number, value);
-    }
-    static std::string item_text(int number)
-    {
-        std::string value;
-        return get_current_config()->get_value_string(number, value);
-    }
-    // A list's notification of any kind, as the list sends it.
-    void notify(int row, int code) const
-    {
-        SendMessageA(config_window(), WM_COMMAND, MAKEWPARAM(kPageIdBase[PAGE_TORQUE_SPEED] + row, code),
-                     reinterpret_cast<LPARAM>(control(row)));
-    }
 };
 
 } // namespace
@@ -78,12 +59,12 @@ TEST_F(TorqueSpeed, RowsLabelsAndSpeedItemFollowTheSetting)
         labels placed;
         const char* speed_scale;
     } cases[] = {
-        {kWqt55, 0, 0, {kRef, kTs}, "1.5"},
-        {kWqt45, 2, 0, {kRef, kGear, kTs}, "1.5"},
-        {kWqt55, 2, 1, {kRef, kGear, kTs, kNmV, kOff1, kRpmV, kOff2}, "1.5"},
-        {kWqt45, 0, 2, {kRef, kTs, kNmV, kOff1, kPulses}, "250"},
-        {kWqt55, 3, 3, {kRef, kTs, kNmHz, kRpmV, kOff2}, "1.5"},
-        {kWqt45, 1, 4, {kRef, kTs, kNmHz, kPulses}, "250"},
+        {5, 0, 0, {kRef, kTs}, "1.5"},
+        {4, 2, 0, {kRef, kGear, kTs}, "1.5"},
+        {5, 2, 1, {kRef, kGear, kTs, kNmV, kOff1, kRpmV, kOff2}, "1.5"},
+        {4, 0, 2, {kRef, kTs, kNmV, kOff1, kPulses}, "250"},
+        {5, 3, 3, {kRef, kTs, kNmHz, kRpmV, kOff2}, "1.5"},
+        {4, 1, 4, {kRef, kTs, kNmHz, kPulses}, "250"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "model " << c.model << ", 38 = " << c.reference << ", 84 = "
@@ -108,22 +89,20 @@ TEST_F(TorqueSpeed, ChangeOnAnyNotification)
         labels placed;
         bool reloaded;
     } cases[] = {
-        {R_REFERENCE, CBN_SELENDOK, 2, {kRef, kGear, kTs, kNmV, kOff1, "stale", kOff2}, false},
         {R_REFERENCE, CBN_SELCHANGE, 2, {kRef, kGear, kTs, kNmV, kOff1, "stale", kOff2}, false},
         {R_REFERENCE, CBN_KILLFOCUS, 3, {kRef, kTs, kNmV, kOff1, "stale", kOff2}, false},
-        {R_TORQUE_SPEED, CBN_SELENDOK, 2, {kRef, kTs, kNmV, kOff1, kPulses}, true},
         {R_TORQUE_SPEED, CBN_DROPDOWN, 4, {kRef, kTs, kNmHz, kPulses}, true},
         {R_TORQUE_SPEED, CBN_SETFOCUS, 0, {kRef, kTs}, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "row " << c.row << ", code " << c.code);
-        show(kWqt55, {{38, 0}, {84, 1}});
+        show(5, {{38, 0}, {84, 1}});
         SetWindowTextA(control(R_OFFSET_1), "typed");
-        SetWindowTextA(label(R_SPEED_SCALE), "stale");
+        SetWindowTextA(row_label(page(PAGE_TORQUE_SPEED), R_SPEED_SCALE), "stale");
         SetFocus(control(c.row == R_REFERENCE ? R_TORQUE_SPEED : R_REFERENCE));
         choose(PAGE_TORQUE_SPEED, c.row, c.index, false);
-        notify(c.row, c.code);
-        EXPECT_EQ(item(c.row == R_REFERENCE ? 38 : 84), c.index);
+        notify_row(PAGE_TORQUE_SPEED, c.row, c.code);
+        EXPECT_EQ(group_value(0, c.row == R_REFERENCE ? 38 : 84), c.index);
         EXPECT_EQ(grid_labels(), c.placed);
         EXPECT_EQ(text(R_OFFSET_1) != "typed", c.reloaded);
         EXPECT_EQ(GetFocus(), control(c.row));
@@ -138,12 +117,12 @@ TEST_F(TorqueSpeed, NotificationWithoutAChangeDoesNothing)
     for (int row : {R_REFERENCE, R_TORQUE_SPEED}) {
         for (int code : {CBN_SETFOCUS, CBN_KILLFOCUS, CBN_DROPDOWN, CBN_CLOSEUP, CBN_SELENDOK, CBN_SELENDCANCEL}) {
             SCOPED_TRACE(testing::Message() << "row " << row << ", code " << code);
-            show(kWqt45, {{38, 0}, {84, 1}});
+            show(4, {{38, 0}, {84, 1}});
             choose(PAGE_TORQUE_SPEED, R_REFERENCE, 2, false);
             get_current_config()->set_value_int(38, 2);
-            SetWindowTextA(label(R_TORQUE_SCALE), "stale");
-            notify(row, code);
-            EXPECT_EQ(item(84), 1);
+            SetWindowTextA(row_label(page(PAGE_TORQUE_SPEED), R_TORQUE_SCALE), "stale");
+            notify_row(PAGE_TORQUE_SPEED, row, code);
+            EXPECT_EQ(group_value(0, 84), 1);
             EXPECT_EQ(grid_labels(), (labels{kRef, kTs, "stale", kOff1, kRpmV, kOff2}));
         }
     }
@@ -152,57 +131,48 @@ TEST_F(TorqueSpeed, NotificationWithoutAChangeDoesNothing)
 // The WQT55 family shows the gear ratio with its prefix and ":1" and takes
 // an entry with ":1" in its last three characters without its last two
 // (never one of two characters); the WQT45 family shows and takes the text
-// as it is. What is no number is refused once and the item keeps its value.
-TEST_F(TorqueSpeed, GearRatioShownAndTaken)
+// as it is. Row 6 on item 87 takes whole numbers, a fraction cut towards
+// zero. What is no number or beyond the item's limits is refused once and
+// the item keeps its value.
+TEST_F(TorqueSpeed, EntriesShownAndTaken)
 {
     const struct {
         uint32_t model;
-        const char* typed; // after the stored value has been shown
+        int row;
+        const char* typed;
         const char* stored; // null: refused
     } cases[] = {
-        {kWqt55, "2.5:1", "2.5000E0"},     {kWqt55, "3:1", "3.0000E0"}, {kWqt55, "1.5000k:1", "1.5000E3"},
-        {kWqt55, "4", "4.0000E0"},         {kWqt55, "10:25", nullptr},  {kWqt55, "10:15", nullptr},
-        {kWqt55, ":1", nullptr},           {kWqt45, "2.5", "2.5000E0"}, {kWqt45, "2.5:1", nullptr},
+        {5, R_GEAR, "2.5:1", "2.5000E0"}, {5, R_GEAR, "1.5000k:1", "1.5000E3"}, {5, R_GEAR, "4", "4.0000E0"},
+        {5, R_GEAR, "10:25", nullptr},    {5, R_GEAR, "10:15", nullptr},        {5, R_GEAR, ":1", nullptr},
+        {4, R_GEAR, "2.5", "2.5000E0"},   {4, R_GEAR, "2.5:1", nullptr},        {5, R_SPEED_SCALE, "12.7", "12"},
+        {5, R_SPEED_SCALE, "-3.9", nullptr}, {5, R_SPEED_SCALE, "9999.5", nullptr},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "model " << c.model << ", typed " << c.typed);
-        show(c.model, {{38, 2}});
-        get_current_config()->set_value_text(130, "1500");
-        show_page(page(PAGE_TORQUE_SPEED), config_window());
-        EXPECT_EQ(text(R_GEAR), c.model == kWqt55 ? "1.5000k:1" : "1500");
+        show(c.model, {{38, 2}, {84, 2}});
+        const bool gear = c.row == R_GEAR;
+        EXPECT_EQ(text(R_GEAR), c.model == 5 ? "1.5000k:1" : "1500");
         msgbox::reset();
-        type(PAGE_TORQUE_SPEED, R_GEAR, c.typed);
-        EXPECT_EQ(item_text(130), c.stored != nullptr ? c.stored : "1500");
+        type(PAGE_TORQUE_SPEED, c.row, c.typed);
+        const char* kept = gear ? "1500" : "250";
+        EXPECT_EQ(group_text(0, gear ? 130 : 87), c.stored != nullptr ? c.stored : kept);
         EXPECT_EQ(msgbox::shown().size(), c.stored != nullptr ? 0u : 1u);
+        show_page(page(PAGE_TORQUE_SPEED), config_window());
+        if (!gear) {
+            EXPECT_EQ(text(R_SPEED_SCALE), c.stored != nullptr ? c.stored : kept);
+        }
         EXPECT_EQ(config_current_page, 9);
     }
 }
 
-// Row 6 on item 87 takes whole numbers, a fraction cut towards zero; a
-// value beyond the item's limits is refused and shown as stored.
-TEST_F(TorqueSpeed, PulsesPerRevolutionAreWholeNumbers)
-{
-    const struct {
-        const char* typed;
-        const char* stored;
-    } cases[] = {{"12.7", "12"}, {"1.9", "1"}, {"-3.9", "250"}, {"9999.5", "250"}};
-    for (const auto& c : cases) {
-        show(kWqt55, {{84, 2}});
-        type(PAGE_TORQUE_SPEED, R_SPEED_SCALE, c.typed);
-        EXPECT_EQ(std::to_string(item(87)), c.stored) << c.typed;
-        show_page(page(PAGE_TORQUE_SPEED), config_window());
-        EXPECT_EQ(text(R_SPEED_SCALE), c.stored) << c.typed;
-    }
-}
-
-class TorqueSpeedOnTheWire : public PageTestOnTheWire {};
+using TorqueSpeedOnTheWire = PageTestOnTheWire;
 
 // With auto-send on each change writes its own item: the reference before
 // the setting when both lists changed; row 6 the item it shows; the WQT55
 // gear ratio without its ":1".
 TEST_P(TorqueSpeedOnTheWire, ChangesWriteTheirOwnItems)
 {
-    show_on_wire(PAGE_TORQUE_SPEED, kWqt55, 3, {{38, 0}, {84, 1}});
+    show_on_wire(PAGE_TORQUE_SPEED, 5, 3, {{38, 0}, {84, 1}});
     choose(PAGE_TORQUE_SPEED, R_REFERENCE, 1, false);
     choose(PAGE_TORQUE_SPEED, R_TORQUE_SPEED, 2);
     type(PAGE_TORQUE_SPEED, R_SPEED_SCALE, "360");
