@@ -355,7 +355,7 @@ constexpr page_def acquisition(config_family family, const row_def* rows, const 
             walk, walk_count, 0, lists, layout};
 }
 
-constexpr int8_t kWalkSteps = static_cast<int8_t>(std::size(kWalk));
+constexpr int8_t kWalkSteps = steps(kWalk);
 
 } // namespace
 
@@ -365,7 +365,7 @@ constexpr page_def kAcquisitionPages[5] = {
     acquisition(config_family::wqt25xx, kRowsWqt25.data(), kWalk, kWalkSteps,
                 one_group_lists<wiring_choices>, layout_acquisition_control_page_wqt25xx),
     acquisition(config_family::wqt35xx, kRowsWqt35.data(), kWalkWqt35,
-                static_cast<int8_t>(std::size(kWalkWqt35)), two_group_lists,
+                steps(kWalkWqt35), two_group_lists,
                 layout_acquisition_control_page_wqt35xx),
     acquisition(config_family::wqt45xx, kSharedRows.data(), kWalk, kWalkSteps,
                 one_group_lists<wiring_choices_wqt45xx>, layout_acquisition_control_page_wqt45xx),

@@ -111,12 +111,6 @@ constexpr page_def advanced(config_family family, const row_def* rows, const wal
     return {PAGE_ADVANCED, family, kReturnText, true, false, 20, kRows, rows, walk, walk_count, 0, nullptr, layout};
 }
 
-template <size_t N>
-constexpr int8_t steps(const walk_step (&)[N])
-{
-    return static_cast<int8_t>(N);
-}
-
 } // namespace
 
 constexpr page_def kAdvancedPages[5] = {

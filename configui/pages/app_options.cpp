@@ -302,12 +302,6 @@ constexpr page_def app_options(config_family family, const row_def* rows, const 
             layout};
 }
 
-template <size_t N>
-constexpr int8_t steps(const walk_step (&)[N])
-{
-    return static_cast<int8_t>(N);
-}
-
 } // namespace
 
 constexpr page_def kAppOptionsPages[5] = {

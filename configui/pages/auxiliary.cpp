@@ -118,12 +118,6 @@ constexpr page_def auxiliary(config_family family, const row_def* rows, const wa
             nullptr, layout};
 }
 
-template <size_t N>
-constexpr int8_t steps(const walk_step (&)[N])
-{
-    return static_cast<int8_t>(N);
-}
-
 } // namespace
 
 constexpr page_def kAuxiliaryPages[5] = {

@@ -182,12 +182,6 @@ constexpr page_def coupling(config_family family, const row_def* rows, const wal
             lists, layout};
 }
 
-template <size_t N>
-constexpr int8_t steps(const walk_step (&)[N])
-{
-    return static_cast<int8_t>(N);
-}
-
 } // namespace
 
 constexpr page_def kCouplingPages[5] = {

@@ -105,12 +105,6 @@ constexpr page_def data_log(config_family family, const row_def* rows, const wal
             lists, layout};
 }
 
-template <size_t N>
-constexpr int8_t steps(const walk_step (&)[N])
-{
-    return static_cast<int8_t>(N);
-}
-
 } // namespace
 
 constexpr page_def kDataLogPages[5] = {

@@ -131,6 +131,14 @@ struct walk_step {
     step_set set;
 };
 
+// The number of steps of a walk, as a page_def holds it.
+template <size_t N>
+constexpr int8_t steps(const walk_step (&)[N])
+{
+    static_assert(N <= 127, "a walk's steps fit its count");
+    return static_cast<int8_t>(N);
+}
+
 struct page_def;
 using page_hook = void (*)(const page_def& page, instrument_config& config);
 

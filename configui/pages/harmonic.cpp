@@ -230,12 +230,6 @@ void place_within_limits(grid_cursor& grid, int row, int item)
 
 // ---- Definitions ----------------------------------------------------------------
 
-template <size_t N>
-constexpr int8_t steps(const walk_step (&)[N])
-{
-    return static_cast<int8_t>(N);
-}
-
 template <size_t Steps>
 constexpr page_def mode_page(page_kind kind, config_family family, const row_def* rows, int rows_count,
                              const walk_step (&walk)[Steps], void (*layout)())

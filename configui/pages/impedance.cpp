@@ -54,12 +54,6 @@ constexpr page_def impedance(config_family family, const row_def* rows, const wa
             mode_lists, layout};
 }
 
-template <size_t N>
-constexpr int8_t steps(const walk_step (&)[N])
-{
-    return static_cast<int8_t>(N);
-}
-
 } // namespace
 
 constexpr page_def kImpedancePages[5] = {

@@ -63,12 +63,6 @@ constexpr page_def phase_meter(config_family family, const row_def* rows, const 
             mode_lists, layout};
 }
 
-template <size_t N>
-constexpr int8_t steps(const walk_step (&)[N])
-{
-    return static_cast<int8_t>(N);
-}
-
 } // namespace
 
 constexpr page_def kPhaseMeterPages[5] = {

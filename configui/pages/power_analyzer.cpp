@@ -217,12 +217,6 @@ constexpr page_def power_analyzer(config_family family, const row_def* rows, con
             0, power_lists, layout};
 }
 
-template <size_t N>
-constexpr int8_t steps(const walk_step (&)[N])
-{
-    return static_cast<int8_t>(N);
-}
-
 } // namespace
 
 constexpr page_def kPowerAnalyzerPages[5] = {

@@ -74,12 +74,6 @@ constexpr page_def power_integrator(config_family family, const row_def* rows, c
             0, mode_lists, layout};
 }
 
-template <size_t N>
-constexpr int8_t steps(const walk_step (&)[N])
-{
-    return static_cast<int8_t>(N);
-}
-
 } // namespace
 
 constexpr page_def kPowerIntegratorPages[5] = {

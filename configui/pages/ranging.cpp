@@ -231,12 +231,6 @@ constexpr page_def ranging(config_family family, const row_def* rows, const walk
     return {PAGE_RANGING, family, 0, false, false, 20, kRows, rows, walk, walk_count, 0, ranging_lists, layout};
 }
 
-template <size_t N>
-constexpr int8_t steps(const walk_step (&)[N])
-{
-    return static_cast<int8_t>(N);
-}
-
 } // namespace
 
 int ranging_set_offset(instrument_config& config)

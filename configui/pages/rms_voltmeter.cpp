@@ -68,12 +68,6 @@ constexpr page_def rms_voltmeter(config_family family, const row_def* rows, cons
             mode_lists, layout};
 }
 
-template <size_t N>
-constexpr int8_t steps(const walk_step (&)[N])
-{
-    return static_cast<int8_t>(N);
-}
-
 } // namespace
 
 constexpr page_def kRmsVoltmeterPages[5] = {

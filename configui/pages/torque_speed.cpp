@@ -87,7 +87,7 @@ void layout_torque_speed(config_family family)
 constexpr page_def torque_speed(config_family family, const row_def* rows, void (*layout)())
 {
     return {PAGE_TORQUE_SPEED, family, kReturnText, true,  false, 20, kRows, rows, kWalk,
-            static_cast<int8_t>(std::size(kWalk)), 0, scale_factor_labels, layout, true};
+            steps(kWalk), 0, scale_factor_labels, layout, true};
 }
 
 // A family without the page: no rows, so the dispatch finds none.
