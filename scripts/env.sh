@@ -20,8 +20,13 @@ kestrova_prefix() {
     wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Auto /t REG_SZ /d 1 /f >/dev/null 2>&1 || true
     wineserver -w
   fi
-  kestrova_ui_font
-  kestrova_focus_fallback
+  # Each setting is made once, also in a prefix made before it. The wine
+  # runs here have no display yet: the server they start must end before
+  # anything draws, or its desktop would stay without one.
+  local changed=0
+  kestrova_ui_font && changed=1
+  kestrova_focus_fallback && changed=1
+  [ "$changed" = 0 ] || wineserver -w
 }
 
 # The program's labels are laid out for "Segoe UI", which Wine does not have;
@@ -30,11 +35,11 @@ kestrova_prefix() {
 # the prefix replaces "Segoe UI" with the first of them that is present.
 # Prefixes made before this setting get it on their next use.
 KESTROVA_UI_FONT='Liberation Sans Narrow\0Nimbus Sans Narrow'
+# Succeeds when it changed the prefix.
 kestrova_ui_font() {
-  grep -qF "\"Segoe UI\"=str(7):\"$KESTROVA_UI_FONT\\0\"" "$WINEPREFIX/user.reg" 2>/dev/null && return 0
+  grep -qF "\"Segoe UI\"=str(7):\"$KESTROVA_UI_FONT\\0\"" "$WINEPREFIX/user.reg" 2>/dev/null && return 1
   wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Segoe UI' /t REG_MULTI_SZ \
        /d "$KESTROVA_UI_FONT" /f >/dev/null 2>&1 || true
-  wineserver -w
 }
 
 # When two windows close in a row (a dialog and the file dialog or message
@@ -42,9 +47,9 @@ kestrova_ui_font() {
 # goes to a window that is closing, and the focus ends on the window
 # manager's own window: no key reaches the program until it is clicked.
 # Without WM_TAKE_FOCUS the window manager gives the focus to the owner
-# itself. Set once in the prefix, also in one made before.
+# itself. Succeeds when it changed the prefix.
 kestrova_focus_fallback() {
-  grep -qs '"UseTakeFocus"="N"' "$WINEPREFIX/user.reg" && return 0
+  grep -qs '"UseTakeFocus"="N"' "$WINEPREFIX/user.reg" && return 1
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v UseTakeFocus /t REG_SZ /d N /f >/dev/null 2>&1 || true
 }
 
