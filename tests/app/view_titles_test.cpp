@@ -13,7 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -72,6 +75,12 @@ std::vector<int> windows_over(HWND title, HWND view, const RECT& text)
 
 class ViewTitlesTest : public FrameTest {
 protected:
+    struct font_deleter {
+        void operator()(HFONT font) const { DeleteObject(font); }
+    };
+    // Outlives the main window, which FrameTest's TearDown destroys.
+    std::unique_ptr<std::remove_pointer_t<HFONT>, font_deleter> wide_font;
+
     void check_titles(const char* when)
     {
         for (const view_title_row& row : kViewTitles) {
@@ -104,6 +113,18 @@ TEST_F(ViewTitlesTest, EveryViewsTitleIsDrawnWhole)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     pump();
     check_titles("after a resize");
+
+    // In a face wider than the set-up's (as Wine's own stand-in is), the
+    // titles that name the instrument are fitted again when it is chosen.
+    LOGFONTA face{};
+    HWND harmonics = get_control_by_id(IDC_HRES_TITLE);
+    GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(harmonics, WM_GETFONT, 0, 0)), sizeof face, &face);
+    face.lfWidth = std::abs(face.lfHeight) * 2 / 3;
+    wide_font.reset(CreateFontIndirectA(&face));
+    for (const int id : {int{IDC_SCOPE_TITLE}, int{IDC_HRES_TITLE}, int{IDC_CAPTURE_TITLE}, int{IDC_VM_TITLE}})
+        SendMessageA(get_control_by_id(id), WM_SETFONT, reinterpret_cast<WPARAM>(wide_font.get()), 0);
+    command(IDC_WQT1);
+    check_titles("in a wider face");
 }
 
 } // namespace
