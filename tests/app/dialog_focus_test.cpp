@@ -18,7 +18,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <functional>
 #include <string>
 
 namespace {
@@ -32,23 +31,7 @@ protected:
     }
 };
 
-// Answers the system's file dialog: the name typed into its name field,
-// then its default button.
 constexpr int kFileNameField = 0x047c; // edt1 of the system's file dialog
-
-void answer_file_dialog(HWND dialog, const std::string& path)
-{
-    SetDlgItemTextA(dialog, kFileNameField, path.c_str());
-    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
-}
-
-// One dialog of the main window as a user meets it: its command, and what
-// the user does in the dialog (and in the file dialog it may open).
-struct dialog_case {
-    const char* name;
-    int command;
-    bool file_dialog; // the system's file dialog opens (from the first dialog or alone)
-};
 
 TEST_F(DialogFocusTest, TheControlThatHadTheFocusHasItAgainAfterTheDialogs)
 {
@@ -64,7 +47,13 @@ TEST_F(DialogFocusTest, TheControlThatHadTheFocusHasItAgainAfterTheDialogs)
     set_file_dialog_handler(nullptr);
     const std::string folder = make_folder();
 
-    const dialog_case cases[] = {
+    // A dialog of the main window, and whether the system's file dialog
+    // opens (from it or alone).
+    struct dialog_case {
+        const char* name;
+        int command;
+        bool file_dialog;
+    } const cases[] = {
         {"About", IDM_ABOUT, false},
         {"Settings", IDM_SETTINGS, false},
         {"Export", CMD_EXPORT_CONFIG, true},
@@ -84,7 +73,9 @@ TEST_F(DialogFocusTest, TheControlThatHadTheFocusHasItAgainAfterTheDialogs)
                     click(dialog, IDC_EXPORT_BUTTON);
                 } else if (GetDlgItem(dialog, kFileNameField)) {
                     ++file_dialogs_seen;
-                    answer_file_dialog(dialog, folder + "\\" + c.name + ".cfg");
+                    const std::string path = folder + "\\" + c.name + ".cfg";
+                    SetDlgItemTextA(dialog, kFileNameField, path.c_str());
+                    click(dialog, IDOK);
                 }
             });
             SendMessageA(main, WM_COMMAND, static_cast<WPARAM>(c.command), 0);

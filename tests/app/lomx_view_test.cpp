@@ -5,14 +5,12 @@
 #include "frame/control_tables.h"
 #include "frame/lomx_ids.h"
 #include "frame/main_ids.h"
-#include "link/converter_dialog.h"
 #include "logging/logging_state.h"
 #include "tests/app/frame_fixture.h"
 #include "tests/support/modal_dialog.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -20,39 +18,22 @@ namespace {
 
 class LomxViewTest : public FrameTest {
 protected:
-    void SetUp() override
-    {
-        FrameTest::SetUp();
-        std::memset(static_cast<void*>(&converter_link), 0, sizeof converter_link);
-    }
     void TearDown() override
     {
         activity_state = ACTIVITY_IDLE;
-        std::memset(static_cast<void*>(&converter_link), 0, sizeof converter_link);
         FrameTest::TearDown();
     }
 
-    // Shows a view through its menu command and sets the run state the
-    // controls are then refreshed for.
-    void show_view(int view, uint32_t state)
-    {
-        activity_state = ACTIVITY_IDLE;
-        command(view);
-        activity_state = state;
-        command(CMD_REFRESH_CONNECTIONS);
-    }
-
-    // Clicks "Connect to LOMX" as the mouse does (a disabled button takes
-    // no click). Returns the captions of the dialogs that opened (each is
+    // Clicks "Connect to LOMX" with the mouse (a disabled button takes no
+    // click) and returns the captions of the dialogs that opened (each is
     // cancelled). Another program on the display may take the activation
-    // between the button's press and release, which cancels the click: a
-    // click that opened nothing is made again, three times at most.
+    // between press and release, which cancels the click: a click that
+    // opened nothing is made again, three times at most.
     std::vector<std::string> click_connect()
     {
-        constexpr int kAttempts = 3;
         std::vector<std::string> opened;
         dialog_driver driver([&](HWND dialog) { opened.push_back(caption(dialog)); });
-        for (int attempt = 0; attempt < kAttempts && opened.empty(); ++attempt) {
+        for (int attempt = 0; attempt < 3 && opened.empty(); ++attempt) {
             EXPECT_TRUE(mouse_click(get_control_by_id(IDC_LOMX_CONNECT))) << "covered";
             pump();
         }
@@ -87,7 +68,10 @@ TEST_F(LomxViewTest, ConnectOpensTheConvertersDialogOnlyInTheLomxViewWhileNothin
     };
     for (const click_case& c : cases) {
         SCOPED_TRACE(c.name);
-        show_view(c.view, c.state);
+        activity_state = ACTIVITY_IDLE;
+        command(c.view);
+        activity_state = c.state;
+        command(CMD_REFRESH_CONNECTIONS);
         const std::vector<std::string> opened = click_connect();
         EXPECT_EQ(opened, c.opens ? std::vector<std::string>{"Connect"} : std::vector<std::string>{});
         // Nothing connected the converter: its controls stay off, the texts

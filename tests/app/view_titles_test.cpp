@@ -1,7 +1,6 @@
-// Every view's title is drawn whole: its title control holds the whole text
-// in the font it got (without wrapping it), and no other window of the view
-// lies over the text, when the view is first shown, after switching away
-// and back, and after a resize of the main window.
+// Every view's title is drawn whole: its control holds the whole text on one
+// line in the font it got, and no other window of the view lies over it, when
+// the view is first shown, after switching away and back, and after a resize.
 #include "frame/capture_ids.h"
 #include "frame/control_tables.h"
 #include "frame/harmonic_results_ids.h"
@@ -14,7 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
@@ -36,32 +38,22 @@ const view_title_row kViewTitles[] = {
 };
 static_assert(sizeof kViewTitles / sizeof kViewTitles[0] == 6, "every view of the View menu");
 
-// The rectangle, in screen co-ordinates, where the title control draws its
-// text in its own font: left-aligned or centred, from its top.
+// The rectangle where the title control draws its text in its own font,
+// left-aligned or centred, from its top; in its client co-ordinates.
 RECT title_text_rect(HWND title)
 {
-    char text[128] = "";
-    GetWindowTextA(title, text, sizeof text);
+    const std::string text = window_text(title);
     HDC dc = GetDC(title);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(title, WM_GETFONT, 0, 0)));
     RECT extent{0, 0, 0, 0};
-    DrawTextA(dc, text, -1, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextA(dc, text.c_str(), -1, &extent, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, old);
     ReleaseDC(title, dc);
     RECT client;
     GetClientRect(title, &client);
-    const int left = (GetWindowLongA(title, GWL_STYLE) & SS_TYPEMASK) == SS_CENTER
-                         ? (client.right - extent.right) / 2
-                         : 0;
-    RECT text_rect{left, 0, left + extent.right, extent.bottom};
-    MapWindowPoints(title, nullptr, reinterpret_cast<POINT*>(&text_rect), 2);
-    return text_rect;
-}
-
-bool contains(const RECT& outer, const RECT& inner)
-{
-    return inner.left >= outer.left && inner.top >= outer.top && inner.right <= outer.right &&
-           inner.bottom <= outer.bottom;
+    const bool centred = (GetWindowLongA(title, GWL_STYLE) & SS_TYPEMASK) == SS_CENTER;
+    OffsetRect(&extent, centred ? (client.right - extent.right) / 2 : 0, 0);
+    return extent;
 }
 
 // The visible windows of the view that lie over the text: the title's
@@ -83,6 +75,12 @@ std::vector<int> windows_over(HWND title, HWND view, const RECT& text)
 
 class ViewTitlesTest : public FrameTest {
 protected:
+    struct font_deleter {
+        void operator()(HFONT font) const { DeleteObject(font); }
+    };
+    // Outlives the main window, which FrameTest's TearDown destroys.
+    std::unique_ptr<std::remove_pointer_t<HFONT>, font_deleter> wide_font;
+
     void check_titles(const char* when)
     {
         for (const view_title_row& row : kViewTitles) {
@@ -93,13 +91,13 @@ protected:
             ASSERT_TRUE(IsWindowVisible(title));
             const std::string text = window_text(title);
             EXPECT_NE(text, "");
-            const RECT text_rect = title_text_rect(title);
-            RECT client;
+            RECT text_rect = title_text_rect(title), client;
             GetClientRect(title, &client);
-            MapWindowPoints(title, nullptr, reinterpret_cast<POINT*>(&client), 2);
-            EXPECT_TRUE(contains(client, text_rect)) << "\"" << text << "\" needs "
-                                                     << text_rect.right - text_rect.left << " x "
-                                                     << text_rect.bottom - text_rect.top;
+            EXPECT_TRUE(text_rect.left >= 0 && text_rect.right <= client.right &&
+                        text_rect.bottom <= client.bottom)
+                << "\"" << text << "\" needs " << text_rect.right - text_rect.left << " x "
+                << text_rect.bottom << " of " << client.right << " x " << client.bottom;
+            MapWindowPoints(title, nullptr, reinterpret_cast<POINT*>(&text_rect), 2);
             EXPECT_EQ(windows_over(title, view, text_rect), std::vector<int>{}) << text;
         }
     }
@@ -115,6 +113,18 @@ TEST_F(ViewTitlesTest, EveryViewsTitleIsDrawnWhole)
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     pump();
     check_titles("after a resize");
+
+    // In a face wider than the set-up's (as Wine's own stand-in is), the
+    // titles that name the instrument are fitted again when it is chosen.
+    LOGFONTA face{};
+    HWND harmonics = get_control_by_id(IDC_HRES_TITLE);
+    GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(harmonics, WM_GETFONT, 0, 0)), sizeof face, &face);
+    face.lfWidth = std::abs(face.lfHeight) * 2 / 3;
+    wide_font.reset(CreateFontIndirectA(&face));
+    for (const int id : {int{IDC_SCOPE_TITLE}, int{IDC_HRES_TITLE}, int{IDC_CAPTURE_TITLE}, int{IDC_VM_TITLE}})
+        SendMessageA(get_control_by_id(id), WM_SETFONT, reinterpret_cast<WPARAM>(wide_font.get()), 0);
+    command(IDC_WQT1);
+    check_titles("in a wider face");
 }
 
 } // namespace

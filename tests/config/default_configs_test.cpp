@@ -243,21 +243,19 @@ TEST_F(DefaultBlocks, FailedItemsAreReportedOnceAfterTheRest)
         const std::vector<std::string> writes = settled_writes(sim.inst);
         ASSERT_GE(writes.size(), r.last.size());
         EXPECT_EQ(std::vector<std::string>(writes.end() - r.last.size(), writes.end()), r.last);
+        auto writes_of = [&](int id) {
+            const std::string item = std::to_string(id) + ",";
+            return std::count_if(writes.begin(), writes.end(),
+                                 [&](const std::string& w) { return w.rfind(item, 0) == 0; });
+        };
         for (const std::string& prefix : r.refused) {
-            const std::string item = prefix.substr(7);
-            EXPECT_EQ(std::count_if(writes.begin(), writes.end(),
-                                    [&](const std::string& w) { return w.rfind(item, 0) == 0; }),
-                      4)
-                << prefix;
-            EXPECT_EQ(cfg->item_at(std::atoi(item.c_str()))->changed, 1) << "not sent: still changed";
+            const int id = std::atoi(prefix.c_str() + 7);
+            EXPECT_EQ(writes_of(id), 4) << id;
+            EXPECT_EQ(cfg->item_at(id)->changed, 1) << "not sent: still changed";
         }
         for (size_t i = 0; i < r.out_of_range.size(); ++i) {
             const int id = r.out_of_range[i];
-            const std::string item = std::to_string(id) + ",";
-            EXPECT_EQ(std::count_if(writes.begin(), writes.end(),
-                                    [&](const std::string& w) { return w.rfind(item, 0) == 0; }),
-                      0)
-                << id;
+            EXPECT_EQ(writes_of(id), 0) << id;
             EXPECT_EQ(cfg->get_value_record_copy(id).value.integer, before[i].value.integer) << id;
             EXPECT_EQ(cfg->item_at(id)->changed, 0) << id;
         }

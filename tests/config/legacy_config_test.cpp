@@ -356,7 +356,6 @@ TEST_F(LegacyConfig, LineBreaksAndTabsBecomeBlanksAndTheSlotReadsBackAligned)
         wqt_cfg_15xx loaded;
         saved_config_entry entry{};
         entry.model_code = 1;
-        entry.option_code = 0;
         entry.primary = &loaded;
         ASSERT_EQ(load_config_slot(entry, 0, false), slot_load_result::loaded);
         EXPECT_STREQ(entry.name, "Bench  2");

@@ -884,34 +884,18 @@ TEST_F(WholeTransferProgress, NoNameListOrNoLinkEndsTheProgressWithoutSending)
     EXPECT_EQ(0, sim.link.link_open);
 }
 
-
 // ---- An instrument that has stopped -------------------------------------------------
 
-// A stopped instrument answers nothing. Over LAN its end of the connection
-// is gone, which a read sees at once: the whole read ends with the three
-// boxes of an instrument that never replies, without waiting out a single
-// time-out, both on a link held open when the instrument stopped and on one
-// the read opens itself. A serial line cannot tell a stopped instrument from
-// a slow one and waits out every time-out.
+// Over LAN a stopped instrument's end of the connection is gone, which a
+// read sees at once: the whole read (READ WQT's) ends with the three boxes of
+// an instrument that never replies without waiting out a time-out, on a link
+// held open and on one the read opens. A serial line waits out every one.
 class StoppedInstrument : public SimLinkTest {
 protected:
-    void SetUp() override
-    {
-        SimLinkTest::SetUp();
-        msgbox::reset();
-        link->model_code = kModel55xx;
-    }
     void TearDown() override
     {
         SimLinkTest::TearDown();
         lan_set_timeout(kDefaultReadTimeoutMs);
-    }
-    void stop_instrument()
-    {
-        if (is_lan())
-            lan->server.stop();
-        else
-            serial->server.stop();
     }
 };
 
@@ -920,9 +904,10 @@ TEST_P(StoppedInstrument, WholeReadEndsWithThreeBoxesAtOnceOverLanAfterItsTimeOu
     const char* const* names = item_names_for_model(kModel55xx);
     wqt_cfg_55xx cfg;
     const std::vector<int> ids = moved_ids(cfg, kModel55xx);
+    link->model_code = kModel55xx;
     ASSERT_EQ(0, open_close_link(LINK_OPEN, link));
     set_read_timeout(100, link);
-    stop_instrument();
+    is_lan() ? lan->server.stop() : serial->server.stop();
     struct row {
         const char* what;
         bool held_open;
@@ -935,15 +920,9 @@ TEST_P(StoppedInstrument, WholeReadEndsWithThreeBoxesAtOnceOverLanAfterItsTimeOu
         if (!r.held_open && !is_lan())
             continue;
         msgbox::reset();
-        struct : transfer_progress {
-            void set_status(const char*) override {}
-            void set_total(int) override {}
-            void set_position(int) override {}
-            void done(bool) override {}
-            bool cancel_requested() override { return false; }
-        } quiet;
+        progress_recorder progress;
         const DWORD start = GetTickCount();
-        EXPECT_FALSE(cfg.read_all_items_with_progress(link, !r.held_open, quiet));
+        EXPECT_FALSE(cfg.read_all_items_with_progress(link, !r.held_open, progress));
         const DWORD took = GetTickCount() - start;
         printf("whole read, %s, %s: %lu ms\n", is_lan() ? "LAN" : "serial", r.what, took);
         const auto boxes = msgbox::shown();

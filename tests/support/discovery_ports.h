@@ -10,37 +10,47 @@
 #include <winsock2.h>
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
-// The probes' datagram socket with the discovery ports traded for free ones:
-// it binds a free local port in place of the one the probe asks for, and
-// sends what the probes send to ports 65535 and 30718 to the responder's own
+// The program's Winsock datagram socket with the discovery ports traded for
+// free ones: it binds a free local port in place of the one the probe asks
+// for, and sends what goes to ports 65535 and 30718 to the responder's own
 // two ports (responder_port and the next). Installed while it lives.
 class own_port_socket : public datagram_socket {
 public:
-    explicit own_port_socket(uint16_t responder_port);
-    ~own_port_socket() override;
+    explicit own_port_socket(uint16_t responder_port)
+        : responder_port_(responder_port), winsock_(set_datagram_socket(this))
+    {
+    }
+    ~own_port_socket() override { set_datagram_socket(winsock_); }
 
-    bool open(uint16_t local_port) override;
-    void close() override;
-    int poll_writable() override;
-    int poll_readable() override;
-    int send_to(uint32_t address, uint16_t port, const char* data, int length) override;
-    int receive_from(uint32_t* sender, char* buffer, int size) override;
+    bool open(uint16_t local_port) override
+    {
+        asked_ = local_port;
+        return winsock_->open(0);
+    }
+    void close() override { winsock_->close(); }
+    int poll_writable() override { return winsock_->poll_writable(); }
+    int poll_readable() override { return winsock_->poll_readable(); }
+    int send_to(uint32_t address, uint16_t port, const char* data, int length) override
+    {
+        const uint16_t to = port == 65535 ? responder_port_
+                            : port == 30718 ? static_cast<uint16_t>(responder_port_ + 1)
+                                            : port;
+        return winsock_->send_to(address, to, data, length);
+    }
+    int receive_from(uint32_t* sender, char* buffer, int size) override
+    {
+        return winsock_->receive_from(sender, buffer, size);
+    }
 
-    // The local port the probe asked for, and the one bound in its place.
+    // The local port the probe asked for.
     uint16_t asked_port() const { return asked_; }
-    uint16_t bound_port() const { return bound_; }
 
 private:
-    int poll(bool for_reading);
     uint16_t responder_port_;
+    datagram_socket* winsock_;
     uint16_t asked_ = 0;
-    uint16_t bound_ = 0;
-    SOCKET socket_ = INVALID_SOCKET;
-    bool started_ = false;
-    datagram_socket* previous_ = nullptr;
 };
 
 // Starts the responder on 127.0.0.1 at two free ports of its own, for the

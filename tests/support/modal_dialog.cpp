@@ -151,42 +151,6 @@ void click(HWND dialog, int id)
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
-namespace {
-
-bool belongs_to_this_program(HWND window)
-{
-    DWORD process = 0;
-    GetWindowThreadProcessId(window, &process);
-    return window && process == GetCurrentProcessId();
-}
-
-void send_mouse_button(DWORD flags)
-{
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    SendInput(1, &input, sizeof input);
-}
-
-// Runs this thread's messages for a while: long enough for the input queue
-// to deliver a click and for what it starts to run.
-void run_messages_for_a_while()
-{
-    constexpr DWORD kRunMs = 300;
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kRunMs) {
-        MSG message;
-        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            Sleep(5);
-            continue;
-        }
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
-}
-
-} // namespace
-
 bool mouse_click(HWND window)
 {
     RECT rect;
@@ -196,12 +160,27 @@ bool mouse_click(HWND window)
     HWND top = GetAncestor(window, GA_ROOT);
     constexpr UINT kZOrderOnly = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     SetWindowPos(top, HWND_TOPMOST, 0, 0, 0, 0, kZOrderOnly);
-    const bool ours = belongs_to_this_program(WindowFromPoint(middle));
+    DWORD process = 0;
+    GetWindowThreadProcessId(WindowFromPoint(middle), &process);
+    const bool ours = process == GetCurrentProcessId();
     if (ours) {
         SetCursorPos(middle.x, middle.y);
-        send_mouse_button(MOUSEEVENTF_LEFTDOWN);
-        send_mouse_button(MOUSEEVENTF_LEFTUP);
-        run_messages_for_a_while();
+        INPUT press[2] = {};
+        press[0].type = press[1].type = INPUT_MOUSE;
+        press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+        press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+        SendInput(2, press, sizeof press[0]);
+        // Long enough for the input queue to deliver the click and for what
+        // it starts to run.
+        for (const DWORD start = GetTickCount(); GetTickCount() - start < 300;) {
+            MSG message;
+            if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                Sleep(5);
+                continue;
+            }
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
     }
     SetWindowPos(top, HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
     return ours;
