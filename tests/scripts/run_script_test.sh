@@ -46,9 +46,9 @@ taken() { # tcp|udp address
 
 # Holds the port as another program would, until release.
 hold() { # tcp|udp address
-  local spec="UDP-RECV:65535,bind=$2"
-  [ "$1" = tcp ] && spec="TCP-LISTEN:10001,bind=$2,fork"
-  socat -u "$spec" /dev/null 2>/dev/null &
+  local socat_address="UDP-RECV:65535,bind=$2"
+  [ "$1" = tcp ] && socat_address="TCP-LISTEN:10001,bind=$2,fork"
+  socat -u "$socat_address" /dev/null 2>/dev/null &
   holder=$!
   for _ in $(seq 1 100); do taken "$1" "$2" && return 0; sleep 0.1; done
   fail "could not hold the $1 port of $2"
