@@ -20,3 +20,6 @@ bool return_focus_to_control(HWND main_window);
 // had it before the command gets it back. A command that moved the focus
 // itself keeps its choice.
 void keep_focus_through_command(HWND main_window, HWND focus_before);
+
+// Drops what was kept (when the main window is destroyed).
+void forget_focused_control(HWND main_window);

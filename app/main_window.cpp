@@ -249,8 +249,9 @@ LRESULT on_close(HWND window, LPARAM lparam)
     return 0;
 }
 
-LRESULT on_destroy()
+LRESULT on_destroy(HWND window)
 {
+    forget_focused_control(window);
     if (com_initialised) {
         CoUninitialize();
         com_initialised = false;
@@ -381,7 +382,7 @@ LRESULT CALLBACK main_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARAM 
     case WM_CLOSE:
         return on_close(window, lparam);
     case WM_DESTROY:
-        return on_destroy();
+        return on_destroy(window);
     }
     return DefWindowProcA(window, message, wparam, lparam);
 }
