@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int kAdvancedOptionsText = 50; // "Advanced Options >"
 constexpr int kRows = 16;
 
 // Rows of the page by number.

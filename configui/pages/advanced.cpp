@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kReturnText = 51; // "< Return"
 constexpr int kRows = 12;
 
 enum : int {

@@ -22,16 +22,10 @@ namespace {
 
 constexpr int kRows = 48;
 constexpr int kResetText = 1835;         // "Reset to Default"
-constexpr int kAdvancedOptionsText = 50; // "Advanced Options >", hidden on the WQT25 family
 
 constexpr int kItemTemperature = 80;
 constexpr int kItemDevice = 122;
 constexpr int kItemEfficiency = 93;
-
-constexpr row_def int_row(int item)
-{
-    return {static_cast<int16_t>(item), ROW_EDIT, SHOW_INT, nullptr, false, nullptr};
-}
 
 // The WQT55 family's rows; the others take theirs out or put theirs in.
 constexpr std::array<row_def, kRows> kRowsWqt55 = {

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int kAdvancedOptionsText = 50; // "Advanced Options >", hidden
 constexpr int kRows = 10;
 
 enum : int {

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kAdvancedOptionsText = 50; // "Advanced Options >", hidden
 constexpr int kRows = 12;
 constexpr int kBlockRows = 4;
 constexpr int kBlocks = 3;

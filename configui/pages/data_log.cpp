@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr int kAdvancedOptionsText = 50; // "Advanced Options >", hidden
 constexpr int kRows = 12;
 
 enum : int {

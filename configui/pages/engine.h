@@ -57,6 +57,11 @@ constexpr row_def edit_row(int item, item_fn pick = nullptr)
 {
     return {static_cast<int16_t>(item), ROW_EDIT, SHOW_PLAIN, pick, false, nullptr};
 }
+// A whole number in an edit: a text value shows truncated toward zero.
+constexpr row_def int_row(int item, int8_t kind = ROW_EDIT)
+{
+    return {static_cast<int16_t>(item), kind, SHOW_INT, nullptr, false, nullptr};
+}
 constexpr row_def gear_row(int item)
 {
     return {static_cast<int16_t>(item), ROW_EDIT, SHOW_GEAR, nullptr, false, nullptr};
@@ -138,6 +143,10 @@ constexpr int8_t steps(const walk_step (&)[N])
     static_assert(N <= 127, "a walk's steps fit its count");
     return static_cast<int8_t>(N);
 }
+
+// ui_text entries of the context button's captions.
+constexpr int16_t kAdvancedOptionsText = 50; // "Advanced Options >" (hidden where a page has no such page)
+constexpr int16_t kReturnText = 51;          // "< Return"
 
 struct page_def;
 using page_hook = void (*)(const page_def& page, instrument_config& config);

@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr int kAdvancedOptionsText = 50; // "Advanced Options >", hidden
 
 // ---- Harmonic Analyzer --------------------------------------------------------
 
@@ -45,16 +44,11 @@ constexpr int kFactorWqt35 = 8;
 constexpr int kHarmonicLowest = 2;
 constexpr int kHarmonicHighest = 7500;
 
-// A whole number in an edit: a text value shows truncated toward zero.
-constexpr row_def int_row(int item)
-{
-    return {static_cast<int16_t>(item), ROW_EDIT_ALT, SHOW_INT, nullptr, false, nullptr};
-}
-
 constexpr std::array<row_def, kHarmonicRows> kHarmonicRowsWqt55 = {
-    kModeRow,      list_row(kItemComputation), list_row(105), list_row(146), list_row(145),
-    edit_row(103), edit_row(102),              edit_row(104), edit_row(147), int_row(100),
-    int_row(101),  edit_row(68),               list_row(98),  edit_row(97),
+    kModeRow,      list_row(kItemComputation), list_row(105),  list_row(146),
+    list_row(145), edit_row(103),              edit_row(102),  edit_row(104),
+    edit_row(147), int_row(100, ROW_EDIT_ALT), int_row(101, ROW_EDIT_ALT),
+    edit_row(68),  list_row(98),               edit_row(97),
 };
 constexpr auto kHarmonicRowsWqt45 =
     with_rows(kHarmonicRowsWqt55, {{R_FREQUENCY_MODE, kEmptyRow}, {R_HARM_KEY, kEmptyRow}});
@@ -202,7 +196,8 @@ void layout_harmonic_simple(config_family family)
 
 enum : int { F_MODE, F_HARM_KEY, F_HARMONIC, F_CURRENT_SCALE, kFluctuatingRows };
 
-constexpr row_def kFluctuatingRowsWqt55[kFluctuatingRows] = {kModeRow, list_row(98), int_row(100), edit_row(104)};
+constexpr row_def kFluctuatingRowsWqt55[kFluctuatingRows] = {kModeRow, list_row(98), int_row(100, ROW_EDIT_ALT),
+                                                             edit_row(104)};
 constexpr walk_step kFluctuatingWalk[] = {kModeStep, group_step(F_HARM_KEY)};
 
 // ---- Flickermeter ---------------------------------------------------------------
@@ -214,7 +209,8 @@ constexpr int kItemTLong = 127;
 constexpr int kVoltageMeasurement = 0;
 
 constexpr row_def kFlickerRowsWqt55[kFlickerRows] = {
-    kModeRow, list_row(kItemMeasurement), int_row(kItemTShort), int_row(kItemTLong), edit_row(141), list_row(124),
+    kModeRow,      list_row(kItemMeasurement), int_row(kItemTShort, ROW_EDIT_ALT), int_row(kItemTLong, ROW_EDIT_ALT),
+    edit_row(141), list_row(124),
 };
 // D(t) Testing is read before the Measurement it depends on.
 constexpr walk_step kFlickerWalk[] = {kModeStep, group_step(K_DT_TESTING), group_step(K_MEASUREMENT)};

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int kAdvancedOptionsText = 50; // "Advanced Options >", hidden
 constexpr int kRows = 4;
 
 enum : int { R_MODE, R_PARAMETER, R_CIRCUIT, R_PHASE_OFFSET };

@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int kAdvancedOptionsText = 50; // "Advanced Options >", hidden
 constexpr int kRows = 6;
 
 enum : int { R_MODE, R_SPEED, R_SMOOTHING, R_RESPONSE, R_COMPUTATION, R_OFFSET };

@@ -13,7 +13,6 @@
 namespace {
 
 constexpr int kRows = 5;
-constexpr int kAdvancedOptionsText = 50; // "Advanced Options >", hidden
 
 enum : int8_t { R_MODE, R_INTEGRATION, R_DISPLAY, R_RUN_TIME, R_TIME_REFERENCE };
 static_assert(R_TIME_REFERENCE + 1 == kRows, "one row per id 26200..26204");

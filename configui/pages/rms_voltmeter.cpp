@@ -11,7 +11,6 @@
 
 namespace {
 
-constexpr int kAdvancedOptionsText = 50; // "Advanced Options >", hidden
 constexpr int kRows = 6;
 
 enum : int { R_MODE, R_RECTIFIED, R_PEAK, R_LAST_LINE, R_BLANKING, R_CREST };

@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr int kAdvancedOptionsText = 50; // "Advanced Options >", hidden
 constexpr int kRows = 8;
 constexpr int kIndependentInputRow = 6;
 constexpr int kPhaseAngleReferenceRow = 7;

@@ -16,7 +16,6 @@
 
 namespace {
 
-constexpr int kReturnText = 51; // "< Return"
 
 constexpr int kItemFrequencyReference = 38;
 constexpr int kItemGearRatio = 130;
