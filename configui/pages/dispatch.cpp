@@ -28,8 +28,8 @@ namespace {
 
 constexpr int kTitleFormatText = 52; // "Configuration: %s"
 
-// The pages' definitions by kind, each an array by family; null while a
-// kind's pages are not built.
+// The pages' definitions by kind, each an array by family (a family
+// without the kind's page has a definition without rows).
 const page_def* const kPageDefs[PAGE_KINDS] = {
     kAcquisitionPages, kAdvancedPages, kCouplingPages, kRangingPages, kDataLogPages, kAppOptionsPages, kAuxiliaryPages,
     kSystemOptionsPages,
@@ -57,7 +57,7 @@ bool has_torque_speed_page(config_family family)
     return family == config_family::wqt45xx || family == config_family::wqt55xx;
 }
 
-// A kind whose pages are not built yet: its title and page button, the grid
+// A kind the family has no page of: its title and page button, the grid
 // emptied, and its page number made current.
 void show_bare_page(page_kind kind)
 {

@@ -1,6 +1,6 @@
 // What each page kind is, whatever the family: the page number its layout
 // makes current, its title, its page button; and the registry of the pages
-// built so far, by kind and family.
+// by kind and family.
 #pragma once
 #include "config/item_tables.h"
 #include "configui/page_ids.h"
@@ -20,10 +20,10 @@ struct page_kind_facts {
 extern const page_kind_facts kPageKindFacts[PAGE_KINDS];
 
 // The definition of a kind's page for a family; null where it has none
-// (not built yet, or not a page of that family).
+// (not a page of that family).
 const page_def* find_page_def(int kind, config_family family);
 
-// Shows a kind's page of the family: its definition, or while it has none,
+// Shows a kind's page of the family: its definition, or where it has none,
 // a bare page with its title and page button that makes its number current.
 void show_page_kind(page_kind kind, config_family family, HWND config_window);
 
