@@ -1,6 +1,5 @@
-// The mode pages' behaviour beyond their layouts: which selections lay a
-// page out again, where a change goes on the two-group model, the harmonic
-// and flicker pages' up-downs and values shown, and what their changes send.
+// The mode pages beyond their layouts: which selections lay a page out
+// again, which groups a change reaches, up-downs, values shown, sends.
 #include "configui/pages/harmonic.h"
 #include "configui/pages/oscilloscope.h"
 
@@ -35,13 +34,10 @@ std::pair<int, int> updown_range(int grid_row)
 
 } // namespace
 
-// Which selections lay the page out again (the rows given, or those placed
-// before; the focus back on a list chosen in): the harmonic pages after
-// every selection in their lists, changed or not, a placeholder's id
-// included (shown by laying out an emptied grid); Phase Meter on a new
-// smoothing, the response hidden on "None"; Impedance Analyzer on a new parameter but on WQT15; the WQT15
-// Power Analyzer on a display line, not on another list though its wiring
-// changed behind it; the Mode list and the Oscilloscope's lists never.
+// Which selections lay the page out again (the focus back on the list): the
+// harmonic pages after every selection, a placeholder's id included; Phase
+// Meter and Impedance Analyzer (not on WQT15) on a change; the WQT15 Power
+// Analyzer on a display line only; the Mode list and Oscilloscope never.
 TEST_F(ModePages, WhichSelectionsLayThePageOut)
 {
     const struct {
@@ -54,20 +50,17 @@ TEST_F(ModePages, WhichSelectionsLayThePageOut)
         bool laid_out;
         std::vector<int> rows; // empty: those placed before
     } cases[] = {
-        {"55xx Computation", PAGE_HARMONIC, 5, {}, 1, -1, true, {}},
-        {"55xx HARM key", PAGE_HARMONIC, 5, {}, 12, -1, true, {}},
-        {"15xx placeholder", PAGE_HARMONIC, 1, {}, 3, -1, true, {}},
-        {"Mode list", PAGE_HARMONIC, 5, {}, 0, -1, false, {}},
-        {"fluctuating", PAGE_FLUCTUATING, 5, {}, 1, -1, true, {}},
-        {"flicker D(t)", PAGE_FLICKERMETER, 5, {}, 5, -1, true, {}},
-        {"oscilloscope", PAGE_OSCILLOSCOPE, 5, {}, 2, -1, false, {}},
-        {"phase smoothing none", PAGE_PHASE_METER, 5, {{14, 0}}, 2, 2, true, {0, 1, 2, 4}},
-        {"phase smoothing normal", PAGE_PHASE_METER, 5, {{14, 2}}, 2, 0, true, {0, 1, 2, 3, 4}},
-        {"impedance 45xx", PAGE_IMPEDANCE, 4, {{137, 0}}, 1, 2, true, {0, 1, 2, 3}},
-        {"impedance 25xx", PAGE_IMPEDANCE, 2, {{137, 0}}, 1, 2, true, {0, 1, 3}},
-        {"impedance 15xx", PAGE_IMPEDANCE, 1, {{137, 0}}, 1, 2, false, {}},
-        {"PA 15xx PF Sign", PAGE_POWER_ANALYZER, 1, {{82, 0}, {142, 0}, {141, 0}, {91, 0}}, 2, 1, false, {}},
-        {"PA 15xx Last Line", PAGE_POWER_ANALYZER, 1, {{82, 0}, {142, 0}, {141, 0}}, 10, 5, true,
+        {"H55 Computation", PAGE_HARMONIC, 5, {}, 1, -1, true, {}},
+        {"H15 placeholder", PAGE_HARMONIC, 1, {}, 3, -1, true, {}}, {"Mode", PAGE_HARMONIC, 5, {}, 0, -1, false, {}},
+        {"fluct", PAGE_FLUCTUATING, 5, {}, 1, -1, true, {}}, {"D(t)", PAGE_FLICKERMETER, 5, {}, 5, -1, true, {}},
+        {"scope", PAGE_OSCILLOSCOPE, 5, {}, 2, -1, false, {}},
+        {"phase none", PAGE_PHASE_METER, 5, {{14, 0}}, 2, 2, true, {0, 1, 2, 4}},
+        {"phase normal", PAGE_PHASE_METER, 5, {{14, 2}}, 2, 0, true, {0, 1, 2, 3, 4}},
+        {"Z45", PAGE_IMPEDANCE, 4, {{137, 0}}, 1, 2, true, {0, 1, 2, 3}},
+        {"Z25", PAGE_IMPEDANCE, 2, {{137, 0}}, 1, 2, true, {0, 1, 3}},
+        {"Z15", PAGE_IMPEDANCE, 1, {{137, 0}}, 1, 2, false, {}},
+        {"PA15 PF Sign", PAGE_POWER_ANALYZER, 1, {{82, 0}, {142, 0}, {141, 0}, {91, 0}}, 2, 1, false, {}},
+        {"PA15 Last Line", PAGE_POWER_ANALYZER, 1, {{82, 0}, {142, 0}, {141, 0}}, 10, 5, true,
          {0, 2, 1, 4, 9, 11, 10, 5, 8}},
     };
     for (const auto& c : cases) {
@@ -87,16 +80,15 @@ TEST_F(ModePages, WhichSelectionsLayThePageOut)
         EXPECT_EQ(grid_map(page(c.kind)), expected);
         EXPECT_EQ(GetFocus() == row_control(page(c.kind), c.row), c.laid_out);
     }
-    // A family without the Flickermeter page takes no notice of its ids.
+    // A family without the Flickermeter page ignores its ids.
     show_with(PAGE_HARMONIC, 1, 3, {});
     config_layout_place_row(-1, nullptr, nullptr);
     notify_row(PAGE_FLICKERMETER, 1, CBN_SELENDOK);
     EXPECT_EQ(grid_map(page(PAGE_HARMONIC)), grid_rows{});
 }
 
-// On the two-group model (group 2 active) each list and edit reaches both
-// groups or the active one only; a refused entry is told once and stored in
-// neither group.
+// On the two-group model (group 2 active) a change reaches both groups or
+// the active one; a refused entry is told once and stored in neither.
 TEST_F(ModePages, TwoGroupChangesReachTheirGroups)
 {
     const struct {
@@ -108,17 +100,13 @@ TEST_F(ModePages, TwoGroupChangesReachTheirGroups)
         const char* typed = nullptr; // null: a list, another entry chosen
         const char* refused = nullptr;
     } cases[] = {
-        {PAGE_RMS_VOLTMETER, 2, 140, {{1, 0}}, true},
-        {PAGE_RMS_VOLTMETER, 5, 218, {{1, 0}}, false},
-        {PAGE_PHASE_METER, 4, 150, {{1, 1}}, true},
-        {PAGE_IMPEDANCE, 0, 1, {{1, 3}}, false},
+        {PAGE_RMS_VOLTMETER, 2, 140, {{1, 0}}, true}, {PAGE_RMS_VOLTMETER, 5, 218, {{1, 0}}, false},
+        {PAGE_PHASE_METER, 4, 150, {{1, 1}}, true}, {PAGE_IMPEDANCE, 0, 1, {{1, 3}}, false},
         {PAGE_IMPEDANCE, 3, 139, {{1, 3}}, true, "12.5", "north"},
         {PAGE_HARMONIC, 1, 99, {{23, 2}, {82, 3}, {99, 1}}, true},
         {PAGE_HARMONIC, 4, 145, {{23, 2}, {82, 3}, {99, 1}, {145, 0}}, false},
         {PAGE_HARMONIC, 9, 100, {{23, 2}, {82, 3}, {99, 1}, {100, 5}}, true, "12", "1"},
-        {PAGE_OSCILLOSCOPE, 9, 113, {{113, 0}}, true},
-        {PAGE_OSCILLOSCOPE, 5, 110, {{110, 0}}, false},
-        {PAGE_OSCILLOSCOPE, 1, 106, {}, false, "5m"},
+        {PAGE_OSCILLOSCOPE, 9, 113, {{113, 0}}, true}, {PAGE_OSCILLOSCOPE, 1, 106, {}, false, "5m"},
         {PAGE_POWER_ANALYZER, 3, 100, {{100, 5}}, false, "9"},
     };
     for (const auto& c : cases) {
@@ -143,10 +131,9 @@ TEST_F(ModePages, TwoGroupChangesReachTheirGroups)
     }
 }
 
-// The harmonic pages' harmonic numbers span 2..7500 in every family,
-// whatever the item allows, the Power Analyzer's its item's; a bargraph
-// scale has no up-down; the Flickermeter's follow the items' limits,
-// truncated.
+// Harmonic numbers span 2..7500 whatever the item allows, the Power
+// Analyzer's its item's; a bargraph scale has none; the Flickermeter's
+// follow the items' limits, truncated.
 TEST_F(ModePages, UpDownRanges)
 {
     show_with(PAGE_HARMONIC, 1, 3, {{99, 1}});
@@ -165,10 +152,8 @@ TEST_F(ModePages, UpDownRanges)
     EXPECT_EQ(updown_range(4), std::make_pair(3, 600));
 }
 
-// A whole number held as text shows truncated toward zero (the run time
-// as "%02d:%02d", hours first); a text item shows as stored, an empty one
-// as an empty box; rows a layout leaves out
-// are filled and walked all the same.
+// A whole number held as text shows truncated toward zero (the run time as
+// hours:minutes), a text item as stored; rows never placed are kept.
 TEST_F(ModePages, ValuesAsShownAndRowsNeverPlacedKept)
 {
     const struct {
@@ -201,9 +186,8 @@ TEST_F(ModePages, ValuesAsShownAndRowsNeverPlacedKept)
 
 using ModePagesOnTheWire = PageTestOnTheWire;
 
-// The WQT55 Computation sends itself alone and leaves Speed 5 and Window
-// 0.200 stored, to go with the next whole send; the same entry again
-// changes nothing.
+// The WQT55 Computation sends itself alone, storing Speed 5 and Window
+// 0.200 unsent; the same entry again changes nothing.
 TEST_P(ModePagesOnTheWire, ComputationStoresSpeedAndWindowUnsent)
 {
     show_on_wire(PAGE_HARMONIC, 5, 3, {{99, 1}, {13, 0}});
@@ -221,8 +205,7 @@ TEST_P(ModePagesOnTheWire, ComputationStoresSpeedAndWindowUnsent)
     EXPECT_EQ(group_value(0, 13), 0);
 }
 
-// D(t) Testing goes out before the Measurement when both changed (the
-// instrument numbers Measurement "Current" 2).
+// D(t) Testing goes out before the Measurement (its "Current" is 2).
 TEST_P(ModePagesOnTheWire, FlickerTestingIsWrittenBeforeMeasurement)
 {
     show_on_wire(PAGE_FLICKERMETER, 5, 3, {{124, 0}, {125, 0}});
@@ -231,5 +214,4 @@ TEST_P(ModePagesOnTheWire, FlickerTestingIsWrittenBeforeMeasurement)
     EXPECT_EQ(item_writes(inst()), (std::vector<std::string>{write_of(124, 2), write_of(125, 2)}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, ModePagesOnTheWire, testing::Values(link_kind::lan, link_kind::serial),
-                         link_kind_name);
+INSTANTIATE_ON_BOTH_LINKS(ModePagesOnTheWire);

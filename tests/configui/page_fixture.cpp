@@ -218,3 +218,13 @@ std::string write_of(int item, int value)
 {
     return "config," + std::to_string(item) + "," + std::to_string(value);
 }
+
+std::vector<std::string> item_writes(const wqt_sim::instrument& inst, int item)
+{
+    const std::string prefix = "config," + std::to_string(item) + ",";
+    std::vector<std::string> found;
+    for (const std::string& write : item_writes(inst))
+        if (write.rfind(prefix, 0) == 0)
+            found.push_back(write);
+    return found;
+}

@@ -107,3 +107,10 @@ std::string link_kind_name(const testing::TestParamInfo<link_kind>& info);
 std::vector<std::string> item_writes(const wqt_sim::instrument& inst);
 std::vector<std::string> item_reads(const wqt_sim::instrument& inst);
 std::string write_of(int item, int value);
+
+// The writes of one item the instrument received, in order.
+std::vector<std::string> item_writes(const wqt_sim::instrument& inst, int item);
+
+// A wire suite run over the LAN and the serial link.
+#define INSTANTIATE_ON_BOTH_LINKS(suite) \
+    INSTANTIATE_TEST_SUITE_P(Both, suite, testing::Values(link_kind::lan, link_kind::serial), link_kind_name)

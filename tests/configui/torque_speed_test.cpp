@@ -1,6 +1,5 @@
-// The torque/speed page: the rows, labels and speed item each setting
-// shows, what either list's notifications lead to, the entries shown and
-// taken, and the writes on the wire.
+// The torque/speed page: rows, labels and speed item per setting, what the
+// lists' notifications do, entries shown and taken, writes on the wire.
 #include "configui/pages/torque_speed.h"
 
 #include "config/instrument_config.h"
@@ -19,18 +18,16 @@ namespace {
 
 enum : int { R_REFERENCE, R_GEAR, R_TORQUE_SPEED, R_OFFSET_1, R_TORQUE_SCALE, R_OFFSET_2, R_SPEED_SCALE };
 
-const std::string kRef = "Frequency Reference", kGear = "Gear Ratio", kTs = "Torque Speed";
-const std::string kNmV = "Scale Factor Nm/V", kNmHz = "Scale Factor Nm/Hz";
+const std::string kRef = "Frequency Reference", kGear = "Gear Ratio", kTs = "Torque Speed", kOff1 = "Offset 1";
+const std::string kNmV = "Scale Factor Nm/V", kNmHz = "Scale Factor Nm/Hz", kOff2 = "Offset 2";
 const std::string kRpmV = "Scale Factor rpm/V", kPulses = "Scale Factor pulses/rev";
-const std::string kOff1 = "Offset 1", kOff2 = "Offset 2";
 
 using labels = std::vector<std::string>;
 
 class TorqueSpeed : public PageTest {
 protected:
-    // The instrument with its items (the two speed scale factors told
-    // apart: item 86 "1.5", item 87 250; gear ratio 130 "1500") and the page
-    // shown.
+    // The page shown with the items, speed scales 86 "1.5" and 87 250 and
+    // gear ratio 130 "1500".
     void show(uint32_t model, std::vector<item_set> items)
     {
         attach(model, 3);
@@ -47,9 +44,9 @@ protected:
 
 } // namespace
 
-// Each setting places its scale factors, each above its offset for an
-// analogue input; the gear ratio only for the speed input reference; row 6
-// shows item 87 for a pulsed speed input, else item 86, whatever its label.
+// Each setting places its scale factors (offsets for analogue inputs), the
+// gear ratio for the speed input reference; row 6 shows item 87 for a pulsed
+// speed input, else 86.
 TEST_F(TorqueSpeed, RowsLabelsAndSpeedItemFollowTheSetting)
 {
     const struct {
@@ -59,16 +56,13 @@ TEST_F(TorqueSpeed, RowsLabelsAndSpeedItemFollowTheSetting)
         labels placed;
         const char* speed_scale;
     } cases[] = {
-        {5, 0, 0, {kRef, kTs}, "1.5"},
-        {4, 2, 0, {kRef, kGear, kTs}, "1.5"},
+        {5, 0, 0, {kRef, kTs}, "1.5"}, {4, 2, 0, {kRef, kGear, kTs}, "1.5"},
         {5, 2, 1, {kRef, kGear, kTs, kNmV, kOff1, kRpmV, kOff2}, "1.5"},
-        {4, 0, 2, {kRef, kTs, kNmV, kOff1, kPulses}, "250"},
-        {5, 3, 3, {kRef, kTs, kNmHz, kRpmV, kOff2}, "1.5"},
+        {4, 0, 2, {kRef, kTs, kNmV, kOff1, kPulses}, "250"}, {5, 3, 3, {kRef, kTs, kNmHz, kRpmV, kOff2}, "1.5"},
         {4, 1, 4, {kRef, kTs, kNmHz, kPulses}, "250"},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "model " << c.model << ", 38 = " << c.reference << ", 84 = "
-                                        << c.torque_speed);
+        SCOPED_TRACE(testing::Message() << "model " << c.model << ", 38/84 = " << c.reference << c.torque_speed);
         show(c.model, {{38, c.reference}, {84, c.torque_speed}});
         EXPECT_EQ(grid_labels(), c.placed);
         EXPECT_EQ(text(R_SPEED_SCALE), c.speed_scale);
@@ -76,10 +70,9 @@ TEST_F(TorqueSpeed, RowsLabelsAndSpeedItemFollowTheSetting)
     }
 }
 
-// Either list takes a change on whatever notification it sends. A new
-// setting shows the page again (labels rewritten, an entry not yet left
-// reloaded); a new reference only lays it out. The focus goes back to the
-// list.
+// Either list takes a change on any notification: a new setting re-shows
+// the page (labels rewritten, an entry not yet left reloaded), a new
+// reference only lays it out; the focus goes back to the list.
 TEST_F(TorqueSpeed, ChangeOnAnyNotification)
 {
     const struct {
@@ -109,9 +102,8 @@ TEST_F(TorqueSpeed, ChangeOnAnyNotification)
     }
 }
 
-// A notification that changes nothing (opening the list, the focus coming
-// or going) neither shows the page again nor lays it out, here while the
-// layout is behind item 38.
+// A notification that changes nothing neither re-shows nor lays out the
+// page, here while the layout is behind item 38.
 TEST_F(TorqueSpeed, NotificationWithoutAChangeDoesNothing)
 {
     for (int row : {R_REFERENCE, R_TORQUE_SPEED}) {
@@ -128,12 +120,10 @@ TEST_F(TorqueSpeed, NotificationWithoutAChangeDoesNothing)
     }
 }
 
-// The WQT55 family shows the gear ratio with its prefix and ":1" and takes
-// an entry with ":1" in its last three characters without its last two
-// (never one of two characters); the WQT45 family shows and takes the text
-// as it is. Row 6 on item 87 takes whole numbers, a fraction cut towards
-// zero. What is no number or beyond the item's limits is refused once and
-// the item keeps its value.
+// The WQT55 gear ratio shows with its prefix and ":1" and takes an entry
+// ending ":1" without it (never ":1" alone); WQT45 shows and takes the text.
+// Row 6 on item 87 takes whole numbers, truncated. No number or one beyond
+// the limits is refused once, the item kept.
 TEST_F(TorqueSpeed, EntriesShownAndTaken)
 {
     const struct {
@@ -168,8 +158,7 @@ TEST_F(TorqueSpeed, EntriesShownAndTaken)
 using TorqueSpeedOnTheWire = PageTestOnTheWire;
 
 // With auto-send on each change writes its own item: the reference before
-// the setting when both lists changed; row 6 the item it shows; the WQT55
-// gear ratio without its ":1".
+// the setting; row 6 the item it shows; the WQT55 gear ratio without ":1".
 TEST_P(TorqueSpeedOnTheWire, ChangesWriteTheirOwnItems)
 {
     show_on_wire(PAGE_TORQUE_SPEED, 5, 3, {{38, 0}, {84, 1}});
@@ -182,5 +171,4 @@ TEST_P(TorqueSpeedOnTheWire, ChangesWriteTheirOwnItems)
                                                              write_of(38, 2), "config,130,2.5000E0"}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Both, TorqueSpeedOnTheWire, testing::Values(link_kind::lan, link_kind::serial),
-                         link_kind_name);
+INSTANTIATE_ON_BOTH_LINKS(TorqueSpeedOnTheWire);
