@@ -218,3 +218,12 @@ std::string write_of(int item, int value)
 {
     return "config," + std::to_string(item) + "," + std::to_string(value);
 }
+
+void attach_with(uint32_t model, uint32_t phases, const std::vector<item_set>& items, int group, uint32_t option,
+                 link_record* link)
+{
+    attach_current_instrument(model, phases, option, link);
+    set_current_active_group(group);
+    for (const item_set& set : items)
+        get_current_config()->set_value_int(set.item, set.value);
+}

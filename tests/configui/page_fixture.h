@@ -107,3 +107,17 @@ std::string link_kind_name(const testing::TestParamInfo<link_kind>& info);
 std::vector<std::string> item_writes(const wqt_sim::instrument& inst);
 std::vector<std::string> item_reads(const wqt_sim::instrument& inst);
 std::string write_of(int item, int value);
+
+// One row of a table of the page rows placed, in grid-row order.
+struct rows_case {
+    const char* what;
+    uint32_t model;
+    uint32_t phases;
+    std::vector<item_set> items;
+    std::vector<int> rows;
+};
+
+// The instrument (with the current option, on the link when given) in slot 0,
+// the group made active and its items set; no page shown.
+void attach_with(uint32_t model, uint32_t phases, const std::vector<item_set>& items, int group = 0,
+                 uint32_t option = 0, link_record* link = nullptr);
