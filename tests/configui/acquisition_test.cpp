@@ -279,9 +279,8 @@ TEST_P(AcquisitionOnTheWire, WiringShowsAgainSpeedLaysOut)
     EXPECT_EQ(item_writes(inst()), (std::vector<std::string>{write_of(13, 5), write_of(82, 4)}));
 }
 
-// The two-group wiring goes to both groups while they measure the same
-// phases, without a group switch, and reads its frequency reference and
-// efficiency back, which the walk then leaves alone.
+// The two-group wiring goes to both groups while they share phases, with no
+// group switch, and reads back its frequency reference and efficiency.
 TEST_P(AcquisitionOnTheWire, TwoGroupWiringAndItsReadBacks)
 {
     for (const auto& [grouping, writes] : {std::pair<int, size_t>{4, 2}, {3, 1}}) {
@@ -311,11 +310,9 @@ TEST_P(AcquisitionOnTheWire, TwoGroupReferenceClearsTorqueSpeedInBothGroups)
     EXPECT_EQ(group_value(1, 84), 0);
 }
 
-// The grouping procedure: each group selected, given the grouping, read
-// back and cleared of its frequency reference, and the group that was
-// active selected again; the main window refreshes and the instrument is
-// to be programmed again. Without auto-send only the switches and reads
-// reach the instrument.
+// Grouping: each group selected, given it, read back and cleared of its
+// frequency reference, the active group selected again, the main window
+// refreshed; without auto-send only the switches and reads are sent.
 TEST_P(AcquisitionOnTheWire, GroupingProcedureRunsThroughBothGroups)
 {
     for (const bool auto_send : {true, false}) {
@@ -347,10 +344,9 @@ TEST_P(AcquisitionOnTheWire, GroupingProcedureRunsThroughBothGroups)
     }
 }
 
-// Reads the instrument leaves unanswered end nothing: the group that was
-// active is selected again, the cursor put back, and the first failure
-// told once. (The first wiring read goes unanswered, each of its three
-// tries; a serial read waits out the link's whole time-out.)
+// Unanswered grouping reads (all three tries of the first wiring read) end
+// nothing: the active group selected again, the cursor put back, the first
+// failure told once.
 TEST_P(AcquisitionOnTheWire, UnansweredReadsOfTheGroupingAreToldOnce)
 {
     show(16, 4, {{23, 0}}, 1);
