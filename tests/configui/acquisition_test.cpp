@@ -20,6 +20,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -34,22 +35,13 @@ enum : int {
 
 class Acquisition : public PageTest {
 protected:
-    // The instrument, its group and items as given, and the page shown.
-    void show(uint32_t model, uint32_t phases, std::vector<item_set> items = {}, int group = 0)
+    void show(uint32_t model, uint32_t phases, const std::vector<item_set>& items = {}, int group = 0)
     {
-        attach(model, phases);
-        set_current_active_group(group);
-        for (const item_set& set : items)
-            get_current_config()->set_value_int(set.item, set.value);
+        attach_with(model, phases, items, group);
         show_page(page(PAGE_ACQUISITION), config_window());
     }
     static std::vector<std::string> texts(int row) { return combo_texts(row_control(page(PAGE_ACQUISITION), row)); }
     static std::string text(int row) { return window_text(row_control(page(PAGE_ACQUISITION), row)); }
-    static std::string item_text(int item)
-    {
-        std::string value;
-        return get_current_config()->get_value_string(item, value);
-    }
 };
 
 } // namespace
@@ -58,8 +50,7 @@ protected:
 TEST_F(Acquisition, WiringListsFollowFamilyAndPhases)
 {
     const struct {
-        uint32_t model;
-        uint32_t phases;
+        uint32_t model, phases;
         size_t count;
         const char* last;
     } cases[] = {
@@ -70,62 +61,53 @@ TEST_F(Acquisition, WiringListsFollowFamilyAndPhases)
     for (const auto& c : cases) {
         SCOPED_TRACE("model " + std::to_string(c.model) + ", " + std::to_string(c.phases) + " phases");
         show(c.model, c.phases);
-        const std::vector<std::string> wirings = texts(R_WIRING);
-        ASSERT_EQ(wirings.size(), c.count);
-        EXPECT_EQ(wirings.back(), c.last);
+        ASSERT_EQ(texts(R_WIRING).size(), c.count);
+        EXPECT_EQ(texts(R_WIRING).back(), c.last);
         EXPECT_EQ(SendMessageA(row_control(page(PAGE_ACQUISITION), R_WIRING), CB_GETDROPPEDWIDTH, 0, 0), 153);
     }
 }
 
-// The two-group model's wiring list by phases, grouping and group; its
-// grouping list; and "Speed Input" only while no group takes four phases.
+// The two-group model's wiring list (numbered from its group's first phase)
+// by phases, grouping and group; its grouping list; and "Speed Input" among
+// the references only while no group takes four phases.
 TEST_F(Acquisition, TwoGroupListsFollowGroupingAndGroup)
 {
-    const std::vector<std::string> l3_234 = {"Single Phase 2",      "2 Phase 2 Wattmeter", "3 Phase 2 Wattmeter",
-                                             "3 Phase 3 Wattmeter", "Single Phase 3",      "Single Phase 4",
-                                             "3 Phase 2 Wattmeter + Phase 4"};
-    const std::vector<std::string> l3_123 = {"Single Phase 1",      "2 Phase 2 Wattmeter", "3 Phase 2 Wattmeter",
-                                             "3 Phase 3 Wattmeter", "Single Phase 2",      "Single Phase 3",
-                                             "3 Phase 2 Wattmeter + Phase 3"};
     const struct {
         uint32_t phases;
-        int grouping;
-        int group;
-        std::vector<std::string> wirings;
-        size_t groupings;
-        size_t references;
+        int grouping, group;
+        size_t wirings;
+        const char *first, *last;
+        size_t groupings, references;
     } cases[] = {
-        {4, 0, 1, l3_234, 5, 3},
-        {5, 1, 1, {"Single Phase 4", "2 Phase 2 Wattmeter", "3 Phase 2 Wattmeter", "Single Phase 5"}, 5, 3},
-        {6, 4, 0, l3_123, 5, 3},
-        {6, 4, 1, l3_123, 5, 3},
-        {4, 3, 1, {"Single Phase 4"}, 5, 2},
-        {3, 1, 1, {"Single Phase 3"}, 3, 3},
-        {6, 1, 0, l3_123, 5, 2},
+        {4, 0, 1, 7, "Single Phase 2", "3 Phase 2 Wattmeter + Phase 4", 5, 3},
+        {5, 1, 1, 4, "Single Phase 4", "Single Phase 5", 5, 3},
+        {6, 4, 0, 7, "Single Phase 1", "3 Phase 2 Wattmeter + Phase 3", 5, 3},
+        {6, 4, 1, 7, "Single Phase 1", "3 Phase 2 Wattmeter + Phase 3", 5, 3},
+        {4, 3, 1, 1, "Single Phase 4", "Single Phase 4", 5, 2},
+        {3, 1, 1, 1, "Single Phase 3", "Single Phase 3", 3, 3},
+        {6, 1, 0, 7, "Single Phase 1", "3 Phase 2 Wattmeter + Phase 3", 5, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.phases) + " phases, grouping " + std::to_string(c.grouping) + ", group " +
                      std::to_string(c.group));
-        attach(16, c.phases);
+        attach_with(16, c.phases, {{23, c.grouping}}, 1);
         get_current_config_ptr(0)->set_value_int(23, c.grouping);
-        get_current_config_ptr(1)->set_value_int(23, c.grouping);
         set_current_active_group(c.group);
         show_page(page(PAGE_ACQUISITION), config_window());
-        EXPECT_EQ(texts(R_WIRING), c.wirings);
+        const std::vector<std::string> wirings = texts(R_WIRING);
+        ASSERT_EQ(wirings.size(), c.wirings);
+        EXPECT_EQ(wirings.front(), c.first);
+        EXPECT_EQ(wirings.back(), c.last);
         EXPECT_EQ(texts(R_GROUPING).size(), c.groupings);
         EXPECT_EQ(texts(R_GROUPING).back(), "1+2+3 : 1+2+3");
         EXPECT_EQ(texts(R_REFERENCE).size(), c.references);
     }
 }
 
-// A wiring beyond its new list goes back to 0, stored only; the phase list
-// of that display is still the one of the wiring it began with.
+// A wiring beyond its new list goes back to 0, stored only.
 TEST_F(Acquisition, TwoGroupWiringBeyondItsListIsReset)
 {
-    attach(16, 4);
-    get_current_config()->set_value_int(23, 0);
-    get_current_config()->set_value_int(82, 3);
-    show_page(page(PAGE_ACQUISITION), config_window());
+    show(16, 4, {{23, 0}, {82, 3}});
     EXPECT_EQ(get_current_config()->item_at(82)->value.integer, 0);
     EXPECT_EQ(shown_entry(PAGE_ACQUISITION, R_WIRING), 0);
 }
@@ -135,32 +117,21 @@ TEST_F(Acquisition, TwoGroupWiringBeyondItsListIsReset)
 TEST_F(Acquisition, PhaseListsFollowTheWiringsRange)
 {
     const struct {
-        uint32_t model;
-        uint32_t phases;
+        uint32_t model, phases;
         int wiring;
-        std::vector<std::string> phases_listed;
-    } cases[] = {
-        {5, 3, 3, {"Phase 1", "Phase 2", "Phase 3"}},
-        {5, 3, 6, {"Phase 1", "Phase 2"}},
-        {5, 3, 4, {"Phase 2"}},
-        {2, 2, 5, {}},
-    };
+        std::vector<std::string> listed;
+    } cases[] = {{5, 3, 3, {"Phase 1", "Phase 2", "Phase 3"}}, {5, 3, 6, {"Phase 1", "Phase 2"}},
+                 {5, 3, 4, {"Phase 2"}}, {2, 2, 5, {}}};
     for (const auto& c : cases) {
         show(c.model, c.phases, {{82, c.wiring}});
-        EXPECT_EQ(texts(R_REFERENCE_PHASE), c.phases_listed) << c.model << " wiring " << c.wiring;
+        EXPECT_EQ(texts(R_REFERENCE_PHASE), c.listed) << c.model << " wiring " << c.wiring;
     }
 }
 
 // The rows each family places, in order.
 TEST_F(Acquisition, RowsShownFollowTheWiringAndSettings)
 {
-    const struct {
-        const char* what;
-        uint32_t model;
-        uint32_t phases;
-        std::vector<item_set> items;
-        std::vector<int> rows;
-    } cases[] = {
+    const rows_case cases[] = {
         {"independent at three phases", 5, 3, {{82, 7}}, {0, 1, 3, 4, 5, 14, 6, 7, 9, 11}},
         {"independent at two phases", 5, 2, {{82, 4}}, {0, 1, 3, 4, 5, 14, 6, 7, 9, 11}},
         {"WQT25 keeps the phase row", 2, 2, {{82, 4}}, {0, 1, 3, 4, 5, 8, 14, 6, 7, 9, 11}},
@@ -187,36 +158,32 @@ TEST_F(Acquisition, RowsShownFollowTheWiringAndSettings)
 }
 
 // A gear ratio shows as a number with its prefix and ":1" where the family
-// says so, and is taken back with or without the ":1"; the others show and
-// take the stored text as it is.
+// says so, and is taken back with or without the ":1"; the WQT45 family
+// shows and takes the stored text as it is, and refuses "3:1" with a message.
 TEST_F(Acquisition, GearRatioShownAndTaken)
 {
     const struct {
-        const char* stored;
-        const char* shown;
-    } shown[] = {{"2.5", "2.5000:1"}, {"2500", "2.5000k:1"}, {"0", "0.000:1"}};
-    for (const auto& s : shown) {
-        attach(5, 3);
-        get_current_config()->set_value_text(130, s.stored);
+        uint32_t model;
+        const char *stored, *shown, *typed, *taken;
+        size_t messages;
+    } cases[] = {
+        {5, "2.5", "2.5000:1", "3:1", "3.0000E0", 0}, {5, "2500", "2.5000k:1", "4", "4.0000E0", 0},
+        {5, "0", "0.000:1", "", "", 0},               {4, "2.5", "2.5", "2.5", "2.5000E0", 0},
+        {4, "2.5", "2.5", "3:1", "2.5", 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.model) + ": " + c.stored + ", " + c.typed);
+        attach_with(c.model, 3, {});
+        get_current_config()->set_value_text(130, c.stored);
         show_page(page(PAGE_ACQUISITION), config_window());
-        EXPECT_EQ(text(R_GEAR), s.shown) << s.stored;
+        EXPECT_EQ(text(R_GEAR), c.shown);
+        if (*c.typed == '\0')
+            continue;
+        msgbox::reset();
+        type(PAGE_ACQUISITION, R_GEAR, c.typed);
+        EXPECT_EQ(group_text(0, 130), c.taken);
+        EXPECT_EQ(msgbox::shown().size(), c.messages);
     }
-    msgbox::reset();
-    type(PAGE_ACQUISITION, R_GEAR, "3:1");
-    EXPECT_EQ(item_text(130), "3.0000E0");
-    type(PAGE_ACQUISITION, R_GEAR, "4");
-    EXPECT_EQ(item_text(130), "4.0000E0");
-
-    attach(4, 3);
-    get_current_config()->set_value_text(130, "2.5");
-    show_page(page(PAGE_ACQUISITION), config_window());
-    EXPECT_EQ(text(R_GEAR), "2.5");
-    type(PAGE_ACQUISITION, R_GEAR, "2.5");
-    EXPECT_EQ(item_text(130), "2.5000E0");
-    EXPECT_TRUE(msgbox::shown().empty());
-    type(PAGE_ACQUISITION, R_GEAR, "3:1");
-    EXPECT_EQ(item_text(130), "2.5000E0");
-    EXPECT_EQ(msgbox::shown().size(), 1u) << "3:1 is no number in the WQT45 family";
 }
 
 // While the mode item is 1 the low-frequency row shows and sets item 73.
@@ -224,13 +191,13 @@ TEST_F(Acquisition, LowFrequencyRowStandsForItem73InMode1)
 {
     show(5, 3, {{70, 1}, {73, 0}, {11, 0}});
     choose(PAGE_ACQUISITION, R_LOW_FREQUENCY, 1);
-    EXPECT_EQ(get_current_config()->item_at(73)->value.integer, 1);
-    EXPECT_EQ(get_current_config()->item_at(11)->value.integer, 0);
+    EXPECT_EQ(group_value(0, 73), 1);
+    EXPECT_EQ(group_value(0, 11), 0);
 }
 
 namespace {
 
-// The main window of the tests: the commands it was sent or posted.
+// The commands the main window of the wire tests was sent or posted.
 std::vector<int> g_main_commands;
 
 LRESULT CALLBACK recording_main_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam)
@@ -261,12 +228,9 @@ protected:
         DestroyWindow(recording_main_);
         PageTestOnTheWire::TearDown();
     }
-    void show(uint32_t model, uint32_t phases, std::vector<item_set> items = {}, int group = 0)
+    void show(uint32_t model, uint32_t phases, const std::vector<item_set>& items, int group = 0)
     {
-        attach(model, phases, &link());
-        set_current_active_group(group);
-        for (const item_set& set : items)
-            get_current_config()->set_value_int(set.item, set.value);
+        attach_with(model, phases, items, group, 0, &link());
         show_page(page(PAGE_ACQUISITION), config_window());
         inst().clear_received();
     }
@@ -315,24 +279,19 @@ TEST_P(AcquisitionOnTheWire, WiringShowsAgainSpeedLaysOut)
     EXPECT_EQ(item_writes(inst()), (std::vector<std::string>{write_of(13, 5), write_of(82, 4)}));
 }
 
-// The two-group wiring goes to both groups while they measure the same
-// phases, without a group switch, and reads its frequency reference and
-// efficiency back, which the walk then leaves alone.
+// The two-group wiring goes to both groups while they share phases, with no
+// group switch, and reads back its frequency reference and efficiency.
 TEST_P(AcquisitionOnTheWire, TwoGroupWiringAndItsReadBacks)
 {
-    const struct {
-        int grouping;
-        size_t writes;
-    } cases[] = {{4, 2}, {3, 1}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE("grouping " + std::to_string(c.grouping));
-        show(16, 4, {{23, c.grouping}, {82, 0}});
-        get_current_config_ptr(1)->set_value_int(23, c.grouping);
-        if (row_control(page(PAGE_ACQUISITION), R_REFERENCE_PHASE) &&
-            SendMessageA(row_control(page(PAGE_ACQUISITION), R_REFERENCE_PHASE), CB_GETCOUNT, 0, 0) > 1)
+    for (const auto& [grouping, writes] : {std::pair<int, size_t>{4, 2}, {3, 1}}) {
+        SCOPED_TRACE("grouping " + std::to_string(grouping));
+        show(16, 4, {{23, grouping}, {82, 0}});
+        get_current_config_ptr(1)->set_value_int(23, grouping);
+        HWND phase = row_control(page(PAGE_ACQUISITION), R_REFERENCE_PHASE);
+        if (phase && SendMessageA(phase, CB_GETCOUNT, 0, 0) > 1)
             choose(PAGE_ACQUISITION, R_REFERENCE_PHASE, other_entry(PAGE_ACQUISITION, R_REFERENCE_PHASE), false);
         choose(PAGE_ACQUISITION, R_WIRING, 1);
-        EXPECT_EQ(item_writes(inst()), std::vector<std::string>(c.writes, write_of(82, 1)));
+        EXPECT_EQ(item_writes(inst()), std::vector<std::string>(writes, write_of(82, 1)));
         EXPECT_EQ(item_reads(inst()), (std::vector<std::string>{"config,40?", "config,93?"}));
         for (const std::string& line : trace())
             EXPECT_NE(line.rfind("GROUP", 0), 0u) << line;
@@ -347,15 +306,13 @@ TEST_P(AcquisitionOnTheWire, TwoGroupReferenceClearsTorqueSpeedInBothGroups)
     get_current_config_ptr(1)->set_value_int(84, 1);
     choose(PAGE_ACQUISITION, R_REFERENCE, 1);
     EXPECT_EQ(item_writes(inst()), (std::vector<std::string>{write_of(38, 1), write_of(84, 0), write_of(84, 0)}));
-    EXPECT_EQ(get_current_config_ptr(0)->item_at(84)->value.integer, 0);
-    EXPECT_EQ(get_current_config_ptr(1)->item_at(84)->value.integer, 0);
+    EXPECT_EQ(group_value(0, 84), 0);
+    EXPECT_EQ(group_value(1, 84), 0);
 }
 
-// The grouping procedure: each group selected, given the grouping, read
-// back and cleared of its frequency reference, and the group that was
-// active selected again; the main window refreshes and the instrument is
-// to be programmed again. Without auto-send only the switches and reads
-// reach the instrument.
+// Grouping: each group selected, given it, read back and cleared of its
+// frequency reference, the active group selected again, the main window
+// refreshed; without auto-send only the switches and reads are sent.
 TEST_P(AcquisitionOnTheWire, GroupingProcedureRunsThroughBothGroups)
 {
     for (const bool auto_send : {true, false}) {
@@ -377,8 +334,8 @@ TEST_P(AcquisitionOnTheWire, GroupingProcedureRunsThroughBothGroups)
         }
         EXPECT_EQ(trace(), expected);
         for (int group : {0, 1}) {
-            EXPECT_EQ(get_current_config_ptr(group)->item_at(23)->value.integer, 3) << group;
-            EXPECT_EQ(get_current_config_ptr(group)->item_at(38)->value.integer, 0) << group;
+            EXPECT_EQ(group_value(group, 23), 3) << group;
+            EXPECT_EQ(group_value(group, 38), 0) << group;
         }
         EXPECT_EQ(get_current_active_group(), 1);
         EXPECT_EQ(get_current_instrument_selection()->needs_programming, 1);
@@ -387,10 +344,9 @@ TEST_P(AcquisitionOnTheWire, GroupingProcedureRunsThroughBothGroups)
     }
 }
 
-// Reads the instrument leaves unanswered end nothing: the group that was
-// active is selected again, the cursor put back, and the first failure
-// told once. (The first wiring read goes unanswered, each of its three
-// tries; a serial read waits out the link's whole time-out.)
+// Unanswered grouping reads (all three tries of the first wiring read) end
+// nothing: the active group selected again, the cursor put back, the first
+// failure told once.
 TEST_P(AcquisitionOnTheWire, UnansweredReadsOfTheGroupingAreToldOnce)
 {
     show(16, 4, {{23, 0}}, 1);
@@ -421,8 +377,7 @@ class Advanced : public PageTest {
 protected:
     void show(uint32_t model, int lock)
     {
-        attach(model, 3);
-        get_current_config()->set_value_int(7, lock);
+        attach_with(model, 3, {{7, lock}});
         show_page(page(PAGE_ADVANCED), config_window());
     }
 };
@@ -455,16 +410,14 @@ TEST_F(Advanced, RowsFollowTheFrequencyLock)
 // while the lock is dynamic.
 TEST_F(Advanced, Wqt25xxDynamicLockShowsAndTakesTheMinimumFrequency)
 {
-    attach(2, 3);
+    attach_with(2, 3, {{7, 2}});
     get_current_config()->set_value_text(69, "5.0000E-2");
     get_current_config()->set_value_text(48, "5.0000E1");
-    get_current_config()->set_value_int(7, 2);
     show_page(page(PAGE_ADVANCED), config_window());
     EXPECT_EQ(window_text(row_control(page(PAGE_ADVANCED), A_FREQUENCY)), "5.0000E-2");
     type(PAGE_ADVANCED, A_FREQUENCY, "0.1");
-    std::string value;
-    EXPECT_EQ(get_current_config()->get_value_string(69, value), "1.0000E-1");
-    EXPECT_EQ(get_current_config()->get_value_string(48, value), "5.0000E1");
+    EXPECT_EQ(group_text(0, 69), "1.0000E-1");
+    EXPECT_EQ(group_text(0, 48), "5.0000E1");
 }
 
 // Only a change of the lock shows the page again (the two-group model's
@@ -488,6 +441,6 @@ TEST_F(Advanced, LockShowsAgainAndSynchronisationGoesToBothGroups)
     get_current_config_ptr(0)->set_value_int(217, 0);
     get_current_config_ptr(1)->set_value_int(217, 0);
     choose(PAGE_ADVANCED, A_SYNC, 1);
-    EXPECT_EQ(get_current_config_ptr(0)->item_at(217)->value.integer, 1);
-    EXPECT_EQ(get_current_config_ptr(1)->item_at(217)->value.integer, 1);
+    EXPECT_EQ(group_value(0, 217), 1);
+    EXPECT_EQ(group_value(1, 217), 1);
 }

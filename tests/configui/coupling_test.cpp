@@ -20,12 +20,9 @@ namespace {
 
 class Coupling : public PageTest {
 protected:
-    void show(uint32_t model, uint32_t phases, std::vector<item_set> items = {}, uint32_t option = 0, int group = 0)
+    void show(uint32_t model, uint32_t phases, const std::vector<item_set>& items, uint32_t option = 0, int group = 0)
     {
-        attach_current_instrument(model, phases, option);
-        set_current_active_group(group);
-        for (const item_set& set : items)
-            get_current_config()->set_value_int(set.item, set.value);
+        attach_with(model, phases, items, group, option);
         show_page(page(PAGE_COUPLING), config_window());
     }
 };

@@ -228,3 +228,12 @@ std::vector<std::string> item_writes(const wqt_sim::instrument& inst, int item)
             found.push_back(write);
     return found;
 }
+
+void attach_with(uint32_t model, uint32_t phases, const std::vector<item_set>& items, int group, uint32_t option,
+                 link_record* link)
+{
+    attach_current_instrument(model, phases, option, link);
+    set_current_active_group(group);
+    for (const item_set& set : items)
+        get_current_config()->set_value_int(set.item, set.value);
+}

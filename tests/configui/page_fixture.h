@@ -114,3 +114,17 @@ std::vector<std::string> item_writes(const wqt_sim::instrument& inst, int item);
 // A wire suite run over the LAN and the serial link.
 #define INSTANTIATE_ON_BOTH_LINKS(suite) \
     INSTANTIATE_TEST_SUITE_P(Both, suite, testing::Values(link_kind::lan, link_kind::serial), link_kind_name)
+
+// One row of a table of the page rows placed, in grid-row order.
+struct rows_case {
+    const char* what;
+    uint32_t model;
+    uint32_t phases;
+    std::vector<item_set> items;
+    std::vector<int> rows;
+};
+
+// The instrument (with the current option, on the link when given) in slot 0,
+// the group made active and its items set; no page shown.
+void attach_with(uint32_t model, uint32_t phases, const std::vector<item_set>& items, int group = 0,
+                 uint32_t option = 0, link_record* link = nullptr);

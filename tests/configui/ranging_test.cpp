@@ -14,44 +14,23 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
 enum : int { R_V_INPUT, R_V_AUTO, R_V_RANGE, R_V_SCALE, R_V_ATTENUATOR, R_C_INPUT, R_C_AUTO, R_C_RANGE };
 
-// What the page shows: title, context caption, whether the button shows,
-// and the item set (1..3) its rows hold.
-struct shown_phase {
-    std::string title;
-    std::string caption;
-    bool context;
-    int set;
-    bool operator==(const shown_phase& o) const
-    {
-        return title == o.title && caption == o.caption && context == o.context && set == o.set;
-    }
-};
-
-std::ostream& operator<<(std::ostream& out, const shown_phase& s)
-{
-    return out << "{" << s.title << ", " << s.caption << ", " << s.context << ", set " << s.set << "}";
-}
-
 class Ranging : public PageTest {
 protected:
-    // The instrument with its items, each set's voltage scale factor telling
-    // the set apart, and the page opened with RANGE.
-    void open(uint32_t model, uint32_t phases, std::vector<item_set> items, int group = 0, uint32_t option = 0)
+    // The instrument with its items and each set's voltage scale factor, and
+    // the page opened with RANGE.
+    void open(uint32_t model, uint32_t phases, const std::vector<item_set>& items, int group = 0,
+              uint32_t option = 0)
     {
-        attach_current_instrument(model, phases, option);
-        set_current_active_group(group);
-        instrument_config& config = *get_current_config();
-        for (const item_set& set : items)
-            config.set_value_int(set.item, set.value);
-        config.set_value_text(32, "1");
-        config.set_value_text(184, "2");
-        config.set_value_text(208, "3");
+        attach_with(model, phases, items, group, option);
+        for (const auto& [item, scale] : {std::pair<int, const char*>{32, "1"}, {184, "2"}, {208, "3"}})
+            get_current_config()->set_value_text(item, scale);
         click(IDC_CFG_PAGE_RANGE);
     }
     void click(int id) const
@@ -59,18 +38,19 @@ protected:
         SendMessageA(config_window(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
         deliver_posted_messages();
     }
-    static shown_phase shown()
+    static bool context_shown() { return has_visible_style(get_control_by_id(IDC_CFG_ADVANCED_OPTIONS)); }
+    static std::string shown()
     {
-        HWND context = get_control_by_id(IDC_CFG_ADVANCED_OPTIONS);
         const std::string scale = window_text(row_control(page(PAGE_RANGING), R_V_SCALE));
-        return {window_text(get_control_by_id(IDC_CFG_CONFIGURATION_LABEL)), window_text(context),
-                has_visible_style(context), scale.empty() ? 0 : scale[0] - '0'};
+        return window_text(get_control_by_id(IDC_CFG_CONFIGURATION_LABEL)) + " | " +
+               window_text(get_control_by_id(IDC_CFG_ADVANCED_OPTIONS)) + (context_shown() ? " | shown" : " | hidden") +
+               " | set " + std::to_string(scale.empty() ? 0 : scale[0] - '0');
     }
     // The page as opened, then after each press of the context button.
-    std::vector<shown_phase> steps(int presses)
+    std::vector<std::string> steps(size_t presses)
     {
-        std::vector<shown_phase> seen{shown()};
-        for (int i = 0; i < presses; ++i) {
+        std::vector<std::string> seen{shown()};
+        for (size_t i = 0; i < presses; ++i) {
             click(IDC_CFG_ADVANCED_OPTIONS);
             seen.push_back(shown());
         }
@@ -78,59 +58,43 @@ protected:
     }
 };
 
-shown_phase phase(const char* title, const char* caption, bool context, int set)
-{
-    return {std::string("Configuration: ") + title, caption, context, set};
-}
-
 } // namespace
 
-// The phases each wiring steps through, with their titles, captions and
-// item sets; a range of its own for two phases on their own inputs; the
-// WQT25 family named by the phase it shows; the two-group model's sets
-// counted from its group's first phase, the first set where it has none.
+// The phases each wiring steps through in a cycle, each titled, its item
+// set shown and the context button naming the next; a lone phase hides the
+// button; a range of its own for two phases on their own inputs; the WQT25
+// family named by the phase it shows; the two-group model's sets counted
+// from its group's first phase, the first set where it has none.
 TEST_F(Ranging, PhasesStepWithTheirTitlesAndSets)
 {
     const struct {
         const char* what;
-        uint32_t model;
-        uint32_t phases;
+        uint32_t model, phases;
         std::vector<item_set> items;
         int group;
-        std::vector<shown_phase> seen;
+        std::vector<std::pair<const char*, int>> cycle; // phases named, item set
     } cases[] = {
-        {"wiring 6", 5, 3, {{82, 6}, {22, 0}}, 0,
-         {phase("Phase 1 + 2 Ranging", "Phase 3 Ranging >", true, 1),
-          phase("Phase 3 Ranging", "Phase 1 + 2 Ranging >", true, 3),
-          phase("Phase 1 + 2 Ranging", "Phase 3 Ranging >", true, 1)}},
-        {"wiring 4", 5, 3, {{82, 4}}, 0, {phase("Phase 2 Ranging", "Phase 2 Ranging >", false, 2)}},
-        {"wiring 0", 5, 3, {{82, 0}}, 0, {phase("Phase 1 Ranging", "Phase 1 Ranging >", false, 1)}},
-        {"two phases on their own inputs", 5, 2, {{82, 4}}, 0,
-         {phase("Phase 1 Ranging", "Phase 2 Ranging >", true, 1),
-          phase("Phase 2 Ranging", "Phase 1 Ranging >", true, 2),
-          phase("Phase 1 Ranging", "Phase 2 Ranging >", true, 1)}},
-        {"WQT25 wiring 3", 2, 3, {{82, 3}, {22, 1}}, 0,
-         {phase("Phase 1 Ranging", "Phase 2 Ranging >", true, 1),
-          phase("Phase 2 Ranging", "Phase 3 Ranging >", true, 2),
-          phase("Phase 3 Ranging", "Phase 1 Ranging >", true, 3),
-          phase("Phase 1 Ranging", "Phase 2 Ranging >", true, 1)}},
-        {"WQT25 wiring 6", 2, 3, {{82, 6}, {22, 0}}, 0,
-         {phase("Phase 1 + 2 Ranging", "Phase 3 Ranging >", true, 1),
-          phase("Phase 3 Ranging", "Phase 1 + 2 Ranging >", true, 3)}},
-        {"WQT25 wiring 3 at two phases", 2, 2, {{82, 3}}, 0, {phase("Phase 2 Ranging", "Phase 2 Ranging >", false, 2)}},
-        {"WQT35 from phase 4", 16, 6, {{23, 0}, {82, 3}, {22, 1}}, 1,
-         {phase("Phase 4 Ranging", "Phase 5 Ranging >", true, 1),
-          phase("Phase 5 Ranging", "Phase 6 Ranging >", true, 2),
-          phase("Phase 6 Ranging", "Phase 4 Ranging >", true, 3)}},
-        {"WQT35 from phase 2", 16, 3, {{23, 0}, {82, 1}, {22, 1}}, 1,
-         {phase("Phase 2 Ranging", "Phase 3 Ranging >", true, 1),
-          phase("Phase 3 Ranging", "Phase 2 Ranging >", true, 2)}},
-        {"WQT35 without a range", 16, 3, {{23, 0}, {82, 4}}, 1, {phase("Phase 1 Ranging", "Phase 1 Ranging >", false, 1)}},
+        {"wiring 6", 5, 3, {{82, 6}, {22, 0}}, 0, {{"Phase 1 + 2", 1}, {"Phase 3", 3}}},
+        {"wiring 4", 5, 3, {{82, 4}}, 0, {{"Phase 2", 2}}},
+        {"wiring 0", 5, 3, {{82, 0}}, 0, {{"Phase 1", 1}}},
+        {"two phases on their own inputs", 5, 2, {{82, 4}}, 0, {{"Phase 1", 1}, {"Phase 2", 2}}},
+        {"WQT25 wiring 3", 2, 3, {{82, 3}, {22, 1}}, 0, {{"Phase 1", 1}, {"Phase 2", 2}, {"Phase 3", 3}}},
+        {"WQT25 wiring 6", 2, 3, {{82, 6}, {22, 0}}, 0, {{"Phase 1 + 2", 1}, {"Phase 3", 3}}},
+        {"WQT25 wiring 3 at two phases", 2, 2, {{82, 3}}, 0, {{"Phase 2", 2}}},
+        {"WQT35 from phase 4", 16, 6, {{23, 0}, {82, 3}, {22, 1}}, 1, {{"Phase 4", 1}, {"Phase 5", 2}, {"Phase 6", 3}}},
+        {"WQT35 from phase 2", 16, 3, {{23, 0}, {82, 1}, {22, 1}}, 1, {{"Phase 2", 1}, {"Phase 3", 2}}},
+        {"WQT35 without a range", 16, 3, {{23, 0}, {82, 4}}, 1, {{"Phase 1", 1}}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
+        const size_t n = c.cycle.size();
+        std::vector<std::string> expected;
+        for (size_t i = 0; i < (n == 1 ? 1 : n + 1); ++i)
+            expected.push_back(std::string("Configuration: ") + c.cycle[i % n].first + " Ranging | " +
+                               c.cycle[(i + 1) % n].first + " Ranging > | " + (n > 1 ? "shown" : "hidden") +
+                               " | set " + std::to_string(c.cycle[i % n].second));
         open(c.model, c.phases, c.items, c.group);
-        EXPECT_EQ(steps(static_cast<int>(c.seen.size()) - 1), c.seen);
+        EXPECT_EQ(steps(expected.size() - 1), expected);
         EXPECT_EQ(config_current_page, 3) << "no RANGE left waiting";
     }
 }
@@ -142,14 +106,12 @@ TEST_F(Ranging, RangeListsFollowInputsAndOption)
 {
     const struct {
         uint32_t model;
-        int voltage_input;
-        int current_input;
+        int voltage_input, current_input;
         uint32_t option;
         size_t volts;
         const char* volts_first;
         size_t amps;
-        const char* amps_first;
-        const char* amps_last;
+        const char *amps_first, *amps_last;
     } cases[] = {
         {5, 0, 0, 2, 9, "300mV", 9, "3mA", "30A"},     {5, 1, 1, 0, 9, "[300uV]", 9, "[300uV]", "[3V]"},
         {4, 0, 0, 4, 8, "1V", 9, "100mA", "1kA"},      {4, 0, 0, 0, 8, "1V", 9, "30mA", "300A"},
@@ -176,13 +138,7 @@ TEST_F(Ranging, RangeListsFollowInputsAndOption)
 // external input of the shown set, and each family's row at grid row 10.
 TEST_F(Ranging, RowsKeepTheirPlaces)
 {
-    const struct {
-        const char* what;
-        uint32_t model;
-        uint32_t phases;
-        std::vector<item_set> items;
-        std::vector<int> rows;
-    } cases[] = {
+    const rows_case cases[] = {
         {"WQT55, attenuator", 5, 3, {{82, 3}, {24, 1}, {25, 0}}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 10}},
         {"WQT55, shunt", 5, 3, {{82, 3}, {24, 0}, {25, 1}}, {0, 1, 2, 3, 5, 6, 7, 8, 9, 10}},
         {"WQT25", 2, 3, {{82, 3}}, {0, 1, 2, 3, 5, 6, 7, 8, 11}},
@@ -200,7 +156,7 @@ TEST_F(Ranging, RowsKeepTheirPlaces)
     }
     open(16, 3, {{23, 2}, {82, 3}}, 1);
     EXPECT_TRUE(placed_rows(page(PAGE_RANGING)).empty()) << "group 2 measuring group 1's phases";
-    EXPECT_FALSE(shown().context);
+    EXPECT_FALSE(context_shown());
 }
 
 // A change goes to the shown phase's set; an input change shows the page
@@ -211,7 +167,7 @@ TEST_F(Ranging, ChangesGoToTheShownSet)
     open(5, 3, {{82, 3}, {22, 1}, {28, 0}, {180, 0}, {204, 0}});
     for (int item : {28, 180, 204}) {
         choose(PAGE_RANGING, R_V_AUTO, 1);
-        EXPECT_EQ(get_current_config()->item_at(item)->value.integer, 1) << item;
+        EXPECT_EQ(group_value(0, item), 1) << item;
         click(IDC_CFG_ADVANCED_OPTIONS);
     }
     HWND scale = row_control(page(PAGE_RANGING), R_V_SCALE);
@@ -226,7 +182,7 @@ TEST_F(Ranging, ChangesGoToTheShownSet)
     click(IDC_CFG_ADVANCED_OPTIONS);
     SetWindowTextA(scale = row_control(page(PAGE_RANGING), R_V_SCALE), "typed");
     choose(PAGE_RANGING, 11, 1);
-    EXPECT_EQ(get_current_config()->item_at(94)->value.integer, 1);
+    EXPECT_EQ(group_value(0, 94), 1);
     EXPECT_EQ(window_text(scale), "typed");
 }
 
@@ -247,7 +203,7 @@ TEST_F(Ranging, TwoGroupIndependentRangeReopensThePage)
         EXPECT_TRUE(PeekMessageA(&pending, config_window(), WM_COMMAND, WM_COMMAND, PM_NOREMOVE));
         EXPECT_EQ(LOWORD(pending.wParam), IDC_CFG_PAGE_RANGE);
         deliver_posted_messages();
-        EXPECT_EQ(get_current_config_ptr(0)->item_at(22)->value.integer, 1);
-        EXPECT_EQ(get_current_config_ptr(1)->item_at(22)->value.integer, c.both ? 1 : 0) << c.phases;
+        EXPECT_EQ(group_value(0, 22), 1);
+        EXPECT_EQ(group_value(1, 22), c.both ? 1 : 0) << c.phases;
     }
 }
