@@ -118,16 +118,26 @@ TEST_F(AppOptions, ListsFollowTheInstrument)
 }
 
 // The torque and speed labels and the speed item (their rule is the
-// torque/speed page's) reach this page's rows 8 and 10.
+// torque/speed page's) reach this page's rows 8 and 10: one setting whose
+// labels differ from the items' own and one whose speed item is 87.
 TEST_F(AppOptions, TorqueSpeedNamesTheScaleFactors)
 {
-    show(5, 3, {{70, 1}, {84, 2}, {86, 0}, {87, 0}});
-    EXPECT_EQ(window_text(row_label(page(PAGE_APP_OPTIONS), 8)), "Scale Factor Nm/V");
-    EXPECT_EQ(window_text(row_label(page(PAGE_APP_OPTIONS), 10)), "Scale Factor pulses/rev");
-    type(PAGE_APP_OPTIONS, 10, "7");
-    int value = 0;
-    EXPECT_EQ(get_current_config()->get_value_int(87, value), 7);
-    EXPECT_EQ(get_current_config()->get_value_int(86, value), 0);
+    const struct {
+        int torque;
+        const char* first;
+        const char* second;
+        int second_item;
+    } cases[] = {{2, "Scale Factor Nm/V", "Scale Factor pulses/rev", 87},
+                 {3, "Scale Factor Nm/Hz", "Scale Factor rpm/V", 86}};
+    for (const auto& c : cases) {
+        show(5, 3, {{70, 1}, {84, c.torque}, {86, 0}, {87, 0}});
+        EXPECT_EQ(window_text(row_label(page(PAGE_APP_OPTIONS), 8)), c.first);
+        EXPECT_EQ(window_text(row_label(page(PAGE_APP_OPTIONS), 10)), c.second);
+        type(PAGE_APP_OPTIONS, 10, "7");
+        int value = 0;
+        EXPECT_EQ(get_current_config()->get_value_int(c.second_item, value), 7) << c.torque;
+        EXPECT_EQ(get_current_config()->get_value_int(c.second_item == 86 ? 87 : 86, value), 0) << c.torque;
+    }
 }
 
 // The WQT55 gear ratio is shown with ":1" and taken back without it.
