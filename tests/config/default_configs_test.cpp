@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -208,20 +207,19 @@ TEST_F(DefaultBlocks, FailedItemsAreReportedOnceAfterTheRest)
         const char* what;
         uint32_t model;
         default_action block;
-        std::vector<std::string> refused;  // commands the instrument refuses
-        std::vector<int> out_of_range;     // items never sent and left as they were
-        std::vector<std::string> last;     // the last writes of the block
-        const char* failure;               // the box's "(Id:.. [..] ret:..)"
+        std::vector<int> refused;      // items whose writes the instrument refuses
+        std::vector<int> out_of_range; // items never sent and left as they were
+        std::vector<std::string> last; // the last writes of the block
+        const char* failure;           // the box's "(Id:.. [..] ret:..)"
     };
+    // Speed 5 and Computation 7 on a 25xx, whose maxima are 4 and 6.
     const row rows[] = {
-        {"refused writes", 5, default_action::block_1, {"config,15,", "config,31,"}, {},
-         {"69,0.500", "73,1", "93,5"}, "(Id:15 [Smoothing Response] ret:32)"},
-        // Speed 5 and Computation 7 on a 25xx, whose maxima are 4 and 6.
-        {"values out of range", 2, default_action::block_6, {}, {13, 99},
-         {"14,2", "100,22", "101,7502"}, "(Id:13 [Speed] ret:5)"},
-        {"a refused write before values out of range", 2, default_action::block_6,
-         {"config,12,"}, {13, 99}, {"14,2", "100,22", "101,7502"},
-         "(Id:12 [Window] ret:32)"},
+        {"refused writes", 5, default_action::block_1, {15, 31}, {}, {"69,0.500", "73,1", "93,5"},
+         "(Id:15 [Smoothing Response] ret:32)"},
+        {"values out of range", 2, default_action::block_6, {}, {13, 99}, {"14,2", "100,22", "101,7502"},
+         "(Id:13 [Speed] ret:5)"},
+        {"a refused write before values out of range", 2, default_action::block_6, {12}, {13, 99},
+         {"14,2", "100,22", "101,7502"}, "(Id:12 [Window] ret:32)"},
     };
     for (const row& r : rows) {
         SCOPED_TRACE(r.what);
@@ -229,14 +227,13 @@ TEST_F(DefaultBlocks, FailedItemsAreReportedOnceAfterTheRest)
         sim.inst.clear_rules();
         settled_commands(sim.inst);
         sim.inst.clear_received();
-        for (const std::string& prefix : r.refused)
-            sim.inst.add_rule({prefix, action::refuse, "", 0, -1});
+        for (int id : r.refused)
+            sim.inst.add_rule({"config," + std::to_string(id) + ",", action::refuse, "", 0, -1});
         sim.link.model_code = r.model;
-        std::unique_ptr<instrument_config> cfg = make_family(find_model_profile(r.model)->family);
+        const config_family family = find_model_profile(r.model)->family;
+        std::unique_ptr<instrument_config> cfg = make_family(family);
+        const std::unique_ptr<instrument_config> untouched = make_family(family);
         cfg->set_value_text(48, "50");
-        std::vector<config_item_value> before;
-        for (int id : r.out_of_range)
-            before.push_back(cfg->get_value_record_copy(id));
 
         apply_default_block(*cfg, r.block, &sim.link, true);
 
@@ -244,26 +241,23 @@ TEST_F(DefaultBlocks, FailedItemsAreReportedOnceAfterTheRest)
         ASSERT_GE(writes.size(), r.last.size());
         EXPECT_EQ(std::vector<std::string>(writes.end() - r.last.size(), writes.end()), r.last);
         auto writes_of = [&](int id) {
-            const std::string item = std::to_string(id) + ",";
-            return std::count_if(writes.begin(), writes.end(),
-                                 [&](const std::string& w) { return w.rfind(item, 0) == 0; });
+            return std::count_if(writes.begin(), writes.end(), [&](const std::string& w) {
+                return w.rfind(std::to_string(id) + ",", 0) == 0;
+            });
         };
-        for (const std::string& prefix : r.refused) {
-            const int id = std::atoi(prefix.c_str() + 7);
+        for (int id : r.refused) {
             EXPECT_EQ(writes_of(id), 4) << id;
             EXPECT_EQ(cfg->item_at(id)->changed, 1) << "not sent: still changed";
         }
-        for (size_t i = 0; i < r.out_of_range.size(); ++i) {
-            const int id = r.out_of_range[i];
+        for (int id : r.out_of_range) {
             EXPECT_EQ(writes_of(id), 0) << id;
-            EXPECT_EQ(cfg->get_value_record_copy(id).value.integer, before[i].value.integer) << id;
+            EXPECT_EQ(cfg->get_value_record_copy(id).value.integer, untouched->get_value_record_copy(id).value.integer)
+                << id;
             EXPECT_EQ(cfg->item_at(id)->changed, 0) << id;
         }
         const auto boxes = msgbox::shown();
         ASSERT_EQ(boxes.size(), 1u);
-        EXPECT_EQ(boxes[0].text,
-                  std::string("An error occurred writing the config to the instrument \n") +
-                      r.failure);
+        EXPECT_EQ(boxes[0].text, std::string("An error occurred writing the config to the instrument \n") + r.failure);
         EXPECT_EQ(boxes[0].caption, "Write Instrument Setup");
     }
 }

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -40,10 +41,11 @@ protected:
 
 } // namespace
 
-// The rows each family places on the Data Log page, and where.
-TEST_F(PageRowsTest, DataLogRowsFollowDatalogAndGraph)
+// The rows each family places on the Data Log page (by datalog and graph)
+// and on the Auxiliary Control page (by role and device), and where.
+TEST_F(PageRowsTest, RowsFollowEachFamilysItems)
 {
-    const layout_case cases[] = {
+    const std::vector<layout_case> data_log = {
         {"disabled", 5, 3, {{58, 0}}, 0, {{0, 0}}},
         {"time reference and zooms", 5, 3, {{58, 1}, {60, 0}, {82, 7}}, 0,
          {{0, 0}, {1, 1}, {2, 10}, {3, 3}, {4, 4}, {5, 5}, {6, 6}, {7, 7}}},
@@ -54,17 +56,28 @@ TEST_F(PageRowsTest, DataLogRowsFollowDatalogAndGraph)
         {"WQT35 with a location", 16, 3, {{23, 0}, {58, 2}}, 0, {{0, 0}, {1, 2}, {2, 1}, {3, 3}, {4, 11}}},
         {"WQT35 group 2 sharing", 16, 4, {{23, 4}, {58, 1}}, 1, {}},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        show(PAGE_DATA_LOG, c.model, c.phases, c.items, c.group);
-        EXPECT_EQ(grid_map(page(PAGE_DATA_LOG)), c.rows);
-        EXPECT_EQ(config_current_page, 4);
-    }
+    const std::vector<layout_case> auxiliary = {
+        {"ZEM unit", 5, 3, {{3, 0}, {122, 3}}, 0, {{0, 0}, {1, 1}, {2, 5}, {3, 6}, {5, 8}}},
+        {"slave", 5, 3, {{3, 2}}, 0, {{0, 0}, {2, 8}}},
+        {"master", 4, 3, {{3, 1}}, 0, {{0, 0}, {1, 4}, {3, 8}}},
+        {"WQT25 master", 2, 3, {{3, 1}}, 0, {{0, 0}, {1, 4}, {2, 7}}},
+        {"WQT25 ZEM unit", 2, 3, {{3, 0}, {122, 2}}, 0, {{0, 0}, {1, 1}}},
+        {"WQT15 switch", 1, 3, {{122, 1}}, 0, {{0, 1}, {1, 2}, {2, 3}, {4, 8}}},
+        {"WQT35 group 2 sharing", 16, 4, {{23, 4}}, 1, {}},
+        {"WQT35 scaling per group", 16, 6, {{23, 2}, {122, 0}}, 0, {{0, 1}, {2, 8}, {10, 9}}},
+    };
+    for (const auto& [kind, cases] : {std::pair{PAGE_DATA_LOG, data_log}, {PAGE_AUXILIARY, auxiliary}})
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.what);
+            show(kind, c.model, c.phases, c.items, c.group);
+            EXPECT_EQ(grid_map(page(kind)), c.rows);
+            EXPECT_TRUE(kind != PAGE_DATA_LOG || config_current_page == 4);
+        }
+    EXPECT_EQ(window_text(row_label(page(PAGE_AUXILIARY), 9)), "Grp2 Extern. Sys. Scaling");
     show(PAGE_DATA_LOG, 16, 3, {{23, 0}, {58, 2}, {234, 7}});
     HWND updown = config_grid[CONFIG_GRID_ROWS + 1].updown;
     ASSERT_NE(updown, nullptr) << "the location's up-down";
-    EXPECT_EQ(HIWORD(SendMessageA(updown, UDM_GETRANGE, 0, 0)), 1);
-    EXPECT_EQ(LOWORD(SendMessageA(updown, UDM_GETRANGE, 0, 0)), 99);
+    EXPECT_EQ(SendMessageA(updown, UDM_GETRANGE, 0, 0), MAKELRESULT(99, 1)) << "from 1 to 99";
     EXPECT_EQ(window_text(row_control(page(PAGE_DATA_LOG), 2)), "7");
 }
 
@@ -100,27 +113,6 @@ TEST_F(PageRowsTest, Wqt35xxDataLogGoesToBothGroups)
     EXPECT_EQ(get_current_config_ptr(1)->get_value_string(59, after), before);
 }
 
-// The rows each family places on the Auxiliary Control page, and where.
-TEST_F(PageRowsTest, AuxiliaryRowsFollowRoleAndDevice)
-{
-    const layout_case cases[] = {
-        {"ZEM unit", 5, 3, {{3, 0}, {122, 3}}, 0, {{0, 0}, {1, 1}, {2, 5}, {3, 6}, {5, 8}}},
-        {"slave", 5, 3, {{3, 2}}, 0, {{0, 0}, {2, 8}}},
-        {"master", 4, 3, {{3, 1}}, 0, {{0, 0}, {1, 4}, {3, 8}}},
-        {"WQT25 master", 2, 3, {{3, 1}}, 0, {{0, 0}, {1, 4}, {2, 7}}},
-        {"WQT25 ZEM unit", 2, 3, {{3, 0}, {122, 2}}, 0, {{0, 0}, {1, 1}}},
-        {"WQT15 switch", 1, 3, {{122, 1}}, 0, {{0, 1}, {1, 2}, {2, 3}, {4, 8}}},
-        {"WQT35 group 2 sharing", 16, 4, {{23, 4}}, 1, {}},
-        {"WQT35 scaling per group", 16, 6, {{23, 2}, {122, 0}}, 0, {{0, 1}, {2, 8}, {10, 9}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        show(PAGE_AUXILIARY, c.model, c.phases, c.items, c.group);
-        EXPECT_EQ(grid_map(page(PAGE_AUXILIARY)), c.rows);
-    }
-    EXPECT_EQ(window_text(row_label(page(PAGE_AUXILIARY), 9)), "Grp2 Extern. Sys. Scaling");
-}
-
 // While one group takes four phases or more each scaling row shows and
 // sets its own group's item (the other group's stored and marked, to go
 // with the next whole send); the device's settings go to both groups, the
@@ -135,17 +127,14 @@ TEST_F(PageRowsTest, Wqt35xxScalingRowsKeepToTheirGroups)
     EXPECT_EQ(shown_entry(PAGE_AUXILIARY, 8), 0);
     EXPECT_EQ(shown_entry(PAGE_AUXILIARY, 9), 1);
     choose(PAGE_AUXILIARY, 9, 0);
-    EXPECT_EQ(item_in(1, 228), 0);
     EXPECT_EQ(get_current_config_ptr(1)->item_at(228)->changed, 1);
     EXPECT_EQ(item_in(0, 228), 0);
     choose(PAGE_AUXILIARY, 8, 1);
-    EXPECT_EQ(item_in(0, 228), 1);
-    EXPECT_EQ(item_in(1, 228), 0);
-
     choose(PAGE_AUXILIARY, 4, 1, false);
     choose(PAGE_AUXILIARY, 1, 1);
-    EXPECT_EQ(item_in(0, 122), 1);
-    EXPECT_EQ(item_in(1, 122), 1);
-    EXPECT_EQ(item_in(0, 81), 1);
-    EXPECT_EQ(item_in(1, 81), 0);
+    // item, group 0, group 1
+    for (const auto& [item, first, second] : {std::tuple{228, 1, 0}, {122, 1, 1}, {81, 1, 0}}) {
+        EXPECT_EQ(item_in(0, item), first) << item;
+        EXPECT_EQ(item_in(1, item), second) << item;
+    }
 }

@@ -92,16 +92,18 @@ TEST(PageDefinitions, EveryPageFitsItsBlockAndItsFamily)
 
 namespace {
 
-// The System Options page's tests.
-class Pages : public PageTest {
+// The System Options page's tests, on the window alone or on the wire.
+template <class Base> class SystemOptions : public Base {
 protected:
-    static const page_def& system_options() { return page(PAGE_SYSTEM_OPTIONS); }
+    static const page_def& system_options() { return PageTest::page(PAGE_SYSTEM_OPTIONS); }
     void choose(int row, int index, bool notify = true) const
     {
         PageTest::choose(PAGE_SYSTEM_OPTIONS, row, index, notify);
     }
     static int other_entry(int row) { return PageTest::other_entry(PAGE_SYSTEM_OPTIONS, row); }
 };
+using Pages = SystemOptions<PageTest>;
+using PagesOnTheWire = SystemOptions<PageTestOnTheWire>;
 
 } // namespace
 
@@ -176,20 +178,6 @@ TEST_F(Pages, WithoutAutoSendChangesAreStoredOnly)
     EXPECT_EQ(config.item_at(4)->changed, 1);
     EXPECT_EQ(config.item_at(9)->value.integer, beep);
 }
-
-namespace {
-
-class PagesOnTheWire : public PageTestOnTheWire {
-protected:
-    static const page_def& system_options() { return page(PAGE_SYSTEM_OPTIONS); }
-    void choose(int row, int index, bool notify = true) const
-    {
-        PageTest::choose(PAGE_SYSTEM_OPTIONS, row, index, notify);
-    }
-    static int other_entry(int row) { return PageTest::other_entry(PAGE_SYSTEM_OPTIONS, row); }
-};
-
-} // namespace
 
 // With auto-send, one selection sends exactly the items whose lists differ
 // from their values, in the walk's order, whichever list was touched; the
