@@ -49,18 +49,18 @@ TEST_F(DialogFocusTest, TheControlThatHadTheFocusHasItAgainAfterTheDialogs)
 
     // A dialog of the main window, and whether the system's file dialog
     // opens (from it or alone).
-    struct dialog_case {
+    const struct {
         const char* name;
         int command;
         bool file_dialog;
-    } const cases[] = {
+    } cases[] = {
         {"About", IDM_ABOUT, false},
         {"Settings", IDM_SETTINGS, false},
         {"Export", CMD_EXPORT_CONFIG, true},
         {"Import", CMD_IMPORT_CONFIG, true},
         {"Export as .txt", CMD_EXPORT_CONFIG_TEXT, true},
     };
-    for (const dialog_case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         HWND focused = get_control_by_id(IDC_HIDE_SETTINGS);
         SetFocus(focused);
@@ -71,10 +71,8 @@ TEST_F(DialogFocusTest, TheControlThatHadTheFocusHasItAgainAfterTheDialogs)
                 if (GetDlgItem(dialog, IDC_EXPORT_LIST)) {
                     select_list_item(dialog, IDC_EXPORT_LIST, 0);
                     click(dialog, IDC_EXPORT_BUTTON);
-                } else if (GetDlgItem(dialog, kFileNameField)) {
-                    ++file_dialogs_seen;
-                    const std::string path = folder + "\\" + c.name + ".cfg";
-                    SetDlgItemTextA(dialog, kFileNameField, path.c_str());
+                } else if (GetDlgItem(dialog, kFileNameField) && ++file_dialogs_seen) {
+                    SetDlgItemTextA(dialog, kFileNameField, (folder + "\\" + c.name + ".cfg").c_str());
                     click(dialog, IDOK);
                 }
             });
@@ -84,7 +82,7 @@ TEST_F(DialogFocusTest, TheControlThatHadTheFocusHasItAgainAfterTheDialogs)
         // on a shared display may take the activation from then on.
         EXPECT_EQ(GetActiveWindow(), main);
         EXPECT_EQ(GetFocus(), focused) << GetFocus();
-        EXPECT_EQ(file_dialogs_seen, c.file_dialog ? 1 : 0);
+        EXPECT_EQ(file_dialogs_seen, int{c.file_dialog});
         pump();
     }
 }

@@ -25,10 +25,8 @@ protected:
     }
 
     // Clicks "Connect to LOMX" with the mouse (a disabled button takes no
-    // click) and returns the captions of the dialogs that opened (each is
-    // cancelled). Another program on the display may take the activation
-    // between press and release, which cancels the click: a click that
-    // opened nothing is made again, three times at most.
+    // click); the captions of the dialogs that opened (each cancelled). A
+    // click another program's activation cancelled is made again (3 at most).
     std::vector<std::string> click_connect()
     {
         std::vector<std::string> opened;
@@ -41,11 +39,6 @@ protected:
     }
 };
 
-bool enabled(int id)
-{
-    return IsWindowEnabled(get_control_by_id(id)) != FALSE;
-}
-
 // The controls that work with the converter, one of each kind.
 constexpr int kConverterControls[] = {IDC_LOMX_CAN_BITRATE, IDC_LOMX_EXTENDED_IDS, IDC_LOMX_READ_ID,
                                       IDC_LOMX_MULTILOG_LIST, IDC_LOMX_REQUEST_REPEATEDLY,
@@ -53,33 +46,31 @@ constexpr int kConverterControls[] = {IDC_LOMX_CAN_BITRATE, IDC_LOMX_EXTENDED_ID
 
 TEST_F(LomxViewTest, ConnectOpensTheConvertersDialogOnlyInTheLomxViewWhileNothingRuns)
 {
-    struct click_case {
+    const struct {
         const char* name;
         int view;
         uint32_t state;
         bool opens;
-    };
-    const click_case cases[] = {
+    } cases[] = {
         {"LOMX view, idle", IDM_VIEW_LOMX, ACTIVITY_IDLE, true},
         {"LOMX view, measuring", IDM_VIEW_LOMX, ACTIVITY_MEASURING, false},
         {"LOMX view, stop requested", IDM_VIEW_LOMX, ACTIVITY_STOP_REQUESTED, false},
         {"Measure view, idle", IDM_VIEW_MEASURE, ACTIVITY_IDLE, false},
         {"LOMX view again, idle", IDM_VIEW_LOMX, ACTIVITY_IDLE, true},
     };
-    for (const click_case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         activity_state = ACTIVITY_IDLE;
         command(c.view);
         activity_state = c.state;
         command(CMD_REFRESH_CONNECTIONS);
-        const std::vector<std::string> opened = click_connect();
-        EXPECT_EQ(opened, c.opens ? std::vector<std::string>{"Connect"} : std::vector<std::string>{});
+        EXPECT_EQ(click_connect(), c.opens ? std::vector<std::string>{"Connect"} : std::vector<std::string>{});
         // Nothing connected the converter: its controls stay off, the texts
         // that tell the user what to do stay readable.
         for (int id : kConverterControls)
-            EXPECT_FALSE(enabled(id)) << id;
+            EXPECT_FALSE(IsWindowEnabled(get_control_by_id(id))) << id;
         for (int id : {IDC_LOMX_TITLE, IDC_LOMX_INSTRUCTIONS, IDC_LOMX_STATUS})
-            EXPECT_TRUE(enabled(id)) << id;
+            EXPECT_TRUE(IsWindowEnabled(get_control_by_id(id))) << id;
     }
 }
 

@@ -420,18 +420,15 @@ TEST_F(SavedConfigFiles, RebuildConvertsTheFilesOfEarlierVersionsThroughTheDialo
 TEST_F(SavedConfigFiles, AFileLeftInPlaceIsAskedAboutOncePerRun)
 {
     const std::string file = folder.file("config2.dat");
-    std::string bytes(kLegacyRecordSize, '\0');
-    bytes.replace(0, 4, "Kept");
-    write_whole_file(file, bytes);
+    write_whole_file(file, "Kept" + std::string(kLegacyRecordSize - 4, '\0'));
     set_legacy_upgrade_prompt(ask_config_upgrade);
     int asked = 0;
     const dialog_driver driver([&](HWND dialog) {
         ++asked;
         SendMessageA(dialog, WM_COMMAND, IDCANCEL, 0); // Esc: no answer
     });
-    rebuild_saved_config_menu(window, false, true);
-    rebuild_saved_config_menu(window, false, true);
-    rebuild_saved_config_menu(window, true, true);
+    for (const bool rebuild : {false, false, true})
+        rebuild_saved_config_menu(window, rebuild, true);
     EXPECT_EQ(asked, 1);
     EXPECT_TRUE(path_exists(file));
 }

@@ -52,7 +52,6 @@ protected:
         return groups;
     }
 
-    // Each simulated instrument closes its end of the link.
     void stop_instruments()
     {
         for (const auto& sim : sims_)
@@ -171,35 +170,29 @@ TEST_F(SettingsCommandsTest, LoadSendsTheConfiguration)
 // actions. (The instrument has stopped, so that Load's sending ends at once.)
 TEST_F(SettingsCommandsTest, SlotCommandsOfTheFirstAndLastSlotReachTheirActions)
 {
-    struct row {
-        int slot;
-        int save, load, remove;
-    } const rows[] = {{0, 33300, 33200, 33400}, {9, 33309, 33209, 33409}};
     attach(0, "WQT5530");
     stop_instruments();
-    for (const row& r : rows) {
-        SCOPED_TRACE(r.slot);
-        const std::string name = "Slot " + std::to_string(r.slot);
-        const std::string file =
-            app_folder_under(root) + "\\config3_" + std::to_string(r.slot) + ".cfg";
+    for (const int slot : {0, 9}) {
+        SCOPED_TRACE(slot);
+        const std::string name = "Slot " + std::to_string(slot);
+        const std::string file = app_folder_under(root) + "\\config3_" + std::to_string(slot) + ".cfg";
         get_current_config()->set_value_int(58, 2);
         drive_next_dialog(main, [&](HWND dialog) {
             SetDlgItemTextA(dialog, IDC_SAVE_SETUP_NAME, name.c_str());
             click(dialog, IDOK);
         });
-        command(r.save);
+        command(CMD_SAVE_SAVED_CONFIG + slot);
         EXPECT_EQ(read_whole_file(file).substr(0, name.size() + 2), name + "\r\n");
 
         get_current_config()->set_value_int(58, 3);
-        command(r.load);
+        command(CMD_LOAD_SAVED_CONFIG + slot);
         EXPECT_EQ(get_current_config()->item_at(58)->value.integer, 2);
 
         msgbox::reset();
         msgbox::answer_next(IDYES);
-        command(r.remove);
+        command(CMD_DELETE_SAVED_CONFIG + slot);
         EXPECT_EQ(msgbox::texts(),
-                  std::vector<std::string>{"Are you sure you want to delete the config: " + name +
-                                           " ?"});
+                  std::vector<std::string>{"Are you sure you want to delete the config: " + name + " ?"});
         EXPECT_FALSE(std::filesystem::exists(file));
     }
 }

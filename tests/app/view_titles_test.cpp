@@ -14,21 +14,17 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <memory>
 #include <string>
-#include <type_traits>
 #include <vector>
 
 namespace {
 
-struct view_title_row {
+// Each view: its name, its menu command, its title's control, its window.
+const struct {
     const char* name;
-    int view;     // its menu command
-    int title_id; // the control that shows its title
+    int view, title_id;
     HWND (*window)();
-};
-
-const view_title_row kViewTitles[] = {
+} kViewTitles[] = {
     {"Measure", IDM_VIEW_MEASURE, results_panel_id(0, RP_TITLE), get_measure_window},
     {"Scope", IDM_VIEW_SCOPE, IDC_SCOPE_TITLE, get_scope_window},
     {"Harmonics", IDM_VIEW_HARMONICS, IDC_HRES_TITLE, get_harmonics_window},
@@ -36,7 +32,6 @@ const view_title_row kViewTitles[] = {
     {"Voltmeter", IDM_VIEW_VOLTMETER, IDC_VM_TITLE, get_voltmeter_window},
     {"LOMX", IDM_VIEW_LOMX, IDC_LOMX_TITLE, get_lomx_window},
 };
-static_assert(sizeof kViewTitles / sizeof kViewTitles[0] == 6, "every view of the View menu");
 
 // The rectangle where the title control draws its text in its own font,
 // left-aligned or centred, from its top; in its client co-ordinates.
@@ -64,9 +59,7 @@ std::vector<int> windows_over(HWND title, HWND view, const RECT& text)
     for (HWND w = title; w && w != view; w = GetParent(w)) {
         for (HWND s = GetWindow(GetParent(w), GW_CHILD); s; s = GetWindow(s, GW_HWNDNEXT)) {
             RECT r, common;
-            if (s == w || !IsWindowVisible(s) || !GetWindowRect(s, &r))
-                continue;
-            if (IntersectRect(&common, &r, &text))
+            if (s != w && IsWindowVisible(s) && GetWindowRect(s, &r) && IntersectRect(&common, &r, &text))
                 over.push_back(GetDlgCtrlID(s));
         }
     }
@@ -75,19 +68,20 @@ std::vector<int> windows_over(HWND title, HWND view, const RECT& text)
 
 class ViewTitlesTest : public FrameTest {
 protected:
-    struct font_deleter {
-        void operator()(HFONT font) const { DeleteObject(font); }
-    };
-    // Outlives the main window, which FrameTest's TearDown destroys.
-    std::unique_ptr<std::remove_pointer_t<HFONT>, font_deleter> wide_font;
+    HFONT wide_font = nullptr;
+    // The main window goes first, which FrameTest's TearDown destroys.
+    void TearDown() override
+    {
+        FrameTest::TearDown();
+        DeleteObject(wide_font);
+    }
 
     void check_titles(const char* when)
     {
-        for (const view_title_row& row : kViewTitles) {
+        for (const auto& row : kViewTitles) {
             SCOPED_TRACE(std::string(row.name) + ", " + when);
             command(row.view);
             HWND title = get_control_by_id(row.title_id);
-            HWND view = row.window();
             ASSERT_TRUE(IsWindowVisible(title));
             const std::string text = window_text(title);
             EXPECT_NE(text, "");
@@ -95,10 +89,9 @@ protected:
             GetClientRect(title, &client);
             EXPECT_TRUE(text_rect.left >= 0 && text_rect.right <= client.right &&
                         text_rect.bottom <= client.bottom)
-                << "\"" << text << "\" needs " << text_rect.right - text_rect.left << " x "
-                << text_rect.bottom << " of " << client.right << " x " << client.bottom;
+                << "\"" << text << "\" needs " << text_rect.right << " x " << text_rect.bottom;
             MapWindowPoints(title, nullptr, reinterpret_cast<POINT*>(&text_rect), 2);
-            EXPECT_EQ(windows_over(title, view, text_rect), std::vector<int>{}) << text;
+            EXPECT_EQ(windows_over(title, row.window(), text_rect), std::vector<int>{}) << text;
         }
     }
 };
@@ -120,9 +113,9 @@ TEST_F(ViewTitlesTest, EveryViewsTitleIsDrawnWhole)
     HWND harmonics = get_control_by_id(IDC_HRES_TITLE);
     GetObjectA(reinterpret_cast<HGDIOBJ>(SendMessageA(harmonics, WM_GETFONT, 0, 0)), sizeof face, &face);
     face.lfWidth = std::abs(face.lfHeight) * 2 / 3;
-    wide_font.reset(CreateFontIndirectA(&face));
+    wide_font = CreateFontIndirectA(&face);
     for (const int id : {int{IDC_SCOPE_TITLE}, int{IDC_HRES_TITLE}, int{IDC_CAPTURE_TITLE}, int{IDC_VM_TITLE}})
-        SendMessageA(get_control_by_id(id), WM_SETFONT, reinterpret_cast<WPARAM>(wide_font.get()), 0);
+        SendMessageA(get_control_by_id(id), WM_SETFONT, reinterpret_cast<WPARAM>(wide_font), 0);
     command(IDC_WQT1);
     check_titles("in a wider face");
 }

@@ -382,24 +382,19 @@ TEST(LinkLan, FullRingKeepsTheNewestBytesInOrder)
 
 } // namespace
 
-// Each field of a typed address is a decimal number, whatever zeros lead
-// it: the link reaches the instrument at the address it names, and the
-// address is kept without them.
+// Each field of a typed address is decimal, whatever zeros lead it: the link
+// reaches the instrument at the address it names (the first free one of
+// 127.0.23.10 to .19, which octal would misread), kept without the zeros.
 TEST(LinkLan, AddressFieldsWithLeadingZerosAreDecimal)
 {
-    // An instrument at the first of 127.x.y.10 to 127.x.y.19 that is free
-    // here: read as octal, "010" to "019" would name another address or none.
     wqt_sim::instrument inst;
     wqt_sim::tcp_server server{inst};
-    std::string address;
-    for (int last = 10; last <= 19 && address.empty(); ++last) {
-        const std::string candidate = "127.0.23." + std::to_string(last);
-        if (server.start(candidate))
-            address = candidate;
-    }
-    ASSERT_FALSE(address.empty()) << "no free address from 127.0.23.10 to 127.0.23.19";
-    const std::string padded = "127.000.023.0" + address.substr(address.rfind('.') + 1);
-    EXPECT_EQ(normalised_ipv4_text(padded.c_str()), address);
+    int last = 10;
+    while (last <= 19 && !server.start("127.0.23." + std::to_string(last)))
+        ++last;
+    ASSERT_LE(last, 19) << "no free address from 127.0.23.10 to 127.0.23.19";
+    const std::string padded = "127.000.023.0" + std::to_string(last);
+    const std::string address = "127.0.23." + std::to_string(last);
     auto link = make_lan_link(padded);
     ASSERT_EQ(0, open_close_link(LINK_OPEN, link.get()));
     set_read_timeout(1000, link.get());
@@ -411,7 +406,7 @@ TEST(LinkLan, AddressFieldsWithLeadingZerosAreDecimal)
     const struct {
         const char* typed;
         const char* kept;
-    } cases[] = {{"127.0.0.010", "127.0.0.10"}, {"127.0.0.02", "127.0.0.2"}, {"127.0.0.1", "127.0.0.1"},
+    } cases[] = {{padded.c_str(), address.c_str()}, {"127.0.0.02", "127.0.0.2"}, {"127.0.0.1", "127.0.0.1"},
                  {"127.0.0.256", "127.0.0.256"}, {"", ""}};
     for (const auto& c : cases)
         EXPECT_EQ(normalised_ipv4_text(c.typed), c.kept) << c.typed;

@@ -1,3 +1,4 @@
+// Free ports for the discovery responder, and the discovery ports held.
 #include "tests/support/discovery_ports.h"
 
 #include <random>
@@ -19,15 +20,13 @@ discovery_port_holder::discovery_port_holder()
     started_ = WSAStartup(MAKEWORD(2, 2), &data) == 0;
     for (uint16_t port : {uint16_t{65535}, uint16_t{30718}}) {
         const SOCKET s = socket(AF_INET, SOCK_DGRAM, 0);
-        if (s == INVALID_SOCKET)
-            continue;
         sockaddr_in at = {};
         at.sin_family = AF_INET;
         at.sin_addr.s_addr = ipv4_address(127, 0, 0, 1);
         at.sin_port = htons(port);
-        if (bind(s, reinterpret_cast<const sockaddr*>(&at), sizeof at) == 0)
+        if (s != INVALID_SOCKET && bind(s, reinterpret_cast<const sockaddr*>(&at), sizeof at) == 0)
             held_.push_back(s);
-        else
+        else if (s != INVALID_SOCKET)
             closesocket(s);
     }
 }

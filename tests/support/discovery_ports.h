@@ -1,8 +1,7 @@
 // The LAN search over real UDP on loopback without the fixed discovery
-// ports, which other programs on the machine (a running simulator, for one)
-// may hold. Under Wine a datagram socket bound to a loopback address other
-// than 127.0.0.1 still takes its port on every loopback address, so an
-// address of the test's own does not keep it apart: ports of its own do.
+// ports, which other programs (a running simulator, for one) may hold. Under
+// Wine a datagram socket bound to any loopback address takes its port on
+// all of them, so only ports of the test's own keep it apart.
 #pragma once
 #include "link/lan_discovery.h"
 #include "tools/wqt_sim/discovery_responder.h"
@@ -12,10 +11,9 @@
 #include <cstdint>
 #include <vector>
 
-// The program's Winsock datagram socket with the discovery ports traded for
-// free ones: it binds a free local port in place of the one the probe asks
-// for, and sends what goes to ports 65535 and 30718 to the responder's own
-// two ports (responder_port and the next). Installed while it lives.
+// While it lives, the program's datagram socket binds a free local port in
+// place of the one the probe asks for (asked_port), and sends what goes to
+// ports 65535 and 30718 to the responder's responder_port and the next.
 class own_port_socket : public datagram_socket {
 public:
     explicit own_port_socket(uint16_t responder_port)
@@ -34,17 +32,13 @@ public:
     int poll_readable() override { return winsock_->poll_readable(); }
     int send_to(uint32_t address, uint16_t port, const char* data, int length) override
     {
-        const uint16_t to = port == 65535 ? responder_port_
-                            : port == 30718 ? static_cast<uint16_t>(responder_port_ + 1)
-                                            : port;
-        return winsock_->send_to(address, to, data, length);
+        const int to = port == 65535 ? responder_port_ : port == 30718 ? responder_port_ + 1 : port;
+        return winsock_->send_to(address, static_cast<uint16_t>(to), data, length);
     }
     int receive_from(uint32_t* sender, char* buffer, int size) override
     {
         return winsock_->receive_from(sender, buffer, size);
     }
-
-    // The local port the probe asked for.
     uint16_t asked_port() const { return asked_; }
 
 private:
@@ -53,14 +47,12 @@ private:
     uint16_t asked_ = 0;
 };
 
-// Starts the responder on 127.0.0.1 at two free ports of its own, for the
-// port 65535 query and the next for the port 30718 one; the first, or 0 when
-// none could be bound.
+// Starts the responder on 127.0.0.1 at two free ports (the port 65535
+// query's, and the next for 30718's); the first, or 0 when none was bound.
 uint16_t start_on_own_port(wqt_sim::discovery_responder& responder);
 
-// UDP sockets on 127.0.0.1 at the two discovery ports for as long as it
-// lives, as another program may hold them; a port already taken is left to
-// whoever holds it.
+// Holds the two discovery ports on 127.0.0.1 while it lives, as another
+// program may; a port already taken is left to its holder.
 class discovery_port_holder {
 public:
     discovery_port_holder();

@@ -170,10 +170,9 @@ bool mouse_click(HWND window)
         press[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
         press[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
         SendInput(2, press, sizeof press[0]);
-        // Long enough for the input queue to deliver the click and for what
-        // it starts to run.
+        // Long enough for the click to come in and what it starts to run.
+        MSG message;
         for (const DWORD start = GetTickCount(); GetTickCount() - start < 300;) {
-            MSG message;
             if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
                 Sleep(5);
                 continue;
