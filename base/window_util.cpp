@@ -149,9 +149,33 @@ void fit_window_to_monitor(HWND window, HWND owner)
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+namespace {
+
+constexpr UINT kRepaintAll = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN;
+
+} // namespace
+
 void repaint_window(HWND window)
 {
-    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    RedrawWindow(window, nullptr, nullptr, kRepaintAll);
+}
+
+void repaint_area(HWND window, const RECT& area)
+{
+    RedrawWindow(window, &area, nullptr, kRepaintAll);
+}
+
+RECT window_rect_in_parent(HWND window)
+{
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+bool has_shown_style(HWND window)
+{
+    return (GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 INT_PTR ok_cancel_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam,

@@ -25,6 +25,13 @@ int listview_get_selected(HWND list, int index);
 // Invalidates the window and every window in it, background included, so
 // that all of it is painted again.
 void repaint_window(HWND window);
+// The same for one area of the window (in its client coordinates).
+void repaint_area(HWND window, const RECT& area);
+
+// Where a child window stands, in its parent's client coordinates.
+RECT window_rect_in_parent(HWND window);
+// Whether the window itself has the visible style (its parents aside).
+bool has_shown_style(HWND window);
 
 // The procedure of a dialog with OK and Cancel: init answers
 // WM_INITDIALOG (with the dialog's parameter), ok handles OK and ends the

@@ -397,7 +397,8 @@ grid_cursor::grid_cursor(const page_def& page) : page_(page)
 {
     config_current_page = kPageKindFacts[page.kind].page;
     for (int s = 0; s < CONFIG_GRID_SLOTS; ++s) {
-        before_[s] = config_grid[s].window;
+        if (HWND window = config_grid[s].window)
+            before_[s] = {window, window_rect_in_parent(window), has_shown_style(window)};
         if (config_grid[s].updown)
             DestroyWindow(config_grid[s].updown);
         config_grid[s] = {nullptr, nullptr};
@@ -406,13 +407,31 @@ grid_cursor::grid_cursor(const page_def& page) : page_(page)
 
 grid_cursor::~grid_cursor()
 {
-    for (HWND window : before_) {
-        if (!window)
+    for (const held& was : before_) {
+        if (!was.window)
             continue;
         const bool placed = std::any_of(std::begin(config_grid), std::end(config_grid),
-                                        [window](const grid_slot& slot) { return slot.window == window; });
+                                        [&was](const grid_slot& slot) { return slot.window == was.window; });
         if (!placed)
-            ShowWindow(window, SW_HIDE);
+            ShowWindow(was.window, SW_HIDE);
+    }
+    redraw_moved();
+}
+
+// A shown window moved without being drawn: its old place still shows it
+// and its new place still shows what stood there. Both are drawn again,
+// the windows over them included.
+void grid_cursor::redraw_moved() const
+{
+    for (const held& was : before_) {
+        if (!was.window || !was.shown || !has_shown_style(was.window))
+            continue;
+        const RECT now = window_rect_in_parent(was.window);
+        if (EqualRect(&now, &was.at))
+            continue;
+        HWND parent = GetParent(was.window);
+        repaint_area(parent, was.at);
+        repaint_area(parent, now);
     }
 }
 

@@ -229,7 +229,9 @@ void on_page_control(const page_def& page, HWND config_window, int id, int code,
 // The layout's cursor: it makes the page current and clears the grid, then
 // places rows into consecutive grid rows. What the grid held before and
 // was not placed again is hidden when the cursor goes, so that a page laid
-// out again does not hide and show its own rows.
+// out again does not hide and show its own rows. Rows move without being
+// drawn; when the cursor goes, where a shown row stood and where it stands
+// now are drawn again, so that the pane looks as a full repaint draws it.
 class grid_cursor {
 public:
     explicit grid_cursor(const page_def& page);
@@ -243,9 +245,18 @@ public:
     int placed() const { return next_; }
 
 private:
+    // A window of the grid as the cursor found it: where it stood (in the
+    // Config window) and whether it was shown.
+    struct held {
+        HWND window;
+        RECT at;
+        bool shown;
+    };
+    void redraw_moved() const;
+
     const page_def& page_;
     int next_ = 0;
-    HWND before_[CONFIG_GRID_SLOTS] = {};
+    held before_[CONFIG_GRID_SLOTS] = {};
 };
 
 // Destroys the windows that rebuilt pages left behind.

@@ -2,6 +2,7 @@
 // window's grid.
 #include "configui/window/rows.h"
 
+#include "base/window_util.h"
 #include "config/instrument_config.h"
 
 #include <commctrl.h>
@@ -74,9 +75,7 @@ void put_in_cell(HWND window, POINT at, SIZE cell)
 {
     if (!window)
         return;
-    RECT now{};
-    GetWindowRect(window, &now);
-    MapWindowPoints(HWND_DESKTOP, GetParent(window), reinterpret_cast<POINT*>(&now), 2);
+    const RECT now = window_rect_in_parent(window);
     if (now.left != at.x || now.top != at.y || now.right - now.left != cell.cx || now.bottom - now.top != cell.cy)
         MoveWindow(window, at.x, at.y, cell.cx, cell.cy, FALSE);
     ShowWindow(window, SW_SHOW);
