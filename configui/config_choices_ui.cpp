@@ -35,7 +35,7 @@ int selected_position(HWND combo)
 void select_position(HWND combo, int position)
 {
     if (position >= 0)
-        SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+        select_list_value(combo, position);
 }
 
 void set_choices(instrument_config& cfg, const int (&items)[3], const option_list& choices)

@@ -120,8 +120,7 @@ void load_values(const page_def& page, instrument_config& config)
         const int item = row_item(def, config);
         const config_item_value value = source->get_value_record_copy(item);
         if (def.kind == ROW_LIST) {
-            const WPARAM index = value.is_list ? static_cast<WPARAM>(value.value.integer) : 0;
-            SendMessageA(control, CB_SETCURSEL, index, 0);
+            select_list_value(control, value.is_list ? value.value.integer : 0);
             continue;
         }
         std::string text;

@@ -150,8 +150,14 @@ void fill_item_combobox(instrument_config& config, HWND combo, int item)
     if (!source)
         return;
     add_options(config, combo, item);
-    const WPARAM selected = source->kind == ITEM_LIST ? static_cast<WPARAM>(source->value.integer) : 0;
-    SendMessageA(combo, CB_SETCURSEL, selected, 0);
+    select_list_value(combo, source->kind == ITEM_LIST ? source->value.integer : 0);
+}
+
+void select_list_value(HWND list, int value)
+{
+    const LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
+    const bool listed = value >= 0 && value < count;
+    SendMessageA(list, CB_SETCURSEL, listed ? static_cast<WPARAM>(value) : static_cast<WPARAM>(-1), 0);
 }
 
 void set_control_text_fmt(HWND control, int value, const char* format)

@@ -56,6 +56,11 @@ void create_config_item_controls(instrument_config& config, HWND parent, HINSTAN
 // does not define leaves the list empty.
 void fill_item_combobox(instrument_config& config, HWND combo, int item);
 
+// Selects the list's entry at the value; a value the list has no entry for
+// leaves it without a selection, so that it shows no choice the item does
+// not hold.
+void select_list_value(HWND list, int value);
+
 // The format with the one value as the control's text (at most 127
 // characters).
 void set_control_text_fmt(HWND control, int value, const char* format);

@@ -149,7 +149,7 @@ TEST_F(Pages, SystemOptionsShowEachFamilysRows)
 }
 
 // Every list shows its item's value when the page is shown, and again after
-// the item changed behind the page.
+// the item changed behind the page; no choice where the value has no entry.
 TEST_F(Pages, ListsShowTheirItemsValues)
 {
     attach(4, 3);
@@ -161,6 +161,12 @@ TEST_F(Pages, ListsShowTheirItemsValues)
     get_current_config()->set_value_int(4, 0);
     show_config_page(config_window());
     EXPECT_EQ(SendMessageA(row_control(system_options(), 3), CB_GETCURSEL, 0, 0), 0);
+    // A value the list has no entry for (as a read may bring) shows no choice.
+    for (const int outside : {-2, 5}) {
+        get_current_config()->set_value_int(4, outside);
+        show_config_page(config_window());
+        EXPECT_EQ(SendMessageA(row_control(system_options(), 3), CB_GETCURSEL, 0, 0), CB_ERR) << outside;
+    }
 }
 
 // Without auto-send a change is stored and marked, and nothing is sent; a
