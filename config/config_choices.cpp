@@ -250,6 +250,13 @@ entry_check check_config_entry(double value, bool ok, const config_item_value& r
     return {entry_verdict::store, format_scientific_text(value, 4), std::string()};
 }
 
+const char kIncorrectValueTitle[] = "Incorrect Value";
+
+std::string invalid_entry_message(const char* label)
+{
+    return formatted(kInvalid, label != nullptr ? label : "");
+}
+
 bool ranging_pair_skip(int phases, int wiring, int item22)
 {
     return phases >= 3 && wiring == 6 && item22 == 0;

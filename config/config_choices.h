@@ -79,6 +79,12 @@ struct entry_check {
     std::string revert;
 };
 
+// The caption of every refusal of a typed value.
+extern const char kIncorrectValueTitle[];
+// The refusal of a text that is no value the item can take, for the item's
+// label.
+std::string invalid_entry_message(const char* label);
+
 // Checks a typed number (value, and whether the text was a number) against
 // the item's record: its kind and bounds (-99.0: no bound). A text item
 // stores the number with four decimals, a list or integer item its whole

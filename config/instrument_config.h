@@ -257,6 +257,11 @@ void report_item_write_failure(int32_t error_code, const char* const* names);
 // reading the config from the instrument", under "Read Instrument Setup").
 void report_item_read_failure(int32_t error_code, const char* const* names);
 
+// The code by which a write that did not reach the instrument is told
+// (report_item_write_failure): the item's id with what its failed exchange
+// got, or with its value when the value lies outside the item's bounds.
+int32_t unsent_write_code(instrument_config& cfg, int id, const item_write_result& result);
+
 // A new base-class object holding a copy of the source's tables.
 std::shared_ptr<instrument_config> instrument_config_copy(const instrument_config& source);
 

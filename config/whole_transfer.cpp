@@ -62,6 +62,13 @@ const char kWriteError[] =
 const char kWriteErrorLast[] =
     "An error occurred writing the config to the instrument \n(Id:%d [%s] ret:%d)\n"
     "Too many read errors, stopping instrument config read";
+// A whole write tells at its end of the items it left unsent because their
+// values lie outside their limits: how many, and the first.
+const char kOutOfRangeOne[] =
+    "An item was not sent to the instrument: its value lies outside its limits\n(Id:%d [%s] val:%s)";
+const char kOutOfRangeMany[] =
+    "%d items were not sent to the instrument: their values lie outside their limits\n"
+    "The first: (Id:%d [%s] val:%s)";
 const char kReadTitle[] = "Read Instrument Setup";
 const char kWriteTitle[] = "Write Instrument Setup";
 
@@ -115,16 +122,21 @@ std::string id_line(const char* prefix, const char* name, int id)
     return std::string(prefix) + name + " (" + std::to_string(id) + ")\n";
 }
 
+// An item's value as the transfer's lines name it: a list's position, or
+// the text.
+std::string value_text(const config_item& item)
+{
+    if (item.kind == ITEM_LIST)
+        return std::to_string(item.value.integer);
+    return std::string(item.value.text, strnlen(item.value.text, kItemTextMax));
+}
+
 // The line that tells why an item was not sent: its value and its bounds.
 std::string range_line(const char* name, int id, const config_item& item)
 {
     std::ostringstream out;
-    out << name << " (id:" << id << " val:";
-    if (item.kind == ITEM_LIST)
-        out << item.value.integer;
-    else
-        out << std::string(item.value.text, strnlen(item.value.text, kItemTextMax));
-    out << ") can only be set between " << item.minimum << " and " << item.maximum << "\n";
+    out << name << " (id:" << id << " val:" << value_text(item) << ") can only be set between " << item.minimum
+        << " and " << item.maximum << "\n";
     return out.str();
 }
 
@@ -213,6 +225,7 @@ private:
             send_command(kCmdSuspendOff, link_);
         if (manage_)
             open_close_link(LINK_CLOSE, link_);
+        report_out_of_range();
         if (progress_)
             progress_->done(stopped_);
         else
@@ -280,12 +293,30 @@ private:
             if (result.status == item_write_status::out_of_range) {
                 if (item.minimum != kNoBound && item.maximum != kNoBound)
                     append_comms_log(range_line(name, id, item).c_str());
+                if (out_of_range_++ == 0)
+                    first_out_of_range_ = id;
             } else if (result.status == item_write_status::failed) {
                 // A write the instrument refused or never answered is as
                 // much a failure as a read that got nothing.
                 report(result.error_code);
             }
         }
+    }
+
+    // The instrument does not hold what the image says for the items whose
+    // values lay outside their limits: told once, after the frame.
+    void report_out_of_range() const
+    {
+        if (out_of_range_ == 0)
+            return;
+        const int id = first_out_of_range_;
+        const std::string value = value_text(*cfg_.item_at(id));
+        char message[512];
+        if (out_of_range_ == 1)
+            snprintf(message, sizeof message, kOutOfRangeOne, id, names_[id], value.c_str());
+        else
+            snprintf(message, sizeof message, kOutOfRangeMany, out_of_range_, id, names_[id], value.c_str());
+        report_to_user(message, policy_.title, MB_ICONEXCLAMATION | MB_OK);
     }
 
     // Shows a failed item; the failure at the limit ends the loop.
@@ -308,6 +339,8 @@ private:
     const char* const* names_ = nullptr;
     int errors_ = 0;
     bool stopped_ = false;
+    int out_of_range_ = 0;      // items not sent for a value outside their limits
+    int first_out_of_range_ = 0;
 };
 
 bool run_with_progress(instrument_config& cfg, link_record* link, bool manage,
@@ -336,6 +369,19 @@ void report_item_write_failure(int32_t error_code, const char* const* names)
 void report_item_read_failure(int32_t error_code, const char* const* names)
 {
     report_item_failure(kReadError, kReadTitle, error_code, names);
+}
+
+int32_t unsent_write_code(instrument_config& cfg, int id, const item_write_result& result)
+{
+    if (result.status == item_write_status::failed)
+        return make_item_error_code(id, static_cast<int32_t>(item_error_result(result.error_code)));
+    const config_item* item = cfg.item_at(id);
+    int32_t value = 0;
+    if (item != nullptr)
+        value = item->kind == ITEM_LIST
+                    ? item->value.integer
+                    : item_number_to_int(item_text_number(item->value.text, sizeof item->value.text));
+    return make_item_error_code(id, value);
 }
 
 void instrument_config::write_all_items(link_record* link, bool manage)

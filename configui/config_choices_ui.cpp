@@ -1,7 +1,6 @@
 #include "configui/config_choices_ui.h"
 #include "config/item_numbers.h"
 
-#include "frame/auto_configs.h"
 #include "base/message_box.h"
 #include "config/config_choices.h"
 #include "config/identification.h"
@@ -17,7 +16,6 @@
 
 namespace {
 
-const char kIncorrectValue[] = "Incorrect Value";
 
 int item_int(instrument_config& cfg, int id)
 {
@@ -95,21 +93,17 @@ bool validate_config_entry(HWND owner, HWND edit, char* buffer, size_t buffer_si
         check_config_entry(number.value, number.ok, cfg->get_value_record_copy(item), label);
     switch (check.verdict) {
     case entry_verdict::store:
-        if (auto_configs_setting())
-            cfg->set_value_text_and_send(item, check.text.c_str(), &get_current_instrument(),
-                                         false);
-        else
-            cfg->set_value_text(item, check.text.c_str());
+        store_item_text(cfg, item, check.text.c_str(), &get_current_instrument(), false);
         return true;
     case entry_verdict::invalid_number:
         // The rebuilt page shows the stored value again.
-        show_message_box(owner, check.text.c_str(), kIncorrectValue, MB_OK);
+        show_message_box(owner, check.text.c_str(), kIncorrectValueTitle, MB_OK);
         invalidate_all_config_pages();
         return false;
     case entry_verdict::out_of_range:
         std::snprintf(buffer, buffer_size, "%s", check.revert.c_str());
         SetWindowTextA(edit, check.revert.c_str());
-        show_message_box(owner, check.text.c_str(), kIncorrectValue, MB_OK);
+        show_message_box(owner, check.text.c_str(), kIncorrectValueTitle, MB_OK);
         return false;
     }
     return false;

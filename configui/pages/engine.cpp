@@ -3,8 +3,10 @@
 // rebuild retires.
 #include "configui/pages/engine.h"
 
+#include "base/message_box.h"
 #include "base/number_text.h"
 #include "base/window_util.h"
+#include "config/config_choices.h"
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"
 #include "configui/config_choices_ui.h"
@@ -237,6 +239,23 @@ void run_list_rule(const page_def& page, HWND config_window, int row, HWND contr
         SetFocus(control);
 }
 
+// A run time: both numbers stored every time it is left; a text that is not
+// two whole numbers 0..255 joined by a colon is refused, and the stored run
+// time shown again.
+void take_run_time(const page_def& page, HWND config_window, HWND control, const row_def& def, const char* text)
+{
+    const run_time time = parse_run_time(text);
+    if (!time.whole) {
+        const std::string message = invalid_entry_message(page_item_labels(page.family)[def.item]);
+        show_message_box(config_window, message.c_str(), kIncorrectValueTitle, MB_OK);
+        if (const std::shared_ptr<instrument_config> config = get_current_config())
+            SetWindowTextA(control, run_time_text(*config, def.item).c_str());
+        return;
+    }
+    set_by_rule(def.item, time.hours, def.both);
+    set_by_rule(def.item + 1, time.minutes, def.both);
+}
+
 void run_edit_rule(const page_def& page, HWND config_window, int row, HWND control)
 {
     const std::shared_ptr<instrument_config> config = get_current_config();
@@ -247,11 +266,7 @@ void run_edit_rule(const page_def& page, HWND config_window, int row, HWND contr
     text[sizeof text - 1] = '\0';
     const row_def& def = page.rows[row];
     if (def.show == SHOW_RUN_TIME) {
-        // Never refused: what is not a number 0..255 is stored as 0, and
-        // both numbers are stored every time.
-        const run_time time = parse_run_time(text);
-        set_by_rule(def.item, time.hours, def.both);
-        set_by_rule(def.item + 1, time.minutes, def.both);
+        take_run_time(page, config_window, control, def, text);
         return;
     }
     if (def.show == SHOW_GEAR)

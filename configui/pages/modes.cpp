@@ -6,6 +6,7 @@
 #include "config/default_configs.h"
 #include "config/instrument_config.h"
 #include "configui/pages/page_kinds.h"
+#include "configui/window/change_rule.h"
 #include "configui/window/rows.h"
 #include "slots/instrument_slots.h"
 
@@ -110,7 +111,8 @@ void mode_lists(const page_def& page, instrument_config& config)
 
 // The instrument is switched to the mode shown whatever the auto-send
 // setting says. The mode counts as shown before the write, so a write that
-// fails is not tried again until another mode has been shown.
+// fails is not tried again until another mode has been shown; with
+// auto-send on the failure is told as a change's would be.
 void show_mode_page(config_family family, HWND config_window)
 {
     const std::shared_ptr<instrument_config> config = get_current_config();
@@ -120,7 +122,7 @@ void show_mode_page(config_family family, HWND config_window)
     const int mode = mode_of(*config);
     if (mode != last) {
         last = mode;
-        config->write_item(kItemMode, &get_current_instrument(), false);
+        note_item_write(*config, kItemMode, config->write_item(kItemMode, &get_current_instrument(), false));
     }
     show_page_kind(mode_page_kind(family, mode_of(*config)), family, config_window);
 }

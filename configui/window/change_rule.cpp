@@ -1,55 +1,145 @@
-// The set rule of the configuration pages, the typed-number reader and the
-// run-time parser.
+// The set rule of the configuration pages, the report of what a user action
+// did not bring to the instrument, the typed-number reader and the run-time
+// parser.
 #include "configui/window/change_rule.h"
 
 #include "base/number_text.h"
 #include "config/config_choices.h"
 #include "config/instrument_config.h"
+#include "config/model_profiles.h"
 #include "frame/auto_configs.h"
 #include "slots/instrument_slots.h"
 
+#include <cctype>
 #include <cstdio>
 
 namespace {
 
 constexpr int kRunTimeMax = 255;
 
+// The first failure of the action now under way, and the innermost report
+// open for it (GUI thread only: the Config window's actions run there).
+struct first_failure {
+    bool any = false;
+    bool write = false;
+    int32_t code = 0;
+};
+first_failure pending;
+action_report* open_report = nullptr;
+
+void tell(const first_failure& failure)
+{
+    const char* const* names = item_names_for_model(get_current_instrument().model_code);
+    if (failure.write)
+        report_item_write_failure(failure.code, names);
+    else
+        report_item_read_failure(failure.code, names);
+}
+
+void note(bool write, int32_t code)
+{
+    if (pending.any)
+        return;
+    pending = {true, write, code};
+    if (open_report == nullptr) {
+        tell(pending);
+        pending = {};
+    }
+}
+
+template <typename Store, typename Send>
+void store_by_rule(instrument_config* config, int item, Store store, Send send)
+{
+    if (config == nullptr)
+        return;
+    if (auto_configs_setting())
+        note_item_write(*config, item, send());
+    else
+        store();
+}
+
 int run_time_part(int read, int value)
 {
     return read && value >= 0 && value <= kRunTimeMax ? value : 0;
 }
 
-void set_int(instrument_config* config, int item, int value, link_record* link, bool keep_open)
+// Reads a whole number 0..255 of one to three digits at text; false when
+// there is none.
+bool read_run_time_number(const char*& text, int& number)
 {
-    if (config == nullptr)
-        return;
-    if (auto_configs_setting())
-        config->set_value_int_and_send(item, &value, link, keep_open);
-    else
-        config->set_value_int(item, value);
+    number = 0;
+    int digits = 0;
+    for (; std::isdigit(static_cast<unsigned char>(*text)) && digits < 3; ++text, ++digits)
+        number = number * 10 + (*text - '0');
+    return digits > 0 && number <= kRunTimeMax && !std::isdigit(static_cast<unsigned char>(*text));
+}
+
+bool whole_run_time(const char* text)
+{
+    int number = 0;
+    return read_run_time_number(text, number) && *text++ == ':' && read_run_time_number(text, number) &&
+           *text == '\0';
 }
 
 } // namespace
 
+void store_item(instrument_config* config, int item, int value, link_record* link, bool keep_open)
+{
+    store_by_rule(
+        config, item, [&] { config->set_value_int(item, value); },
+        [&] { return config->set_value_int_and_send(item, &value, link, keep_open); });
+}
+
+void store_item_text(instrument_config* config, int item, const char* text, link_record* link, bool keep_open)
+{
+    if (text == nullptr)
+        return;
+    store_by_rule(
+        config, item, [&] { config->set_value_text(item, text); },
+        [&] { return config->set_value_text_and_send(item, text, link, keep_open); });
+}
+
 void config_dispatch_b(int item, int value, link_record* link, bool keep_open)
 {
-    set_int(get_current_config().get(), item, value, link, keep_open);
+    store_item(get_current_config().get(), item, value, link, keep_open);
 }
 
 void config_dispatch_c(int item, const char* text, link_record* link, bool keep_open)
 {
-    const std::shared_ptr<instrument_config> config = get_current_config();
-    if (!config || text == nullptr)
-        return;
-    if (auto_configs_setting())
-        config->set_value_text_and_send(item, text, link, keep_open);
-    else
-        config->set_value_text(item, text);
+    store_item_text(get_current_config().get(), item, text, link, keep_open);
 }
 
 void config_dispatch_a(int item, int value, link_record* link, int group, bool keep_open)
 {
-    set_int(get_current_config_ptr(group), item, value, link, keep_open);
+    store_item(get_current_config_ptr(group), item, value, link, keep_open);
+}
+
+action_report::action_report() : outer_(open_report)
+{
+    open_report = this;
+}
+
+action_report::~action_report()
+{
+    open_report = outer_;
+    if (outer_ != nullptr || !pending.any)
+        return;
+    const first_failure failure = pending;
+    pending = {};
+    tell(failure);
+}
+
+void note_item_write(instrument_config& config, int item, const item_write_result& result)
+{
+    const bool unsent =
+        result.status == item_write_status::failed || result.status == item_write_status::out_of_range;
+    if (unsent && auto_configs_setting())
+        note(true, unsent_write_code(config, item, result));
+}
+
+void note_failed_read(int32_t error_code)
+{
+    note(false, error_code);
 }
 
 numeric_text_value::numeric_text_value(const std::string& typed, int decimals)
@@ -68,9 +158,9 @@ std::string numeric_text_value::to_text() const
 run_time parse_run_time(const char* text)
 {
     if (text == nullptr || *text == '\0')
-        return {0, 0};
+        return {0, 0, true};
     int hours = 0;
     int minutes = 0;
     const int read = std::sscanf(text, "%d:%d", &hours, &minutes);
-    return {run_time_part(read >= 1, hours), run_time_part(read >= 2, minutes)};
+    return {run_time_part(read >= 1, hours), run_time_part(read >= 2, minutes), whole_run_time(text)};
 }

@@ -1,19 +1,51 @@
 // How a page change becomes an item change: the set rule (stored, and sent
-// at once while "AutoConfigs" is on), a typed number with its SI prefix,
-// and the run-time edit's two numbers.
+// at once while "AutoConfigs" is on), the report of what one user action
+// did not bring to the instrument, a typed number with its SI prefix, and
+// the run-time edit's two numbers.
 #pragma once
+#include <cstdint>
 #include <string>
 
+class instrument_config;
+struct item_write_result;
 struct link_record;
 
-// The set rule on the current configuration: an integer (b) or a text (c)
-// is stored and, while auto-send is on, written to the instrument through
-// the link (keep_open: the caller holds the link open). A failed write is
-// absorbed by the configuration, which keeps the item marked changed.
+// The set rule, the one place where a page change is stored, or stored and
+// written while auto-send is on: an integer or a text into the
+// configuration, written over the link (keep_open: the caller holds the
+// link open). A write that does not reach the instrument (no reply, a
+// closed link, a refusal, a value outside the item's bounds) leaves the
+// item stored and marked changed, and is noted for the user action's
+// report. Nothing happens without a configuration.
+void store_item(instrument_config* config, int item, int value, link_record* link, bool keep_open);
+void store_item_text(instrument_config* config, int item, const char* text, link_record* link, bool keep_open);
+
+// The set rule on the current configuration: an integer (b) or a text (c);
+// (a) on one group of the current instrument (0 first, 1 second).
 void config_dispatch_b(int item, int value, link_record* link, bool keep_open);
 void config_dispatch_c(int item, const char* text, link_record* link, bool keep_open);
-// The same for one group of the current instrument (0 first, 1 second).
 void config_dispatch_a(int item, int value, link_record* link, int group, bool keep_open);
+
+// What one user action on the Config window did not bring to the
+// instrument while auto-send is on: the writes of its changes that failed
+// and the read-backs its rules could not make. The first is told once, with
+// the transfer's own message and caption, when the outermost report of the
+// action closes; one noted while no report is open is told at once.
+class action_report {
+public:
+    action_report();
+    ~action_report();
+    action_report(const action_report&) = delete;
+    action_report& operator=(const action_report&) = delete;
+
+private:
+    action_report* outer_;
+};
+// A write made to the instrument for the page (the set rule's, or the
+// measurement mode's, which is made whatever auto-send says), and a
+// read-back that failed with its item_error_code.
+void note_item_write(instrument_config& config, int item, const item_write_result& result);
+void note_failed_read(int32_t error_code);
 
 // A typed number: the text read with an optional SI prefix letter, and the
 // decimals its text form is written with. ok is false (and value 0) when
@@ -31,9 +63,11 @@ struct numeric_text_value {
 };
 
 // The run-time edit's "hours:minutes": an empty text gives 0 and 0; each
-// number missing or outside 0..255 gives 0.
+// number missing or outside 0..255 gives 0. whole: the text is empty or
+// two whole numbers 0..255 joined by a colon, and nothing else.
 struct run_time {
     int hours;
     int minutes;
+    bool whole;
 };
 run_time parse_run_time(const char* text);

@@ -13,6 +13,7 @@
 #include "configui/default_config_dialog.h"
 #include "configui/pages/engine.h"
 #include "configui/pages/page_kinds.h"
+#include "configui/window/change_rule.h"
 #include "frame/commands.h"
 #include "slots/instrument_slots.h"
 
@@ -245,9 +246,13 @@ LRESULT CALLBACK config_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARA
     switch (message) {
     case WM_CREATE:
         return 0;
-    case WM_COMMAND:
+    case WM_COMMAND: {
+        // What the command's changes did not bring to the instrument is
+        // told once, when the command is done.
+        action_report report;
         on_command(window, wparam, lparam);
         return 0;
+    }
     case MSG_DESTROY_RETIRED_PAGES:
         destroy_retired_page_windows();
         return 0;

@@ -32,38 +32,27 @@ link_record* current_link()
     return &get_current_instrument();
 }
 
-// The first failure of the reads of one change, told once at its end with
-// the whole transfer's text and caption. A read that fails keeps the
+// Reads items of one group back from the instrument, each marked in the
+// change so that no later list sets it again. A read that fails keeps the
 // item's value, whether it throws or (the two-group family's lists) keeps
-// it itself.
-class read_failures {
-public:
-    void read(instrument_config* config, std::initializer_list<int> items, list_change& change)
-    {
-        for (int item : items) {
-            change.mark(item);
-            if (config == nullptr)
-                continue;
-            int32_t failure = 0;
-            try {
-                config->read_item(item, current_link(), false, nullptr);
-                failure = config->kept_value_failure();
-            } catch (int32_t code) {
-                failure = code;
-            }
-            if (first_ == 0)
-                first_ = failure;
+// it itself; the first failure is told with the rest of the user's action.
+void read_back(instrument_config* config, std::initializer_list<int> items, list_change& change)
+{
+    for (int item : items) {
+        change.mark(item);
+        if (config == nullptr)
+            continue;
+        int32_t failure = 0;
+        try {
+            config->read_item(item, current_link(), false, nullptr);
+            failure = config->kept_value_failure();
+        } catch (int32_t code) {
+            failure = code;
         }
+        if (failure != 0)
+            note_failed_read(failure);
     }
-    void report() const
-    {
-        if (first_ != 0)
-            report_item_read_failure(first_, item_names_for_model(get_current_instrument().model_code));
-    }
-
-private:
-    int32_t first_ = 0;
-};
+}
 
 void set_in_both_groups(int item, int value)
 {
@@ -81,12 +70,12 @@ int active_grouping()
 
 // One group's part of the grouping procedure: selected, the new grouping
 // set, the settle wait, wiring and efficiency read back, item 38 cleared.
-void regroup(int group, int grouping, read_failures& failures, list_change& change)
+void regroup(int group, int grouping, list_change& change)
 {
     set_active_group_and_switch(group, false);
     config_dispatch_a(kItemGrouping, grouping, current_link(), group, false);
     config_wait_ms(kGroupSettleMs);
-    failures.read(get_current_config_ptr(group), {kItemWiring, kItemRatio}, change);
+    read_back(get_current_config_ptr(group), {kItemWiring, kItemRatio}, change);
     config_dispatch_a(kItemFrequencyReference, 0, current_link(), group, false);
 }
 
@@ -101,9 +90,7 @@ void set_two_group_wiring(int item, int value, list_change& change)
         set_in_both_groups(item, value);
     else
         config_dispatch_b(item, value, current_link(), false);
-    read_failures failures;
-    failures.read(get_current_config().get(), {kItemFrequencyPhase, kItemRatio}, change);
-    failures.report();
+    read_back(get_current_config().get(), {kItemFrequencyPhase, kItemRatio}, change);
 }
 
 void set_two_group_frequency_reference(int item, int value, list_change& change)
@@ -117,15 +104,13 @@ void change_grouping(int, int value, list_change& change)
 {
     const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     const int remembered = get_current_active_group();
-    read_failures failures;
-    regroup(0, value, failures, change);
-    regroup(1, value, failures, change);
+    regroup(0, value, change);
+    regroup(1, value, change);
     set_active_group_and_switch(remembered, false);
     change.mark(kItemFrequencyReference);
     SendMessageA(main_window, WM_COMMAND, CMD_REFRESH_CONNECTIONS, 0);
     get_current_instrument_selection()->needs_programming = 1;
     SetCursor(previous);
-    failures.report();
 }
 
 void set_independent_range(HWND config_window, int value)

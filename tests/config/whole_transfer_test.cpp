@@ -542,6 +542,9 @@ TEST_F(WholeTransfer, WriteSendsChangedItemsAndWhatDiffersOnTheInstrument)
     EXPECT_FALSE(log.has_line("Write::Wiring (82)\n"));
 }
 
+// Items whose values lie outside their limits are not sent, are logged, and
+// do not count as failures; the write tells of them once at its end, with
+// how many there were and the first.
 TEST_F(WholeTransfer, RangeRefusalsAreLoggedNotCounted)
 {
     sync();
@@ -556,16 +559,22 @@ TEST_F(WholeTransfer, RangeRefusalsAreLoggedNotCounted)
     EXPECT_EQ(std::string::npos, log.text().find("(id:25 "));
     EXPECT_EQ(1, cfg.item_at(24)->changed);
     EXPECT_EQ(1, cfg.item_at(25)->changed);
-    EXPECT_TRUE(msgbox::shown().empty()) << shown_text();
+    EXPECT_EQ(shown_text(), "[Write Instrument Setup] 2 items were not sent to the instrument: their values lie "
+                            "outside their limits\nThe first: (Id:25 [Current Input] val:-1)\n");
     EXPECT_EQ(1, read_ids(sim.inst).back());
 
     // A text item's value and bounds in the stream's shortest form.
     clear_traffic(sim.inst);
+    msgbox::reset();
+    cfg.set_value_int(24, 0);
+    cfg.set_value_int(25, 0);
     cfg.set_value_text(69, "600.25"); // 0.01 .. 500
     cfg.write_all_items(&sim.link, true);
     EXPECT_TRUE(log.has_line(std::string(item_names_for_model(5)[69]) +
                              " (id:69 val:600.25) can only be set between 0.01 and 500\n"))
         << log.text();
+    EXPECT_EQ(shown_text(), "[Write Instrument Setup] An item was not sent to the instrument: its value lies outside "
+                            "its limits\n(Id:69 [" + std::string(item_names_for_model(5)[69]) + "] val:600.25)\n");
 }
 
 TEST_F(WholeTransfer, UndefinedAndUnusedItemsNeverTravel)

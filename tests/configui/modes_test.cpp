@@ -13,6 +13,7 @@
 #include "slots/instrument_slots.h"
 #include "tests/configui/page_fixture.h"
 #include "tests/support/modal_dialog.h"
+#include "tests/support/msgbox_recorder.h"
 
 #include <gtest/gtest.h>
 
@@ -25,6 +26,9 @@ namespace {
 
 constexpr const char* kWqt5532 = "TROSVALDEN,WQT5532,A00123,V2.15";
 constexpr const char* kWqt5530 = "TROSVALDEN,WQT5530,A00123,V2.15";
+// A mode the instrument refused, as told with auto-send on.
+constexpr const char* kModeNotWritten =
+    "[Write Instrument Setup] An error occurred writing the config to the instrument \n(Id:1 [Mode] ret:32)";
 
 std::string title()
 {
@@ -134,7 +138,8 @@ using ModesOnTheWire = PageTestOnTheWire;
 
 // MODE writes item 1 once, auto-send off, a second MODE nothing; values from
 // 6 on go out one higher; -1 is never written. A refused write still shows
-// the page, leaves item 1 marked, and is not tried again.
+// the page, leaves item 1 marked, and is not tried again; with auto-send on
+// it is told, once.
 TEST_P(ModesOnTheWire, ModeButtonWritesTheModeOnce)
 {
     const struct {
@@ -143,20 +148,26 @@ TEST_P(ModesOnTheWire, ModeButtonWritesTheModeOnce)
         const char* title;
         std::vector<std::string> writes;
         bool refused = false;
+        int auto_send = 0;
     } cases[] = {
         {5, 0, "RMS Voltmeter", {"config,1,0"}},          {16, 1, "Phase Meter", {"config,1,1"}},
         {1, 6, "Oscilloscope", {"config,1,7"}},           {6, 6, "Power Analyzer", {"config,1,7"}},
         {5, 6, "Oscilloscope", {"config,1,7"}},           {5, 7, "Fluctuating Harmonics", {"config,1,8"}},
         {2, 7, "Power Analyzer", {"config,1,8"}},         {5, 9, "Power Analyzer", {"config,1,10"}},
         {4, -1, "Power Analyzer", {}},                    {4, 1, "Phase Meter", {}, true},
+        {5, 2, "Power Analyzer", {}, true, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "model " << c.model << ", mode " << c.mode);
         std::fill(std::begin(last_mode_shown), std::end(last_mode_shown), -1);
         connect_sim(c.model, 3, {{1, c.mode}});
+        AutoConfigs = c.auto_send;
         if (c.refused)
             inst().add_rule({"config,1,", wqt_sim::action::refuse, "", 0, -1});
+        msgbox::reset();
         press_mode(config_window());
+        EXPECT_EQ(told_texts(), c.auto_send && c.refused ? std::vector<std::string>{kModeNotWritten}
+                                                         : std::vector<std::string>{});
         EXPECT_EQ(title(), std::string("Configuration: ") + c.title);
         EXPECT_EQ(config_current_page, 8);
         const std::vector<std::string> first = item_writes(inst(), 1);

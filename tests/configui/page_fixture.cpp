@@ -10,6 +10,7 @@
 #include "link/transport.h"
 #include "slots/instrument_slots.h"
 #include "tests/support/modal_dialog.h"
+#include "tests/support/msgbox_recorder.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -203,6 +204,14 @@ std::vector<std::string> item_commands(const wqt_sim::instrument& inst, bool rea
 }
 
 } // namespace
+
+std::vector<std::string> told_texts()
+{
+    std::vector<std::string> told;
+    for (const auto& box : msgbox::shown())
+        told.push_back("[" + box.caption + "] " + box.text);
+    return told;
+}
 
 std::vector<std::string> item_writes(const wqt_sim::instrument& inst)
 {

@@ -103,6 +103,9 @@ protected:
 
 std::string link_kind_name(const testing::TestParamInfo<link_kind>& info);
 
+// The message boxes shown so far, each as "[caption] text".
+std::vector<std::string> told_texts();
+
 // The item writes and reads the instrument received, in order.
 std::vector<std::string> item_writes(const wqt_sim::instrument& inst);
 std::vector<std::string> item_reads(const wqt_sim::instrument& inst);

@@ -24,6 +24,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -224,6 +225,55 @@ TEST_P(PagesOnTheWire, TwoGroupChangesGoToBothGroups)
         EXPECT_EQ(command.rfind("GROUP", 0), std::string::npos) << command;
     EXPECT_EQ(get_current_config_ptr(0)->item_at(4)->value.integer, zero);
     EXPECT_EQ(get_current_config_ptr(1)->item_at(4)->value.integer, zero);
+}
+
+// With auto-send on, changes that do not reach the instrument (refused, the
+// instrument gone, a value outside the item's limits) are told once for the
+// user's action, naming the first; the lists and the items keep the values,
+// marked changed for the next whole send. Without auto-send nothing is told.
+TEST_P(PagesOnTheWire, UnsentChangesAreToldOncePerAction)
+{
+    enum class fault { refused, gone, beyond_limits };
+    const std::string not_written =
+        "[Write Instrument Setup] An error occurred writing the config to the instrument \n(Id:5 [Low Blanking] ret:";
+    const struct {
+        const char* what;
+        fault f;
+        int auto_send;
+        std::string told; // the box's text up to the result, "" for none
+    } cases[] = {
+        {"refused", fault::refused, 1, not_written + "32)"},
+        {"beyond limits", fault::beyond_limits, 1, not_written + "1)"},
+        {"refused, auto-send off", fault::refused, 0, ""},
+        {"gone", fault::gone, 1, not_written + "0)"}, // last: the instrument stays gone
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        if (c.f == fault::gone && !lan_)
+            continue; // a serial instrument that is gone is one that is silent: the time-outs of every try
+        attach(5, 3, &link());
+        get_current_config()->set_value_int(5, 0);
+        get_current_config()->set_value_int(9, 0);
+        AutoConfigs = c.auto_send;
+        show_config_page(config_window());
+        if (c.f == fault::refused)
+            inst().add_rule({"config,", wqt_sim::action::refuse, "", 0, -1});
+        if (c.f == fault::gone)
+            lan_->server.stop();
+        for (int item : {5, 9})
+            if (c.f == fault::beyond_limits)
+                get_current_config()->set_maximum(item, 0);
+        msgbox::reset();
+        choose(1, 1, false); // Low Blanking, then Keyboard Beep: one walk
+        choose(2, 1);
+        EXPECT_EQ(told_texts(), c.told.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.told});
+        for (const auto& [row, item] : {std::pair{1, 5}, {2, 9}}) {
+            EXPECT_EQ(get_current_config()->item_at(item)->value.integer, 1) << item;
+            EXPECT_EQ(get_current_config()->item_at(item)->changed, 1) << item;
+            EXPECT_EQ(shown_entry(PAGE_SYSTEM_OPTIONS, row), 1) << item;
+        }
+        inst().clear_rules();
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, PagesOnTheWire, testing::Values(link_kind::lan, link_kind::serial),

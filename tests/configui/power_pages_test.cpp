@@ -12,6 +12,7 @@
 #include "slots/instrument_slots.h"
 #include "tests/configui/page_fixture.h"
 #include "tests/support/modal_dialog.h"
+#include "tests/support/msgbox_recorder.h"
 
 #include <gtest/gtest.h>
 
@@ -147,7 +148,9 @@ TEST_P(PowerPagesOnTheWire, ListChangesWriteTheirItems)
 }
 
 // The run time is sent as hours, then minutes, every time it is left
-// (both groups on WQT35).
+// (both groups on WQT35); a text that is not two whole numbers 0..255
+// joined by a colon is refused with a message, nothing stored or sent, and
+// the stored run time shown again.
 TEST_P(PowerPagesOnTheWire, RunTimeIsSentWheneverLeft)
 {
     const struct {
@@ -155,17 +158,27 @@ TEST_P(PowerPagesOnTheWire, RunTimeIsSentWheneverLeft)
         const char* text;
         std::vector<std::string> writes;
     } cases[] = {
-        {5, "12:30", {"config,132,12", "config,133,30"}}, {5, "300:5", {"config,132,0", "config,133,5"}},
-        {5, "02:03", {"config,132,2", "config,133,3"}},
-        {16, "7", {"config,132,7", "config,132,7", "config,133,0", "config,133,0"}},
+        {5, "12:30", {"config,132,12", "config,133,30"}}, {5, "02:03", {"config,132,2", "config,133,3"}},
+        {5, "", {"config,132,0", "config,133,0"}},
+        {16, "7:0", {"config,132,7", "config,132,7", "config,133,0", "config,133,0"}},
+        {5, "300:5", {}}, {5, "abc", {}}, {5, "-1:00", {}}, {5, "12:xx", {}}, {16, "7", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         show_on_wire(PAGE_INTEGRATOR, c.model, 3, {});
         get_current_config()->set_value_text(132, "2");
         get_current_config()->set_value_text(133, "3");
+        msgbox::reset();
         type(PAGE_INTEGRATOR, 3, c.text);
         EXPECT_EQ(item_writes(inst()), c.writes);
+        const bool refused = c.writes.empty();
+        ASSERT_EQ(msgbox::shown().size(), refused ? 1u : 0u);
+        if (refused) {
+            EXPECT_EQ(msgbox::shown()[0].text, "The value you entered for Run Time is invalid, the value has been reverted");
+            EXPECT_EQ(msgbox::shown()[0].caption, "Incorrect Value");
+            EXPECT_EQ(window_text(row_control(page(PAGE_INTEGRATOR), 3)), "02:03");
+            EXPECT_EQ(group_text(0, 132) + ":" + group_text(0, 133), "2:3");
+        }
     }
 }
 

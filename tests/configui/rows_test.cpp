@@ -274,18 +274,24 @@ TEST_F(PageRows, EnablingAndCollectingWorkOnWhatTheGridHolds)
     EnableWindow(parent_, TRUE);
 }
 
-// The run-time edit's two numbers.
+// The run-time edit's two numbers, and whether the text is a run time and
+// nothing else.
 TEST(RunTime, HoursAndMinutesEachWithinTheirRange)
 {
     const struct {
         const char* text;
         int hours;
         int minutes;
-    } cases[] = {{"12:30", 12, 30}, {"3:75", 3, 75}, {"7", 7, 0}, {"300:5", 0, 5}, {"-1:10", 0, 10},
-                 {"", 0, 0},        {"abc", 0, 0},   {"255:255", 255, 255}, {"256:0", 0, 0}};
+        bool whole;
+    } cases[] = {{"12:30", 12, 30, true}, {"3:75", 3, 75, true},      {"7", 7, 0, false},
+                 {"300:5", 0, 5, false},  {"-1:10", 0, 10, false},    {"", 0, 0, true},
+                 {"abc", 0, 0, false},    {"255:255", 255, 255, true}, {"256:0", 0, 0, false},
+                 {"12:xx", 12, 0, false}, {"05:07", 5, 7, true},       {"1:2:3", 1, 2, false},
+                 {"0005:07", 5, 7, false}};
     for (const auto& c : cases) {
         const run_time t = parse_run_time(c.text);
         EXPECT_EQ(t.hours, c.hours) << c.text;
         EXPECT_EQ(t.minutes, c.minutes) << c.text;
+        EXPECT_EQ(t.whole, c.whole) << c.text;
     }
 }
