@@ -143,15 +143,14 @@ TEST_F(Acquisition, RowsShownFollowTheWiringAndSettings)
         {"WQT25 at its largest", 2, 2, {{82, 4}, {13, 4}, {40, 0}, {54, 1}, {73, 1}},
          {0, 1, 2, 3, 4, 5, 8, 14, 6, 7, 9, 10, 11, 12}},
         {"WQT35 gear ratio in place of the phase row", 16, 3, {{23, 2}, {82, 3}, {38, 2}},
-         {15, 0, 1, 3, 4, 5, 13, 14, 9, 11}},
+         {15, 0, 1, 3, 4, 5, 13, 14, 9, 11}, {{R_GEAR, "Gear Ratio"}}},
         {"WQT35 at five phases", 16, 5, {{23, 1}, {82, 3}}, {15, 0, 1, 3, 4, 5, 14, 9, 11}},
         {"WQT35 without a wiring of its own", 16, 6, {{23, 1}}, {15, 1, 3, 4, 5, 14, 9, 11}},
         {"WQT35 in mode 1", 16, 3, {{23, 2}, {82, 6}, {70, 1}}, {15, 0, 1, 3, 4, 5, 8, 14, 7, 9}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        show(c.model, c.phases, c.items);
-        EXPECT_EQ(placed_rows(page(PAGE_ACQUISITION)), c.rows);
+        expect_seen(PAGE_ACQUISITION, c.rows, [&] { show(c.model, c.phases, c.items); }, c.relabels);
         EXPECT_EQ(config_current_page, 0);
         EXPECT_TRUE(has_visible_style(get_control_by_id(IDC_CFG_ADVANCED_OPTIONS)));
     }
@@ -399,8 +398,8 @@ TEST_F(Advanced, RowsFollowTheFrequencyLock)
         {4, 2, {0, 1, 2, 11, 4, 5, 6, 9, 10}},
     };
     for (const auto& c : cases) {
-        show(c.model, c.lock);
-        EXPECT_EQ(placed_rows(page(PAGE_ADVANCED)), c.rows) << "model " << c.model << ", lock " << c.lock;
+        SCOPED_TRACE(testing::Message() << "model " << c.model << ", lock " << c.lock);
+        expect_seen(PAGE_ADVANCED, c.rows, [&] { show(c.model, c.lock); });
         EXPECT_EQ(config_current_page, 1);
         EXPECT_EQ(window_text(get_control_by_id(IDC_CFG_ADVANCED_OPTIONS)), "< Return");
     }

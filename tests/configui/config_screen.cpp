@@ -112,7 +112,7 @@ config_screen read_config_screen(HWND config_window)
                 screen.strays.push_back("half a row: " + describe(config_window, label ? label : control));
             continue;
         }
-        screen.rows.push_back({window_text(label), kind_of(control),
+        screen.rows.push_back({r, window_text(label), kind_of(control),
                                IsWindowEnabled(label) != FALSE && IsWindowEnabled(control) != FALSE, control,
                                value_of(control)});
     }

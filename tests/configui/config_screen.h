@@ -11,6 +11,7 @@
 #include <vector>
 
 struct shown_row {
+    int grid_row;        // 0..14
     std::string label;   // the label's text as shown
     std::string kind;    // "list", "edit", "read-only", "text", or the class name
     bool enabled;        // both the label and the control

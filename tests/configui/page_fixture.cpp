@@ -1,14 +1,18 @@
 #include "tests/configui/page_fixture.h"
 
 #include "config/instrument_config.h"
+#include "config/item_tables.h"
 #include "configui/config_pages.h"
 #include "configui/pages/modes.h"
 #include "configui/pages/page_kinds.h"
 #include "frame/app_globals.h"
+#include "frame/control_tables.h"
 #include "frame/auto_configs.h"
 #include "link/link_record.h"
 #include "link/transport.h"
+#include "configui/window/two_group.h"
 #include "slots/instrument_slots.h"
+#include "tests/configui/config_screen.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
 
@@ -83,6 +87,142 @@ grid_rows PageTest::grid_map(const page_def& page)
             if (config_grid[g].window != nullptr && config_grid[g].window == row_label(page, row))
                 map.emplace_back(g, row);
     return map;
+}
+
+namespace {
+
+const char* const kKindNames[] = {"list", "text", "edit", "edit", "read-only"};
+
+// The label a row's item has in its family, as the item tables name it; the
+// WQT15 family calls its item 112 "Trigger Phase". Items of the second
+// table have no label. A row that stands for another item in some states
+// keeps its own item's label.
+std::string item_label(config_family family, int item)
+{
+    if (family == config_family::wqt15xx && item == 112)
+        return "Trigger Phase";
+    return item >= 0 && item < 256 ? config_item_names(family)[item] : "";
+}
+
+std::string expected_label(const page_def& page, int row, const std::vector<relabel>& relabels)
+{
+    for (const relabel& r : relabels)
+        if (r.row == row)
+            return r.label;
+    return item_label(page.family, page.rows[row].item);
+}
+
+std::string seen_line(int grid_row, const std::string& label, const std::string& kind, bool enabled)
+{
+    return (grid_row >= 0 ? std::to_string(grid_row) + ": " : "") + label + " | " + kind +
+           (enabled ? "" : " | greyed");
+}
+
+std::vector<std::string> seen_lines(bool with_grid_rows)
+{
+    std::vector<std::string> lines;
+    for (const shown_row& row : read_config_screen(get_config_window()).rows)
+        lines.push_back(seen_line(with_grid_rows ? row.grid_row : -1, row.label, row.kind, row.enabled));
+    return lines;
+}
+
+// The rows not greyed with the pane, as the frame greys it (the pane is lit
+// again after).
+std::vector<std::string> lit_while_greyed()
+{
+    EnableWindow(get_config_window(), FALSE);
+    enable_config_controls_like_parent();
+    std::vector<std::string> lit;
+    for (const shown_row& row : read_config_screen(get_config_window()).rows)
+        if (row.enabled)
+            lit.push_back(row.label);
+    EnableWindow(get_config_window(), TRUE);
+    enable_config_controls_like_parent();
+    return lit;
+}
+
+// Picks the entry after the shown one in the i-th list shown and returns
+// it; -1 when the list has no other.
+int pick_another(size_t shown_index)
+{
+    const std::vector<shown_row> rows = read_config_screen(get_config_window()).rows;
+    if (shown_index >= rows.size())
+        return -1;
+    HWND list = rows[shown_index].control;
+    const LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
+    if (count < 2)
+        return -1;
+    const int next = static_cast<int>((SendMessageA(list, CB_GETCURSEL, 0, 0) + 1) % count);
+    SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(next), 0);
+    SendMessageA(get_config_window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELENDOK),
+                 reinterpret_cast<LPARAM>(list));
+    deliver_posted_messages();
+    return next;
+}
+
+} // namespace
+
+void PageTest::expect_seen(page_kind kind, const grid_rows& rows, const std::function<void()>& show,
+                           const std::vector<relabel>& relabels) const
+{
+    show();
+    const page_def& shown = page(kind);
+    const bool with_grid_rows = !rows.empty() && rows.front().first >= 0;
+    std::vector<std::string> expected;
+    for (const auto& [grid_row, row] : rows)
+        expected.push_back(seen_line(with_grid_rows ? grid_row : -1, expected_label(shown, row, relabels),
+                                     kKindNames[shown.rows[row].kind], true));
+    EXPECT_EQ(seen_lines(with_grid_rows), expected);
+    EXPECT_EQ(read_config_screen(config_window()).strays, std::vector<std::string>{});
+    EXPECT_EQ(lit_while_greyed(), std::vector<std::string>{});
+
+    // The page is put on the screen again only where a choice changed what
+    // it shows.
+    const std::vector<std::string> first_seen = seen_lines(true);
+    const int first_page = config_current_page;
+    void (*wait)(DWORD) = config_wait_ms;
+    config_wait_ms = [](DWORD) {};
+    std::vector<std::pair<int, int>> set_items; // item, group
+    for (size_t i = 0; i < rows.size(); ++i) {
+        const row_def& def = shown.rows[rows[i].second];
+        if (def.kind != ROW_LIST)
+            continue;
+        if (config_current_page != first_page || seen_lines(true) != first_seen)
+            show();
+        instrument_config* config = row_config(def, *get_current_config());
+        const int item = row_item(def, *config);
+        const int chosen = pick_another(i);
+        if (chosen < 0)
+            continue;
+        SCOPED_TRACE("the list of \"" + expected_label(shown, rows[i].second, relabels) + "\"");
+        EXPECT_EQ(value_in(*config, item), chosen) << "item " << item;
+        const std::pair<int, int> key{item, def.group != nullptr ? def.group() : get_current_active_group()};
+        EXPECT_EQ(std::count(set_items.begin(), set_items.end(), key), 0) << "item " << item << " set twice";
+        set_items.push_back(key);
+    }
+    config_wait_ms = wait;
+    show();
+}
+
+void PageTest::expect_seen(page_kind kind, const std::vector<int>& rows, const std::function<void()>& show,
+                           const std::vector<relabel>& relabels) const
+{
+    grid_rows unplaced;
+    for (int row : rows)
+        unplaced.emplace_back(-1, row);
+    expect_seen(kind, unplaced, show, relabels);
+}
+
+void PageTest::expect_seen_labels(page_kind kind, const std::vector<std::string>& labels,
+                                  const std::function<void()>& show) const
+{
+    show();
+    const std::vector<int> rows = placed_rows(page(kind));
+    ASSERT_EQ(shown_labels(read_config_screen(config_window())), labels);
+    std::vector<relabel> relabels;
+    for (size_t i = 0; i < rows.size(); ++i)
+        relabels.push_back({rows[i], labels[i]});
+    expect_seen(kind, rows, show, relabels);
 }
 
 void PageTest::choose(page_kind kind, int row, int index, bool notify) const

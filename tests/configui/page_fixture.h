@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -25,8 +26,15 @@ struct item_set {
 // (grid row, page row) of every row placed.
 using grid_rows = std::vector<std::pair<int, int>>;
 
+// A row whose label a page sets itself, as a case expects it shown.
+struct relabel {
+    int row;
+    std::string label;
+};
+
 // One row of a layout table: the instrument, the items a test gives it, the
-// group shown, and where the page places its rows.
+// group shown, where the page places its rows, and the rows the page
+// labels itself.
 struct layout_case {
     const char* what;
     uint32_t model;
@@ -34,6 +42,7 @@ struct layout_case {
     std::vector<item_set> items;
     int group;
     grid_rows rows;
+    std::vector<relabel> relabels = {};
 };
 
 // The page rows given placed on the grid's rows from the top, in order.
@@ -58,6 +67,21 @@ protected:
     static std::vector<std::string> grid_labels();
     // Where each placed row of the page stands.
     static grid_rows grid_map(const page_def& page);
+
+    // The page as a user sees it once show() has put it on the screen: in
+    // grid order the rows given (at their grid rows, with grid_rows), each
+    // labelled with its item's name in the family (or as relabelled), with
+    // the control of its kind, enabled, and greyed while the pane is; nothing
+    // else of the Config window shown. Then for each list shown, on the page
+    // as show() puts it again, a choice of another entry sets the row's item
+    // to it, and no two lists set one item.
+    void expect_seen(page_kind kind, const grid_rows& rows, const std::function<void()>& show,
+                     const std::vector<relabel>& relabels = {}) const;
+    void expect_seen(page_kind kind, const std::vector<int>& rows, const std::function<void()>& show,
+                     const std::vector<relabel>& relabels = {}) const;
+    // The same for a table that gives the labels shown, in grid order.
+    void expect_seen_labels(page_kind kind, const std::vector<std::string>& labels,
+                            const std::function<void()>& show) const;
 
     // Selects the entry in a row's list and tells the Config window, as the
     // list does when the user picks an entry.
@@ -118,13 +142,15 @@ std::vector<std::string> item_writes(const wqt_sim::instrument& inst, int item);
 #define INSTANTIATE_ON_BOTH_LINKS(suite) \
     INSTANTIATE_TEST_SUITE_P(Both, suite, testing::Values(link_kind::lan, link_kind::serial), link_kind_name)
 
-// One row of a table of the page rows placed, in grid-row order.
+// One row of a table of the page rows placed, in grid-row order, and the
+// rows the page labels itself.
 struct rows_case {
     const char* what;
     uint32_t model;
     uint32_t phases;
     std::vector<item_set> items;
     std::vector<int> rows;
+    std::vector<relabel> relabels = {};
 };
 
 // The instrument (with the current option, on the link when given) in slot 0,

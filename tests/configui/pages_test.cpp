@@ -138,11 +138,12 @@ TEST_F(Pages, SystemOptionsShowEachFamilysRows)
     for (const auto& c : cases) {
         SCOPED_TRACE("model " + std::to_string(c.model) + ", " + std::to_string(c.phases) + " phases, group " +
                      std::to_string(c.group));
-        attach(c.model, c.phases);
-        set_current_active_group(c.group);
-        get_current_config()->set_value_int(23, c.grouping);
-        invalidate_all_config_pages();
-        EXPECT_EQ(grid_labels(), c.rows);
+        expect_seen_labels(PAGE_SYSTEM_OPTIONS, c.rows, [&] {
+            attach(c.model, c.phases);
+            set_current_active_group(c.group);
+            get_current_config()->set_value_int(23, c.grouping);
+            invalidate_all_config_pages();
+        });
         EXPECT_EQ(config_current_page, 7);
         EXPECT_EQ(window_text(get_control_by_id(IDC_CFG_CONFIGURATION_LABEL)), "Configuration: System Options");
         EXPECT_FALSE(has_visible_style(get_control_by_id(IDC_CFG_ADVANCED_OPTIONS)));
