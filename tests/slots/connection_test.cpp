@@ -408,8 +408,8 @@ std::vector<int> transferred_ids(uint32_t code, instrument_config& cfg)
 
 // Items whose wire value some family computes from the list position or from
 // other items. They keep their lowest value, whose wire value lies within the
-// item's bounds and (but for the 25xx voltage inputs, see build) reads back as
-// itself; every other item gets a value of its own.
+// item's bounds and reads back as itself; every other item gets a value of
+// its own.
 const std::set<int> kRemappedItems = {1,   7,   23,  24,  25,  26,  27,  58,  70,
                                       82,  93,  99,  100, 101, 122, 125, 126, 143,
                                       176, 177, 178, 179, 200, 201, 202, 203, 216};
@@ -519,12 +519,6 @@ struct filled_instrument {
                 ids = transferred_ids(f.code, *groups[0]);
             choose_values(*groups[g], ids, salt + 17 * g);
             wire[g] = wire_values(*groups[g], ids, *identity);
-        }
-        // A 25xx sends its first voltage input as 0 but reads it as 1 (0
-        // would read as -2): the instrument reports it as 1.
-        if (f.code == 2 || f.code == 3) {
-            for (int id : {24, 176, 200})
-                wire[0][id] = "1";
         }
     }
 
