@@ -619,7 +619,7 @@ constexpr item_def k55xxItems[] = {
     list_item(3, 0, 3, kMasterSlave),
     text_item(12, kNone, kNone),
     list_item(13, 0, 5, L3),
-    list_item(23, 0, 1, kPhase123),
+    list_item(23, 0, 2, kPhase123),
     list_item(24, 0, 3, L24),
     list_item(25, 0, 2, kInternalExternalShunt),
     list_item(26, 0, 9, L40),

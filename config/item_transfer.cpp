@@ -296,10 +296,10 @@ int32_t read_voltage_input(int32_t r)
     return r == 1 ? 0 : r - 2;
 }
 
-int32_t write_voltage_input(int32_t v, int32_t first)
+int32_t write_voltage_input(int32_t v)
 {
     if (v == 0)
-        return first;
+        return 1;
     return v >= 1 ? v + 2 : v;
 }
 
@@ -391,7 +391,7 @@ int32_t write_15xx(instrument_config&, const link_record& link, int id, int32_t 
     if (id == kItemMode)
         return write_mode(v);
     if (is_voltage_input(id))
-        return write_voltage_input(v, 1);
+        return write_voltage_input(v);
     if (is_current_input(id))
         return v == 2 ? 4 : v + 1;
     switch (id) {
@@ -442,7 +442,7 @@ int32_t write_25xx(instrument_config&, const link_record& link, int id, int32_t 
     if (id == kItemMode)
         return write_mode(v);
     if (is_voltage_input(id))
-        return write_voltage_input(v, 0);
+        return write_voltage_input(v);
     if (is_current_input(id))
         return v == 0 ? 0 : v + 1;
     switch (id) {
@@ -499,7 +499,7 @@ int32_t write_45xx(instrument_config&, const link_record& link, int id, int32_t 
     if (id == kItemMode)
         return write_mode(v);
     if (is_voltage_input(id))
-        return write_voltage_input(v, 1);
+        return write_voltage_input(v);
     if (is_45xx_offset_one(id))
         return v + 1;
     switch (id) {
@@ -558,7 +558,7 @@ int32_t write_55xx(instrument_config&, const link_record& link, int id, int32_t 
     if (id == kItemMode)
         return write_mode(v);
     if (is_voltage_input(id))
-        return write_voltage_input(v, 1);
+        return write_voltage_input(v);
     if (is_current_input(id))
         return v + 1;
     switch (id) {
@@ -661,7 +661,7 @@ int32_t write_35xx(instrument_config& cfg, const link_record& link, int id, int3
     if (id == kItemMode35xx)
         return v >= 7 ? v + 1 : v;
     if (is_voltage_input(id))
-        return write_voltage_input(v, 1);
+        return write_voltage_input(v);
     if (is_current_input(id))
         return v == 2 ? 4 : v + 1;
     const int input = range_input_of(id);

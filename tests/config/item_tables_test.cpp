@@ -214,6 +214,24 @@ TEST(ItemTables, CoreItemsAlikeInEveryFamily) {
     }
 }
 
+// Every option of a list item is a position its bounds let through: an
+// option beyond the maximum would show as chosen and never be sent. (The
+// maximum may lie above the last option, as the bounds hold the numbers the
+// instrument reads back too.)
+TEST(ItemTables, EveryOptionLiesWithinTheBounds) {
+    for (config_family f : kFamilies) {
+        item_def_table t = family_item_definitions(f);
+        for (size_t i = 0; i < t.count; ++i) {
+            const item_def& d = t.items[i];
+            if (d.option_count == 0) continue;
+            EXPECT_LE(d.minimum, 0.0) << family_label(f) << " id " << d.id;
+            if (d.maximum != kNone) {
+                EXPECT_LE(d.option_count - 1, d.maximum) << family_label(f) << " id " << d.id;
+            }
+        }
+    }
+}
+
 TEST(ItemTables, CoreItemSamples) {
     const config_family f = config_family::wqt45xx;
     const item_def* d = find_item(f, 6);
@@ -761,7 +779,7 @@ TEST(ItemTables, Samples55xx) {
     d = find_item(f, 23);
     ASSERT_NE(d, nullptr);
     EXPECT_EQ(d->minimum, 0.0);
-    EXPECT_EQ(d->maximum, 1.0);
+    EXPECT_EQ(d->maximum, 2.0);
     ASSERT_EQ(d->option_count, 3);
 
     d = find_item(f, 58);

@@ -2,18 +2,23 @@
 // instrument: the link bracket, range checks, the changed flag, failures,
 // the "Frequency" follow-up and every family's renumbering both ways.
 #include "config/instrument_config.h"
+#include "config/model_profiles.h"
 #include "link/item_exchange.h"
 #include "link/transport.h"
 #include "tests/support/comms_log_capture.h"
 #include "tests/support/config_bodies.h"
+#include "tests/support/config_families.h"
 #include "tests/support/sim_link_test.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -188,7 +193,7 @@ TEST_F(ItemTransfer, Remap25xx)
     wqt_cfg_25xx cfg;
     check_writes(cfg, {
         {1, 3, 6, 7},
-        {24, 3, 0, 0}, {24, 3, 1, 3},
+        {24, 3, 0, 1}, {24, 3, 1, 3},
         {25, 3, 0, 0}, {177, 3, 1, 2},
         {58, 3, 3, 4},
         {82, 2, 3, 4}, {82, 2, 4, 4},
@@ -669,6 +674,160 @@ TEST_F(ItemTransfer, BaseClassSendsUnmappedAndLogsNamedLines)
         EXPECT_EQ(2, value_of(*base, 24));
     }
     EXPECT_EQ("", sim.inst.received());
+}
+
+// ---- Round trips ------------------------------------------------------------------
+
+constexpr int kRefused = -1000; // the write or the read back failed
+
+// The remapped items of a family under one setting of the instrument: its
+// phase count, items of the image the numbering depends on, its group and
+// its model name. Each position a page offers (0..offered-1; 0: the item's
+// own options, or the bounds of an integer item), sent and read back, is
+// that position, but for those the row names as read back as another.
+struct round_trip_row {
+    config_family family;
+    std::vector<int> ids;
+    uint32_t phases = 3;
+    int offered = 0;
+    std::vector<std::pair<int, int>> image = {};
+    uint8_t group2 = 0;
+    const char* model = "";
+    std::map<int, int> elsewhere = {};
+};
+
+using F = config_family;
+
+const std::vector<round_trip_row>& round_trip_rows()
+{
+    static const std::vector<round_trip_row> rows = {
+        {F::wqt15xx, {1, 24, 176, 200, 25, 177, 201, 58, 70, 93, 122}},
+        {F::wqt15xx, {82}, 2, 5},
+        {F::wqt15xx, {82}, 1, 1},
+        {F::wqt25xx, {1, 24, 176, 200, 25, 177, 201, 58, 122}},
+        // The highest numbers would be sent above the range the read takes.
+        {F::wqt25xx, {100, 101}, 3, 0, {}, 0, "", {{7500, kRefused}}},
+        {F::wqt25xx, {82}, 2, 4},
+        {F::wqt25xx, {82}, 1, 1},
+        {F::wqt45xx, {1, 24, 176, 200, 25, 26, 27, 177, 178, 179, 201, 202, 203, 122, 143}},
+        {F::wqt45xx, {82}, 2, 5},
+        {F::wqt45xx, {82}, 1, 1},
+        {F::wqt55xx, {1, 24, 176, 200, 25, 177, 201, 122, 125, 143}},
+        {F::wqt55xx, {70}, 3, 0, {}, 0, "WQT5530"},
+        {F::wqt55xx, {70}, 3, 0, {}, 0, "WQT5532"},
+        {F::wqt55xx, {82}, 2, 5},
+        {F::wqt55xx, {82}, 1, 1},
+        {F::wqt35xx, {1, 99, 24, 176, 200, 25, 177, 201, 122, 216}},
+        {F::wqt35xx, {23}, 3, 3},
+        {F::wqt35xx, {23}, 4, 5},
+        {F::wqt35xx, {23}, 5, 5},
+        {F::wqt35xx, {23}, 6, 5},
+        // The ranges of an external input: eight on the ranging page.
+        {F::wqt35xx, {26, 178, 202}, 3, 8, {{24, 1}, {176, 1}, {200, 1}}},
+        {F::wqt35xx, {27, 179, 203}, 3, 8, {{25, 1}, {177, 1}, {201, 1}}},
+        // "USB Memory Stick" is sent as it is and read as "Internal".
+        {F::wqt35xx, {58}, 3, 0, {}, 0, "", {{3, 2}}},
+        // Three phases split between the groups: the split group's wirings.
+        {F::wqt35xx, {82}, 3, 4, {{23, 1}}, 0},
+        // The first wiring of group 2 under grouping 0 fits no rule of the
+        // model; it is sent as the instrument's 3, which reads as the fourth.
+        {F::wqt35xx, {82}, 3, 4, {{23, 0}}, 1, "", {{0, 3}}},
+        // Wiring 0: the group ratios only.
+        {F::wqt35xx, {93}, 3, 3, {{82, 0}}},
+    };
+    return rows;
+}
+
+std::unique_ptr<instrument_config> make_row_family(const round_trip_row& row)
+{
+    if (row.family == F::wqt35xx)
+        return std::make_unique<wqt_cfg_35xx>(row.group2);
+    return make_family(row.family);
+}
+
+std::vector<int> offered_positions(const config_item& item, int offered)
+{
+    if (offered == 0 && item.options.empty())
+        return {static_cast<int>(item.minimum), static_cast<int>(item.maximum)};
+    std::vector<int> positions(offered > 0 ? offered : static_cast<int>(item.options.size()));
+    for (size_t p = 0; p < positions.size(); ++p)
+        positions[p] = static_cast<int>(p);
+    return positions;
+}
+
+// What a position reads back as once it was sent; kRefused when the write
+// or the read failed (the two-group family keeps the value of a failed read).
+int sent_and_read(instrument_config& cfg, int id, int position, link_record& link)
+{
+    cfg.set_value_int(id, position);
+    if (cfg.write_item(id, &link, true).status != item_write_status::sent)
+        return kRefused;
+    cfg.set_value_int(id, kRefused);
+    try {
+        cfg.read_item(id, &link, true, nullptr);
+    } catch (item_error_code) {
+        return kRefused;
+    }
+    return cfg.kept_value_failure() != 0 ? kRefused : value_of(cfg, id);
+}
+
+// The positions of one item of a row that do not come back as the row says.
+std::vector<std::string> round_trip_faults(const round_trip_row& row, int id, link_record& link)
+{
+    link.phase_count = row.phases;
+    const model_profile* profile = identify_model(row.model[0] ? row.model + 3 : nullptr);
+    link.model_code = profile != nullptr ? profile->model_code : 0;
+    std::snprintf(link.idn_reply, sizeof link.idn_reply, "%s%s%s", row.model[0] ? "TROSVALDEN," : "",
+                  row.model, row.model[0] ? ",A1,V1" : "");
+    auto cfg = make_row_family(row);
+    for (const auto& [other, value] : row.image)
+        cfg->set_value_int(other, value);
+    std::vector<std::string> faults;
+    for (int position : offered_positions(*cfg->item_at(id), row.offered)) {
+        const auto found = row.elsewhere.find(position);
+        const int expected = found != row.elsewhere.end() ? found->second : position;
+        const int got = sent_and_read(*cfg, id, position, link);
+        if (got != expected)
+            faults.push_back(std::to_string(position) + " came back as " + std::to_string(got));
+    }
+    return faults;
+}
+
+// Each write waits 200 ms for the instrument's status, so the items go to
+// several instruments side by side.
+TEST(ItemRoundTrip, EveryOfferedPositionComesBackAsItself)
+{
+    std::vector<std::pair<const round_trip_row*, int>> units;
+    for (const round_trip_row& row : round_trip_rows())
+        for (int id : row.ids)
+            units.emplace_back(&row, id);
+    constexpr size_t kInstruments = 16;
+    std::vector<std::unique_ptr<lan_sim>> sims;
+    for (size_t k = 0; k < kInstruments; ++k) {
+        sims.push_back(std::make_unique<lan_sim>());
+        ASSERT_TRUE(sims.back()->ok()) << "no free loopback address";
+        ASSERT_EQ(0, open_close_link(LINK_OPEN_NO_HANDSHAKE, &sims.back()->link));
+        set_read_timeout(300, &sims.back()->link);
+    }
+    std::vector<std::vector<std::string>> faults(units.size());
+    std::atomic<size_t> next{0};
+    std::vector<std::thread> workers;
+    for (size_t k = 0; k < kInstruments; ++k) {
+        workers.emplace_back([&, k] {
+            for (size_t i = next++; i < units.size(); i = next++)
+                faults[i] = round_trip_faults(*units[i].first, units[i].second, sims[k]->link);
+        });
+    }
+    for (auto& worker : workers)
+        worker.join();
+    for (auto& sim : sims)
+        open_close_link(LINK_CLOSE, &sim->link);
+    for (size_t i = 0; i < units.size(); ++i) {
+        const round_trip_row& row = *units[i].first;
+        EXPECT_EQ(std::vector<std::string>(), faults[i])
+            << "family " << static_cast<int>(row.family) << " group " << int(row.group2)
+            << " phases " << row.phases << " " << row.model << " item " << units[i].second;
+    }
 }
 
 } // namespace

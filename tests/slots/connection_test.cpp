@@ -19,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <set>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <tuple>
@@ -408,8 +409,8 @@ std::vector<int> transferred_ids(uint32_t code, instrument_config& cfg)
 
 // Items whose wire value some family computes from the list position or from
 // other items. They keep their lowest value, whose wire value lies within the
-// item's bounds and (but for the 25xx voltage inputs, see build) reads back as
-// itself; every other item gets a value of its own.
+// item's bounds and reads back as itself; every other item gets a value of
+// its own.
 const std::set<int> kRemappedItems = {1,   7,   23,  24,  25,  26,  27,  58,  70,
                                       82,  93,  99,  100, 101, 122, 125, 126, 143,
                                       176, 177, 178, 179, 200, 201, 202, 203, 216};
@@ -519,12 +520,6 @@ struct filled_instrument {
                 ids = transferred_ids(f.code, *groups[0]);
             choose_values(*groups[g], ids, salt + 17 * g);
             wire[g] = wire_values(*groups[g], ids, *identity);
-        }
-        // A 25xx sends its first voltage input as 0 but reads it as 1 (0
-        // would read as -2): the instrument reports it as 1.
-        if (f.code == 2 || f.code == 3) {
-            for (int id : {24, 176, 200})
-                wire[0][id] = "1";
         }
     }
 
@@ -693,6 +688,74 @@ INSTANTIATE_TEST_SUITE_P(Families, FamilyConnect,
                          testing::Combine(testing::ValuesIn(kFamilies),
                                           testing::Values(link_kind::lan, link_kind::serial)),
                          family_case_name);
+
+// ---- A new instrument ---------------------------------------------------------------
+
+// Why a value read from an instrument does not fit its item: outside the
+// bounds (-99.0: none), or a list position that names no option. Empty
+// when it fits.
+std::string misfit(const config_item& item)
+{
+    const bool list = item.kind == ITEM_LIST;
+    const double value = list ? item.value.integer
+                              : item_text_number(item.value.text, sizeof item.value.text);
+    std::ostringstream why;
+    if (list)
+        why << item.value.integer;
+    else
+        why << '"' << item.value.text << '"';
+    if ((item.minimum != kNoBound && value < item.minimum) ||
+        (item.maximum != kNoBound && value > item.maximum))
+        why << " outside " << item.minimum << ".." << item.maximum;
+    else if (list && !item.options.empty() &&
+             (item.value.integer < 0 || item.value.integer >= static_cast<int>(item.options.size())))
+        why << " names none of " << item.options.size() << " options";
+    else
+        return "";
+    return why.str();
+}
+
+// The two-group model numbers its grouping by its phase count.
+const family_case kTwoGroupPhaseCounts[] = {
+    {"Wqt35Three", "WQT3530", 16, 3},
+    {"Wqt35Four", "WQT3540", 16, 4},
+    {"Wqt35Five", "WQT3550", 16, 5},
+};
+
+class FactoryStart : public testing::TestWithParam<family_case> {};
+
+// Every model the simulator plays starts as an instrument would: a connect
+// reads every item without a failure, into the item's bounds and options.
+TEST_P(FactoryStart, EveryItemReadsIntoItsRange)
+{
+    const family_case& family = GetParam();
+    lan_sim sim;
+    ASSERT_TRUE(sim.ok());
+    sim.inst.set_identity("TROSVALDEN", family.model, "F1", "V1");
+    wqt_sim::load_factory_settings(sim.inst);
+
+    msgbox::reset();
+    EXPECT_TRUE(connect_instrument(nullptr, 1, &prepare_slot(1, sim.link), false));
+    EXPECT_EQ(std::vector<std::string>(), msgbox::texts());
+    instrument_slot& slot = get_instrument(1);
+    ASSERT_EQ(family.code, slot.model_code);
+    ASSERT_EQ(family.phases, slot.phase_count);
+    const int groups = family.code == kTwoGroupModel ? 2 : 1;
+    for (int g = 0; g < groups; ++g) {
+        const auto cfg = g == 0 ? slot.get_primary_config() : slot.get_group2_config();
+        for (int id : transferred_ids(family.code, *cfg))
+            EXPECT_EQ("", misfit(*cfg->item_at(id))) << "group " << g << " item " << id;
+    }
+}
+
+std::string model_name(const testing::TestParamInfo<family_case>& info)
+{
+    return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, FactoryStart, testing::ValuesIn(kFamilies), model_name);
+INSTANTIATE_TEST_SUITE_P(TwoGroupPhases, FactoryStart, testing::ValuesIn(kTwoGroupPhaseCounts),
+                         model_name);
 
 // A server on a fixed loopback address; a parallel test may hold the address
 // for a moment.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
+#include <iterator>
 
 namespace wqt_sim {
 
@@ -313,15 +314,107 @@ std::string instrument::respond(const std::string& upper, const std::string& lin
     return "";
 }
 
+namespace {
+
+// The configuration families of the analysers, a bit each.
+enum : unsigned { kWqt15 = 1, kWqt25 = 2, kWqt35 = 4, kWqt45 = 8, kWqt55 = 16, kEveryFamily = 31 };
+
+// The family of a model by the digits after "WQT" in its name: the first
+// row whose digits begin them ("55" before "5").
+struct model_family {
+    const char* digits;
+    unsigned family;
+};
+constexpr model_family kModelFamilies[] = {
+    {"15", kWqt15}, {"25", kWqt25}, {"26", kWqt25}, {"35", kWqt35},
+    {"45", kWqt45}, {"55", kWqt55}, {"5", kWqt15},
+};
+static_assert(std::size(kModelFamilies) == 7, "seven analyser models");
+
+// Settings the analyser holds from the factory, in its own numbering: the
+// value of the items listed (a 0 ends the list), in the families given and
+// with the phase count given (0: any).
+struct factory_setting {
+    const char* value;
+    unsigned families;
+    int phases;
+    int ids[6];
+};
+constexpr unsigned kNot25 = kEveryFamily & ~kWqt25;
+constexpr factory_setting kFactorySettings[] = {
+    // "Internal" voltage and current inputs (the WQT25 family numbers its
+    // internal current input 0) and the lowest minimum ranges (numbered from
+    // 1 by the WQT45 family).
+    {"1", kEveryFamily, 0, {24, 176, 200}},
+    {"1", kNot25, 0, {25, 177, 201}},
+    {"1", kWqt45, 0, {26, 27, 178, 179, 202, 203}},
+    // Window, interval and minimum frequency; scale factors, attenuators and
+    // shunts of each phase; bandwidths; frequency; scale factor rpm/V.
+    {"1", kEveryFamily, 0, {12, 59, 69}},
+    {"1", kEveryFamily, 0, {32, 33, 34, 35}},
+    {"1", kEveryFamily, 0, {184, 185, 186, 187}},
+    {"1", kEveryFamily, 0, {208, 209, 210, 211}},
+    {"1000", kEveryFamily, 0, {37, 189, 213}},
+    {"50", kEveryFamily, 0, {48}},
+    {"1000", kEveryFamily, 0, {87}},
+    // The AC line frequency.
+    {"50", kWqt15, 0, {130}},
+    // The 2nd harmonic and the series up to the 50th, numbered two higher by
+    // the WQT25 family.
+    {"2", kNot25, 0, {100}},
+    {"50", kNot25, 0, {101}},
+    {"4", kWqt25, 0, {100}},
+    {"52", kWqt25, 0, {101}},
+    // The two-group model's first grouping, numbered by its phase count, and
+    // its first logging location.
+    {"1", kWqt35, 5, {23}},
+    {"2", kWqt35, 6, {23}},
+    {"1", kWqt35, 0, {234}},
+};
+
+// The model name of an identification reply (its second field) after "WQT";
+// empty for any other.
+std::string model_digits(const std::string& idn)
+{
+    const size_t first = idn.find(',');
+    if (first == std::string::npos)
+        return "";
+    const std::string model = idn.substr(first + 1, idn.find(',', first + 1) - first - 1);
+    return starts_with(model, "WQT") ? model.substr(3) : "";
+}
+
+unsigned family_of(const std::string& digits)
+{
+    for (const model_family& row : kModelFamilies)
+        if (!digits.empty() && starts_with(digits, row.digits))
+            return row.family;
+    return 0;
+}
+
+// The phase digit of the model name: the third after "WQT".
+int phases_of(const std::string& digits)
+{
+    return digits.size() > 2 && isdigit(static_cast<unsigned char>(digits[2])) ? digits[2] - '0'
+                                                                               : 0;
+}
+
+} // namespace
+
 void load_factory_settings(instrument& inst)
 {
-    const struct {
-        int id;
-        const char* value;
-    } settings[] = {{87, "1000"}, {100, "2"}, {101, "50"}};
-    for (int group = 0; group < 2; ++group)
-        for (const auto& setting : settings)
-            inst.set_item(setting.id, setting.value, group);
+    const std::string digits = model_digits(inst.idn_reply());
+    const unsigned family = family_of(digits);
+    const int phases = phases_of(digits);
+    for (const factory_setting& setting : kFactorySettings) {
+        if ((setting.families & family) == 0 || (setting.phases != 0 && setting.phases != phases))
+            continue;
+        for (int id : setting.ids) {
+            if (id == 0)
+                break;
+            for (int group = 0; group < 2; ++group)
+                inst.set_item(id, setting.value, group);
+        }
+    }
 }
 
 } // namespace wqt_sim

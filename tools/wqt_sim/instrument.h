@@ -109,9 +109,8 @@ private:
 };
 
 // Gives the analyser the settings it holds when it leaves the factory where
-// they are not 0 (scale factor rpm/V, the harmonic and the harmonic series),
-// in both groups, so that the program reads its whole configuration without
-// an item out of range.
+// they are not 0, as the model of its identity numbers them, in both groups:
+// the program reads its whole configuration with every item in its range.
 void load_factory_settings(instrument& inst);
 
 // Serves one instrument over TCP on address:10001, one client at a time.
