@@ -81,13 +81,17 @@ int active_grouping()
 
 // One group's part of the grouping procedure: selected, the new grouping
 // set, the settle wait, wiring and efficiency read back, item 38 cleared.
-void regroup(int group, int grouping, read_failures& failures, list_change& change)
+// False, with nothing set or read, when the instrument did not confirm the
+// switch: its answers could belong to the other group.
+bool regroup(int group, int grouping, read_failures& failures, list_change& change)
 {
-    set_active_group_and_switch(group, false);
+    if (!set_active_group_and_switch(group, false))
+        return false;
     config_dispatch_a(kItemGrouping, grouping, current_link(), group, false);
     config_wait_ms(kGroupSettleMs);
     failures.read(get_current_config_ptr(group), {kItemWiring, kItemRatio}, change);
     config_dispatch_a(kItemFrequencyReference, 0, current_link(), group, false);
+    return true;
 }
 
 } // namespace
@@ -118,14 +122,18 @@ void change_grouping(int, int value, list_change& change)
     const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     const int remembered = get_current_active_group();
     read_failures failures;
-    regroup(0, value, failures, change);
-    regroup(1, value, failures, change);
-    set_active_group_and_switch(remembered, false);
+    // A switch that failed stops the procedure and has been told: neither
+    // the way back nor a read before it brings a second box.
+    const bool switched =
+        regroup(0, value, failures, change) && regroup(1, value, failures, change);
+    set_active_group_and_switch(remembered, false,
+                                switched ? group_failure::told : group_failure::quiet);
     change.mark(kItemFrequencyReference);
     SendMessageA(main_window, WM_COMMAND, CMD_REFRESH_CONNECTIONS, 0);
     get_current_instrument_selection()->needs_programming = 1;
     SetCursor(previous);
-    failures.report();
+    if (switched)
+        failures.report();
 }
 
 void set_independent_range(HWND config_window, int value)
