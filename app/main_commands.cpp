@@ -164,13 +164,17 @@ void edit_equations(HWND main_window, int)
 }
 
 // Whatever the dialog ended with, the views are redrawn and every
-// instrument is programmed again before its next logging run.
+// instrument is programmed again before its next logging run. After OK the
+// controls follow the new settings at once: "SET UP WQT" shows as soon as
+// auto-send is off, not at the next refresh.
 void settings(HWND main_window, int)
 {
-    open_dialog(main_window, IDD_SETTINGS, settings_dlg_proc);
+    const INT_PTR result = open_dialog(main_window, IDD_SETTINGS, settings_dlg_proc);
     SendMessageA(get_measure_window(), WM_COMMAND, CMD_REDRAW, 0);
     for (int n = 0; n < kInstrumentSlots; ++n)
         get_instrument_selection(n)->needs_programming = 1;
+    if (result == IDOK)
+        SendMessageA(main_window, WM_COMMAND, CMD_REFRESH_CONNECTIONS, 0);
 }
 
 void log_step(HWND, int)

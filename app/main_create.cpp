@@ -211,6 +211,7 @@ void main_on_create(HWND main_window)
     subclass_frame_controls();
     set_list_view_styles();
     create_ui_fonts(main_window);
+    fit_labels_to_text();
     show_all_tables();
     hide_all_but_measure_view();
     update_controls_for(main_window, idle_connection_state(-1));

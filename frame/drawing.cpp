@@ -185,6 +185,13 @@ HFONT measure_text_fit(HDC dc, LOGFONTA* description, const char* text, const RE
     return create_fitted_font(description, height, bold, face);
 }
 
+LONG text_width_in_window_font(HWND window, const char* text)
+{
+    const window_dc dc(window);
+    const auto font = reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0));
+    return text_width(dc.get(), font, text);
+}
+
 bool point_in_rect(int x, int y, int left, int top, int right, int bottom)
 {
     return left < x && x < right && top < y && y < bottom;

@@ -1,8 +1,9 @@
 // Drawing routines the windows share: a bevelled frame, text with embedded
 // colour changes, lines and points given by angle and radius, a font fitted
-// to a rectangle, a strict point-in-rectangle test, bit reversal of a byte,
-// and two writers of 24-bit BMP files. They keep nothing between calls; the
-// device context, rectangles and coordinates come from the caller.
+// to a rectangle, the width of a window's text, a strict point-in-rectangle
+// test, bit reversal of a byte, and two writers of 24-bit BMP files. They
+// keep nothing between calls; the device context, rectangles and
+// coordinates come from the caller.
 //
 // Angles are in degrees and become radians in single precision; sine and
 // cosine are rounded to single precision too, the results are doubles, and
@@ -118,6 +119,10 @@ double vector_angle(double x1, double y1, double x2, double y2);
 // "Microsoft Sans Serif".
 HFONT measure_text_fit(HDC dc, LOGFONTA* description, const char* text, const RECT& target,
                        int height_adjust, bool bold, const char* face);
+
+// The width of text as the window shows it in its own font (WM_GETFONT):
+// its widest line, "&" prefixes taking no room.
+LONG text_width_in_window_font(HWND window, const char* text);
 
 // True when the point lies strictly inside: left < x < right and
 // top < y < bottom.

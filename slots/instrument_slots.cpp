@@ -49,30 +49,37 @@ void report_group_failure()
 }
 
 // Opens the link unless the caller holds it open; a link that does not open
-// is reported at once, since nothing can be sent over it.
-bool open_for_group(instrument_slot& slot, bool keep_open)
+// is reported at once (when told), since nothing can be sent over it.
+bool open_for_group(instrument_slot& slot, bool keep_open,
+                    group_failure failure = group_failure::told)
 {
     if (keep_open || open_close_link(LINK_OPEN, &slot) == 0)
         return true;
-    report_group_failure();
+    if (failure == group_failure::told)
+        report_group_failure();
     return false;
 }
 
 // Selects the slot's active group on the instrument and checks it with
-// "GROUP?", up to four times.
-void select_group_on(instrument_slot& slot, bool keep_open)
+// "GROUP?", up to four times; false when the instrument never confirmed it.
+// Any other model has no groups to select: true at once.
+bool select_group_on(instrument_slot& slot, bool keep_open,
+                     group_failure failure = group_failure::told)
 {
-    if (!is_two_group_model(slot.model_code) || !open_for_group(slot, keep_open))
-        return;
+    if (!is_two_group_model(slot.model_code))
+        return true;
+    if (!open_for_group(slot, keep_open, failure))
+        return false;
     bool selected = false;
     for (int attempt = 0; attempt < kGroupTries && !selected; ++attempt) {
         send_command(slot.active_group == 1 ? kCmdGroup2 : kCmdGroup1, &slot);
         selected = instrument_on_active_group(slot);
     }
-    if (!selected)
+    if (!selected && failure == group_failure::told)
         report_group_failure();
     if (!keep_open)
         open_close_link(LINK_CLOSE, &slot);
+    return selected;
 }
 
 void verify_group_on(instrument_slot& slot, bool keep_open)
@@ -243,13 +250,13 @@ void switch_instrument_group(bool keep_open)
     select_group_on(get_current_instrument(), keep_open);
 }
 
-void set_active_group_and_switch(int group, bool keep_open)
+bool set_active_group_and_switch(int group, bool keep_open, group_failure failure)
 {
     instrument_slot& slot = get_current_instrument();
     if (!is_two_group_model(slot.model_code))
-        return;
+        return true;
     slot.active_group = group;
-    select_group_on(slot, keep_open);
+    return select_group_on(slot, keep_open, failure);
 }
 
 void select_group_for_instrument(int n, int group, bool keep_open)

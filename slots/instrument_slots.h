@@ -60,8 +60,14 @@ void attach_instrument_to_slot(link_record& record, int n);
 
 // Group switching of the two-group model; every other model returns at once
 // without any exchange. keep_open: the caller already holds the link open.
+// A switch the instrument does not confirm is told in a "Connection Failed"
+// box, unless the caller has told the user already (group_failure::quiet).
+enum class group_failure { told, quiet };
 void switch_instrument_group(bool keep_open);
-void set_active_group_and_switch(int group, bool keep_open);
+// False when the instrument did not confirm the switch (always true for a
+// model without groups).
+bool set_active_group_and_switch(int group, bool keep_open,
+                                 group_failure failure = group_failure::told);
 void select_group_for_instrument(int n, int group, bool keep_open);
 void verify_current_group(bool keep_open);
 void verify_instrument_group(int n, bool keep_open);

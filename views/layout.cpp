@@ -1,9 +1,12 @@
-// The table-driven layout: start-up scaling, the per-row recomputation on
-// resize, the results-pane layouts and the settings pane.
+// The table-driven layout: start-up scaling, the labels fitted to their
+// text, the per-row recomputation on resize, the results-pane layouts and
+// the settings pane.
 #include "views/layout.h"
 
 #include "frame/app_globals.h"
 #include "frame/control_table_walk.h"
+#include "frame/drawing.h"
+#include "frame/main_ids.h"
 #include "frame/results_panel_ids.h"
 #include "views/view_state.h"
 
@@ -19,6 +22,9 @@ constexpr int kMeasureRowLogList = 20;
 constexpr int kHarmonicsRowTable = 1;
 // Row 6 of every results panel: the horizontal scroll bar.
 constexpr int kPanelRowScrollBar = 6;
+
+// The top bar's labels that take the width their text needs.
+constexpr int kLabelsFittedToText[] = {IDC_SETTINGS_LABEL};
 
 enum : unsigned { W1 = 1, W2 = 2, W3 = 4, W4 = 8 };
 
@@ -216,6 +222,21 @@ void grow_by(control_desc& row, int d, bool current_too)
         row.cur_h += d;
 }
 
+// A row whose text is wider than its window grows by the difference (its
+// anchor decides to which side) and its window is moved there.
+void widen_to_text(control_desc& row)
+{
+    char text[256] = {};
+    GetWindowTextA(row.hwnd, text, sizeof text);
+    const int missing = text_width_in_window_font(row.hwnd, text) - row.cur_w;
+    if (missing <= 0)
+        return;
+    row.base_w += missing;
+    row.cur_w += missing;
+    compute_control_rect(row);
+    MoveWindow(row.hwnd, row.cur_x, row.cur_y, row.cur_w, row.cur_h, TRUE);
+}
+
 } // namespace
 
 void add_frame_metrics(control_desc& main_row)
@@ -247,6 +268,15 @@ void layout_control_tables()
     for_each_control_row({t::frame, t::config, t::measure, t::results_panels, t::voltmeter,
                           t::scope, t::capture, t::harmonics, t::lomx, t::harmonic_results},
                          scale_row);
+}
+
+void fit_labels_to_text()
+{
+    for_each_control_row({control_table_name::frame}, [](control_desc& row) {
+        for (int id : kLabelsFittedToText)
+            if (row.hwnd && row.id == id)
+                widen_to_text(row);
+    });
 }
 
 void scale_control_table(control_desc* table, int count)

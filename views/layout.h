@@ -28,6 +28,12 @@ void add_frame_metrics(control_desc& main_row);
 // bars the system's scroll-bar height, and every table is scaled.
 void layout_control_tables();
 
+// Once the controls have their fonts: the labels whose design width is too
+// narrow for the face that stands in for "Segoe UI" take the width their
+// text needs, from the free space to their left when they are anchored to
+// the right (their margin from the right edge stays), and are moved there.
+void fit_labels_to_text();
+
 // Base and current rectangle := design rectangle, for every row.
 void scale_control_table(control_desc* table, int count);
 

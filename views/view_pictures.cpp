@@ -11,7 +11,6 @@
 #include "frame/voltmeter_ids.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -37,19 +36,13 @@ void fit_title_to_text(HWND title, const char* text)
     RECT client;
     if (!title || !GetClientRect(title, &client))
         return;
-    SIZE extent{};
-    {
-        const window_dc dc(title);
-        const selected_object font_in(
-            dc.get(), reinterpret_cast<HGDIOBJ>(SendMessageA(title, WM_GETFONT, 0, 0)));
-        GetTextExtentPoint32A(dc.get(), text, static_cast<int>(strlen(text)), &extent);
-    }
-    if (extent.cx <= client.right)
+    const LONG width = text_width_in_window_font(title, text);
+    if (width <= client.right)
         return;
     RECT outer;
     GetWindowRect(title, &outer);
     const int frame_w = (outer.right - outer.left) - client.right;
-    SetWindowPos(title, nullptr, 0, 0, extent.cx + frame_w, outer.bottom - outer.top,
+    SetWindowPos(title, nullptr, 0, 0, width + frame_w, outer.bottom - outer.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -23,12 +23,15 @@ struct first_failure {
     bool any = false;
     bool write = false;
     int32_t code = 0;
+    bool told = false; // the action told it itself
 };
 first_failure pending;
 action_report* open_report = nullptr;
 
 void tell(const first_failure& failure)
 {
+    if (failure.told)
+        return;
     const char* const* names = item_names_for_model(get_current_instrument().model_code);
     if (failure.write)
         report_item_write_failure(failure.code, names);
@@ -140,6 +143,12 @@ void note_item_write(instrument_config& config, int item, const item_write_resul
 void note_failed_read(int32_t error_code)
 {
     note(false, error_code);
+}
+
+void note_failure_told()
+{
+    if (open_report != nullptr)
+        pending = {true, false, 0, true};
 }
 
 numeric_text_value::numeric_text_value(const std::string& typed, int decimals)

@@ -46,6 +46,9 @@ private:
 // read-back that failed with its item_error_code.
 void note_item_write(instrument_config& config, int item, const item_write_result& result);
 void note_failed_read(int32_t error_code);
+// The action has told its failure itself (a group switch the instrument
+// did not confirm): nothing noted for it, before or after, is told.
+void note_failure_told();
 
 // A typed number: the text read with an optional SI prefix letter, and the
 // decimals its text form is written with. ok is false (and value 0) when

@@ -2,6 +2,7 @@
 // two configuration objects and the instrument's group switches.
 #include "configui/window/two_group.h"
 
+#include "base/window_util.h"
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
 #include "config/model_profiles.h"
@@ -70,13 +71,17 @@ int active_grouping()
 
 // One group's part of the grouping procedure: selected, the new grouping
 // set, the settle wait, wiring and efficiency read back, item 38 cleared.
-void regroup(int group, int grouping, list_change& change)
+// False, with nothing set or read, when the instrument did not confirm the
+// switch: its answers could belong to the other group.
+bool regroup(int group, int grouping, list_change& change)
 {
-    set_active_group_and_switch(group, false);
+    if (!set_active_group_and_switch(group, false))
+        return false;
     config_dispatch_a(kItemGrouping, grouping, current_link(), group, false);
     config_wait_ms(kGroupSettleMs);
     read_back(get_current_config_ptr(group), {kItemWiring, kItemRatio}, change);
     config_dispatch_a(kItemFrequencyReference, 0, current_link(), group, false);
+    return true;
 }
 
 } // namespace
@@ -102,15 +107,17 @@ void set_two_group_frequency_reference(int item, int value, list_change& change)
 
 void change_grouping(int, int value, list_change& change)
 {
-    const HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    const wait_cursor waiting;
     const int remembered = get_current_active_group();
-    regroup(0, value, change);
-    regroup(1, value, change);
-    set_active_group_and_switch(remembered, false);
+    // A switch that failed stops the procedure and has been told: neither
+    // the way back nor a read before it brings a second box.
+    const bool switched = regroup(0, value, change) && regroup(1, value, change);
+    if (!switched)
+        note_failure_told();
+    set_active_group_and_switch(remembered, false, switched ? group_failure::told : group_failure::quiet);
     change.mark(kItemFrequencyReference);
     SendMessageA(main_window, WM_COMMAND, CMD_REFRESH_CONNECTIONS, 0);
     get_current_instrument_selection()->needs_programming = 1;
-    SetCursor(previous);
 }
 
 void set_independent_range(HWND config_window, int value)

@@ -2,7 +2,8 @@
 // both groups while they measure the same phases and reads its frequency
 // reference and efficiency back; a frequency reference change clears the
 // torque and speed setting in both groups; a grouping change runs the
-// grouping procedure through both groups; an independent-range change goes
+// grouping procedure through both groups, stopping at a group switch the
+// instrument does not confirm; an independent-range change goes
 // to both groups while one group takes four phases or more.
 #pragma once
 #include <windows.h>

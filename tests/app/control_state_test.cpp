@@ -304,14 +304,6 @@ TEST_F(ControlStateTest, ShiftTabFromTheFirstWrapsToTheLastUsable)
     EXPECT_TRUE(IsChild(get_measure_window(), last));
 }
 
-TEST_F(ControlStateTest, TabKeyOfTheMainWindowMovesTheFocus)
-{
-    SetFocus(get_control_by_id(IDC_SCOPE_SINGLE));
-    PostMessageA(get_control_by_id(IDC_SCOPE_SINGLE), WM_KEYDOWN, VK_TAB, 0);
-    pump();
-    EXPECT_EQ(GetFocus(), get_control_by_id(IDC_HIDE_SETTINGS));
-}
-
 // The LOMX view with nothing connected leaves no usable entry: the search
 // ends after one pass and the focus stays.
 TEST_F(ControlStateTest, NoUsableEntryLeavesTheFocus)

@@ -1,6 +1,7 @@
-// The keyboard focus after the main window's dialogs: when a dialog, or a
-// file dialog opened from it, closes, the control of the main window that
-// had the focus has it again, so the keys (Alt+C, Tab) work at once.
+// The keyboard focus of the main window: the Tab key moves it through the
+// message loop, and when a dialog, or a file dialog opened from it, closes,
+// the control that had the focus has it again, so the keys (Alt+C, Tab) work
+// at once.
 #include "app/resource.h"
 #include "app/saved_config_menu.h"
 #include "app/slot_list_dialog_ids.h"
@@ -10,6 +11,7 @@
 #include "frame/control_tables.h"
 #include "frame/commands.h"
 #include "frame/main_ids.h"
+#include "frame/scope_ids.h"
 #include "tests/app/frame_fixture.h"
 #include "tests/support/file_dialog_recorder.h"
 #include "tests/support/modal_dialog.h"
@@ -30,6 +32,18 @@ protected:
         FrameTest::TearDown();
     }
 };
+
+class TabKeyTest : public FrameTest {};
+
+// A Tab key pressed on a control outside the Tab order goes, through the
+// main window's message loop, to the first usable entry.
+TEST_F(TabKeyTest, TabKeyOfTheMainWindowMovesTheFocus)
+{
+    SetFocus(get_control_by_id(IDC_SCOPE_SINGLE));
+    PostMessageA(get_control_by_id(IDC_SCOPE_SINGLE), WM_KEYDOWN, VK_TAB, 0);
+    pump();
+    EXPECT_EQ(GetFocus(), get_control_by_id(IDC_HIDE_SETTINGS));
+}
 
 constexpr int kFileNameField = 0x047c; // edt1 of the system's file dialog
 

@@ -3,6 +3,9 @@
 // single-group one (WQT5530), connected through the connection sequence.
 #include "app/settings_commands.h"
 
+#include "app/resource.h"
+#include "frame/auto_configs.h"
+#include "frame/commands.h"
 #include "frame/control_tables.h"
 #include "frame/main_ids.h"
 #include "app/saved_config_menu.h"
@@ -91,6 +94,30 @@ TEST_F(SettingsCommandsTest, SetUpSendsBothGroupsAndEndsOnGroup1)
     EXPECT_EQ(get_current_active_group(), 0);
     wait_until_quiet(inst);
     EXPECT_FALSE(inst.suspended());
+}
+
+// The Settings dialog's OK shows or hides SET UP WQT at once by the
+// auto-send option it leaves; Cancel leaves the button as it was.
+TEST_F(SettingsCommandsTest, SetUpFollowsTheAutoSendOptionOnceTheSettingsAreConfirmed)
+{
+    attach(0, "WQT5530");
+    AutoConfigs = 1;
+    command(CMD_REFRESH_CONNECTIONS);
+    const struct {
+        int button;
+        bool shown;
+    } steps[] = {{IDCANCEL, false}, {IDOK, true}, {IDOK, false}, {IDOK, true}};
+    HWND set_up = get_control_by_id(IDC_SET_UP_WQT);
+    for (const auto& step : steps) {
+        drive_next_dialog(main, [&](HWND dialog) {
+            SendDlgItemMessageA(dialog, IDC_SET_AUTO_SEND, BM_CLICK, 0, 0);
+            click(dialog, step.button);
+        });
+        command(IDM_SETTINGS);
+        EXPECT_EQ(has_visible_style(set_up), step.shown) << step.button;
+        EXPECT_TRUE(IsWindowEnabled(set_up));
+    }
+    EXPECT_EQ(AutoConfigs, 0);
 }
 
 TEST_F(SettingsCommandsTest, OtherModelsOneDialogAndNoGroups)

@@ -364,6 +364,52 @@ TEST_P(AcquisitionOnTheWire, UnansweredReadsOfTheGroupingAreToldOnce)
     EXPECT_EQ(trace().back(), "GROUP?");
 }
 
+// A group switch the instrument does not confirm (every "GROUP?" answered
+// with one group) is told once and stops the procedure there: nothing set
+// or read back after it, the way back to the active group quiet, the end as
+// after failed reads.
+TEST_P(AcquisitionOnTheWire, UnconfirmedGroupSwitchStopsTheGrouping)
+{
+    // The lines followed by a group's selection tried times times.
+    const auto tries = [](std::vector<std::string> lines, const char* group, int times) {
+        for (int i = 0; i < times; ++i)
+            lines.insert(lines.end(), {group, "GROUP?"});
+        return lines;
+    };
+    const struct {
+        const char* answer;
+        std::vector<std::string> trace;
+        int group0_grouping;
+    } cases[] = {
+        {"2", tries(tries({}, "GROUP,1", 4), "GROUP,2", 1), 0},
+        {"1", tries({"GROUP,1", "GROUP?", write_of(23, 2), "config,82?", "config,93?", write_of(38, 0)},
+                    "GROUP,2", 8),
+         2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("GROUP? answers ") + c.answer);
+        show(16, 4, {{23, 0}}, 1);
+        get_current_config_ptr(0)->set_value_int(23, 0);
+        inst().clear_rules();
+        inst().add_rule({"GROUP?", wqt_sim::action::reply, c.answer});
+        get_current_instrument_selection()->needs_programming = 0;
+        g_main_commands.clear();
+        msgbox::reset();
+        const HCURSOR before = GetCursor();
+        choose(PAGE_ACQUISITION, R_GROUPING, 2);
+        EXPECT_EQ(trace(), c.trace);
+        EXPECT_EQ(msgbox::texts(),
+                  std::vector<std::string>{"Unable to send commands to instrument, check connection"});
+        EXPECT_EQ(group_value(0, 23), c.group0_grouping);
+        EXPECT_EQ(group_value(1, 23), 0);
+        EXPECT_EQ(get_current_active_group(), 1);
+        EXPECT_EQ(GetCursor(), before);
+        EXPECT_EQ(get_current_instrument_selection()->needs_programming, 1);
+        EXPECT_NE(std::find(g_main_commands.begin(), g_main_commands.end(), CMD_REFRESH_CONNECTIONS),
+                  g_main_commands.end());
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Both, AcquisitionOnTheWire, testing::Values(link_kind::lan, link_kind::serial),
                          link_kind_name);
 

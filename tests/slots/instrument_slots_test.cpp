@@ -167,7 +167,7 @@ protected:
 TEST_P(GroupSwitch, SelectsGroupTwoAtTheFirstTry)
 {
     attach(16);
-    set_active_group_and_switch(1, false);
+    EXPECT_TRUE(set_active_group_and_switch(1, false));
     EXPECT_EQ(1, get_current_active_group());
     EXPECT_EQ(2, inst->group());
     EXPECT_EQ(wire({"\x14", "GROUP,2\n", "GROUP?\n"}), inst->received());
@@ -187,7 +187,7 @@ TEST_P(GroupSwitch, FourFailedTriesShowOneMessageAndClose)
 {
     attach(16);
     inst->add_rule({"GROUP?", action::reply, "1", 0, -1});
-    set_active_group_and_switch(1, false);
+    EXPECT_FALSE(set_active_group_and_switch(1, false));
     auto sent = commands();
     ASSERT_EQ(8u, sent.size());
     for (size_t i = 0; i < sent.size(); i += 2) {
@@ -207,7 +207,7 @@ TEST_P(GroupSwitch, OtherModelsSendNothing)
 {
     for (uint32_t model : {15u, 9998u, 5u}) {
         attach(model);
-        set_active_group_and_switch(1, false);
+        EXPECT_TRUE(set_active_group_and_switch(1, false)) << model;
         select_group_for_instrument(1, 1, false);
         switch_instrument_group(false);
         verify_current_group(false);
@@ -265,10 +265,13 @@ TEST(GroupSwitchFailure, LinkThatDoesNotOpenGivesTheMessageAtOnce)
     attach_instrument_to_slot(*rec, 2);
     set_current_instrument_index(2);
     DWORD start = GetTickCount();
-    set_active_group_and_switch(1, false);
+    EXPECT_FALSE(set_active_group_and_switch(1, false));
     EXPECT_LT(GetTickCount() - start, 1000u);
     ASSERT_EQ(1u, msgbox::shown().size());
     EXPECT_EQ("Connection Failed", msgbox::shown()[0].caption);
+    // A caller that has told the user already gets the answer only.
+    EXPECT_FALSE(set_active_group_and_switch(0, false, group_failure::quiet));
+    EXPECT_EQ(1u, msgbox::shown().size());
     set_current_instrument_index(0);
 }
 

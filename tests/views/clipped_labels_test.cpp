@@ -20,7 +20,7 @@
 
 namespace {
 
-constexpr int kClippedLabelsAtMost = 1;
+constexpr int kClippedLabelsAtMost = 0;
 
 // What a control keeps of its width for other things than its text, as the
 // controls draw themselves without a theme (dc has the control's font); -1

@@ -3,6 +3,7 @@
 // from the minimum size the window really got, not from the one asked for.
 #include "views/layout.h"
 
+#include "app/main_create.h"
 #include "frame/app_globals.h"
 #include "frame/control_table_walk.h"
 #include "frame/main_ids.h"
@@ -80,11 +81,18 @@ protected:
         ASSERT_NE(frame_main_window(), nullptr);
         minimum_ = resize_main_window(main_window_desc.cur_w, main_window_desc.cur_h);
     }
+    // The start state, applied and not only set: until a results layout is
+    // applied the panes keep the rectangles and visibility of the last one
+    // shown, and a later test would measure those; the Measure view shown.
     void TearDown() override
     {
         results_layout = 0;
         settings_pane_hidden = false;
         measure_view_mode = 0;
+        switch_main_view(frame_main_window(), IDM_VIEW_MEASURE);
+        show_view_panels_2(false);
+        show_view_panels();
+        position_results_panes();
     }
 
     // Grows the window by (dx, dy) from the size it really has at its minimum.
