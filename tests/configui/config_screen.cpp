@@ -56,19 +56,6 @@ std::string kind_of(HWND control)
     return name;
 }
 
-std::string value_of(HWND control)
-{
-    if (class_of(control) != "ComboBox")
-        return window_text(control);
-    const LRESULT selected = SendMessageA(control, CB_GETCURSEL, 0, 0);
-    if (selected == CB_ERR)
-        return "";
-    char text[256] = "";
-    if (SendMessageA(control, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected), 0) < static_cast<LRESULT>(sizeof text))
-        SendMessageA(control, CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 std::string describe(HWND config_window, HWND window)
 {
     const POINT at = top_left_in(config_window, window);
@@ -113,8 +100,7 @@ config_screen read_config_screen(HWND config_window)
             continue;
         }
         screen.rows.push_back({r, window_text(label), kind_of(control),
-                               IsWindowEnabled(label) != FALSE && IsWindowEnabled(control) != FALSE, control,
-                               value_of(control)});
+                               IsWindowEnabled(label) != FALSE && IsWindowEnabled(control) != FALSE, control});
     }
     for (HWND updown : updowns) {
         HWND buddy = reinterpret_cast<HWND>(SendMessageA(updown, UDM_GETBUDDY, 0, 0));

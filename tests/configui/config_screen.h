@@ -16,7 +16,6 @@ struct shown_row {
     std::string kind;    // "list", "edit", "read-only", "text", or the class name
     bool enabled;        // both the label and the control
     HWND control;
-    std::string value;   // a list's selected entry ("" for none), else the text
 };
 
 struct config_screen {
