@@ -2,6 +2,7 @@
 // connected instrument.
 #include "app/main_commands.h"
 
+#include "configui/pages/dispatch.h"
 #include "frame/app_data_folder.h"
 #include "frame/app_globals.h"
 #include "base/message_box.h"

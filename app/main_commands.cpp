@@ -3,6 +3,7 @@
 // their own (the connection, pictures, configuration files, settings runs).
 #include "app/main_commands.h"
 
+#include "configui/pages/dispatch.h"
 #include "frame/app_globals.h"
 #include "base/message_box.h"
 #include "frame/commands.h"

@@ -1,5 +1,6 @@
 #include "app/saved_config_commands.h"
 
+#include "configui/pages/dispatch.h"
 #include "frame/app_globals.h"
 #include "base/file_dialog.h"
 #include "base/file_util.h"

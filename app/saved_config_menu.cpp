@@ -1,5 +1,6 @@
 #include "app/saved_config_menu.h"
 
+#include "configui/pages/dispatch.h"
 #include "frame/app_data_folder.h"
 #include "base/file_util.h"
 #include "frame/control_tables.h"

@@ -1,5 +1,6 @@
 #include "app/settings_commands.h"
 
+#include "configui/pages/dispatch.h"
 #include "frame/commands.h"
 #include "frame/control_tables.h"
 #include "frame/main_ids.h"

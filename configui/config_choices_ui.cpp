@@ -6,6 +6,7 @@
 #include "config/identification.h"
 #include "config/instrument_config.h"
 #include "configui/config_pages.h"
+#include "configui/pages/dispatch.h"
 #include "configui/window/change_rule.h"
 #include "configui/window/rows.h"
 #include "slots/instrument_slots.h"

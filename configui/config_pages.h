@@ -1,7 +1,7 @@
-// The configuration pages as the rest of the program sees them: the page
-// re-show, the first-display flags, the ranging page's phase, the page shown
-// last and the grid the rows are laid out in (parts of the engine's page
-// state, configui/pages/engine.h).
+// The page state as the rest of the program sees it: the first-display
+// flags, the ranging page's phase, the page shown last and the grid the
+// rows are laid out in (parts of the engine's page state,
+// configui/pages/engine.h), with the grid's enabling and its controls.
 #pragma once
 #include "configui/window/rows.h"
 
@@ -20,14 +20,6 @@ extern int& ranging_phase;
 extern int& config_current_page;
 // The grid: the label of grid row r in slot r, its control in slot r + 15.
 extern grid_slot (&config_grid)[CONFIG_GRID_SLOTS];
-
-// Shows the current page again for the current instrument, with its values
-// reloaded; a page number outside 0..9 shows nothing.
-void show_config_page(HWND config_window);
-
-// Marks every page for rebuilding and shows the Config window's current
-// page again.
-void invalidate_all_config_pages();
 
 // Gives every window placed on the grid the enabled state of the Config
 // window; nothing when the grid's first slot is empty.

@@ -10,6 +10,7 @@
 // photographed from outside.
 #include "config/model_profiles.h"
 #include "configui/config_pages.h"
+#include "configui/pages/dispatch.h"
 #include "configui/pages/engine.h"
 #include "configui/pages/page_kinds.h"
 #include "frame/auto_configs.h"

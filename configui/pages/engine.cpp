@@ -11,6 +11,7 @@
 #include "config/model_profiles.h"
 #include "configui/config_choices_ui.h"
 #include "configui/config_pages.h"
+#include "configui/pages/dispatch.h"
 #include "configui/pages/page_kinds.h"
 #include "configui/window/change_rule.h"
 #include "frame/app_globals.h"

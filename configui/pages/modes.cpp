@@ -5,6 +5,7 @@
 
 #include "config/default_configs.h"
 #include "config/instrument_config.h"
+#include "configui/pages/dispatch.h"
 #include "configui/pages/page_kinds.h"
 #include "configui/window/change_rule.h"
 #include "configui/window/rows.h"

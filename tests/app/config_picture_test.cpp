@@ -5,6 +5,7 @@
 // instrument, compared once at its end, as a user would look at it.
 #include "configui/config_ids.h"
 #include "configui/config_pages.h"
+#include "configui/pages/dispatch.h"
 #include "configui/window/two_group.h"
 #include "frame/auto_configs.h"
 #include "frame/control_tables.h"

@@ -1,6 +1,7 @@
 // The Config window: its commands by family, the page buttons and the
 // context button, the page shown again after a change, and the windows of
 // rebuilt pages, which are destroyed once and never pile up.
+#include "configui/pages/dispatch.h"
 #include "configui/window/config_window.h"
 
 #include "config/config_choices.h"

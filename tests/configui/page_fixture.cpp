@@ -3,6 +3,7 @@
 #include "config/instrument_config.h"
 #include "config/item_tables.h"
 #include "configui/config_pages.h"
+#include "configui/pages/dispatch.h"
 #include "configui/pages/modes.h"
 #include "configui/pages/page_kinds.h"
 #include "frame/app_globals.h"

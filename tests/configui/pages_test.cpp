@@ -1,6 +1,7 @@
 // The configuration pages as data: every page definition fits its id block
 // and its family, the System Options page shows each family's rows in its
 // order, and the change rule sends exactly the changed items, on both links.
+#include "configui/pages/dispatch.h"
 #include "configui/pages/engine.h"
 
 #include "config/instrument_config.h"
