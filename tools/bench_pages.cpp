@@ -11,7 +11,7 @@
 #include "config/model_profiles.h"
 #include "configui/config_pages.h"
 #include "configui/pages/dispatch.h"
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 #include "configui/pages/page_kinds.h"
 #include "frame/auto_configs.h"
 #include "frame/control_tables.h"

@@ -10,7 +10,7 @@
 #include "configui/pages/auxiliary.h"
 #include "configui/pages/coupling.h"
 #include "configui/pages/data_log.h"
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 #include "configui/pages/harmonic.h"
 #include "configui/pages/impedance.h"
 #include "configui/pages/oscilloscope.h"

@@ -4,7 +4,7 @@
 // shown row in row order.
 #include "configui/pages/impedance.h"
 
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
 
 #include <array>

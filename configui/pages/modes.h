@@ -4,7 +4,7 @@
 // of the mode item 1 holds and switches the instrument to it.
 #pragma once
 #include "config/item_numbers.h"
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 
 // Row 0 of every mode page, and its step at the head of each mode page's walk.
 constexpr row_def kModeRow = list_row(kItemMode);

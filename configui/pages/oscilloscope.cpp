@@ -9,7 +9,7 @@
 #include "config/default_configs.h"
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
 #include "slots/instrument_slots.h"
 

@@ -4,7 +4,7 @@
 // the computation and the offset entry.
 #include "configui/pages/phase_meter.h"
 
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
 
 #include <array>

@@ -5,7 +5,7 @@
 #include "configui/pages/power_integrator.h"
 
 #include "config/item_numbers.h"
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
 
 #include <array>

@@ -9,7 +9,7 @@
 #include "config/two_group_rules.h"
 #include "configui/config_choices_ui.h"
 #include "configui/config_pages.h"
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 #include "configui/pages/range_lists.h"
 #include "configui/window/change_rule.h"
 #include "configui/window/two_group.h"

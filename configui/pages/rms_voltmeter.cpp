@@ -4,7 +4,7 @@
 // depends on a value, so no change lays the page out again.
 #include "configui/pages/rms_voltmeter.h"
 
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
 
 #include <array>

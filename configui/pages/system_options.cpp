@@ -5,7 +5,7 @@
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
 #include "config/two_group_rules.h"
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 #include "slots/instrument_slots.h"
 
 #include <array>

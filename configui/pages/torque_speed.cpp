@@ -8,7 +8,7 @@
 #include "configui/pages/torque_speed.h"
 
 #include "config/instrument_config.h"
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 #include "configui/pages/power_choices.h"
 
 #include <array>

@@ -12,7 +12,7 @@
 #include "configui/config_pages.h"
 #include "configui/default_config_dialog.h"
 #include "configui/pages/dispatch.h"
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 #include "configui/pages/page_kinds.h"
 #include "configui/window/change_rule.h"
 #include "frame/commands.h"

@@ -8,7 +8,7 @@
 #include "config/model_profiles.h"
 #include "config/two_group_rules.h"
 #include "configui/config_ids.h"
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 #include "configui/window/change_rule.h"
 #include "frame/app_globals.h"
 #include "frame/commands.h"

@@ -2,7 +2,7 @@
 
 #include "configui/config_ids.h"
 #include "configui/config_pages.h"
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 #include "configui/pages/page_kinds.h"
 #include "configui/window/config_window.h"
 #include "frame/control_tables.h"

@@ -7,7 +7,7 @@
 #include "config/config_choices.h"
 #include "configui/config_ids.h"
 #include "configui/config_pages.h"
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 #include "configui/pages/page_kinds.h"
 #include "frame/app_globals.h"
 #include "frame/control_tables.h"

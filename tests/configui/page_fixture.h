@@ -2,7 +2,7 @@
 // simulated link in the wire tests), for tests of the pages: what a page
 // placed on the grid, and a user's choices and entries in its rows.
 #pragma once
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 #include "tests/configui/config_window_fixture.h"
 #include "tests/support/sim_fixture.h"
 

@@ -2,7 +2,7 @@
 // and its family, the System Options page shows each family's rows in its
 // order, and the change rule sends exactly the changed items, on both links.
 #include "configui/pages/dispatch.h"
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"

@@ -1,7 +1,7 @@
 // The page engine: the page state, showing a page by its data, the list and
 // edit rules over its rows, the layout's grid cursor, and the windows a
 // rebuild retires.
-#include "configui/pages/engine.h"
+#include "configui/engine/engine.h"
 
 #include "base/message_box.h"
 #include "base/number_text.h"
