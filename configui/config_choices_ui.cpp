@@ -8,7 +8,7 @@
 #include "configui/config_pages.h"
 #include "configui/pages/dispatch.h"
 #include "configui/window/change_rule.h"
-#include "configui/window/rows.h"
+#include "configui/engine/rows.h"
 #include "slots/instrument_slots.h"
 #include "config/two_group_rules.h"
 

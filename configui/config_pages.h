@@ -3,7 +3,7 @@
 // rows are laid out in (parts of the engine's page state,
 // configui/pages/engine.h), with the grid's enabling and its controls.
 #pragma once
-#include "configui/window/rows.h"
+#include "configui/engine/rows.h"
 
 #include <windows.h>
 

@@ -7,7 +7,7 @@
 #pragma once
 #include "config/item_tables.h"
 #include "configui/page_ids.h"
-#include "configui/window/rows.h"
+#include "configui/engine/rows.h"
 
 #include <windows.h>
 

@@ -8,7 +8,7 @@
 #include "configui/pages/dispatch.h"
 #include "configui/pages/page_kinds.h"
 #include "configui/window/change_rule.h"
-#include "configui/window/rows.h"
+#include "configui/engine/rows.h"
 #include "slots/instrument_slots.h"
 
 #include <algorithm>

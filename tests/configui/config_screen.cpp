@@ -1,7 +1,7 @@
 #include "tests/configui/config_screen.h"
 
 #include "configui/config_ids.h"
-#include "configui/window/rows.h"
+#include "configui/engine/rows.h"
 #include "tests/support/modal_dialog.h"
 
 #include <commctrl.h>

@@ -1,6 +1,6 @@
 // Creating the rows of a configuration page and placing them on the Config
 // window's grid.
-#include "configui/window/rows.h"
+#include "configui/engine/rows.h"
 
 #include "base/window_util.h"
 #include "config/instrument_config.h"
