@@ -7,7 +7,7 @@
 #include "config/instrument_config.h"
 #include "configui/config_pages.h"
 #include "configui/pages/dispatch.h"
-#include "configui/window/change_rule.h"
+#include "configui/engine/change_rule.h"
 #include "configui/engine/rows.h"
 #include "slots/instrument_slots.h"
 #include "config/two_group_rules.h"

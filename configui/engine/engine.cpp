@@ -13,7 +13,7 @@
 #include "configui/config_pages.h"
 #include "configui/pages/dispatch.h"
 #include "configui/pages/page_kinds.h"
-#include "configui/window/change_rule.h"
+#include "configui/engine/change_rule.h"
 #include "frame/app_globals.h"
 #include "frame/commands.h"
 #include "frame/control_tables.h"

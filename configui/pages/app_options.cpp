@@ -11,7 +11,7 @@
 #include "configui/pages/modes.h"
 #include "configui/pages/power_choices.h"
 #include "configui/pages/range_lists.h"
-#include "configui/window/change_rule.h"
+#include "configui/engine/change_rule.h"
 #include "configui/window/two_group.h"
 #include "slots/instrument_slots.h"
 

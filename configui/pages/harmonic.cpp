@@ -11,7 +11,7 @@
 #include "config/two_group_rules.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
-#include "configui/window/change_rule.h"
+#include "configui/engine/change_rule.h"
 #include "slots/instrument_slots.h"
 
 #include <array>

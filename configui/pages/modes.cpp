@@ -7,7 +7,7 @@
 #include "config/instrument_config.h"
 #include "configui/pages/dispatch.h"
 #include "configui/pages/page_kinds.h"
-#include "configui/window/change_rule.h"
+#include "configui/engine/change_rule.h"
 #include "configui/engine/rows.h"
 #include "slots/instrument_slots.h"
 

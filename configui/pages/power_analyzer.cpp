@@ -12,7 +12,7 @@
 #include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
 #include "configui/pages/power_choices.h"
-#include "configui/window/change_rule.h"
+#include "configui/engine/change_rule.h"
 #include "logging/results_store.h"
 #include "slots/instrument_slots.h"
 

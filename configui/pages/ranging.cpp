@@ -11,7 +11,7 @@
 #include "configui/config_pages.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/range_lists.h"
-#include "configui/window/change_rule.h"
+#include "configui/engine/change_rule.h"
 #include "configui/window/two_group.h"
 #include "frame/control_tables.h"
 #include "frame/ui_text.h"

@@ -14,7 +14,7 @@
 #include "configui/pages/dispatch.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/page_kinds.h"
-#include "configui/window/change_rule.h"
+#include "configui/engine/change_rule.h"
 #include "frame/commands.h"
 #include "slots/instrument_slots.h"
 

@@ -9,7 +9,7 @@
 #include "config/two_group_rules.h"
 #include "configui/config_ids.h"
 #include "configui/engine/engine.h"
-#include "configui/window/change_rule.h"
+#include "configui/engine/change_rule.h"
 #include "frame/app_globals.h"
 #include "frame/commands.h"
 #include "slots/instrument_slots.h"

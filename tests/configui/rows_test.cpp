@@ -5,7 +5,7 @@
 #include "configui/engine/rows.h"
 
 #include "configui/config_pages.h"
-#include "configui/window/change_rule.h"
+#include "configui/engine/change_rule.h"
 
 #include "config/instrument_config.h"
 #include "tests/support/modal_dialog.h"

@@ -1,7 +1,7 @@
 // The set rule of the configuration pages, the report of what a user action
 // did not bring to the instrument, the typed-number reader and the run-time
 // parser.
-#include "configui/window/change_rule.h"
+#include "configui/engine/change_rule.h"
 
 #include "base/number_text.h"
 #include "config/config_choices.h"
