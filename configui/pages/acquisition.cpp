@@ -9,7 +9,7 @@
 #include "config/item_numbers.h"
 #include "config/two_group_rules.h"
 #include "configui/engine/engine.h"
-#include "configui/window/two_group.h"
+#include "configui/engine/two_group.h"
 #include "frame/control_tables.h"
 #include "slots/instrument_slots.h"
 

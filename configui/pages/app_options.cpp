@@ -12,7 +12,7 @@
 #include "configui/pages/power_choices.h"
 #include "configui/pages/range_lists.h"
 #include "configui/engine/change_rule.h"
-#include "configui/window/two_group.h"
+#include "configui/engine/two_group.h"
 #include "slots/instrument_slots.h"
 
 #include <array>

@@ -12,7 +12,7 @@
 #include "configui/engine/engine.h"
 #include "configui/pages/range_lists.h"
 #include "configui/engine/change_rule.h"
-#include "configui/window/two_group.h"
+#include "configui/engine/two_group.h"
 #include "frame/control_tables.h"
 #include "frame/ui_text.h"
 #include "slots/instrument_slots.h"

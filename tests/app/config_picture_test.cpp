@@ -6,7 +6,7 @@
 #include "configui/config_ids.h"
 #include "configui/config_pages.h"
 #include "configui/pages/dispatch.h"
-#include "configui/window/two_group.h"
+#include "configui/engine/two_group.h"
 #include "frame/auto_configs.h"
 #include "frame/control_tables.h"
 #include "slots/instrument_slots.h"

@@ -6,7 +6,7 @@
 
 #include "config/instrument_config.h"
 #include "configui/config_pages.h"
-#include "configui/window/two_group.h"
+#include "configui/engine/two_group.h"
 #include "frame/app_globals.h"
 #include "frame/auto_configs.h"
 #include "frame/commands.h"

@@ -11,7 +11,7 @@
 #include "frame/auto_configs.h"
 #include "link/link_record.h"
 #include "link/transport.h"
-#include "configui/window/two_group.h"
+#include "configui/engine/two_group.h"
 #include "slots/instrument_slots.h"
 #include "tests/configui/config_screen.h"
 #include "tests/support/modal_dialog.h"

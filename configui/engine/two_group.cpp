@@ -1,6 +1,6 @@
 // The two-group instrument's rules in the Config window, over the slot's
 // two configuration objects and the instrument's group switches.
-#include "configui/window/two_group.h"
+#include "configui/engine/two_group.h"
 
 #include "base/window_util.h"
 #include "config/instrument_config.h"
