@@ -9,7 +9,7 @@
 #include "config/config_choices.h"
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"
-#include "configui/config_choices_ui.h"
+#include "configui/engine/config_choices_ui.h"
 #include "configui/config_pages.h"
 #include "configui/pages/dispatch.h"
 #include "configui/pages/page_kinds.h"

@@ -8,7 +8,7 @@
 
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
-#include "configui/config_choices_ui.h"
+#include "configui/engine/config_choices_ui.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
 #include "configui/pages/power_choices.h"

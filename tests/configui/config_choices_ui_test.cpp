@@ -1,7 +1,7 @@
 // The configuration pages' services with real controls: a typed value
 // checked and stored or put back, the range and ratio combo boxes, and the
 // ranging page's phase step.
-#include "configui/config_choices_ui.h"
+#include "configui/engine/config_choices_ui.h"
 
 #include "frame/auto_configs.h"
 #include "config/instrument_config.h"

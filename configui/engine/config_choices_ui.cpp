@@ -1,4 +1,4 @@
-#include "configui/config_choices_ui.h"
+#include "configui/engine/config_choices_ui.h"
 #include "config/item_numbers.h"
 
 #include "base/message_box.h"
