@@ -23,7 +23,7 @@
 #include "frame/ui_fonts.h"
 #include "frame/version.h"
 #include "config/legacy_config.h"
-#include "configui/config_ids.h"
+#include "configui/engine/config_ids.h"
 #include "link/comms_log.h"
 #include "slots/instrument_slots.h"
 #include "link/lan_discovery.h"

@@ -2,7 +2,7 @@
 
 #include "frame/control_tables.h"
 #include "config/config_choices.h"
-#include "configui/config_ids.h"
+#include "configui/engine/config_ids.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // two-group family, the check of a typed configuration value, the ranging
 // page's phase step and the wiring test of the ranging layout.
 #pragma once
-#include "configui/config_ids.h"
+#include "configui/engine/config_ids.h"
 
 #include <windows.h>
 

@@ -6,7 +6,7 @@
 // and layouts the pages name are one line each over these.
 #pragma once
 #include "config/item_tables.h"
-#include "configui/page_ids.h"
+#include "configui/engine/page_ids.h"
 #include "configui/engine/rows.h"
 
 #include <windows.h>

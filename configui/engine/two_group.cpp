@@ -7,7 +7,7 @@
 #include "config/item_numbers.h"
 #include "config/model_profiles.h"
 #include "config/two_group_rules.h"
-#include "configui/config_ids.h"
+#include "configui/engine/config_ids.h"
 #include "configui/engine/engine.h"
 #include "configui/engine/change_rule.h"
 #include "frame/app_globals.h"

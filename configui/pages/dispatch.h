@@ -3,7 +3,7 @@
 // the measurement-mode dispatch, and the current page shown again.
 #pragma once
 #include "config/item_tables.h"
-#include "configui/page_ids.h"
+#include "configui/engine/page_ids.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 // ui_text entry of its title, and the page button lit while it is up.
 #include "configui/pages/page_kinds.h"
 
-#include "configui/config_ids.h"
+#include "configui/engine/config_ids.h"
 
 const page_kind_facts kPageKindFacts[PAGE_KINDS] = {
     {0, 53, IDC_CFG_PAGE_ACQU},     // Acquisition Control

@@ -1,7 +1,7 @@
 // What each page kind is, whatever the family: the page number its layout
 // makes current, its title, its page button.
 #pragma once
-#include "configui/page_ids.h"
+#include "configui/engine/page_ids.h"
 
 #include <cstdint>
 

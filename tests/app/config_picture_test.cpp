@@ -3,7 +3,7 @@
 // layout moved it from, none missing where it moved to. Each case is a
 // user's sequence of clicks and choices on a connected simulated
 // instrument, compared once at its end, as a user would look at it.
-#include "configui/config_ids.h"
+#include "configui/engine/config_ids.h"
 #include "configui/config_pages.h"
 #include "configui/pages/dispatch.h"
 #include "configui/engine/two_group.h"

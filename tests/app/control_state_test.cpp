@@ -9,7 +9,7 @@
 #include "views/layout.h"
 #include "app/main_create.h"
 #include "frame/main_ids.h"
-#include "configui/config_ids.h"
+#include "configui/engine/config_ids.h"
 #include "slots/instrument_slots.h"
 #include "logging/logging_state.h"
 #include "tests/app/frame_fixture.h"

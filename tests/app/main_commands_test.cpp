@@ -13,7 +13,7 @@
 #include "app/resource.h"
 #include "app/saved_config_menu.h"
 #include "app/shell_services.h"
-#include "configui/config_ids.h"
+#include "configui/engine/config_ids.h"
 #include "link/communications_dialog_ids.h"
 #include "slots/instrument_slots.h"
 #include "link/transport.h"

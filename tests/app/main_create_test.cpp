@@ -8,7 +8,7 @@
 #include "frame/control_tables.h"
 #include "frame/main_ids.h"
 #include "frame/ui_fonts.h"
-#include "configui/config_ids.h"
+#include "configui/engine/config_ids.h"
 #include "configui/window/config_window.h"
 #include "tests/support/table_list.h"
 #include "tests/support/modal_dialog.h"

@@ -9,7 +9,7 @@
 #include "app/main_window.h"
 #include "app/resource.h"
 #include "app/settings.h"
-#include "configui/config_ids.h"
+#include "configui/engine/config_ids.h"
 #include "link/comms_log.h"
 #include "slots/instrument_slots.h"
 #include "link/user_report.h"

@@ -5,7 +5,7 @@
 #include "frame/app_data_folder.h"
 #include "config/instrument_config.h"
 #include "config/saved_slots.h"
-#include "configui/config_ids.h"
+#include "configui/engine/config_ids.h"
 #include "slots/instrument_slots.h"
 #include "link/transport.h"
 #include "logging/logging_resource.h"

@@ -1,6 +1,6 @@
 #include "tests/configui/config_screen.h"
 
-#include "configui/config_ids.h"
+#include "configui/engine/config_ids.h"
 #include "configui/engine/rows.h"
 #include "tests/support/modal_dialog.h"
 

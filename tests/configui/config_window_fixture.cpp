@@ -1,6 +1,6 @@
 #include "tests/configui/config_window_fixture.h"
 
-#include "configui/config_ids.h"
+#include "configui/engine/config_ids.h"
 #include "configui/config_pages.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/page_kinds.h"

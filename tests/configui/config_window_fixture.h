@@ -6,7 +6,7 @@
 // creation does, without the rest of the frame. The page state is put back
 // as the program starts with it when the fixture goes.
 #pragma once
-#include "configui/page_ids.h"
+#include "configui/engine/page_ids.h"
 
 #include <windows.h>
 

@@ -5,7 +5,7 @@
 #include "configui/window/config_window.h"
 
 #include "config/config_choices.h"
-#include "configui/config_ids.h"
+#include "configui/engine/config_ids.h"
 #include "configui/config_pages.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/page_kinds.h"

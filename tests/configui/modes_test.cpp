@@ -3,7 +3,7 @@
 #include "configui/pages/modes.h"
 
 #include "config/instrument_config.h"
-#include "configui/config_ids.h"
+#include "configui/engine/config_ids.h"
 #include "configui/config_pages.h"
 #include "configui/pages/page_kinds.h"
 #include "frame/auto_configs.h"

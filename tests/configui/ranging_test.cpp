@@ -4,7 +4,7 @@
 #include "configui/pages/ranging.h"
 
 #include "config/instrument_config.h"
-#include "configui/config_ids.h"
+#include "configui/engine/config_ids.h"
 #include "configui/config_pages.h"
 #include "frame/control_tables.h"
 #include "slots/instrument_slots.h"

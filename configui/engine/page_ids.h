@@ -4,7 +4,7 @@
 // message on which the window destroys the windows a page rebuild retired.
 // The head's ids (13009-13023) are in config_ids.h.
 #pragma once
-#include "configui/config_ids.h"
+#include "configui/engine/config_ids.h"
 #include "frame/control_id_blocks.h"
 
 #include <windows.h>
