@@ -12,7 +12,7 @@
 #include "configui/config_pages.h"
 #include "configui/pages/dispatch.h"
 #include "configui/engine/engine.h"
-#include "configui/pages/page_kinds.h"
+#include "configui/engine/page_kinds.h"
 #include "frame/auto_configs.h"
 #include "frame/control_tables.h"
 #include "link/transport.h"

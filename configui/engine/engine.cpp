@@ -12,7 +12,7 @@
 #include "configui/engine/config_choices_ui.h"
 #include "configui/config_pages.h"
 #include "configui/pages/dispatch.h"
-#include "configui/pages/page_kinds.h"
+#include "configui/engine/page_kinds.h"
 #include "configui/engine/change_rule.h"
 #include "frame/app_globals.h"
 #include "frame/commands.h"

@@ -1,7 +1,7 @@
 // The page kinds, the registry of their definitions by family, and the page
 // dispatch that shows the current page again.
 #include "configui/pages/dispatch.h"
-#include "configui/pages/page_kinds.h"
+#include "configui/engine/page_kinds.h"
 
 #include "configui/config_pages.h"
 #include "configui/pages/acquisition.h"

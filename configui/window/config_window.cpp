@@ -13,7 +13,7 @@
 #include "configui/default_config_dialog.h"
 #include "configui/pages/dispatch.h"
 #include "configui/engine/engine.h"
-#include "configui/pages/page_kinds.h"
+#include "configui/engine/page_kinds.h"
 #include "configui/engine/change_rule.h"
 #include "frame/commands.h"
 #include "slots/instrument_slots.h"

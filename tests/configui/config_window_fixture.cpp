@@ -3,7 +3,7 @@
 #include "configui/engine/config_ids.h"
 #include "configui/config_pages.h"
 #include "configui/engine/engine.h"
-#include "configui/pages/page_kinds.h"
+#include "configui/engine/page_kinds.h"
 #include "configui/window/config_window.h"
 #include "frame/control_tables.h"
 #include "link/transport.h"

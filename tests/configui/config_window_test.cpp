@@ -8,7 +8,7 @@
 #include "configui/engine/config_ids.h"
 #include "configui/config_pages.h"
 #include "configui/engine/engine.h"
-#include "configui/pages/page_kinds.h"
+#include "configui/engine/page_kinds.h"
 #include "frame/app_globals.h"
 #include "frame/control_tables.h"
 #include "frame/ui_fonts.h"

@@ -5,7 +5,7 @@
 
 #include "config/instrument_config.h"
 #include "configui/config_pages.h"
-#include "configui/pages/page_kinds.h"
+#include "configui/engine/page_kinds.h"
 #include "slots/instrument_slots.h"
 #include "tests/configui/page_fixture.h"
 #include "tests/support/modal_dialog.h"

@@ -5,7 +5,7 @@
 #include "configui/config_pages.h"
 #include "configui/pages/dispatch.h"
 #include "configui/pages/modes.h"
-#include "configui/pages/page_kinds.h"
+#include "configui/engine/page_kinds.h"
 #include "frame/app_globals.h"
 #include "frame/control_tables.h"
 #include "frame/auto_configs.h"

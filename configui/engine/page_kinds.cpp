@@ -1,6 +1,6 @@
 // What each page kind is: the page number its layout makes current, the
 // ui_text entry of its title, and the page button lit while it is up.
-#include "configui/pages/page_kinds.h"
+#include "configui/engine/page_kinds.h"
 
 #include "configui/engine/config_ids.h"
 
