@@ -14,7 +14,7 @@
 #include "frame/main_ids.h"
 #include "app/main_window.h"
 #include "frame/version.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "configui/config_refresh.h"
 #include "link/communications_dialog.h"
 #include "slots/instrument_slots.h"

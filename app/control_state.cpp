@@ -12,7 +12,7 @@
 #include "frame/ui_text.h"
 #include "config/identification.h"
 #include "config/model_profiles.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "slots/instrument_slots.h"
 #include "logging/logging_state.h"
 #include "frame/capture_ids.h"

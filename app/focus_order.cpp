@@ -5,7 +5,7 @@
 #include "app/control_state.h"
 
 #include "frame/control_tables.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 
 #include <vector>
 

@@ -22,7 +22,7 @@
 #include "frame/ui_text.h"
 #include "frame/version.h"
 #include "config/saved_slots.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "configui/config_refresh.h"
 #include "slots/instrument_slots.h"
 #include "logging/csv_log.h"

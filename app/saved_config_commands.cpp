@@ -12,7 +12,7 @@
 #include "config/config_text.h"
 #include "config/legacy_config.h"
 #include "config/saved_slots.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "slots/instrument_slots.h"
 
 #include <cstdio>

@@ -8,7 +8,7 @@
 #include "config/legacy_config.h"
 #include "config/model_profiles.h"
 #include "config/saved_slots.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "slots/instrument_slots.h"
 #include "logging/logging_resource.h"
 #include "logging/save_setup_dialog.h"

@@ -6,7 +6,7 @@
 #include "frame/main_ids.h"
 #include "slots/settings_runs.h"
 #include "config/model_profiles.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "configui/config_refresh.h"
 #include "slots/instrument_slots.h"
 #include "link/transport.h"

@@ -9,7 +9,7 @@
 // (default 13020, System Options) for SECONDS, so that it can be
 // photographed from outside.
 #include "config/model_profiles.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "configui/pages/dispatch.h"
 #include "configui/engine/engine.h"
 #include "configui/engine/page_kinds.h"

@@ -5,7 +5,7 @@
 #include "config/config_choices.h"
 #include "config/identification.h"
 #include "config/instrument_config.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "configui/pages/dispatch.h"
 #include "configui/engine/change_rule.h"
 #include "configui/engine/rows.h"

@@ -10,7 +10,7 @@
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"
 #include "configui/engine/config_choices_ui.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "configui/pages/dispatch.h"
 #include "configui/engine/page_kinds.h"
 #include "configui/engine/change_rule.h"

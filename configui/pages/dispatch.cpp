@@ -3,7 +3,7 @@
 #include "configui/pages/dispatch.h"
 #include "configui/engine/page_kinds.h"
 
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "configui/pages/acquisition.h"
 #include "configui/pages/advanced.h"
 #include "configui/pages/app_options.h"

@@ -8,7 +8,7 @@
 #include "config/item_numbers.h"
 #include "config/two_group_rules.h"
 #include "configui/engine/config_choices_ui.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/range_lists.h"
 #include "configui/engine/change_rule.h"

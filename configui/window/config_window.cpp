@@ -9,7 +9,7 @@
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
 #include "configui/engine/config_choices_ui.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "configui/default_config_dialog.h"
 #include "configui/pages/dispatch.h"
 #include "configui/engine/engine.h"

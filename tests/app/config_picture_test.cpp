@@ -4,7 +4,7 @@
 // user's sequence of clicks and choices on a connected simulated
 // instrument, compared once at its end, as a user would look at it.
 #include "configui/engine/config_ids.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "configui/pages/dispatch.h"
 #include "configui/engine/two_group.h"
 #include "frame/auto_configs.h"

@@ -5,7 +5,7 @@
 #include "configui/pages/acquisition.h"
 
 #include "config/instrument_config.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "configui/engine/two_group.h"
 #include "frame/app_globals.h"
 #include "frame/auto_configs.h"

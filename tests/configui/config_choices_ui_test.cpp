@@ -5,7 +5,7 @@
 
 #include "frame/auto_configs.h"
 #include "config/instrument_config.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "slots/instrument_slots.h"
 #include "link/transport.h"
 #include "tests/configui/config_window_fixture.h"

@@ -1,7 +1,7 @@
 #include "tests/configui/config_window_fixture.h"
 
 #include "configui/engine/config_ids.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "configui/engine/engine.h"
 #include "configui/engine/page_kinds.h"
 #include "configui/window/config_window.h"

@@ -6,7 +6,7 @@
 
 #include "config/config_choices.h"
 #include "configui/engine/config_ids.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "configui/engine/engine.h"
 #include "configui/engine/page_kinds.h"
 #include "frame/app_globals.h"

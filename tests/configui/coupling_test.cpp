@@ -4,7 +4,7 @@
 #include "configui/pages/coupling.h"
 
 #include "config/instrument_config.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "frame/auto_configs.h"
 #include "slots/instrument_slots.h"
 #include "tests/configui/page_fixture.h"

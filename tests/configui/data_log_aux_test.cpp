@@ -4,7 +4,7 @@
 #include "configui/pages/data_log.h"
 
 #include "config/instrument_config.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "slots/instrument_slots.h"
 #include "tests/configui/page_fixture.h"
 #include "tests/support/modal_dialog.h"

@@ -4,7 +4,7 @@
 
 #include "config/instrument_config.h"
 #include "configui/engine/config_ids.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "configui/engine/page_kinds.h"
 #include "frame/auto_configs.h"
 #include "frame/control_tables.h"

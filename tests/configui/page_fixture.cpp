@@ -2,7 +2,7 @@
 
 #include "config/instrument_config.h"
 #include "config/item_tables.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "configui/pages/dispatch.h"
 #include "configui/pages/modes.h"
 #include "configui/engine/page_kinds.h"

@@ -6,7 +6,7 @@
 
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "configui/engine/page_kinds.h"
 #include "configui/pages/system_options.h"
 #include "frame/auto_configs.h"

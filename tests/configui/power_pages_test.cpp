@@ -4,7 +4,7 @@
 #include "configui/pages/power_integrator.h"
 
 #include "config/instrument_config.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "frame/app_globals.h"
 #include "frame/auto_configs.h"
 #include "frame/commands.h"

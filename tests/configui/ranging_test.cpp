@@ -5,7 +5,7 @@
 
 #include "config/instrument_config.h"
 #include "configui/engine/config_ids.h"
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "frame/control_tables.h"
 #include "slots/instrument_slots.h"
 #include "tests/configui/page_fixture.h"

@@ -4,7 +4,7 @@
 // holds; and typed numbers read with their prefix.
 #include "configui/engine/rows.h"
 
-#include "configui/config_pages.h"
+#include "configui/engine/config_pages.h"
 #include "configui/engine/change_rule.h"
 
 #include "config/instrument_config.h"
