@@ -10,7 +10,7 @@
 #include "config/item_numbers.h"
 #include "configui/engine/config_choices_ui.h"
 #include "configui/engine/config_pages.h"
-#include "configui/default_config_dialog.h"
+#include "configui/window/default_config_dialog.h"
 #include "configui/pages/dispatch.h"
 #include "configui/engine/engine.h"
 #include "configui/engine/page_kinds.h"

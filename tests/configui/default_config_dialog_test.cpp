@@ -1,7 +1,7 @@
 // The "Select Default" dialog and resetting the current instrument to its
 // defaults against a simulated instrument: the AC and DC answers on the
 // wire, cancelling, blocks by mode and the recall of program 0.
-#include "configui/default_config_dialog.h"
+#include "configui/window/default_config_dialog.h"
 
 #include "config/instrument_config.h"
 #include "slots/instrument_slots.h"

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "configui/default_config_dialog_ids.h"
+#include "configui/window/default_config_dialog_ids.h"
 
 class instrument_config;
 

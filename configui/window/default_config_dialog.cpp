@@ -1,4 +1,4 @@
-#include "configui/default_config_dialog.h"
+#include "configui/window/default_config_dialog.h"
 
 #include "frame/app_globals.h"
 #include "base/window_util.h"
