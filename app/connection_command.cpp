@@ -15,7 +15,7 @@
 #include "app/main_window.h"
 #include "frame/version.h"
 #include "configui/engine/config_pages.h"
-#include "configui/config_refresh.h"
+#include "configui/window/config_refresh.h"
 #include "link/communications_dialog.h"
 #include "slots/instrument_slots.h"
 #include "views/view_windows.h"

@@ -23,7 +23,7 @@
 #include "frame/version.h"
 #include "config/saved_slots.h"
 #include "configui/engine/config_pages.h"
-#include "configui/config_refresh.h"
+#include "configui/window/config_refresh.h"
 #include "slots/instrument_slots.h"
 #include "logging/csv_log.h"
 #include "logging/equations.h"

@@ -7,7 +7,7 @@
 #include "slots/settings_runs.h"
 #include "config/model_profiles.h"
 #include "configui/engine/config_pages.h"
-#include "configui/config_refresh.h"
+#include "configui/window/config_refresh.h"
 #include "slots/instrument_slots.h"
 #include "link/transport.h"
 #include "link/wire_commands.h"

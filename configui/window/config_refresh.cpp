@@ -1,4 +1,4 @@
-#include "configui/config_refresh.h"
+#include "configui/window/config_refresh.h"
 
 #include "frame/control_tables.h"
 #include "config/config_choices.h"
