@@ -5,12 +5,11 @@
 #include "config/config_choices.h"
 #include "config/identification.h"
 #include "config/instrument_config.h"
-#include "configui/engine/config_pages.h"
-#include "configui/pages/dispatch.h"
+#include "config/two_group_rules.h"
 #include "configui/engine/change_rule.h"
+#include "configui/engine/config_pages.h"
 #include "configui/engine/rows.h"
 #include "slots/instrument_slots.h"
-#include "config/two_group_rules.h"
 
 #include <cstdio>
 #include <cstring>
@@ -99,7 +98,7 @@ bool validate_config_entry(HWND owner, HWND edit, char* buffer, size_t buffer_si
     case entry_verdict::invalid_number:
         // The rebuilt page shows the stored value again.
         show_message_box(owner, check.text.c_str(), kIncorrectValueTitle, MB_OK);
-        invalidate_all_config_pages();
+        rebuild_all_pages();
         return false;
     case entry_verdict::out_of_range:
         std::snprintf(buffer, buffer_size, "%s", check.revert.c_str());

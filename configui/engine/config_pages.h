@@ -1,7 +1,7 @@
 // The page state as the rest of the program sees it: the first-display
 // flags, the ranging page's phase, the page shown last and the grid the
 // rows are laid out in (parts of the engine's page state,
-// configui/pages/engine.h), with the grid's enabling and its controls.
+// configui/engine/engine.h), with the grid's enabling and its controls.
 #pragma once
 #include "configui/engine/rows.h"
 
@@ -12,7 +12,7 @@
 enum : int { CONFIG_PAGE_BUILDERS = 18 };
 
 // 1: the page kind's labels and controls are created anew at its next
-// display (index: the page kind of configui/page_ids.h).
+// display (index: the page kind of configui/engine/page_ids.h).
 extern uint8_t (&config_page_dirty)[CONFIG_PAGE_BUILDERS];
 // The phase whose ranges the ranging page shows.
 extern int& ranging_phase;
@@ -28,3 +28,10 @@ void enable_config_controls_like_parent();
 // Appends the grid's control windows (grid rows 0..14, those placed) to
 // handles from position count on and raises count by their number.
 void config_collect_control_handles(HWND* handles, int* count);
+
+// Every page made anew and the current one shown again, as the page
+// dispatch does it (invalidate_all_config_pages); the Config window gives
+// it to the engine when it is created. The entry check calls it after a
+// text that is no number, so that the edit shows the stored value again.
+void set_rebuild_all_pages(void (*rebuild)());
+void rebuild_all_pages();

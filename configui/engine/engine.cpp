@@ -9,11 +9,10 @@
 #include "config/config_choices.h"
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"
+#include "configui/engine/change_rule.h"
 #include "configui/engine/config_choices_ui.h"
 #include "configui/engine/config_pages.h"
-#include "configui/pages/dispatch.h"
 #include "configui/engine/page_kinds.h"
-#include "configui/engine/change_rule.h"
 #include "frame/app_globals.h"
 #include "frame/commands.h"
 #include "frame/control_tables.h"
@@ -207,11 +206,11 @@ const walk_step* step_of_row(const page_def& page, int row)
     return nullptr;
 }
 
-void run_list_rule(const page_def& page, HWND config_window, int row, HWND control)
+uint8_t run_list_rule(const page_def& page, HWND config_window, int row, HWND control)
 {
     const std::shared_ptr<instrument_config> config = get_current_config();
     if (!config)
-        return;
+        return 0;
     list_change change;
     if (page.walk) {
         for (int s = 0; s < page.walk_count; ++s)
@@ -224,20 +223,18 @@ void run_list_rule(const page_def& page, HWND config_window, int row, HWND contr
     const walk_step* own = step_of_row(page, row);
     if (own != nullptr && (own->flags & STEP_ALWAYS))
         change.raised |= own->flags;
-    if (change.raised & STEP_PANELS)
-        PostMessageA(main_window, WM_COMMAND, CMD_REFRESH_PANELS, 0);
+    const uint8_t panels = (change.raised & STEP_PANELS) ? EFFECT_PANELS : 0;
     // A new mode shows its own page in place of this one; the list belongs
     // to the page just left, so the focus stays where it is.
-    if (change.raised & STEP_MODE) {
-        show_mode_page(page.family, config_window);
-        return;
-    }
+    if (change.raised & STEP_MODE)
+        return panels | EFFECT_MODE_PAGE;
     if (change.raised & STEP_RESHOW)
         show_page(page, config_window);
     else if (change.raised & STEP_RELAYOUT)
         page.layout();
     if (change.raised & (STEP_RESHOW | STEP_RELAYOUT))
         SetFocus(control);
+    return panels;
 }
 
 // A run time: both numbers stored every time it is left; a text that is not
@@ -395,17 +392,18 @@ void show_page(const page_def& page, HWND config_window)
         enable_config_controls_like_parent();
 }
 
-void on_page_control(const page_def& page, HWND config_window, int id, int code, HWND control)
+uint8_t on_page_control(const page_def& page, HWND config_window, int id, int code, HWND control)
 {
     const int row = id - kPageIdBase[page.kind];
     if (row < 0 || row >= page.row_count)
-        return;
+        return 0;
     const row_def& def = page.rows[row];
     const bool list = (def.kind == ROW_LIST && def.item >= 0) || step_of_row(page, row) != nullptr;
     if (list && (code == CBN_SELENDOK || page.any_code))
-        run_list_rule(page, config_window, row, control);
-    else if (code == EN_KILLFOCUS && is_edit(def.kind) && def.item >= 0)
+        return run_list_rule(page, config_window, row, control);
+    if (code == EN_KILLFOCUS && is_edit(def.kind) && def.item >= 0)
         run_edit_rule(page, config_window, row, control);
+    return 0;
 }
 
 grid_cursor::grid_cursor(const page_def& page) : page_(page)
@@ -493,10 +491,21 @@ void destroy_retired_page_windows()
     config_pages.retired.clear();
 }
 
-void invalidate_all_config_pages()
+namespace {
+
+void (*rebuild_pages)() = nullptr;
+
+} // namespace
+
+void set_rebuild_all_pages(void (*rebuild)())
 {
-    std::fill(std::begin(config_pages.first_display), std::end(config_pages.first_display), uint8_t{1});
-    show_config_page(get_config_window());
+    rebuild_pages = rebuild;
+}
+
+void rebuild_all_pages()
+{
+    if (rebuild_pages != nullptr)
+        rebuild_pages();
 }
 
 void enable_config_controls_like_parent()

@@ -219,12 +219,19 @@ HWND row_control(const page_def& page, int row);
 // values of every row, the layout and, for the pages that ask, enabling.
 void show_page(const page_def& page, HWND config_window);
 
+// What a notification of a page control leaves to the Config window.
+enum page_effect : uint8_t {
+    EFFECT_MODE_PAGE = 1 << 0, // a new measurement mode: its page in place of this one
+    EFFECT_PANELS = 1 << 1,    // the main window rebuilds its scope and voltmeter panels
+};
+
 // A notification of a control of the page: a list's CBN_SELENDOK (any of
 // its notifications on a page with any_code) runs the list rule over the
 // page's walk (so does the id of an empty row the walk names, a family's
 // placeholder in a shared list group), an edit's EN_KILLFOCUS the entry
-// check; anything else is ignored.
-void on_page_control(const page_def& page, HWND config_window, int id, int code, HWND control);
+// check; anything else is ignored. Returns the page_effect flags of what
+// the changes raised beyond the page.
+uint8_t on_page_control(const page_def& page, HWND config_window, int id, int code, HWND control);
 
 // The layout's cursor: it makes the page current and clears the grid, then
 // places rows into consecutive grid rows. What the grid held before and

@@ -6,13 +6,13 @@
 
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
+#include "configui/engine/change_rule.h"
 #include "configui/engine/config_choices_ui.h"
 #include "configui/engine/engine.h"
+#include "configui/engine/two_group.h"
 #include "configui/pages/modes.h"
 #include "configui/pages/power_choices.h"
 #include "configui/pages/range_lists.h"
-#include "configui/engine/change_rule.h"
-#include "configui/engine/two_group.h"
 #include "slots/instrument_slots.h"
 
 #include <array>

@@ -4,13 +4,13 @@
 #include "configui/engine/page_kinds.h"
 
 #include "configui/engine/config_pages.h"
+#include "configui/engine/engine.h"
 #include "configui/pages/acquisition.h"
 #include "configui/pages/advanced.h"
 #include "configui/pages/app_options.h"
 #include "configui/pages/auxiliary.h"
 #include "configui/pages/coupling.h"
 #include "configui/pages/data_log.h"
-#include "configui/engine/engine.h"
 #include "configui/pages/harmonic.h"
 #include "configui/pages/impedance.h"
 #include "configui/pages/oscilloscope.h"
@@ -24,6 +24,9 @@
 #include "frame/control_tables.h"
 #include "frame/ui_text.h"
 #include "slots/instrument_slots.h"
+
+#include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -100,4 +103,10 @@ void show_config_page(HWND config_window)
         show_page_kind(entry.kind, family, config_window);
     else
         show_mode_page(family, config_window);
+}
+
+void invalidate_all_config_pages()
+{
+    std::fill(std::begin(config_page_dirty), std::end(config_page_dirty), uint8_t{1});
+    show_config_page(get_config_window());
 }

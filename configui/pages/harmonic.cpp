@@ -9,9 +9,9 @@
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
 #include "config/two_group_rules.h"
+#include "configui/engine/change_rule.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
-#include "configui/engine/change_rule.h"
 #include "slots/instrument_slots.h"
 
 #include <array>

@@ -5,10 +5,10 @@
 
 #include "config/default_configs.h"
 #include "config/instrument_config.h"
-#include "configui/pages/dispatch.h"
-#include "configui/engine/page_kinds.h"
 #include "configui/engine/change_rule.h"
+#include "configui/engine/page_kinds.h"
 #include "configui/engine/rows.h"
+#include "configui/pages/dispatch.h"
 #include "slots/instrument_slots.h"
 
 #include <algorithm>

@@ -8,11 +8,11 @@
 
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
+#include "configui/engine/change_rule.h"
 #include "configui/engine/config_choices_ui.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
 #include "configui/pages/power_choices.h"
-#include "configui/engine/change_rule.h"
 #include "logging/results_store.h"
 #include "slots/instrument_slots.h"
 

@@ -1,8 +1,8 @@
 #include "configui/window/config_refresh.h"
 
-#include "frame/control_tables.h"
 #include "config/config_choices.h"
 #include "configui/engine/config_ids.h"
+#include "frame/control_tables.h"
 
 #include <string>
 

@@ -8,13 +8,14 @@
 #include "config/identification.h"
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
+#include "configui/engine/change_rule.h"
 #include "configui/engine/config_choices_ui.h"
 #include "configui/engine/config_pages.h"
-#include "configui/window/default_config_dialog.h"
-#include "configui/pages/dispatch.h"
 #include "configui/engine/engine.h"
 #include "configui/engine/page_kinds.h"
-#include "configui/engine/change_rule.h"
+#include "configui/pages/dispatch.h"
+#include "configui/window/default_config_dialog.h"
+#include "frame/app_globals.h"
 #include "frame/commands.h"
 #include "slots/instrument_slots.h"
 
@@ -194,7 +195,11 @@ void page_row(config_family family, HWND window, WPARAM wparam, LPARAM lparam)
             to_default_procedure(family, window, wparam, lparam);
         return;
     }
-    on_page_control(*page, window, id, HIWORD(wparam), reinterpret_cast<HWND>(lparam));
+    const uint8_t effects = on_page_control(*page, window, id, HIWORD(wparam), reinterpret_cast<HWND>(lparam));
+    if (effects & EFFECT_PANELS)
+        PostMessageA(main_window, WM_COMMAND, CMD_REFRESH_PANELS, 0);
+    if (effects & EFFECT_MODE_PAGE)
+        show_mode_page(family, window);
 }
 
 struct command_route {
@@ -246,6 +251,8 @@ LRESULT CALLBACK config_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARA
 {
     switch (message) {
     case WM_CREATE:
+        // The entry check makes every page anew through the dispatch.
+        set_rebuild_all_pages(invalidate_all_config_pages);
         return 0;
     case WM_COMMAND: {
         // What the command's changes did not bring to the instrument is

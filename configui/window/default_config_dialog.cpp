@@ -1,11 +1,11 @@
 #include "configui/window/default_config_dialog.h"
 
-#include "frame/app_globals.h"
 #include "base/window_util.h"
 #include "config/default_configs.h"
 #include "config/instrument_config.h"
-#include "slots/instrument_slots.h"
+#include "frame/app_globals.h"
 #include "link/transport.h"
+#include "slots/instrument_slots.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 // ranging page's phase step.
 #include "configui/engine/config_choices_ui.h"
 
-#include "frame/auto_configs.h"
 #include "config/instrument_config.h"
 #include "configui/engine/config_pages.h"
-#include "slots/instrument_slots.h"
+#include "frame/auto_configs.h"
 #include "link/transport.h"
+#include "slots/instrument_slots.h"
 #include "tests/configui/config_window_fixture.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"

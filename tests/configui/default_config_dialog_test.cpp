@@ -4,8 +4,8 @@
 #include "configui/window/default_config_dialog.h"
 
 #include "config/instrument_config.h"
-#include "slots/instrument_slots.h"
 #include "link/transport.h"
+#include "slots/instrument_slots.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/sim_fixture.h"

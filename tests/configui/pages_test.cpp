@@ -1,16 +1,16 @@
 // The configuration pages as data: every page definition fits its id block
 // and its family, the System Options page shows each family's rows in its
 // order, and the change rule sends exactly the changed items, on both links.
-#include "configui/pages/dispatch.h"
 #include "configui/engine/engine.h"
+#include "configui/pages/dispatch.h"
 
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"
 #include "configui/engine/config_pages.h"
 #include "configui/engine/page_kinds.h"
 #include "configui/pages/system_options.h"
-#include "frame/auto_configs.h"
 #include "frame/app_globals.h"
+#include "frame/auto_configs.h"
 #include "frame/control_tables.h"
 #include "link/transport.h"
 #include "slots/instrument_slots.h"

@@ -4,8 +4,8 @@
 // holds; and typed numbers read with their prefix.
 #include "configui/engine/rows.h"
 
-#include "configui/engine/config_pages.h"
 #include "configui/engine/change_rule.h"
+#include "configui/engine/config_pages.h"
 
 #include "config/instrument_config.h"
 #include "tests/support/modal_dialog.h"
