@@ -28,5 +28,11 @@ plant link/transport.cpp slots/slots.h 1   # up one layer
 plant views/view.cpp configui/pages.h 1    # sideways
 plant frame/frame.rc link/dialogs.rc 1     # sideways, in a resource script
 plant base/text.h tests/support/x.h 1      # into the tests
+plant configui/window/w.cpp configui/pages/p.h 0   # down inside configui/
+plant configui/pages/p.cpp configui/engine/e.h 0   # down inside configui/
+plant configui/pages/p.cpp configui/pages/q.h 0    # its own sub-folder
+plant configui/engine/e.cpp configui/pages/p.h 1   # up inside configui/
+plant configui/pages/p.cpp configui/window/w.h 1   # up inside configui/
+plant configui/engine/e.cpp configui/top.h 1       # to no sub-folder
 
 exit "$failed"
