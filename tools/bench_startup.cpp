@@ -36,16 +36,6 @@ std::string settings_file()
     return std::string(local) + "\\Trosvalden\\DualWQT\\DualWQT.ini";
 }
 
-// The folder of this benchmark's own executable.
-std::string own_folder()
-{
-    char self[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    std::string folder(self);
-    folder.erase(folder.find_last_of('\\'));
-    return folder;
-}
-
 // A program to start, and the class of the main window it shows.
 struct subject {
     std::string program;

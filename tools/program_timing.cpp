@@ -11,15 +11,14 @@ namespace {
 constexpr DWORD kMonitorBufferBytes = 4096;
 constexpr DWORD kPatienceMs = 30000;
 
-// ---- The debug-output monitor's named objects ------------------------------
-
+// An auto-reset event, named (one the debug-output protocol shares with
+// every writer) or not.
 HANDLE make_event(const char* name)
 {
     return CreateEventA(nullptr, FALSE, FALSE, name);
 }
 
-// ---- Finding the main window -----------------------------------------------
-
+// The process's top-level window of the class, once it is there.
 struct window_search {
     DWORD process_id;
     const char* window_class;
@@ -148,6 +147,15 @@ void mark_monitor::note(DWORD pid, const char* text)
     const double counter = strtod(blank + 1, nullptr);
     std::lock_guard<std::mutex> lock(mutex_);
     marks_.push_back({pid, {std::string(text + prefix, blank), counter / counts_per_ms_}});
+}
+
+std::string own_folder()
+{
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string folder(self);
+    folder.erase(folder.find_last_of('\\'));
+    return folder;
 }
 
 bool start_and_close(const std::string& program, const char* window_class, mark_monitor& marks,

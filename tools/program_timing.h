@@ -68,6 +68,10 @@ struct program_run {
     std::vector<program_mark> marks; // the program's own, in order
 };
 
+// The folder of the running executable, where the programs it starts are
+// found beside or above it.
+std::string own_folder();
+
 // Starts program, waits for its main window (of window_class) to answer and
 // for the program to be idle, posts WM_CLOSE (lParam 0, the user's close)
 // and waits for the process to end, each for up to 30 s. False when one of

@@ -25,23 +25,15 @@ const std::vector<std::string> kCloseSteps = {
     "WM_CLOSE taken",  "instruments released",    "results offered", "WM_DESTROY taken",
     "WM_DESTROY done", "child windows destroyed", "timers stopped"};
 
-std::string program_path()
-{
-    char self[MAX_PATH] = "";
-    GetModuleFileNameA(nullptr, self, sizeof self);
-    std::string folder(self);
-    folder.erase(folder.find_last_of('\\'));
-    return folder + "\\..\\..\\app\\kestrova.exe";
-}
-
 TEST(ProgramClose, AnIdleProgramWithNothingConnectedClosesAtOnceThroughItsSteps)
 {
     mark_monitor marks;
     ASSERT_TRUE(marks.listening());
+    const std::string program = own_folder() + "\\..\\..\\app\\kestrova.exe";
     double fastest_taken = 1e9, fastest_close = 1e9;
     for (int i = 0; i < kRuns; ++i) {
         program_run run;
-        ASSERT_TRUE(start_and_close(program_path(), "Z7DualWQTWClass", marks, run));
+        ASSERT_TRUE(start_and_close(program, "Z7DualWQTWClass", marks, run));
         EXPECT_EQ(run.exit_code, 0u);
         std::vector<std::string> steps;
         double taken = run.ended;
