@@ -1,7 +1,13 @@
-// The program itself, started as a user starts it and closed by the user
-// once it is idle, with nothing connected: the close is taken at once,
-// goes through its steps in their order and ends the process soon, the
-// way the start-up benchmark times it.
+// The start and close of a program timed as the start-up benchmark times
+// them. The debug-output monitor gives back the marks a program writes with
+// their steps whole and the times they were made, in their order, apart from
+// its other debug output, once each. The program itself, started as a user
+// starts it and closed by the user once it is idle, with nothing connected:
+// the close is taken at once, goes through its steps in their order and
+// ends the process soon. They run alone: while a monitor listens, every
+// program's debug output goes through it.
+#include "base/timing_mark.h"
+#include "tools/bench_clock.h"
 #include "tools/program_timing.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +30,29 @@ constexpr double kCloseTakenBoundMs = 50;
 const std::vector<std::string> kCloseSteps = {
     "WM_CLOSE taken",  "instruments released",    "results offered", "WM_DESTROY taken",
     "WM_DESTROY done", "child windows destroyed", "timers stopped"};
+
+TEST(MarkMonitor, TakesTheMarksOfAProcessInOrderWithTheirTimes)
+{
+    mark_monitor marks;
+    ASSERT_TRUE(marks.listening());
+    const double before = now_ms();
+    timing_mark("first step");
+    OutputDebugStringA("other debug output");
+    OutputDebugStringA(kTimingMarkPrefix);
+    timing_mark("a step, with blanks");
+    const double after = now_ms();
+
+    const std::vector<program_mark> taken = marks.take(GetCurrentProcessId());
+    std::vector<std::string> steps;
+    for (const program_mark& mark : taken)
+        steps.push_back(mark.step);
+    EXPECT_EQ(steps, (std::vector<std::string>{"first step", "a step, with blanks"}));
+    ASSERT_EQ(taken.size(), 2u);
+    EXPECT_LE(before, taken[0].at_ms);
+    EXPECT_LE(taken[0].at_ms, taken[1].at_ms);
+    EXPECT_LE(taken[1].at_ms, after);
+    EXPECT_TRUE(marks.take(GetCurrentProcessId()).empty());
+}
 
 TEST(ProgramClose, AnIdleProgramWithNothingConnectedClosesAtOnceThroughItsSteps)
 {
