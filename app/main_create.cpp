@@ -2,6 +2,7 @@
 // switch.
 #include "app/main_create.h"
 
+#include "base/timing_mark.h"
 #include "frame/app_globals.h"
 #include "app/control_state.h"
 #include "frame/control_tables.h"
@@ -208,6 +209,7 @@ void main_on_create(HWND main_window)
     // the window is still being created.
     main_window_desc.hwnd = main_window;
     create_all_tables(main_window);
+    timing_mark("control windows created");
     subclass_frame_controls();
     set_list_view_styles();
     create_ui_fonts(main_window);

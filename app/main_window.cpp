@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "frame/app_globals.h"
+#include "base/timing_mark.h"
 #include "base/window_util.h"
 #include "frame/commands.h"
 #include "app/control_state.h"
@@ -127,8 +128,11 @@ LRESULT on_create(HWND window)
     LoadLibraryA("riched32.dll");
     INITCOMMONCONTROLSEX classes = {sizeof classes, kCommonControlClasses};
     InitCommonControlsEx(&classes);
+    timing_mark("rich-edit and common controls loaded");
     load_settings();
+    timing_mark("settings read");
     main_on_create(window);
+    timing_mark("controls set up");
     // The remembered CSV file names go into controls that exist only now.
     load_remembered_csv_names();
     SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(ui_fonts[0]), FALSE);
@@ -146,6 +150,7 @@ LRESULT on_create(HWND window)
     PostMessageA(window, WM_COMMAND, CMD_OFFER_RESULTS_RELOAD, 0);
     get_message_timer_a();
     get_message_timer_b();
+    timing_mark("creation done");
     return 0;
 }
 
@@ -239,18 +244,23 @@ LRESULT on_command(HWND window, WPARAM wparam, LPARAM lparam)
 // released and outlive the data it uses: it is ended first.
 LRESULT on_close(HWND window, LPARAM lparam)
 {
+    timing_mark("WM_CLOSE taken");
     end_running_activity();
     send_exit_commands();
+    timing_mark("instruments released");
     if (lparam == 0) {
         offer_save_multilog_results(window, true);
         clear_stored_results();
+        timing_mark("results offered");
     }
     DestroyWindow(window);
+    timing_mark("child windows destroyed");
     return 0;
 }
 
 LRESULT on_destroy(HWND window)
 {
+    timing_mark("WM_DESTROY taken");
     forget_focused_control(window);
     if (com_initialised) {
         CoUninitialize();
@@ -271,6 +281,7 @@ LRESULT on_destroy(HWND window)
     remove_frame_reporter();
     main_window = nullptr;
     PostQuitMessage(0);
+    timing_mark("WM_DESTROY done");
     return 0;
 }
 
@@ -326,6 +337,7 @@ HWND start_main_window(HINSTANCE instance, int show)
     install_frame_reporter();
     ShowWindow(main_window, show);
     UpdateWindow(main_window);
+    timing_mark("window shown");
     EnableWindow(get_control_by_id(IDC_LOGO), TRUE);
     SetWindowTextA(get_control_by_id(IDC_MEAS_INTERVAL), "1");
     return main_window;
@@ -346,6 +358,7 @@ int run_main_loop(HWND window)
 
 int win_main(HINSTANCE instance, HINSTANCE, LPSTR, int show)
 {
+    timing_mark("WinMain entered");
     take_lan_search_address();
     // Saved configurations of older versions are converted when the window
     // builds its saved-configuration menu, after asking the user about each.
@@ -355,6 +368,7 @@ int win_main(HINSTANCE instance, HINSTANCE, LPSTR, int show)
     // No thread may outlive the entry point: one still running, or still
     // starting, while the process ends can crash it at shut-down.
     stop_message_timers();
+    timing_mark("timers stopped");
     return code;
 }
 

@@ -87,20 +87,6 @@ bool socket_readable(uint32_t socket, DWORD wait_ms)
     return select(0, &readable, nullptr, nullptr, &wait) > 0 && FD_ISSET(s, &readable);
 }
 
-// Whether the peer has closed or reset the connection: the socket reads as
-// ready, yet a look at what is waiting finds its end or an error. Bytes that
-// came before the end are still there to read, and the connection counts as
-// open until they are.
-bool connection_ended(uint32_t socket)
-{
-    if (!socket_valid(socket))
-        return true;
-    if (!socket_readable(socket, 0))
-        return false;
-    char byte = 0;
-    return recv(static_cast<SOCKET>(socket), &byte, 1, MSG_PEEK) <= 0;
-}
-
 // Throws away the bytes of the ring and whatever the socket holds now, a
 // whole chunk at a time. False when the connection has ended.
 bool discard_pending_lan(link_record* link)
@@ -577,10 +563,8 @@ bool lan_tcp_close(uint32_t* socket_io)
 
 int lan_send_string(link_record* link, const char* text)
 {
-    // A connection the peer has closed takes nothing more: the send fails at
-    // once, as it would on a socket that is gone.
-    if (connection_ended(link->socket))
-        return -1;
+    // The send asks nothing of the socket first: a connection the peer has
+    // ended is found by the read after it, whose receive returns at once.
     // The instrument takes each command with its terminating NUL byte.
     int length = static_cast<int>(strlen(text)) + 1;
     if (send(static_cast<SOCKET>(link->socket), text, length, 0) == SOCKET_ERROR)

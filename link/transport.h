@@ -19,7 +19,9 @@ constexpr int kDefaultReadTimeoutMs = 5000;
 // nothing, so the outermost caller owns the close. 0 success, -1 failure.
 int open_close_link(int op, link_record* link);
 // Sends a NUL-terminated command. Serial: bytes written (0 on failure);
-// LAN: 0, or -1 on failure (at once when the peer has closed the connection).
+// LAN: 0, or -1 when the socket refuses it (none open, or one the peer has
+// reset). A connection the peer has only closed may still take a send: the
+// read after it fails at once.
 int send_command(const char* text, link_record* link);
 // Reads one reply line into buffer. Returns its length; 0 or less when
 // nothing came in time. Over LAN a connection that has ended fails the read
