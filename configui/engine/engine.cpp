@@ -72,15 +72,11 @@ void create_rows(const page_def& page, instrument_config& config, HWND config_wi
                                 kPageIdBase[page.kind], kinds, items, page.first_control, ui_fonts[0]);
 }
 
-void show_head(const page_def& page)
+page_head head_of(const page_def& page, instrument_config& config)
 {
-    const page_kind_facts& facts = kPageKindFacts[page.kind];
-    set_control_text_fmt(get_control_by_id(IDC_CFG_CONFIGURATION_LABEL), ui_text[facts.title_text],
-                         ui_text[kTitleFormatText]);
-    HWND context = get_control_by_id(IDC_CFG_ADVANCED_OPTIONS);
-    SetWindowTextA(context, ui_text[page.context_text]);
-    ShowWindow(context, page.context_shown ? SW_SHOW : SW_HIDE);
-    highlight_control_in_range(facts.page_button, IDC_CFG_PAGE_FIRST, IDC_CFG_PAGE_LAST);
+    if (page.head != nullptr)
+        return page.head(page, config);
+    return {kPageKindFacts[page.kind].title_text, page.context_text, page.context_shown};
 }
 
 // A gear ratio: the number with its SI prefix and 4 decimals, then ":1".
@@ -304,6 +300,17 @@ const char* const* wqt15xx_labels()
 
 } // namespace
 
+void write_page_head(page_kind kind, const page_head& head)
+{
+    set_control_text_fmt(get_control_by_id(IDC_CFG_CONFIGURATION_LABEL), ui_text[head.title_text],
+                         ui_text[kTitleFormatText]);
+    HWND context = get_control_by_id(IDC_CFG_ADVANCED_OPTIONS);
+    if (head.context_text >= 0)
+        SetWindowTextA(context, ui_text[head.context_text]);
+    ShowWindow(context, head.context_shown ? SW_SHOW : SW_HIDE);
+    highlight_control_in_range(kPageKindFacts[kind].page_button, IDC_CFG_PAGE_FIRST, IDC_CFG_PAGE_LAST);
+}
+
 int row_item(const row_def& row, instrument_config& config)
 {
     return row.pick != nullptr ? row.pick(config) : row.item;
@@ -378,7 +385,6 @@ void show_page(const page_def& page, HWND config_window)
     const std::shared_ptr<instrument_config> config = get_current_config();
     if (!config)
         return;
-    show_head(page);
     if (config_window && config_pages.first_display[page.kind]) {
         config_pages.first_display[page.kind] = 0;
         retire_windows(page.kind, config_window);
@@ -386,6 +392,7 @@ void show_page(const page_def& page, HWND config_window)
     }
     if (page.lists)
         page.lists(page, *config);
+    write_page_head(page.kind, head_of(page, *config));
     load_values(page, *config);
     page.layout();
     if (page.enable_rows)

@@ -151,6 +151,19 @@ constexpr int16_t kReturnText = 51;          // "< Return"
 struct page_def;
 using page_hook = void (*)(const page_def& page, instrument_config& config);
 
+// The head of the Config window while a page is up: the ui_text entries of
+// the page's title (shown as "Configuration: %s") and of the context
+// button's caption (-1: the caption it has), and whether the button is
+// shown.
+struct page_head {
+    int16_t title_text;
+    int16_t context_text;
+    bool context_shown;
+};
+// A page's own head where it depends on the instrument (after the page's
+// lists were built).
+using head_hook = page_head (*)(const page_def& page, instrument_config& config);
+
 // A page of one family. Its number, title and page button are its kind's
 // (page_kinds.h).
 struct page_def {
@@ -173,7 +186,13 @@ struct page_def {
     // selection ending, opening, the focus coming or going), not only at
     // the end of a selection.
     bool any_code = false;
+    // The page's head; null: its kind's title and the context button above.
+    head_hook head = nullptr;
 };
+
+// Writes the head: the title, the context button's caption and whether it
+// is shown, and the kind's page button lit. The one place that does.
+void write_page_head(page_kind kind, const page_head& head);
 
 // The window table of a page kind: labels from entry 0, controls from the
 // page's first_control; shared by the five families of the kind.

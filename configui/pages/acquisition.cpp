@@ -10,7 +10,6 @@
 #include "config/two_group_rules.h"
 #include "configui/engine/engine.h"
 #include "configui/engine/two_group.h"
-#include "frame/control_tables.h"
 #include "slots/instrument_slots.h"
 
 #include <array>
@@ -268,13 +267,6 @@ int window_speed(config_family family)
     return family == config_family::wqt25xx ? 4 : 5;
 }
 
-void show_context_button()
-{
-    HWND context = get_control_by_id(IDC_CFG_ADVANCED_OPTIONS);
-    SetWindowTextA(context, "Advanced Options >");
-    ShowWindow(context, SW_SHOW);
-}
-
 // Steps 2 to 6 of every family: wiring and speed, window, smoothing and
 // its response, the frequency reference.
 void place_acquisition_head(grid_cursor& grid, config_family family)
@@ -329,7 +321,6 @@ void layout_one_group(config_family family)
     const bool low = item_now(kItemLowFrequency) != 0 && !wqt15 && !wqt25;
     if (low || item_now(kItemLowFrequencyMode1) != 0)
         grid.place(R_MINIMUM_FREQUENCY);
-    show_context_button();
 }
 
 // The phase counts and groupings in which a group of the two-group model
@@ -408,5 +399,4 @@ void layout_acquisition_control_page_wqt35xx()
     grid.place(R_FILTER);
     if (item_now(kItemDefaultMode) != 1)
         grid.place(R_LOW_FREQUENCY);
-    show_context_button();
 }

@@ -22,15 +22,12 @@
 #include "configui/pages/system_options.h"
 #include "configui/pages/torque_speed.h"
 #include "frame/control_tables.h"
-#include "frame/ui_text.h"
 #include "slots/instrument_slots.h"
 
 #include <algorithm>
 #include <iterator>
 
 namespace {
-
-constexpr int kTitleFormatText = 52; // "Configuration: %s"
 
 // The pages' definitions by kind, each an array by family (a family
 // without the kind's page has a definition without rows).
@@ -61,15 +58,12 @@ bool has_torque_speed_page(config_family family)
     return family == config_family::wqt45xx || family == config_family::wqt55xx;
 }
 
-// A kind the family has no page of: its title and page button, the grid
-// emptied, and its page number made current.
+// A kind the family has no page of: its title and page button, the
+// context button hidden, the grid emptied, and its page number made current.
 void show_bare_page(page_kind kind)
 {
     const page_kind_facts& facts = kPageKindFacts[kind];
-    set_control_text_fmt(get_control_by_id(IDC_CFG_CONFIGURATION_LABEL), ui_text[facts.title_text],
-                         ui_text[kTitleFormatText]);
-    ShowWindow(get_control_by_id(IDC_CFG_ADVANCED_OPTIONS), SW_HIDE);
-    highlight_control_in_range(facts.page_button, IDC_CFG_PAGE_FIRST, IDC_CFG_PAGE_LAST);
+    write_page_head(kind, {facts.title_text, -1, false});
     config_current_page = facts.page;
     config_layout_place_row(-1, nullptr, nullptr);
 }

@@ -14,7 +14,6 @@
 #include "configui/engine/two_group.h"
 #include "configui/pages/range_lists.h"
 #include "frame/control_tables.h"
-#include "frame/ui_text.h"
 #include "slots/instrument_slots.h"
 
 #include <array>
@@ -23,7 +22,6 @@
 namespace {
 
 constexpr int kRows = 15;
-constexpr int kTitleFormatText = 52;     // "Configuration: %s"
 constexpr int kTitleText = 1807;         // + N: "Phase N Ranging"
 constexpr int kCaptionText = 1772;       // + N: "Phase N Ranging >"
 constexpr int kSetOffsets[] = {0, 152, 176};
@@ -113,14 +111,8 @@ constexpr walk_step kWalkWqt35[] = {
 
 // ---- Title and context button -------------------------------------------------
 
-struct phase_head {
-    int title;   // ui_text entries
-    int caption;
-    bool context_shown;
-};
-
 // The joined pair's title and caption by the group's first phase.
-phase_head pair_texts(int first)
+page_head pair_texts(int first)
 {
     if (first == 2)
         return {1822, 1787, true};
@@ -135,7 +127,7 @@ bool wiring_without_steps(int p, int w)
 }
 
 // The page's head for the shown phase p of the range first..last.
-phase_head head_of(config_family family, instrument_config& config, int first, int last)
+page_head head_of(config_family family, instrument_config& config, int first, int last)
 {
     const int p = current_phase_count();
     const int w = value_in(config, kItemWiring);
@@ -148,38 +140,47 @@ phase_head head_of(config_family family, instrument_config& config, int first, i
     if (family == config_family::wqt35xx && get_current_active_group() != 0 &&
         phase_grouping_b(p, value_in(config, kItemGrouping)))
         context = false;
-    phase_head head{kTitleText + shown, 0, context};
+    page_head head{static_cast<int16_t>(kTitleText + shown), 0, context};
     if (joined && !independent) {
-        const phase_head pair = pair_texts(family == config_family::wqt35xx ? first : 1);
+        const page_head pair = pair_texts(family == config_family::wqt35xx ? first : 1);
         if (shown == last) {
-            head.title = kTitleText + last;
-            head.caption = pair.caption;
+            head.title_text = static_cast<int16_t>(kTitleText + last);
+            head.context_text = pair.context_text;
         } else {
-            head.title = pair.title;
-            head.caption = kCaptionText + last;
+            head.title_text = pair.title_text;
+            head.context_text = static_cast<int16_t>(kCaptionText + last);
         }
     } else {
-        head.caption = kCaptionText + (shown == last || last < 1 ? std::max(first, 1) : shown + 1);
+        head.context_text =
+            static_cast<int16_t>(kCaptionText + (shown == last || last < 1 ? std::max(first, 1) : shown + 1));
     }
     return head;
 }
 
-// Steps 1 to 7 and the range lists: the shown phase moved into the range
-// (never a RANGE posted from here), the title and the context button, and
-// the minimum-range lists of all three sets.
-void ranging_lists(const page_def& page, instrument_config& config)
+// The first and last phase the page steps through for the wiring.
+std::pair<int, int> phase_range(instrument_config& config)
 {
     int first = -1;
     int last = -1;
     ranging_phase_range(value_in(config, kItemWiring), value_in(config, kItemGrouping), &first, &last);
+    return {first, last};
+}
+
+// The title and context button by the phase shown.
+page_head ranging_head(const page_def& page, instrument_config& config)
+{
+    const auto [first, last] = phase_range(config);
+    return head_of(page.family, config, first, last);
+}
+
+// Steps 1 to 7 and the range lists: the shown phase moved into the range
+// (never a RANGE posted from here), and the minimum-range lists of all
+// three sets.
+void ranging_lists(const page_def& page, instrument_config& config)
+{
+    const auto [first, last] = phase_range(config);
     if (first != -1 && (ranging_phase < first || ranging_phase > last))
         advance_ranging_phase(get_config_window(), &config);
-    const phase_head head = head_of(page.family, config, first, last);
-    set_control_text_fmt(get_control_by_id(IDC_CFG_CONFIGURATION_LABEL), ui_text[head.title],
-                         ui_text[kTitleFormatText]);
-    HWND context = get_control_by_id(IDC_CFG_ADVANCED_OPTIONS);
-    SetWindowTextA(context, ui_text[head.caption]);
-    ShowWindow(context, head.context_shown ? SW_SHOW : SW_HIDE);
 
     const int set = ranging_set(config);
     HWND voltage = row_control(page, R_V_RANGE);
@@ -228,7 +229,8 @@ void layout_rows(config_family family, int tenth_row, bool tenth_shown)
 constexpr page_def ranging(config_family family, const row_def* rows, const walk_step* walk, int8_t walk_count,
                            void (*layout)())
 {
-    return {PAGE_RANGING, family, 0, false, false, 20, kRows, rows, walk, walk_count, 0, ranging_lists, layout};
+    return {PAGE_RANGING, family, 0, false, false, 20, kRows, rows, walk, walk_count, 0, ranging_lists, layout, false,
+            ranging_head};
 }
 
 } // namespace
