@@ -6,10 +6,10 @@
 #include "base/file_util.h"
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"
+#include "config/typed_values.h"
 
 #include <windows.h>
 
-#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <iterator>
@@ -273,32 +273,6 @@ std::string read_text(const legacy_config_record& record, size_t offset, size_t 
     return text_without_controls(std::string(start, strnlen(start, room)));
 }
 
-// One number of a run time: 0..255, else (missing, negative, too large) 0.
-int run_time_part(long value, bool present)
-{
-    return present && value >= 0 && value <= 255 ? static_cast<int>(value) : 0;
-}
-
-// "%d:%d" of a run-time text into hours and minutes.
-void parse_run_time(const std::string& text, int& first, int& second)
-{
-    const char* s = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const long a = std::strtol(s, &end, 10);
-    const bool has_a = end != s && errno == 0;
-    long b = 0;
-    bool has_b = false;
-    if (has_a && *end == ':') {
-        const char* t = end + 1;
-        errno = 0;
-        b = std::strtol(t, &end, 10);
-        has_b = end != t && errno == 0;
-    }
-    first = run_time_part(a, has_a);
-    second = run_time_part(b, has_b);
-}
-
 // Sets one item from one field. range_lock carries the OR of the range-lock
 // fields read so far.
 void apply_field(instrument_config& config, const legacy_config_record& record,
@@ -328,11 +302,11 @@ void apply_field(instrument_config& config, const legacy_config_record& record,
         break;
     }
     case K::run_time: {
-        int hours = 0;
-        int minutes = 0;
-        parse_run_time(read_text(record, field.offset, field.room), hours, minutes);
-        config.set_value_int(item, hours);
-        config.set_value_int(item + 1, minutes);
+        // The older versions stored what the edit held: kept as far as it
+        // reads, whole or not.
+        const run_time time = parse_run_time(read_text(record, field.offset, field.room).c_str());
+        config.set_value_int(item, time.hours);
+        config.set_value_int(item + 1, time.minutes);
         break;
     }
     }

@@ -1,21 +1,15 @@
-// The set rule of the configuration pages, the report of what a user action
-// did not bring to the instrument, the typed-number reader and the run-time
-// parser.
+// The set rule of the configuration pages and the report of what a user
+// action did not bring to the instrument.
 #include "configui/engine/change_rule.h"
 
-#include "base/number_text.h"
 #include "config/config_choices.h"
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"
 #include "frame/auto_configs.h"
 #include "slots/instrument_slots.h"
 
-#include <cctype>
-#include <cstdio>
 
 namespace {
-
-constexpr int kRunTimeMax = 255;
 
 // The first failure of the action now under way, and the innermost report
 // open for it (GUI thread only: the Config window's actions run there).
@@ -59,29 +53,6 @@ void store_by_rule(instrument_config* config, int item, Store store, Send send)
         note_item_write(*config, item, send());
     else
         store();
-}
-
-int run_time_part(int read, int value)
-{
-    return read && value >= 0 && value <= kRunTimeMax ? value : 0;
-}
-
-// Reads a whole number 0..255 of one to three digits at text; false when
-// there is none.
-bool read_run_time_number(const char*& text, int& number)
-{
-    number = 0;
-    int digits = 0;
-    for (; std::isdigit(static_cast<unsigned char>(*text)) && digits < 3; ++text, ++digits)
-        number = number * 10 + (*text - '0');
-    return digits > 0 && number <= kRunTimeMax && !std::isdigit(static_cast<unsigned char>(*text));
-}
-
-bool whole_run_time(const char* text)
-{
-    int number = 0;
-    return read_run_time_number(text, number) && *text++ == ':' && read_run_time_number(text, number) &&
-           *text == '\0';
 }
 
 } // namespace
@@ -149,27 +120,4 @@ void note_failure_told()
 {
     if (open_report != nullptr)
         pending = {true, false, 0, true};
-}
-
-numeric_text_value::numeric_text_value(const std::string& typed, int decimals)
-    : value(0), precision(decimals), ok(false), text(typed)
-{
-    const long double read = parse_si_value(typed, &ok);
-    if (ok)
-        value = static_cast<double>(read);
-}
-
-std::string numeric_text_value::to_text() const
-{
-    return format_scientific_text(value, precision);
-}
-
-run_time parse_run_time(const char* text)
-{
-    if (text == nullptr || *text == '\0')
-        return {0, 0, true};
-    int hours = 0;
-    int minutes = 0;
-    const int read = std::sscanf(text, "%d:%d", &hours, &minutes);
-    return {run_time_part(read >= 1, hours), run_time_part(read >= 2, minutes), whole_run_time(text)};
 }

@@ -1,10 +1,8 @@
 // How a page change becomes an item change: the set rule (stored, and sent
-// at once while "AutoConfigs" is on), the report of what one user action
-// did not bring to the instrument, a typed number with its SI prefix, and
-// the run-time edit's two numbers.
+// at once while "AutoConfigs" is on) and the report of what one user action
+// did not bring to the instrument.
 #pragma once
 #include <cstdint>
-#include <string>
 
 class instrument_config;
 struct item_write_result;
@@ -49,28 +47,3 @@ void note_failed_read(int32_t error_code);
 // The action has told its failure itself (a group switch the instrument
 // did not confirm): nothing noted for it, before or after, is told.
 void note_failure_told();
-
-// A typed number: the text read with an optional SI prefix letter, and the
-// decimals its text form is written with. ok is false (and value 0) when
-// the text is not a number.
-struct numeric_text_value {
-    double value;
-    int precision;
-    bool ok;
-    std::string text;
-
-    numeric_text_value(const std::string& text, int precision);
-    // The number in mantissa-and-exponent form with `precision` decimals
-    // (0.05 with 4 gives "5.0000E-2"; 0 gives "0.0000").
-    std::string to_text() const;
-};
-
-// The run-time edit's "hours:minutes": an empty text gives 0 and 0; each
-// number missing or outside 0..255 gives 0. whole: the text is empty or
-// two whole numbers 0..255 joined by a colon, and nothing else.
-struct run_time {
-    int hours;
-    int minutes;
-    bool whole;
-};
-run_time parse_run_time(const char* text);

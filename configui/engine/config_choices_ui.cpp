@@ -6,6 +6,7 @@
 #include "config/identification.h"
 #include "config/instrument_config.h"
 #include "config/two_group_rules.h"
+#include "config/typed_values.h"
 #include "configui/engine/change_rule.h"
 #include "configui/engine/config_pages.h"
 #include "configui/engine/rows.h"

@@ -9,6 +9,7 @@
 #include "config/config_choices.h"
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"
+#include "config/typed_values.h"
 #include "configui/engine/change_rule.h"
 #include "configui/engine/config_choices_ui.h"
 #include "configui/engine/config_pages.h"

@@ -2,6 +2,7 @@
 // options, the rows' windows made from a page's lists, their places on the
 // grid with an up-down where asked, enabling and collecting what the grid
 // holds; and typed numbers read with their prefix.
+#include "config/typed_values.h"
 #include "configui/engine/rows.h"
 
 #include "configui/engine/change_rule.h"
