@@ -134,35 +134,48 @@ void load_values(const page_def& page, instrument_config& config)
     }
 }
 
+// What one notification reads and stores into, taken once at its start:
+// the active group's configuration, each group's (the same object twice on
+// a one-group instrument), the active group and the link of every send.
+struct held_instrument {
+    std::shared_ptr<instrument_config> config;
+    instrument_config* groups[2];
+    int active_group;
+    link_record* link;
+};
+
+held_instrument hold_current_instrument()
+{
+    return {get_current_config(), {get_current_config_ptr(0), get_current_config_ptr(1)}, get_current_active_group(),
+            &get_current_instrument()};
+}
+
 // A row bound to one group: the active group's object follows the set rule;
 // the other group's is stored and marked changed, and goes to the
 // instrument with the next whole send (the instrument works on its
 // selected group).
-void set_in_group(int item, int value, int group)
+void set_in_group(const held_instrument& held, int item, int value, int group)
 {
-    link_record* link = &get_current_instrument();
-    if (group == get_current_active_group()) {
-        config_dispatch_a(item, value, link, group, false);
-    } else if (instrument_config* other = get_current_config_ptr(group)) {
+    if (group == held.active_group)
+        store_item(held.groups[group], item, value, held.link, false);
+    else if (instrument_config* other = held.groups[group])
         other->set_value_int(item, value);
-    }
 }
 
 // The set rule on the active group's configuration, or on both groups'.
-void set_by_rule(int item, int value, bool both)
+void set_by_rule(const held_instrument& held, int item, int value, bool both)
 {
-    link_record* link = &get_current_instrument();
     if (both) {
-        config_dispatch_a(item, value, link, 0, false);
-        config_dispatch_a(item, value, link, 1, false);
+        store_item(held.groups[0], item, value, held.link, false);
+        store_item(held.groups[1], item, value, held.link, false);
     } else {
-        config_dispatch_b(item, value, link, false);
+        store_item(held.config.get(), item, value, held.link, false);
     }
 }
 
-void apply_step(const walk_step& step, const page_def& page, instrument_config& config,
-                list_change& change)
+void apply_step(const walk_step& step, const page_def& page, const held_instrument& held, list_change& change)
 {
+    instrument_config& config = *held.config;
     HWND list = row_control(page, step.row);
     if (!list)
         return;
@@ -188,9 +201,9 @@ void apply_step(const walk_step& step, const page_def& page, instrument_config& 
         return;
     }
     if (group >= 0)
-        set_in_group(item, value, group);
+        set_in_group(held, item, value, group);
     else
-        set_by_rule(item, value, (step.flags & STEP_BOTH) != 0);
+        set_by_rule(held, item, value, (step.flags & STEP_BOTH) != 0);
 }
 
 // The step of the page's walk that reads a row; null where the page has no
@@ -205,17 +218,17 @@ const walk_step* step_of_row(const page_def& page, int row)
 
 uint8_t run_list_rule(const page_def& page, HWND config_window, int row, HWND control)
 {
-    const std::shared_ptr<instrument_config> config = get_current_config();
-    if (!config)
+    const held_instrument held = hold_current_instrument();
+    if (!held.config)
         return 0;
     list_change change;
     if (page.walk) {
         for (int s = 0; s < page.walk_count; ++s)
-            apply_step(page.walk[s], page, *config, change);
+            apply_step(page.walk[s], page, held, change);
     } else {
         for (int r = 0; r < page.row_count; ++r)
             if (page.rows[r].kind == ROW_LIST && page.rows[r].item >= 0)
-                apply_step({static_cast<int8_t>(r), page.walk_flags, nullptr}, page, *config, change);
+                apply_step({static_cast<int8_t>(r), page.walk_flags, nullptr}, page, held, change);
     }
     const walk_step* own = step_of_row(page, row);
     if (own != nullptr && (own->flags & STEP_ALWAYS))
@@ -237,31 +250,32 @@ uint8_t run_list_rule(const page_def& page, HWND config_window, int row, HWND co
 // A run time: both numbers stored every time it is left; a text that is not
 // two whole numbers 0..255 joined by a colon is refused, and the stored run
 // time shown again.
-void take_run_time(const page_def& page, HWND config_window, HWND control, const row_def& def, const char* text)
+void take_run_time(const page_def& page, HWND config_window, HWND control, const row_def& def,
+                   const held_instrument& held, const char* text)
 {
     const run_time time = parse_run_time(text);
     if (!time.whole) {
         const std::string message = invalid_entry_message(page_item_labels(page.family)[def.item]);
         show_message_box(config_window, message.c_str(), kIncorrectValueTitle, MB_OK);
-        if (const std::shared_ptr<instrument_config> config = get_current_config())
-            SetWindowTextA(control, run_time_text(*config, def.item).c_str());
+        SetWindowTextA(control, run_time_text(*held.config, def.item).c_str());
         return;
     }
-    set_by_rule(def.item, time.hours, def.both);
-    set_by_rule(def.item + 1, time.minutes, def.both);
+    set_by_rule(held, def.item, time.hours, def.both);
+    set_by_rule(held, def.item + 1, time.minutes, def.both);
 }
 
 void run_edit_rule(const page_def& page, HWND config_window, int row, HWND control)
 {
-    const std::shared_ptr<instrument_config> config = get_current_config();
-    if (!config)
+    const held_instrument held = hold_current_instrument();
+    if (!held.config)
         return;
+    const std::shared_ptr<instrument_config>& config = held.config;
     char text[kTextBufferSize] = {};
     get_window_text(control, text, sizeof text);
     text[sizeof text - 1] = '\0';
     const row_def& def = page.rows[row];
     if (def.show == SHOW_RUN_TIME) {
-        take_run_time(page, config_window, control, def, text);
+        take_run_time(page, config_window, control, def, held, text);
         return;
     }
     if (def.show == SHOW_GEAR)
@@ -276,9 +290,8 @@ void run_edit_rule(const page_def& page, HWND config_window, int row, HWND contr
     // refusal is told once and stored in neither.
     char second[kTextBufferSize];
     memcpy(second, text, sizeof second);
-    if (validate_config_entry(config_window, control, text, sizeof text, get_current_config_ptr(0), item, labels))
-        validate_config_entry(config_window, control, second, sizeof second, get_current_config_ptr(1), item,
-                              labels);
+    if (validate_config_entry(config_window, control, text, sizeof text, held.groups[0], item, labels))
+        validate_config_entry(config_window, control, second, sizeof second, held.groups[1], item, labels);
 }
 
 bool is_edit(int kind)
