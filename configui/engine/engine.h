@@ -144,6 +144,15 @@ constexpr int8_t steps(const walk_step (&)[N])
     return static_cast<int8_t>(N);
 }
 
+// The number of rows of a page's row table, as a page_def holds it; a page
+// has room for 100 windows, labels and controls.
+template <size_t N>
+constexpr int8_t row_count_of(const std::array<row_def, N>&)
+{
+    static_assert(N <= 50, "a page's rows fit its window table");
+    return static_cast<int8_t>(N);
+}
+
 // ui_text entries of the context button's captions.
 constexpr int16_t kAdvancedOptionsText = 50; // "Advanced Options >" (hidden where a page has no such page)
 constexpr int16_t kReturnText = 51;          // "< Return"
@@ -165,23 +174,24 @@ struct page_head {
 using head_hook = page_head (*)(const page_def& page, instrument_config& config);
 
 // A page of one family. Its number, title and page button are its kind's
-// (page_kinds.h).
+// (page_kinds.h). Written with its fields named; what a page leaves out
+// has the value most pages have.
 struct page_def {
     page_kind kind;
     config_family family;
-    int16_t context_text;     // ui_text entry of the context button's caption
-    bool context_shown;
-    bool enable_rows;         // the rows take the Config window's enabled state after the layout
-    int8_t first_control;     // entry of the window table where the controls begin (20 or 50)
-    int8_t row_count;
-    const row_def* rows;
+    int16_t context_text = kAdvancedOptionsText; // ui_text entry of the context button's caption
+    bool context_shown = false;
+    bool enable_rows = false;     // the rows take the Config window's enabled state after the layout
+    int8_t first_control = 20;    // entry of the window table where the controls begin (20 or 50)
+    int8_t row_count = 0;
+    const row_def* rows = nullptr;
     // The list rule's walk; null: every list row in row order, each with
     // walk_flags.
-    const walk_step* walk;
-    int8_t walk_count;
-    uint16_t walk_flags;
-    page_hook lists;          // builds the lists that depend on the instrument; may be null
-    void (*layout)();
+    const walk_step* walk = nullptr;
+    int8_t walk_count = 0;
+    uint16_t walk_flags = 0;
+    page_hook lists = nullptr;    // builds the lists that depend on the instrument
+    void (*layout)() = nullptr;
     // The lists run the list rule on every notification they send (a
     // selection ending, opening, the focus coming or going), not only at
     // the end of a selection.
