@@ -42,19 +42,20 @@ int low_frequency_item(instrument_config& config)
 
 // The rows of the WQT45 and WQT55 families; the others put theirs in.
 constexpr std::array<row_def, kRows> kSharedRows = {
-    list_row(82),  list_row(13), edit_row(12), list_row(14),  list_row(15),
-    list_row(38),  list_row(190), list_row(214), list_row(40), list_row(52),
-    list_row(71),  list_row(kItemLowFrequency, low_frequency_item), edit_row(69), edit_row(130),
-    list_row(53),  kEmptyRow,
+    list_row(82),         list_row(13),           edit_row(12),        list_row(14),
+    list_row(15),         kFrequencyReferenceRow, list_row(190),       list_row(214),
+    list_row(40),         kFrequencyFilteringRow, kFrequencyFilterRow, list_row(kItemLowFrequency, low_frequency_item),
+    kMinimumFrequencyRow, kPlainGearRatioRow,     list_row(53),        kEmptyRow,
 };
+static_assert(R_GROUPING + 1 == kRows, "one row per id 25000..25015");
 constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_FILTER2, kEmptyRow}, {R_GEAR, kEmptyRow}});
-constexpr auto kRowsWqt25 = with_rows(kSharedRows, {{R_REFERENCE, list_row(40)},
+constexpr auto kRowsWqt25 = with_rows(kSharedRows, {{R_REFERENCE, kReferenceWqt25Row},
                                                     {R_REFERENCE_PHASE, list_row(39)},
-                                                    {R_FILTER, list_row(54)}});
+                                                    {R_FILTER, kFilterWqt25Row}});
 constexpr auto kRowsWqt35 = with_rows(kSharedRows, {{R_FILTER2, kEmptyRow},
-                                                    {R_GEAR, gear_row(130)},
+                                                    {R_GEAR, kGearRatioRow},
                                                     {R_GROUPING, list_row(kItemGrouping)}});
-constexpr auto kRowsWqt55 = with_rows(kSharedRows, {{R_GEAR, gear_row(130)}});
+constexpr auto kRowsWqt55 = with_rows(kSharedRows, {{R_GEAR, kGearRatioRow}});
 
 // ---- Walks ----------------------------------------------------------------
 
@@ -338,29 +339,30 @@ bool wqt35xx_phase_row_shown(int p, int w, int g, int group)
     return p == 3 || (p == 4 && (g <= 2 || g == 4)) || (p == 6 && (g == 0 || g == 4));
 }
 
-constexpr page_def acquisition(config_family family, const row_def* rows, const walk_step* walk,
-                               int8_t walk_count, page_hook lists, void (*layout)())
+// The context button opens the Advanced Acquisition Control page; the rows
+// take the Config window's enabled state.
+template <size_t Steps>
+constexpr page_def acquisition(config_family family, const std::array<row_def, kRows>& rows,
+                               const walk_step (&walk)[Steps], page_hook lists, void (*layout)())
 {
-    return {PAGE_ACQUISITION, family, kAdvancedOptionsText, true, true, 20, kRows, rows,
-            walk, walk_count, 0, lists, layout};
+    return {.kind = PAGE_ACQUISITION, .family = family, .context_shown = true, .enable_rows = true,
+            .row_count = row_count_of(rows), .rows = rows.data(), .walk = walk, .walk_count = steps(walk),
+            .lists = lists, .layout = layout};
 }
-
-constexpr int8_t kWalkSteps = steps(kWalk);
 
 } // namespace
 
 constexpr page_def kAcquisitionPages[5] = {
-    acquisition(config_family::wqt15xx, kRowsWqt15.data(), kWalk, kWalkSteps,
-                one_group_lists<wiring_choices_wqt15xx>, layout_acquisition_control_page_wqt15xx),
-    acquisition(config_family::wqt25xx, kRowsWqt25.data(), kWalk, kWalkSteps,
-                one_group_lists<wiring_choices>, layout_acquisition_control_page_wqt25xx),
-    acquisition(config_family::wqt35xx, kRowsWqt35.data(), kWalkWqt35,
-                steps(kWalkWqt35), two_group_lists,
+    acquisition(config_family::wqt15xx, kRowsWqt15, kWalk, one_group_lists<wiring_choices_wqt15xx>,
+                layout_acquisition_control_page_wqt15xx),
+    acquisition(config_family::wqt25xx, kRowsWqt25, kWalk, one_group_lists<wiring_choices>,
+                layout_acquisition_control_page_wqt25xx),
+    acquisition(config_family::wqt35xx, kRowsWqt35, kWalkWqt35, two_group_lists,
                 layout_acquisition_control_page_wqt35xx),
-    acquisition(config_family::wqt45xx, kSharedRows.data(), kWalk, kWalkSteps,
-                one_group_lists<wiring_choices_wqt45xx>, layout_acquisition_control_page_wqt45xx),
-    acquisition(config_family::wqt55xx, kRowsWqt55.data(), kWalk, kWalkSteps,
-                one_group_lists<wiring_choices_wqt45xx>, layout_acquisition_control_page_wqt55xx),
+    acquisition(config_family::wqt45xx, kSharedRows, kWalk, one_group_lists<wiring_choices_wqt45xx>,
+                layout_acquisition_control_page_wqt45xx),
+    acquisition(config_family::wqt55xx, kRowsWqt55, kWalk, one_group_lists<wiring_choices_wqt45xx>,
+                layout_acquisition_control_page_wqt55xx),
 };
 static_assert(kAcquisitionPages[2].family == config_family::wqt35xx &&
                   kAcquisitionPages[4].family == config_family::wqt55xx,

@@ -35,21 +35,22 @@ int wqt25xx_frequency_item(instrument_config& config)
 constexpr std::array<row_def, kRows> kSharedRows = {
     list_row(49), list_row(10),  list_row(kItemFrequencyLock), edit_row(kItemFrequency),
     list_row(197), list_row(143), list_row(136), kEmptyRow,
-    kEmptyRow,    list_row(221), edit_row(139),  edit_row(kItemMinimumFrequency),
+    kEmptyRow,    list_row(221), kPhaseOffsetRow, kMinimumFrequencyRow,
 };
+static_assert(R_MINIMUM + 1 == kRows, "one row per id 25100..25111");
 constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_HIGHSPEED, kEmptyRow},
                                                     {R_PROBE, kEmptyRow},
                                                     {R_PHASE_OFFSET, kEmptyRow},
                                                     {R_MINIMUM, kEmptyRow}});
 constexpr auto kRowsWqt25 = with_rows(kSharedRows, {{R_FREQUENCY, edit_row(kItemFrequency, wqt25xx_frequency_item)},
-                                                    {R_HIGHSPEED, list_row(60)},
+                                                    {R_HIGHSPEED, kHighspeedWqt25Row},
                                                     {R_PROBE, kEmptyRow},
                                                     {R_WATTS, kEmptyRow},
                                                     {R_NORMALISE, kEmptyRow},
                                                     {R_PHASE_OFFSET, kEmptyRow},
                                                     {R_MINIMUM, kEmptyRow}});
 constexpr auto kRowsWqt35 = with_rows(kSharedRows, {{R_PROBE, kEmptyRow},
-                                                    {R_MINIMUM_WQT35, edit_row(kItemMinimumFrequency)},
+                                                    {R_MINIMUM_WQT35, kMinimumFrequencyRow},
                                                     {R_SYNCHRONISE, list_row(217)},
                                                     {R_PHASE_OFFSET, kEmptyRow},
                                                     {R_MINIMUM, kEmptyRow}});
@@ -104,24 +105,24 @@ void layout_wqt25xx()
     grid.place(R_HIGHSPEED);
 }
 
-constexpr page_def advanced(config_family family, const row_def* rows, const walk_step* walk,
-                            int8_t walk_count, void (*layout)())
+// The context button returns to the Acquisition Control page.
+template <size_t Steps>
+constexpr page_def advanced(config_family family, const std::array<row_def, kRows>& rows,
+                            const walk_step (&walk)[Steps], void (*layout)())
 {
-    return {PAGE_ADVANCED, family, kReturnText, true, false, 20, kRows, rows, walk, walk_count, 0, nullptr, layout};
+    return {.kind = PAGE_ADVANCED, .family = family, .context_text = kReturnText, .context_shown = true,
+            .row_count = row_count_of(rows), .rows = rows.data(), .walk = walk, .walk_count = steps(walk),
+            .layout = layout};
 }
 
 } // namespace
 
 constexpr page_def kAdvancedPages[5] = {
-    advanced(config_family::wqt15xx, kRowsWqt15.data(), kWalkWqt15, steps(kWalkWqt15),
-             layout_advanced_acquisition_control_page_wqt15xx),
-    advanced(config_family::wqt25xx, kRowsWqt25.data(), kWalkWqt25, steps(kWalkWqt25), layout_wqt25xx),
-    advanced(config_family::wqt35xx, kRowsWqt35.data(), kWalkWqt35, steps(kWalkWqt35),
-             layout_advanced_acquisition_control_page_wqt35xx),
-    advanced(config_family::wqt45xx, kSharedRows.data(), kWalkWqt45, steps(kWalkWqt45),
-             layout_advanced_acquisition_control_page_wqt45xx),
-    advanced(config_family::wqt55xx, kSharedRows.data(), kWalkWqt45, steps(kWalkWqt45),
-             layout_advanced_acquisition_control_page_wqt55xx),
+    advanced(config_family::wqt15xx, kRowsWqt15, kWalkWqt15, layout_advanced_acquisition_control_page_wqt15xx),
+    advanced(config_family::wqt25xx, kRowsWqt25, kWalkWqt25, layout_wqt25xx),
+    advanced(config_family::wqt35xx, kRowsWqt35, kWalkWqt35, layout_advanced_acquisition_control_page_wqt35xx),
+    advanced(config_family::wqt45xx, kSharedRows, kWalkWqt45, layout_advanced_acquisition_control_page_wqt45xx),
+    advanced(config_family::wqt55xx, kSharedRows, kWalkWqt45, layout_advanced_acquisition_control_page_wqt55xx),
 };
 static_assert(kAdvancedPages[2].family == config_family::wqt35xx &&
                   kAdvancedPages[4].family == config_family::wqt55xx,

@@ -21,6 +21,61 @@
 namespace {
 
 constexpr int kRows = 48;
+
+// The rows by what they show in the WQT55 family: its Mode (item 70), then
+// each mode's settings.
+enum : int {
+    R_MODE,
+    R_TEMPERATURE,
+    R_RECTIFIED_MEAN,
+    R_FREQUENCY_TRACKING,
+    R_FREQUENCY_FILTER,
+    R_FREQUENCY_REFERENCE,
+    R_LOW_FREQUENCY,
+    R_TORQUE_SPEED,
+    R_TORQUE_SCALE,
+    R_TORQUE_OFFSET,
+    R_SPEED_SCALE,
+    R_SPEED_OFFSET,
+    R_EFFICIENCY,
+    R_MINIMUM_FREQUENCY,
+    R_FREQUENCY_FILTERING,
+    R_HARMONICS_FLICKER_MODE, // IEC61000-3-2 (harmonics) or IEC61000-3-3 (flicker)
+    R_CLASS,
+    R_VERIFY_SOURCE,
+    R_POWER,                  // measured or specified
+    R_SPECIFIED_POWER,
+    R_POWER_FACTOR,
+    R_CURRENT,
+    R_PLT_TESTING,
+    R_IMPEDANCE_SCALING,
+    R_FREQUENCY_STEP,
+    R_DEVICE,
+    R_SWITCH_PHASE_OFFSET,
+    R_SWITCH_ON_CYCLES,
+    R_GEAR_RATIO,
+    R_T_SHORT,
+    R_T_LONG,
+    R_DT_TESTING,
+    R_HARMONIC,
+    R_HARMONIC_SERIES,
+    R_V_AUTORANGING,
+    R_V_MINIMUM_RANGE,
+    R_C_AUTORANGING,
+    R_C_MINIMUM_RANGE,
+    R_AC_LINE,                // the gear ratio in the WQT15 and WQT35 families
+    R_STANDARD,
+    R_TIMEBASE,
+    R_TRIGGER_REFERENCE,
+    R_TRIGGER_LEVEL,
+    R_TRIGGER_TYPE,
+    R_TRIGGER_POLARITY,
+    R_HF_REJECT,
+    R_PRETRIGGER,
+    R_CURSORS,
+};
+static_assert(R_CURSORS + 1 == kRows, "one row per id 25500..25547");
+
 constexpr int kResetText = 1835;         // "Reset to Default"
 
 constexpr int kItemTemperature = 80;
@@ -29,41 +84,48 @@ constexpr int kItemEfficiency = 93;
 
 // The WQT55 family's rows; the others take theirs out or put theirs in.
 constexpr std::array<row_def, kRows> kRowsWqt55 = {
-    list_row(kItemDefaultMode), list_row(80),  list_row(144), list_row(72),
-    list_row(71),               list_row(38),  list_row(73),  list_row(kItemTorqueSpeed),
-    edit_row(85),               edit_row(95),  edit_row(86, speed_scale_item), edit_row(96),
-    list_row(kItemEfficiency),  edit_row(69),  list_row(52),  list_row(172),
-    list_row(173),              list_row(142), list_row(174), edit_row(175),
-    edit_row(166),              edit_row(103), list_row(149), edit_row(141),
-    edit_row(68),               list_row(kItemDevice), list_row(128), list_row(129),
-    gear_row(130),              int_row(126),  int_row(127),  list_row(124),
-    int_row(100),               int_row(101),  list_row(28),  list_row(26),
-    list_row(29),               list_row(27),  kEmptyRow,     list_row(220),
-    edit_row(106),              list_row(111), edit_row(107), list_row(110),
-    list_row(109),              list_row(114), list_row(108), list_row(113),
+    list_row(kItemDefaultMode), list_row(80),           list_row(144),         list_row(72),
+    kFrequencyFilterRow,        kFrequencyReferenceRow, list_row(73),          kTorqueSpeedRow,
+    edit_row(85),               edit_row(95),           edit_row(86, speed_scale_item), edit_row(96),
+    kEfficiencyRow,             kMinimumFrequencyRow,   kFrequencyFilteringRow, list_row(172),
+    list_row(173),              list_row(142),          list_row(174),         edit_row(175),
+    edit_row(166),              kHarmonicCurrentRow,    list_row(149),         kImpedanceScalingRow,
+    kFrequencyStepRow,          kDeviceRow,             kSwitchPhaseOffsetRow, kSwitchOnCyclesRow,
+    kGearRatioRow,              int_row(126),           int_row(127),          kDtTestingRow,
+    int_row(100),               int_row(101),           list_row(28),          list_row(26),
+    list_row(29),               list_row(27),           kEmptyRow,             list_row(220),
+    kTimebaseRow,               kTriggerReferenceRow,   kTriggerLevelRow,      kTriggerTypeRow,
+    kTriggerPolarityRow,        kHfRejectRow,           kPretriggerRow,        kCursorsRow,
 };
 
 // The rows no family but the WQT55 has: harmonics and flicker, aircraft
 // testing, capture.
 constexpr std::initializer_list<row_change> kWithoutWqt55Rows = {
-    {15, kEmptyRow}, {16, kEmptyRow}, {17, kEmptyRow}, {18, kEmptyRow}, {19, kEmptyRow}, {20, kEmptyRow},
-    {22, kEmptyRow}, {23, kEmptyRow}, {29, kEmptyRow}, {30, kEmptyRow}, {31, kEmptyRow}, {39, kEmptyRow},
-    {40, kEmptyRow}, {41, kEmptyRow}, {42, kEmptyRow}, {43, kEmptyRow}, {44, kEmptyRow}, {45, kEmptyRow},
-    {46, kEmptyRow}, {47, kEmptyRow},
+    {R_HARMONICS_FLICKER_MODE, kEmptyRow}, {R_CLASS, kEmptyRow}, {R_VERIFY_SOURCE, kEmptyRow}, {R_POWER, kEmptyRow},
+    {R_SPECIFIED_POWER, kEmptyRow}, {R_POWER_FACTOR, kEmptyRow}, {R_PLT_TESTING, kEmptyRow},
+    {R_IMPEDANCE_SCALING, kEmptyRow}, {R_T_SHORT, kEmptyRow}, {R_T_LONG, kEmptyRow}, {R_DT_TESTING, kEmptyRow},
+    {R_STANDARD, kEmptyRow}, {R_TIMEBASE, kEmptyRow}, {R_TRIGGER_REFERENCE, kEmptyRow}, {R_TRIGGER_LEVEL, kEmptyRow},
+    {R_TRIGGER_TYPE, kEmptyRow}, {R_TRIGGER_POLARITY, kEmptyRow}, {R_HF_REJECT, kEmptyRow}, {R_PRETRIGGER, kEmptyRow},
+    {R_CURSORS, kEmptyRow},
 };
-constexpr auto kRowsWqt45 = with_rows(with_rows(kRowsWqt55, kWithoutWqt55Rows), {{28, edit_row(130)}});
-constexpr auto kRowsWqt25 = with_rows(kRowsWqt45, {{2, kEmptyRow}, {5, list_row(40)}, {14, list_row(54)},
-                                                   {24, kEmptyRow}});
-constexpr auto kRowsWqt35 =
-    with_rows(kRowsWqt45, {{8, both_edit_row(85)},
-                           {9, both_edit_row(95)},
-                           {10, {86, ROW_EDIT, SHOW_PLAIN, speed_scale_item, true, nullptr}},
-                           {11, both_edit_row(96)},
-                           {24, kEmptyRow},
-                           {28, kEmptyRow},
-                           {38, edit_row(130)}});
-constexpr auto kRowsWqt15 = with_rows(kRowsWqt45, {{4, kEmptyRow}, {10, edit_row(86)}, {24, kEmptyRow},
-                                                   {28, kEmptyRow}, {38, edit_row(130)}});
+constexpr auto kRowsWqt45 =
+    with_rows(with_rows(kRowsWqt55, kWithoutWqt55Rows), {{R_GEAR_RATIO, kPlainGearRatioRow}});
+constexpr auto kRowsWqt25 = with_rows(kRowsWqt45, {{R_RECTIFIED_MEAN, kEmptyRow},
+                                                   {R_FREQUENCY_REFERENCE, kReferenceWqt25Row},
+                                                   {R_FREQUENCY_FILTERING, kFilterWqt25Row},
+                                                   {R_FREQUENCY_STEP, kEmptyRow}});
+constexpr auto kRowsWqt35 = with_rows(kRowsWqt45, {{R_TORQUE_SCALE, kTorqueScaleBothRow},
+                                                   {R_TORQUE_OFFSET, kTorqueOffsetBothRow},
+                                                   {R_SPEED_SCALE, kSpeedScaleBothRow},
+                                                   {R_SPEED_OFFSET, kSpeedOffsetBothRow},
+                                                   {R_FREQUENCY_STEP, kEmptyRow},
+                                                   {R_GEAR_RATIO, kEmptyRow},
+                                                   {R_AC_LINE, kPlainGearRatioRow}});
+constexpr auto kRowsWqt15 = with_rows(kRowsWqt45, {{R_FREQUENCY_FILTER, kEmptyRow},
+                                                   {R_SPEED_SCALE, edit_row(86)},
+                                                   {R_FREQUENCY_STEP, kEmptyRow},
+                                                   {R_GEAR_RATIO, kEmptyRow},
+                                                   {R_AC_LINE, kPlainGearRatioRow}});
 
 // ---- Walks --------------------------------------------------------------------
 
@@ -112,33 +174,48 @@ constexpr uint16_t R = STEP_RESHOW;
 constexpr uint16_t B = STEP_BOTH;
 
 constexpr walk_step kWalkWqt55[] = {
-    {0, R, nullptr},  {1, L, nullptr},  {2, L, nullptr},  {3, 0, nullptr},  {22, 0, nullptr}, {25, L, nullptr},
-    {26, 0, nullptr}, {27, 0, nullptr}, {4, 0, nullptr},  {5, L, nullptr},  {6, L, nullptr},  {7, R, nullptr},
-    {12, 0, nullptr}, {14, 0, nullptr}, {17, 0, nullptr}, {31, 0, nullptr}, {34, 0, nullptr}, {35, 0, nullptr},
-    {36, 0, nullptr}, {37, 0, nullptr}, {15, L, nullptr}, {16, L, nullptr}, {18, L, nullptr}, {39, 0, nullptr},
-    {41, 0, nullptr}, {43, 0, nullptr}, {44, 0, nullptr}, {45, 0, nullptr}, {46, 0, nullptr}, {47, 0, nullptr},
+    {R_MODE, R, nullptr}, {R_TEMPERATURE, L, nullptr}, {R_RECTIFIED_MEAN, L, nullptr},
+    {R_FREQUENCY_TRACKING, 0, nullptr}, {R_PLT_TESTING, 0, nullptr}, {R_DEVICE, L, nullptr},
+    {R_SWITCH_PHASE_OFFSET, 0, nullptr}, {R_SWITCH_ON_CYCLES, 0, nullptr}, {R_FREQUENCY_FILTER, 0, nullptr},
+    {R_FREQUENCY_REFERENCE, L, nullptr}, {R_LOW_FREQUENCY, L, nullptr}, {R_TORQUE_SPEED, R, nullptr},
+    {R_EFFICIENCY, 0, nullptr}, {R_FREQUENCY_FILTERING, 0, nullptr}, {R_VERIFY_SOURCE, 0, nullptr},
+    {R_DT_TESTING, 0, nullptr}, {R_V_AUTORANGING, 0, nullptr}, {R_V_MINIMUM_RANGE, 0, nullptr},
+    {R_C_AUTORANGING, 0, nullptr}, {R_C_MINIMUM_RANGE, 0, nullptr}, {R_HARMONICS_FLICKER_MODE, L, nullptr},
+    {R_CLASS, L, nullptr}, {R_POWER, L, nullptr}, {R_STANDARD, 0, nullptr}, {R_TRIGGER_REFERENCE, 0, nullptr},
+    {R_TRIGGER_TYPE, 0, nullptr}, {R_TRIGGER_POLARITY, 0, nullptr}, {R_HF_REJECT, 0, nullptr},
+    {R_PRETRIGGER, 0, nullptr}, {R_CURSORS, 0, nullptr},
 };
 constexpr walk_step kWalkWqt45[] = {
-    {0, 0, set_mode_with_defaults<true>}, {1, L, nullptr},  {2, L, nullptr},  {3, 0, nullptr},
-    {25, L, nullptr}, {27, 0, nullptr},  {26, 0, nullptr}, {4, 0, nullptr},  {5, L, nullptr},
-    {6, L, nullptr},  {7, R, nullptr},   {12, 0, nullptr}, {14, 0, nullptr}, {34, 0, nullptr},
-    {35, 0, nullptr}, {36, 0, nullptr},  {37, 0, nullptr},
+    {R_MODE, 0, set_mode_with_defaults<true>}, {R_TEMPERATURE, L, nullptr}, {R_RECTIFIED_MEAN, L, nullptr},
+    {R_FREQUENCY_TRACKING, 0, nullptr}, {R_DEVICE, L, nullptr}, {R_SWITCH_ON_CYCLES, 0, nullptr},
+    {R_SWITCH_PHASE_OFFSET, 0, nullptr}, {R_FREQUENCY_FILTER, 0, nullptr}, {R_FREQUENCY_REFERENCE, L, nullptr},
+    {R_LOW_FREQUENCY, L, nullptr}, {R_TORQUE_SPEED, R, nullptr}, {R_EFFICIENCY, 0, nullptr},
+    {R_FREQUENCY_FILTERING, 0, nullptr}, {R_V_AUTORANGING, 0, nullptr}, {R_V_MINIMUM_RANGE, 0, nullptr},
+    {R_C_AUTORANGING, 0, nullptr}, {R_C_MINIMUM_RANGE, 0, nullptr},
 };
 constexpr walk_step kWalkWqt35[] = {
-    {0, 0, set_mode_with_defaults<true>}, {1, L | B, nullptr}, {2, L | B, nullptr}, {3, 0, nullptr},
-    {25, L | B, nullptr}, {27, B, nullptr}, {26, B, nullptr}, {4, 0, nullptr}, {7, R | B, nullptr},
-    {5, R, set_two_group_frequency_reference}, {6, 0, set_low_frequency_unless_shown_again},
-    {12, 0, nullptr}, {14, 0, nullptr}, {34, 0, nullptr}, {35, 0, nullptr}, {36, 0, nullptr}, {37, 0, nullptr},
+    {R_MODE, 0, set_mode_with_defaults<true>}, {R_TEMPERATURE, L | B, nullptr}, {R_RECTIFIED_MEAN, L | B, nullptr},
+    {R_FREQUENCY_TRACKING, 0, nullptr}, {R_DEVICE, L | B, nullptr}, {R_SWITCH_ON_CYCLES, B, nullptr},
+    {R_SWITCH_PHASE_OFFSET, B, nullptr}, {R_FREQUENCY_FILTER, 0, nullptr}, {R_TORQUE_SPEED, R | B, nullptr},
+    {R_FREQUENCY_REFERENCE, R, set_two_group_frequency_reference},
+    {R_LOW_FREQUENCY, 0, set_low_frequency_unless_shown_again}, {R_EFFICIENCY, 0, nullptr},
+    {R_FREQUENCY_FILTERING, 0, nullptr}, {R_V_AUTORANGING, 0, nullptr}, {R_V_MINIMUM_RANGE, 0, nullptr},
+    {R_C_AUTORANGING, 0, nullptr}, {R_C_MINIMUM_RANGE, 0, nullptr},
 };
 constexpr walk_step kWalkWqt25[] = {
-    {0, L, nullptr},  {1, L, nullptr},  {3, 0, nullptr},  {25, L, nullptr}, {27, 0, nullptr}, {26, 0, nullptr},
-    {4, 0, nullptr},  {5, L, nullptr},  {6, L, nullptr},  {7, R, nullptr},  {12, 0, nullptr}, {14, 0, nullptr},
-    {34, 0, nullptr}, {35, 0, nullptr}, {36, 0, nullptr}, {37, 0, nullptr},
+    {R_MODE, L, nullptr}, {R_TEMPERATURE, L, nullptr}, {R_FREQUENCY_TRACKING, 0, nullptr}, {R_DEVICE, L, nullptr},
+    {R_SWITCH_ON_CYCLES, 0, nullptr}, {R_SWITCH_PHASE_OFFSET, 0, nullptr}, {R_FREQUENCY_FILTER, 0, nullptr},
+    {R_FREQUENCY_REFERENCE, L, nullptr}, {R_LOW_FREQUENCY, L, nullptr}, {R_TORQUE_SPEED, R, nullptr},
+    {R_EFFICIENCY, 0, nullptr}, {R_FREQUENCY_FILTERING, 0, nullptr}, {R_V_AUTORANGING, 0, nullptr},
+    {R_V_MINIMUM_RANGE, 0, nullptr}, {R_C_AUTORANGING, 0, nullptr}, {R_C_MINIMUM_RANGE, 0, nullptr},
 };
 constexpr walk_step kWalkWqt15[] = {
-    {0, 0, set_mode_with_defaults<false>}, {1, L, nullptr}, {2, L, nullptr}, {3, 0, nullptr},
-    {25, L, nullptr}, {26, 0, nullptr}, {27, 0, nullptr}, {5, L, nullptr}, {6, L, nullptr}, {7, R, nullptr},
-    {12, 0, nullptr}, {14, 0, nullptr}, {34, 0, nullptr}, {35, 0, nullptr}, {36, 0, nullptr}, {37, 0, nullptr},
+    {R_MODE, 0, set_mode_with_defaults<false>}, {R_TEMPERATURE, L, nullptr}, {R_RECTIFIED_MEAN, L, nullptr},
+    {R_FREQUENCY_TRACKING, 0, nullptr}, {R_DEVICE, L, nullptr}, {R_SWITCH_PHASE_OFFSET, 0, nullptr},
+    {R_SWITCH_ON_CYCLES, 0, nullptr}, {R_FREQUENCY_REFERENCE, L, nullptr}, {R_LOW_FREQUENCY, L, nullptr},
+    {R_TORQUE_SPEED, R, nullptr}, {R_EFFICIENCY, 0, nullptr}, {R_FREQUENCY_FILTERING, 0, nullptr},
+    {R_V_AUTORANGING, 0, nullptr}, {R_V_MINIMUM_RANGE, 0, nullptr}, {R_C_AUTORANGING, 0, nullptr},
+    {R_C_MINIMUM_RANGE, 0, nullptr},
 };
 
 // ---- Lists --------------------------------------------------------------------
@@ -168,23 +245,23 @@ void app_lists(const page_def& page, instrument_config& config)
 {
     const config_family family = page.family;
     if (family == config_family::wqt35xx) {
-        fill_range_choices(row_control(page, 35), row_control(page, 37), 0, value_in(config, 24),
-                           value_in(config, 25));
-        fill_ratio_choices(row_control(page, 12), value_in(config, kItemGrouping), current_phase_count(),
+        fill_range_choices(row_control(page, R_V_MINIMUM_RANGE), row_control(page, R_C_MINIMUM_RANGE), 0,
+                           value_in(config, 24), value_in(config, 25));
+        fill_ratio_choices(row_control(page, R_EFFICIENCY), value_in(config, kItemGrouping), current_phase_count(),
                            value_in(config, kItemWiring));
     } else {
         store_range_lists(family, config, get_current_instrument().option_code);
-        refill(page, config, 35, 26);
-        refill(page, config, 37, 27);
+        refill(page, config, R_V_MINIMUM_RANGE, 26);
+        refill(page, config, R_C_MINIMUM_RANGE, 27);
         config.set_option_list(kItemEfficiency, efficiency_choices(family, current_phase_count()));
-        refill(page, config, 12, kItemEfficiency);
+        refill(page, config, R_EFFICIENCY, kItemEfficiency);
     }
     if (family == config_family::wqt55xx) {
         config.set_option_list(kItemDefaultMode, mode_choices_wqt55xx(current_model_digit()));
-        refill(page, config, 0, kItemDefaultMode);
+        refill(page, config, R_MODE, kItemDefaultMode);
     }
     if (family != config_family::wqt15xx && family != config_family::wqt25xx)
-        torque_speed_labels(page, config, 8, 10);
+        torque_speed_labels(page, config, R_TORQUE_SCALE, R_SPEED_SCALE);
 }
 
 // ---- Layouts ----------------------------------------------------------------------
@@ -204,111 +281,102 @@ void place_rows(grid_cursor& grid, std::initializer_list<int> rows)
 // settings while the device is the switch.
 void place_inrush(grid_cursor& grid, bool device_row)
 {
-    grid.place(37);
+    grid.place(R_C_MINIMUM_RANGE);
     if (device_row)
-        grid.place(25);
+        grid.place(R_DEVICE);
     if (item_now(kItemDevice) == 1)
-        place_rows(grid, {26, 27});
+        place_rows(grid, {R_SWITCH_PHASE_OFFSET, R_SWITCH_ON_CYCLES});
 }
 
 // Steps 2 to 12 of the WQT45 and WQT55 families.
 void place_modes_wqt45xx(grid_cursor& grid, int mode)
 {
-    grid.place(0);
+    grid.place(R_MODE);
     if (mode == 1) {
-        place_rows(grid, {4, 5});
+        place_rows(grid, {R_FREQUENCY_FILTER, R_FREQUENCY_REFERENCE});
         if (item_now(38) == 2)
-            grid.place(28);
+            grid.place(R_GEAR_RATIO);
     }
     if (mode == 1 || mode == 5)
-        grid.place(6);
+        grid.place(R_LOW_FREQUENCY);
     if (mode == 1 && (item_now(kItemLowFrequency) != 0 || item_now(kItemLowFrequencyMode1) != 0))
-        grid.place(13);
+        grid.place(R_MINIMUM_FREQUENCY);
     bool torque = false;
     if (mode == 1) {
-        grid.place(7);
+        grid.place(R_TORQUE_SPEED);
         torque = item_now(kItemTorqueSpeed) != 0;
     }
     if (mode == 2)
-        grid.place(3);
+        grid.place(R_FREQUENCY_TRACKING);
     if (mode == 3)
         place_inrush(grid, true);
     if (mode == 4)
-        place_rows(grid, {2, 1});
+        place_rows(grid, {R_RECTIFIED_MEAN, R_TEMPERATURE});
     if ((mode == 4 && item_now(kItemTemperature) != 0) || torque)
-        place_rows(grid, {8, 9});
+        place_rows(grid, {R_TORQUE_SCALE, R_TORQUE_OFFSET});
     if (torque)
-        place_rows(grid, {10, 11});
+        place_rows(grid, {R_SPEED_SCALE, R_SPEED_OFFSET});
     if (mode == 1 || mode == 2)
-        grid.place(12);
+        grid.place(R_EFFICIENCY);
     if (mode == 6)
-        grid.place(14);
+        grid.place(R_FREQUENCY_FILTERING);
 }
 
 // The WQT55 family's harmonics and flicker rows.
 void place_harmonics(grid_cursor& grid)
 {
-    place_rows(grid, {15, 37, 36});
+    place_rows(grid, {R_HARMONICS_FLICKER_MODE, R_C_MINIMUM_RANGE, R_C_AUTORANGING});
     if (item_now(172) != 0) {
-        grid.place(23);
-        grid.place(29, 0, 255);
-        grid.place(30, 0, 1008);
-        place_rows(grid, {22, 31});
+        grid.place(R_IMPEDANCE_SCALING);
+        grid.place(R_T_SHORT, 0, 255);
+        grid.place(R_T_LONG, 0, 1008);
+        place_rows(grid, {R_PLT_TESTING, R_DT_TESTING});
         return;
     }
-    place_rows(grid, {17, 39, 16});
+    place_rows(grid, {R_VERIFY_SOURCE, R_STANDARD, R_CLASS});
     const int test_class = item_now(173);
     if (test_class >= 2 && test_class <= 5) {
-        grid.place(18);
+        grid.place(R_POWER);
         if (item_now(174) == 1) {
-            grid.place(19);
+            grid.place(R_SPECIFIED_POWER);
             if (test_class == 2)
-                place_rows(grid, {20, 21});
+                place_rows(grid, {R_POWER_FACTOR, R_CURRENT});
         }
     } else if (test_class == 6) {
-        grid.place(19);
+        grid.place(R_SPECIFIED_POWER);
     }
 }
 
 void place_aircraft(grid_cursor& grid)
 {
-    grid.place(24);
-    grid.place(32, 2, 7500);
-    grid.place(33, 2, 7500);
-    place_rows(grid, {34, 35, 36, 37});
+    grid.place(R_FREQUENCY_STEP);
+    grid.place(R_HARMONIC, 2, 7500);
+    grid.place(R_HARMONIC_SERIES, 2, 7500);
+    place_rows(grid, {R_V_AUTORANGING, R_V_MINIMUM_RANGE, R_C_AUTORANGING, R_C_MINIMUM_RANGE});
 }
 
-constexpr page_def app_options(config_family family, const row_def* rows, const walk_step* walk, int8_t walk_count,
-                               void (*layout)())
+// The context button resets the page to its defaults, but in the WQT25
+// family, which hides it; the rows take the Config window's enabled state,
+// and with 48 rows the controls begin at entry 50 of the window table.
+template <size_t Steps>
+constexpr page_def app_options(config_family family, const std::array<row_def, kRows>& rows,
+                               const walk_step (&walk)[Steps], void (*layout)())
 {
-    return {PAGE_APP_OPTIONS,
-            family,
-            static_cast<int16_t>(family == config_family::wqt25xx ? kAdvancedOptionsText : kResetText),
-            family != config_family::wqt25xx,
-            true,
-            50,
-            kRows,
-            rows,
-            walk,
-            walk_count,
-            0,
-            app_lists,
-            layout};
+    const bool reset = family != config_family::wqt25xx;
+    return {.kind = PAGE_APP_OPTIONS, .family = family,
+            .context_text = static_cast<int16_t>(reset ? kResetText : kAdvancedOptionsText), .context_shown = reset,
+            .enable_rows = true, .first_control = 50, .row_count = row_count_of(rows), .rows = rows.data(),
+            .walk = walk, .walk_count = steps(walk), .lists = app_lists, .layout = layout};
 }
 
 } // namespace
 
 constexpr page_def kAppOptionsPages[5] = {
-    app_options(config_family::wqt15xx, kRowsWqt15.data(), kWalkWqt15, steps(kWalkWqt15),
-                layout_application_options_page_wqt15xx),
-    app_options(config_family::wqt25xx, kRowsWqt25.data(), kWalkWqt25, steps(kWalkWqt25),
-                layout_application_options_page_wqt25xx),
-    app_options(config_family::wqt35xx, kRowsWqt35.data(), kWalkWqt35, steps(kWalkWqt35),
-                layout_application_options_page_wqt35xx),
-    app_options(config_family::wqt45xx, kRowsWqt45.data(), kWalkWqt45, steps(kWalkWqt45),
-                layout_application_options_page_wqt45xx),
-    app_options(config_family::wqt55xx, kRowsWqt55.data(), kWalkWqt55, steps(kWalkWqt55),
-                layout_application_options_page_wqt55xx),
+    app_options(config_family::wqt15xx, kRowsWqt15, kWalkWqt15, layout_application_options_page_wqt15xx),
+    app_options(config_family::wqt25xx, kRowsWqt25, kWalkWqt25, layout_application_options_page_wqt25xx),
+    app_options(config_family::wqt35xx, kRowsWqt35, kWalkWqt35, layout_application_options_page_wqt35xx),
+    app_options(config_family::wqt45xx, kRowsWqt45, kWalkWqt45, layout_application_options_page_wqt45xx),
+    app_options(config_family::wqt55xx, kRowsWqt55, kWalkWqt55, layout_application_options_page_wqt55xx),
 };
 static_assert(kAppOptionsPages[2].family == config_family::wqt35xx &&
                   kAppOptionsPages[4].family == config_family::wqt55xx,
@@ -339,7 +407,8 @@ void layout_application_options_page_wqt55xx()
     if ((digit != 2 && mode == 8) || (digit == 2 && mode == 7))
         place_aircraft(grid);
     if (digit == 2 && mode == 8)
-        place_rows(grid, {40, 41, 42, 43, 44, 45, 46, 47});
+        place_rows(grid, {R_TIMEBASE, R_TRIGGER_REFERENCE, R_TRIGGER_LEVEL, R_TRIGGER_TYPE, R_TRIGGER_POLARITY,
+                          R_HF_REJECT, R_PRETRIGGER, R_CURSORS});
 }
 
 void layout_application_options_page_wqt35xx()
@@ -348,26 +417,26 @@ void layout_application_options_page_wqt35xx()
     const int g = item_now(kItemGrouping);
     grid_cursor grid(page_of(config_family::wqt35xx));
     const int mode = item_now(kItemDefaultMode);
-    grid.place(0);
+    grid.place(R_MODE);
     if (mode == 1)
-        place_rows(grid, {4, 5});
+        place_rows(grid, {R_FREQUENCY_FILTER, R_FREQUENCY_REFERENCE});
     if (mode == 1 || mode == 5)
-        grid.place(6);
+        grid.place(R_LOW_FREQUENCY);
     if (mode == 1 && (item_now(kItemLowFrequency) != 0 || item_now(kItemLowFrequencyMode1) != 0))
-        grid.place(13);
+        grid.place(R_MINIMUM_FREQUENCY);
     const bool torque = mode == 1 && item_now(kItemTorqueSpeed) != 0;
     if (mode == 1)
-        grid.place(7);
+        grid.place(R_TORQUE_SPEED);
     if (mode == 2)
-        place_rows(grid, {38, 3});
+        place_rows(grid, {R_AC_LINE, R_FREQUENCY_TRACKING});
     if (mode == 3)
         place_inrush(grid, true);
     if (mode == 4)
-        grid.place(2);
+        grid.place(R_RECTIFIED_MEAN);
     if (torque)
-        place_rows(grid, {8, 9, 10, 11});
+        place_rows(grid, {R_TORQUE_SCALE, R_TORQUE_OFFSET, R_SPEED_SCALE, R_SPEED_OFFSET});
     if ((mode == 1 || mode == 2) && wqt35xx_efficiency_shown(p, g))
-        grid.place(12);
+        grid.place(R_EFFICIENCY);
 }
 
 // The gear ratio follows the frequency reference whatever the mode; the
@@ -376,32 +445,32 @@ void layout_application_options_page_wqt25xx()
 {
     grid_cursor grid(page_of(config_family::wqt25xx));
     const int mode = item_now(kItemDefaultMode);
-    grid.place(0);
+    grid.place(R_MODE);
     if (mode == 1)
-        place_rows(grid, {4, 5});
+        place_rows(grid, {R_FREQUENCY_FILTER, R_FREQUENCY_REFERENCE});
     if (item_now(40) == 2)
-        grid.place(28);
+        grid.place(R_GEAR_RATIO);
     if (mode == 1 || mode == 5)
-        grid.place(6);
+        grid.place(R_LOW_FREQUENCY);
     const bool torque = mode == 1 && item_now(kItemTorqueSpeed) != 0;
     if (mode == 1)
-        grid.place(7);
+        grid.place(R_TORQUE_SPEED);
     if (mode == 2)
-        grid.place(3);
+        grid.place(R_FREQUENCY_TRACKING);
     if (mode == 3)
         place_inrush(grid, false);
     if (mode == 4)
-        grid.place(1);
+        grid.place(R_TEMPERATURE);
     if ((mode == 4 && item_now(kItemTemperature) != 0) || torque)
-        place_rows(grid, {8, 9});
+        place_rows(grid, {R_TORQUE_SCALE, R_TORQUE_OFFSET});
     if (torque)
-        grid.place(10);
+        grid.place(R_SPEED_SCALE);
     if (torque && item_now(kItemTorqueSpeed) == 1)
-        grid.place(11);
+        grid.place(R_SPEED_OFFSET);
     if (mode == 1 || mode == 2)
-        grid.place(12);
+        grid.place(R_EFFICIENCY);
     if (mode == 6)
-        grid.place(14);
+        grid.place(R_FREQUENCY_FILTERING);
 }
 
 // The WQT15 family's own modes: 1 lighting ballast, 2 inrush current, 3
@@ -410,15 +479,15 @@ void layout_application_options_page_wqt15xx()
 {
     grid_cursor grid(page_of(config_family::wqt15xx));
     const int mode = item_now(kItemDefaultMode);
-    grid.place(0);
+    grid.place(R_MODE);
     if (mode == 3)
-        grid.place(6);
+        grid.place(R_LOW_FREQUENCY);
     if (mode == 1)
-        place_rows(grid, {38, 3});
+        place_rows(grid, {R_AC_LINE, R_FREQUENCY_TRACKING});
     if (mode == 2)
         place_inrush(grid, true);
     if (mode == 1)
-        grid.place(12);
+        grid.place(R_EFFICIENCY);
     if (mode == 4)
-        grid.place(14);
+        grid.place(R_FREQUENCY_FILTERING);
 }

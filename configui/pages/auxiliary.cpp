@@ -37,9 +37,10 @@ int first_group_scaling() { return scaling_per_group() ? 0 : -1; }
 int second_group_scaling() { return scaling_per_group() ? 1 : -1; }
 
 constexpr std::array<row_def, kRows> kSharedRows = {
-    list_row(kItemMasterSlave), list_row(kItemDevice), list_row(128), list_row(129),       list_row(81),
-    list_row(123),              list_row(219),        kEmptyRow,     list_row(kItemScaling), kEmptyRow,
+    list_row(kItemMasterSlave), kDeviceRow,    kSwitchPhaseOffsetRow, kSwitchOnCyclesRow,     list_row(81),
+    list_row(123),              list_row(219), kEmptyRow,             list_row(kItemScaling), kEmptyRow,
 };
+static_assert(R_SCALING_GROUP2 + 1 == kRows, "one row per id 25600..25609");
 constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_MASTER_SLAVE, kEmptyRow},
                                                     {R_THERMOCOUPLE, kEmptyRow},
                                                     {R_ZEM_ADJUST, kEmptyRow}});
@@ -110,26 +111,22 @@ void layout_wqt45xx(config_family family)
     place_scaling(grid);
 }
 
-constexpr page_def auxiliary(config_family family, const row_def* rows, const walk_step* walk, int8_t walk_count,
-                             void (*layout)())
+template <size_t Steps>
+constexpr page_def auxiliary(config_family family, const std::array<row_def, kRows>& rows,
+                             const walk_step (&walk)[Steps], void (*layout)())
 {
-    return {PAGE_AUXILIARY, family, kAdvancedOptionsText, false, false, 20, kRows, rows, walk, walk_count, 0,
-            nullptr, layout};
+    return {.kind = PAGE_AUXILIARY, .family = family, .row_count = row_count_of(rows), .rows = rows.data(),
+            .walk = walk, .walk_count = steps(walk), .layout = layout};
 }
 
 } // namespace
 
 constexpr page_def kAuxiliaryPages[5] = {
-    auxiliary(config_family::wqt15xx, kRowsWqt15.data(), kWalkWqt15, steps(kWalkWqt15),
-              layout_auxiliary_control_page_wqt15xx),
-    auxiliary(config_family::wqt25xx, kRowsWqt25.data(), kWalkWqt25, steps(kWalkWqt25),
-              layout_auxiliary_control_page_wqt25xx),
-    auxiliary(config_family::wqt35xx, kRowsWqt35.data(), kWalkWqt35, steps(kWalkWqt35),
-              layout_auxiliary_control_page_wqt35xx),
-    auxiliary(config_family::wqt45xx, kSharedRows.data(), kWalkWqt45, steps(kWalkWqt45),
-              layout_auxiliary_control_page_wqt45xx),
-    auxiliary(config_family::wqt55xx, kSharedRows.data(), kWalkWqt45, steps(kWalkWqt45),
-              layout_auxiliary_control_page_wqt55xx),
+    auxiliary(config_family::wqt15xx, kRowsWqt15, kWalkWqt15, layout_auxiliary_control_page_wqt15xx),
+    auxiliary(config_family::wqt25xx, kRowsWqt25, kWalkWqt25, layout_auxiliary_control_page_wqt25xx),
+    auxiliary(config_family::wqt35xx, kRowsWqt35, kWalkWqt35, layout_auxiliary_control_page_wqt35xx),
+    auxiliary(config_family::wqt45xx, kSharedRows, kWalkWqt45, layout_auxiliary_control_page_wqt45xx),
+    auxiliary(config_family::wqt55xx, kSharedRows, kWalkWqt45, layout_auxiliary_control_page_wqt55xx),
 };
 static_assert(kAuxiliaryPages[2].family == config_family::wqt35xx &&
                   kAuxiliaryPages[4].family == config_family::wqt55xx,

@@ -45,15 +45,19 @@ constexpr std::array<row_def, kRows> blocks(row_def coupling, row_def bandwidth,
     return rows;
 }
 
+constexpr row_def kCouplingRow = list_row(kItemCoupling);
+constexpr row_def kBandwidthRow = list_row(kItemBandwidth);
+constexpr row_def kFilterRow = list_row(kItemFilter);
+constexpr row_def kBandwidthTextRow = edit_row(kItemBandwidthText);
+
 // A WQT15 block is coupling, noise filter and its bandwidth (its second row
 // repeats the coupling and is never placed); a WQT25 block is coupling and
 // bandwidth (its last two rows repeat the bandwidth and are never placed).
-constexpr auto kRowsWqt15 = blocks(list_row(kItemCoupling), list_row(kItemCoupling), list_row(kItemFilter),
-                                   edit_row(kItemBandwidthText));
-constexpr auto kRowsWqt25 = blocks(list_row(kItemCoupling), list_row(kItemBandwidth),
-                                   list_row(kItemBandwidth), edit_row(kItemBandwidth));
-constexpr auto kRows4 = blocks(list_row(kItemCoupling), list_row(kItemBandwidth), list_row(kItemFilter),
-                               edit_row(kItemBandwidthText));
+constexpr auto kRowsWqt15 = blocks(kCouplingRow, kCouplingRow, kFilterRow, kBandwidthTextRow);
+constexpr auto kRowsWqt25 = blocks(kCouplingRow, kBandwidthRow, kBandwidthRow, edit_row(kItemBandwidth));
+constexpr auto kRows4 = blocks(kCouplingRow, kBandwidthRow, kFilterRow, kBandwidthTextRow);
+static_assert(B_BANDWIDTH_TEXT + 1 == kBlockRows && kBlocks * kBlockRows == kRows,
+              "three blocks of four rows, one row per id 25200..25211");
 
 constexpr int row_of(int block, int row)
 {
@@ -174,26 +178,22 @@ void layout_blocks(config_family family, std::initializer_list<int> rows, bool s
         place_block(grid, column, 2, rows);
 }
 
-constexpr page_def coupling(config_family family, const row_def* rows, const walk_step* walk, int8_t walk_count,
-                            page_hook lists, void (*layout)())
+template <size_t Steps>
+constexpr page_def coupling(config_family family, const std::array<row_def, kRows>& rows,
+                            const walk_step (&walk)[Steps], page_hook lists, void (*layout)())
 {
-    return {PAGE_COUPLING, family, kAdvancedOptionsText, false, false, 20, kRows, rows, walk, walk_count, 0,
-            lists, layout};
+    return {.kind = PAGE_COUPLING, .family = family, .row_count = row_count_of(rows), .rows = rows.data(),
+            .walk = walk, .walk_count = steps(walk), .lists = lists, .layout = layout};
 }
 
 } // namespace
 
 constexpr page_def kCouplingPages[5] = {
-    coupling(config_family::wqt15xx, kRowsWqt15.data(), kWalkWqt15, steps(kWalkWqt15), nullptr,
-             layout_coupling_page_wqt15xx),
-    coupling(config_family::wqt25xx, kRowsWqt25.data(), kWalkWqt25, steps(kWalkWqt25), bandwidth_lists,
-             layout_coupling_page_wqt25xx),
-    coupling(config_family::wqt35xx, kRows4.data(), kWalkWqt35, steps(kWalkWqt35), bandwidth_lists,
-             layout_coupling_page_wqt35xx),
-    coupling(config_family::wqt45xx, kRows4.data(), kWalkWqt45, steps(kWalkWqt45), bandwidth_lists,
-             layout_coupling_page_wqt45xx),
-    coupling(config_family::wqt55xx, kRows4.data(), kWalkWqt45, steps(kWalkWqt45), bandwidth_lists,
-             layout_coupling_page_wqt55xx),
+    coupling(config_family::wqt15xx, kRowsWqt15, kWalkWqt15, nullptr, layout_coupling_page_wqt15xx),
+    coupling(config_family::wqt25xx, kRowsWqt25, kWalkWqt25, bandwidth_lists, layout_coupling_page_wqt25xx),
+    coupling(config_family::wqt35xx, kRows4, kWalkWqt35, bandwidth_lists, layout_coupling_page_wqt35xx),
+    coupling(config_family::wqt45xx, kRows4, kWalkWqt45, bandwidth_lists, layout_coupling_page_wqt45xx),
+    coupling(config_family::wqt55xx, kRows4, kWalkWqt45, bandwidth_lists, layout_coupling_page_wqt55xx),
 };
 static_assert(kCouplingPages[2].family == config_family::wqt35xx &&
                   kCouplingPages[4].family == config_family::wqt55xx,

@@ -18,7 +18,7 @@ namespace {
 constexpr int kRows = 12;
 
 enum : int {
-    R_DATALOG, R_INTERVAL, R_LOCATION, R_GRAPH, R_ZOOM1, R_ZOOM2, R_ZOOM3, R_ZOOM4, R_8, R_HIGHSPEED,
+    R_DATALOG, R_INTERVAL, R_LOCATION, R_GRAPH, R_ZOOM1, R_ZOOM2, R_ZOOM3, R_ZOOM4, R_UNUSED, R_HIGHSPEED,
     R_TIME_REFERENCE, R_REFERENCE_GROUP,
 };
 
@@ -27,17 +27,18 @@ constexpr int kItemInterval = 59;
 constexpr int kItemGraph = 60;
 
 constexpr std::array<row_def, kRows> kSharedRows = {
-    list_row(kItemDatalog), edit_row(kItemInterval), kEmptyRow, list_row(kItemGraph),
-    list_row(54),           list_row(55),            list_row(56), list_row(57),
-    kEmptyRow,              kEmptyRow,               list_row(kItemGrouping), kEmptyRow,
+    list_row(kItemDatalog), edit_row(kItemInterval), kEmptyRow,         list_row(kItemGraph),
+    list_row(54),           list_row(55),            list_row(56),      list_row(57),
+    kEmptyRow,              kEmptyRow,               kTimeReferenceRow, kEmptyRow,
 };
+static_assert(R_REFERENCE_GROUP + 1 == kRows, "one row per id 25400..25411");
 constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_TIME_REFERENCE, kEmptyRow}});
 constexpr auto kRowsWqt25 = with_rows(kSharedRows, {{R_GRAPH, kEmptyRow},
                                                     {R_ZOOM1, kEmptyRow},
                                                     {R_ZOOM2, kEmptyRow},
                                                     {R_ZOOM3, kEmptyRow},
                                                     {R_ZOOM4, kEmptyRow},
-                                                    {R_HIGHSPEED, list_row(kItemGraph)},
+                                                    {R_HIGHSPEED, kHighspeedWqt25Row},
                                                     {R_TIME_REFERENCE, kEmptyRow}});
 constexpr auto kRowsWqt35 = with_rows(kSharedRows, {{R_INTERVAL, both_edit_row(kItemInterval)},
                                                     {R_LOCATION, both_edit_row(234, SHOW_INT)},
@@ -97,24 +98,22 @@ void layout_wqt45xx(config_family family)
     place_zooms(grid);
 }
 
-constexpr page_def data_log(config_family family, const row_def* rows, const walk_step* walk, int8_t walk_count,
-                            page_hook lists, void (*layout)())
+template <size_t Steps>
+constexpr page_def data_log(config_family family, const std::array<row_def, kRows>& rows,
+                            const walk_step (&walk)[Steps], page_hook lists, void (*layout)())
 {
-    return {PAGE_DATA_LOG, family, kAdvancedOptionsText, false, false, 20, kRows, rows, walk, walk_count, 0,
-            lists, layout};
+    return {.kind = PAGE_DATA_LOG, .family = family, .row_count = row_count_of(rows), .rows = rows.data(),
+            .walk = walk, .walk_count = steps(walk), .lists = lists, .layout = layout};
 }
 
 } // namespace
 
 constexpr page_def kDataLogPages[5] = {
-    data_log(config_family::wqt15xx, kRowsWqt15.data(), kWalk, steps(kWalk), interval_minimum_wqt15xx,
-             layout_data_log_page_wqt15xx),
-    data_log(config_family::wqt25xx, kRowsWqt25.data(), kWalkWqt25, steps(kWalkWqt25), nullptr,
-             layout_data_log_page_wqt25xx),
-    data_log(config_family::wqt35xx, kRowsWqt35.data(), kWalkWqt35, steps(kWalkWqt35), nullptr,
-             layout_data_log_page_wqt35xx),
-    data_log(config_family::wqt45xx, kSharedRows.data(), kWalk, steps(kWalk), nullptr, layout_data_log_page_wqt45xx),
-    data_log(config_family::wqt55xx, kSharedRows.data(), kWalk, steps(kWalk), nullptr, layout_data_log_page_wqt55xx),
+    data_log(config_family::wqt15xx, kRowsWqt15, kWalk, interval_minimum_wqt15xx, layout_data_log_page_wqt15xx),
+    data_log(config_family::wqt25xx, kRowsWqt25, kWalkWqt25, nullptr, layout_data_log_page_wqt25xx),
+    data_log(config_family::wqt35xx, kRowsWqt35, kWalkWqt35, nullptr, layout_data_log_page_wqt35xx),
+    data_log(config_family::wqt45xx, kSharedRows, kWalk, nullptr, layout_data_log_page_wqt45xx),
+    data_log(config_family::wqt55xx, kSharedRows, kWalk, nullptr, layout_data_log_page_wqt55xx),
 };
 static_assert(kDataLogPages[2].family == config_family::wqt35xx &&
                   kDataLogPages[4].family == config_family::wqt55xx,

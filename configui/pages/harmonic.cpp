@@ -44,12 +44,18 @@ constexpr int kFactorWqt35 = 8;
 constexpr int kHarmonicLowest = 2;
 constexpr int kHarmonicHighest = 7500;
 
+// The Current Bargraph Scale and the HARM key's function, on the Harmonic
+// Analyzer and the Fluctuating Harmonics pages.
+constexpr row_def kCurrentScaleRow = edit_row(104);
+constexpr row_def kHarmKeyRow = list_row(98);
+
 constexpr std::array<row_def, kHarmonicRows> kHarmonicRowsWqt55 = {
-    kModeRow,      list_row(kItemComputation), list_row(105),  list_row(146),
-    list_row(145), edit_row(103),              edit_row(102),  edit_row(104),
-    edit_row(147), int_row(100, ROW_EDIT_ALT), int_row(101, ROW_EDIT_ALT),
-    edit_row(68),  list_row(98),               edit_row(97),
+    kModeRow,          list_row(kItemComputation), list_row(105),    list_row(146),
+    list_row(145),     kHarmonicCurrentRow,        edit_row(102),    kCurrentScaleRow,
+    edit_row(147),     kHarmonicRow,               int_row(101, ROW_EDIT_ALT),
+    kFrequencyStepRow, kHarmKeyRow,                edit_row(97),
 };
+static_assert(R_VOLTAGE + 1 == kHarmonicRows, "one row per id 26300..26313");
 constexpr auto kHarmonicRowsWqt45 =
     with_rows(kHarmonicRowsWqt55, {{R_FREQUENCY_MODE, kEmptyRow}, {R_HARM_KEY, kEmptyRow}});
 // The two-group model takes every entry into both groups.
@@ -194,24 +200,32 @@ void layout_harmonic_simple(config_family family)
 
 // ---- Fluctuating Harmonics ------------------------------------------------------
 
-enum : int { F_MODE, F_HARM_KEY, F_HARMONIC, F_CURRENT_SCALE, kFluctuatingRows };
+constexpr int kFluctuatingRows = 4;
+enum : int { F_MODE, F_HARM_KEY, F_HARMONIC, F_CURRENT_SCALE };
+static_assert(F_CURRENT_SCALE + 1 == kFluctuatingRows, "one row per id 26500..26503");
 
-constexpr row_def kFluctuatingRowsWqt55[kFluctuatingRows] = {kModeRow, list_row(98), int_row(100, ROW_EDIT_ALT),
-                                                             edit_row(104)};
+constexpr std::array<row_def, kFluctuatingRows> kFluctuatingRowsWqt55 = {kModeRow, kHarmKeyRow, kHarmonicRow,
+                                                                         kCurrentScaleRow};
 constexpr walk_step kFluctuatingWalk[] = {kModeStep, group_step(F_HARM_KEY)};
 
 // ---- Flickermeter ---------------------------------------------------------------
 
-enum : int { K_MODE, K_MEASUREMENT, K_T_SHORT, K_T_LONG, K_IMPEDANCE, K_DT_TESTING, kFlickerRows };
+constexpr int kFlickerRows = 6;
+enum : int { K_MODE, K_MEASUREMENT, K_T_SHORT, K_T_LONG, K_IMPEDANCE, K_DT_TESTING };
 
 constexpr int kItemMeasurement = 125;
 constexpr int kItemTLong = 127;
 constexpr int kVoltageMeasurement = 0;
 
-constexpr row_def kFlickerRowsWqt55[kFlickerRows] = {
-    kModeRow,      list_row(kItemMeasurement), int_row(kItemTShort, ROW_EDIT_ALT), int_row(kItemTLong, ROW_EDIT_ALT),
-    edit_row(141), list_row(124),
+constexpr std::array<row_def, kFlickerRows> kFlickerRowsWqt55 = {
+    kModeRow,
+    list_row(kItemMeasurement),
+    int_row(kItemTShort, ROW_EDIT_ALT),
+    int_row(kItemTLong, ROW_EDIT_ALT),
+    kImpedanceScalingRow,
+    kDtTestingRow,
 };
+static_assert(K_DT_TESTING + 1 == kFlickerRows, "one row per id 26600..26605");
 // D(t) Testing is read before the Measurement it depends on.
 constexpr walk_step kFlickerWalk[] = {kModeStep, group_step(K_DT_TESTING), group_step(K_MEASUREMENT)};
 
@@ -227,18 +241,10 @@ void place_within_limits(grid_cursor& grid, int row, int item)
 // ---- Definitions ----------------------------------------------------------------
 
 template <size_t Steps>
-constexpr page_def mode_page(page_kind kind, config_family family, const row_def* rows, int rows_count,
-                             const walk_step (&walk)[Steps], void (*layout)())
-{
-    return {kind, family, kAdvancedOptionsText, false, false, 20, static_cast<int8_t>(rows_count), rows, walk,
-            steps(walk), 0, mode_lists, layout};
-}
-
-template <size_t Steps>
 constexpr page_def harmonic(config_family family, const std::array<row_def, kHarmonicRows>& rows,
                             const walk_step (&walk)[Steps], void (*layout)())
 {
-    return mode_page(PAGE_HARMONIC, family, rows.data(), kHarmonicRows, walk, layout);
+    return mode_page(PAGE_HARMONIC, family, rows, walk, layout);
 }
 
 } // namespace
@@ -254,12 +260,12 @@ constexpr page_def kHarmonicPages[5] = {
 };
 constexpr page_def kFluctuatingPages[5] = {
     {}, {}, {}, {},
-    mode_page(PAGE_FLUCTUATING, config_family::wqt55xx, kFluctuatingRowsWqt55, kFluctuatingRows, kFluctuatingWalk,
+    mode_page(PAGE_FLUCTUATING, config_family::wqt55xx, kFluctuatingRowsWqt55, kFluctuatingWalk,
               layout_fluctuating_harmonics_page_wqt55xx),
 };
 constexpr page_def kFlickermeterPages[5] = {
     {}, {}, {}, {},
-    mode_page(PAGE_FLICKERMETER, config_family::wqt55xx, kFlickerRowsWqt55, kFlickerRows, kFlickerWalk,
+    mode_page(PAGE_FLICKERMETER, config_family::wqt55xx, kFlickerRowsWqt55, kFlickerWalk,
               layout_flickermeter_page_wqt55xx),
 };
 static_assert(kHarmonicPages[2].family == config_family::wqt35xx &&

@@ -20,8 +20,9 @@ constexpr int kItemCircuit = 138;
 constexpr int kItemPhaseOffset = 139;
 
 constexpr std::array<row_def, kRows> kRowsAll = {
-    kModeRow, list_row(kItemParameter), list_row(kItemCircuit), edit_row(kItemPhaseOffset),
+    kModeRow, list_row(kItemParameter), list_row(kItemCircuit), kPhaseOffsetRow,
 };
+static_assert(R_PHASE_OFFSET + 1 == kRows, "one row per id 26100..26103");
 constexpr auto kRowsWqt25 = with_rows(kRowsAll, {{R_CIRCUIT, kEmptyRow}});
 // The two-group model keeps all three in both groups.
 constexpr auto kRowsWqt35 = with_rows(kRowsAll, {{R_PHASE_OFFSET, both_edit_row(kItemPhaseOffset)}});
@@ -46,23 +47,14 @@ void place_rows(config_family family)
             grid.place(row);
 }
 
-constexpr page_def impedance(config_family family, const row_def* rows, const walk_step* walk, int8_t walk_count,
-                             void (*layout)())
-{
-    return {PAGE_IMPEDANCE, family, kAdvancedOptionsText, false, false, 20, kRows, rows, walk, walk_count, 0,
-            mode_lists, layout};
-}
-
 } // namespace
 
 constexpr page_def kImpedancePages[5] = {
-    impedance(config_family::wqt15xx, kRowsAll.data(), kWalkWqt15, steps(kWalkWqt15),
-              layout_impedance_analyzer_page_wqt15xx),
-    impedance(config_family::wqt25xx, kRowsWqt25.data(), kWalk, steps(kWalk), layout_impedance_analyzer_page_wqt25xx),
-    impedance(config_family::wqt35xx, kRowsWqt35.data(), kWalkWqt35, steps(kWalkWqt35),
-              layout_impedance_analyzer_page_wqt35xx),
-    impedance(config_family::wqt45xx, kRowsAll.data(), kWalk, steps(kWalk), layout_impedance_analyzer_page_wqt45xx),
-    impedance(config_family::wqt55xx, kRowsAll.data(), kWalk, steps(kWalk), layout_impedance_analyzer_page_wqt55xx),
+    mode_page(PAGE_IMPEDANCE, config_family::wqt15xx, kRowsAll, kWalkWqt15, layout_impedance_analyzer_page_wqt15xx),
+    mode_page(PAGE_IMPEDANCE, config_family::wqt25xx, kRowsWqt25, kWalk, layout_impedance_analyzer_page_wqt25xx),
+    mode_page(PAGE_IMPEDANCE, config_family::wqt35xx, kRowsWqt35, kWalkWqt35, layout_impedance_analyzer_page_wqt35xx),
+    mode_page(PAGE_IMPEDANCE, config_family::wqt45xx, kRowsAll, kWalk, layout_impedance_analyzer_page_wqt45xx),
+    mode_page(PAGE_IMPEDANCE, config_family::wqt55xx, kRowsAll, kWalk, layout_impedance_analyzer_page_wqt55xx),
 };
 static_assert(kImpedancePages[2].family == config_family::wqt35xx &&
                   kImpedancePages[4].family == config_family::wqt55xx,

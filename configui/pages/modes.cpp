@@ -106,7 +106,7 @@ void mode_lists(const page_def& page, instrument_config& config)
     if (options == nullptr)
         return;
     config.set_option_list(kItemMode, *options);
-    if (HWND list = row_control(page, 0))
+    if (HWND list = row_control(page, kModeRowIndex))
         fill_item_combobox(config, list, kItemMode);
 }
 

@@ -24,13 +24,15 @@ enum : int {
     R_MODE, R_TIMEBASE, R_TRIGGER_REFERENCE, R_TRIGGER_PHASE, R_TRIGGER_LEVEL, R_TRIGGER_TYPE,
     R_TRIGGER_POLARITY, R_HF_REJECT, R_PRETRIGGER, R_CURSORS, R_TRACE, R_CAPTURE_MODE,
 };
+static_assert(R_CAPTURE_MODE + 1 == kRows, "one row per id 26400..26411");
 
 // The capture variant's model digit.
 constexpr int kCaptureDigit = 2;
 
 constexpr std::array<row_def, kRows> kRowsWqt55 = {
-    kModeRow,      edit_row(106), list_row(111), list_row(112), edit_row(107), list_row(110),
-    list_row(109), list_row(114), list_row(108), list_row(113), list_row(115), list_row(116),
+    kModeRow,         kTimebaseRow,    kTriggerReferenceRow, list_row(112),
+    kTriggerLevelRow, kTriggerTypeRow, kTriggerPolarityRow,  kHfRejectRow,
+    kPretriggerRow,   kCursorsRow,     list_row(115),        list_row(116),
 };
 constexpr auto kRowsWqt45 = with_rows(kRowsWqt55, {{R_CAPTURE_MODE, kEmptyRow}});
 // The WQT25 family has no Trace.
@@ -78,22 +80,14 @@ bool capture_mode_shown()
     return model_digit_of(&get_current_instrument()) == kCaptureDigit && item_now(kItemDefaultMode) != 0;
 }
 
-constexpr page_def oscilloscope(config_family family, const row_def* rows, const walk_step* walk, int8_t walk_count,
-                                void (*layout)())
-{
-    return {PAGE_OSCILLOSCOPE, family, kAdvancedOptionsText, false, false, 20, kRows, rows, walk, walk_count, 0,
-            mode_lists, layout};
-}
-
 } // namespace
 
 constexpr page_def kOscilloscopePages[5] = {
-    oscilloscope(config_family::wqt15xx, kRowsWqt45.data(), kWalk, steps(kWalk), layout_oscilloscope_page_wqt15xx),
-    oscilloscope(config_family::wqt25xx, kRowsWqt25.data(), kWalk, steps(kWalk), layout_oscilloscope_page_wqt25xx),
-    oscilloscope(config_family::wqt35xx, kRowsWqt45.data(), kWalkWqt35, steps(kWalkWqt35),
-                 layout_oscilloscope_page_wqt35xx),
-    oscilloscope(config_family::wqt45xx, kRowsWqt45.data(), kWalk, steps(kWalk), layout_oscilloscope_page_wqt45xx),
-    oscilloscope(config_family::wqt55xx, kRowsWqt55.data(), kWalk, steps(kWalk), layout_oscilloscope_page_wqt55xx),
+    mode_page(PAGE_OSCILLOSCOPE, config_family::wqt15xx, kRowsWqt45, kWalk, layout_oscilloscope_page_wqt15xx),
+    mode_page(PAGE_OSCILLOSCOPE, config_family::wqt25xx, kRowsWqt25, kWalk, layout_oscilloscope_page_wqt25xx),
+    mode_page(PAGE_OSCILLOSCOPE, config_family::wqt35xx, kRowsWqt45, kWalkWqt35, layout_oscilloscope_page_wqt35xx),
+    mode_page(PAGE_OSCILLOSCOPE, config_family::wqt45xx, kRowsWqt45, kWalk, layout_oscilloscope_page_wqt45xx),
+    mode_page(PAGE_OSCILLOSCOPE, config_family::wqt55xx, kRowsWqt55, kWalk, layout_oscilloscope_page_wqt55xx),
 };
 static_assert(kOscilloscopePages[2].family == config_family::wqt35xx &&
                   kOscilloscopePages[4].family == config_family::wqt55xx,

@@ -27,6 +27,7 @@ constexpr std::array<row_def, kRows> kRowsAll = {
     kModeRow, list_row(kItemSpeed), list_row(kItemSmoothing), list_row(kItemResponse), list_row(kItemComputation),
     kEmptyRow,
 };
+static_assert(R_OFFSET + 1 == kRows, "one row per id 25900..25905");
 constexpr auto kRowsWqt25 = with_rows(kRowsAll, {{R_SPEED, kEmptyRow},
                                                  {R_SMOOTHING, kEmptyRow},
                                                  {R_RESPONSE, kEmptyRow},
@@ -55,23 +56,14 @@ void layout_by_smoothing(config_family family)
     grid.place(R_COMPUTATION);
 }
 
-constexpr page_def phase_meter(config_family family, const row_def* rows, const walk_step* walk,
-                               int8_t walk_count, void (*layout)())
-{
-    return {PAGE_PHASE_METER, family, kAdvancedOptionsText, false, false, 20, kRows, rows, walk, walk_count, 0,
-            mode_lists, layout};
-}
-
 } // namespace
 
 constexpr page_def kPhaseMeterPages[5] = {
-    phase_meter(config_family::wqt15xx, kRowsAll.data(), kWalk, steps(kWalk), layout_phase_meter_page_wqt15xx),
-    phase_meter(config_family::wqt25xx, kRowsWqt25.data(), kWalkWqt25, steps(kWalkWqt25),
-                layout_phase_meter_page_wqt25xx),
-    phase_meter(config_family::wqt35xx, kRowsAll.data(), kWalkWqt35, steps(kWalkWqt35),
-                layout_phase_meter_page_wqt35xx),
-    phase_meter(config_family::wqt45xx, kRowsAll.data(), kWalk, steps(kWalk), layout_phase_meter_page_wqt45xx),
-    phase_meter(config_family::wqt55xx, kRowsAll.data(), kWalk, steps(kWalk), layout_phase_meter_page_wqt55xx),
+    mode_page(PAGE_PHASE_METER, config_family::wqt15xx, kRowsAll, kWalk, layout_phase_meter_page_wqt15xx),
+    mode_page(PAGE_PHASE_METER, config_family::wqt25xx, kRowsWqt25, kWalkWqt25, layout_phase_meter_page_wqt25xx),
+    mode_page(PAGE_PHASE_METER, config_family::wqt35xx, kRowsAll, kWalkWqt35, layout_phase_meter_page_wqt35xx),
+    mode_page(PAGE_PHASE_METER, config_family::wqt45xx, kRowsAll, kWalk, layout_phase_meter_page_wqt45xx),
+    mode_page(PAGE_PHASE_METER, config_family::wqt55xx, kRowsAll, kWalk, layout_phase_meter_page_wqt55xx),
 };
 static_assert(kPhaseMeterPages[2].family == config_family::wqt35xx &&
                   kPhaseMeterPages[4].family == config_family::wqt55xx,

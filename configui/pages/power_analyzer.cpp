@@ -51,19 +51,13 @@ constexpr int kItemPenultimateLine = 141;
 constexpr int kHarmonicMin = 2;
 constexpr int kHarmonicMax = 417;
 
-constexpr row_def harmonic_row()
-{
-    return {100, ROW_EDIT_ALT, SHOW_INT, nullptr, false, nullptr};
-}
-
 // The WQT35 family's rows: the speed scale factor stands for item 87 or 86
 // by the kind of inputs; the torque and speed entries go to both groups.
 constexpr std::array<row_def, kRows> kRowsWqt35 = {
-    kModeRow,      list_row(92),      list_row(91),      harmonic_row(),   list_row(89),
-    list_row(135), list_row(kItemConversion), list_row(kItemRatio), list_row(90), list_row(131),
-    list_row(kItemLastLine), list_row(kItemPenultimateLine), list_row(kItemTorqueSpeed),
-    both_edit_row(95), both_edit_row(85), both_edit_row(96),
-    {86, ROW_EDIT, SHOW_PLAIN, speed_scale_item, true, nullptr},
+    kModeRow,      list_row(92),      list_row(91),      kHarmonicRow,   list_row(89),
+    list_row(135), list_row(kItemConversion), kEfficiencyRow, list_row(90), list_row(131),
+    list_row(kItemLastLine), list_row(kItemPenultimateLine), kTorqueSpeedRow,
+    kTorqueOffsetBothRow, kTorqueScaleBothRow, kSpeedOffsetBothRow, kSpeedScaleBothRow,
 };
 constexpr auto kRowsWqt15 = with_rows(kRowsWqt35, {{R_TORQUE_SPEED, kEmptyRow}, {R_OFFSET_1, kEmptyRow},
                                                    {R_TORQUE_SCALE, kEmptyRow}, {R_OFFSET_2, kEmptyRow},
@@ -209,27 +203,26 @@ bool either_is(int a, int b, int value)
     return a == value || b == value;
 }
 
-constexpr page_def power_analyzer(config_family family, const row_def* rows, const walk_step* walk,
-                                  int8_t walk_count, void (*layout)())
+// The torque/speed page behind "More Options >" is the WQT45 and WQT55
+// families' only.
+template <size_t Steps>
+constexpr page_def power_analyzer(config_family family, const std::array<row_def, kRows>& rows,
+                                  const walk_step (&walk)[Steps], void (*layout)())
 {
     const bool more_options = family == config_family::wqt45xx || family == config_family::wqt55xx;
-    return {PAGE_POWER_ANALYZER, family, kMoreOptionsText, more_options, false, 20, kRows, rows, walk, walk_count,
-            0, power_lists, layout};
+    return {.kind = PAGE_POWER_ANALYZER, .family = family, .context_text = kMoreOptionsText,
+            .context_shown = more_options, .row_count = row_count_of(rows), .rows = rows.data(), .walk = walk,
+            .walk_count = steps(walk), .lists = power_lists, .layout = layout};
 }
 
 } // namespace
 
 constexpr page_def kPowerAnalyzerPages[5] = {
-    power_analyzer(config_family::wqt15xx, kRowsWqt15.data(), kWalkWqt15, steps(kWalkWqt15),
-                   layout_power_analyzer_page_wqt15xx),
-    power_analyzer(config_family::wqt25xx, kRowsWqt25.data(), kWalkWqt25, steps(kWalkWqt25),
-                   layout_power_analyzer_page_wqt25xx),
-    power_analyzer(config_family::wqt35xx, kRowsWqt35.data(), kWalkWqt35, steps(kWalkWqt35),
-                   layout_power_analyzer_page_wqt35xx),
-    power_analyzer(config_family::wqt45xx, kRowsWqt55.data(), kWalkWqt45, steps(kWalkWqt45),
-                   layout_power_analyzer_page_wqt45xx),
-    power_analyzer(config_family::wqt55xx, kRowsWqt55.data(), kWalkWqt45, steps(kWalkWqt45),
-                   layout_power_analyzer_page_wqt55xx),
+    power_analyzer(config_family::wqt15xx, kRowsWqt15, kWalkWqt15, layout_power_analyzer_page_wqt15xx),
+    power_analyzer(config_family::wqt25xx, kRowsWqt25, kWalkWqt25, layout_power_analyzer_page_wqt25xx),
+    power_analyzer(config_family::wqt35xx, kRowsWqt35, kWalkWqt35, layout_power_analyzer_page_wqt35xx),
+    power_analyzer(config_family::wqt45xx, kRowsWqt55, kWalkWqt45, layout_power_analyzer_page_wqt45xx),
+    power_analyzer(config_family::wqt55xx, kRowsWqt55, kWalkWqt45, layout_power_analyzer_page_wqt55xx),
 };
 static_assert(kPowerAnalyzerPages[2].family == config_family::wqt35xx &&
                   kPowerAnalyzerPages[4].family == config_family::wqt55xx,

@@ -1,10 +1,11 @@
 // What the power pages share: the efficiency-ratio choices of the one-group
 // families and when the two-group model offers a ratio at all, and the
-// torque and speed inputs' scale-factor rows, whose labels and second item
-// follow the kind of inputs (item 84).
+// torque and speed inputs' rows, whose scale factors' labels and the speed
+// scale factor's item follow the kind of inputs (item 84).
 #pragma once
 #include "config/config_item.h"
 #include "config/item_tables.h"
+#include "configui/engine/engine.h"
 
 class instrument_config;
 struct page_def;
@@ -29,6 +30,14 @@ constexpr bool pulsed_speed(int t) { return t == 2 || t == 4; }
 // The speed scale factor: item 87 for pulsed speed inputs (84 = 2 or 4),
 // else item 86.
 int speed_scale_item(instrument_config& config);
+
+// The kind of inputs, and the two-group model's scale factors and offsets,
+// each entry stored in both groups.
+constexpr row_def kTorqueSpeedRow = list_row(kItemTorqueSpeed);
+constexpr row_def kTorqueScaleBothRow = both_edit_row(85);
+constexpr row_def kTorqueOffsetBothRow = both_edit_row(95);
+constexpr row_def kSpeedScaleBothRow = {86, ROW_EDIT, SHOW_PLAIN, speed_scale_item, true, nullptr};
+constexpr row_def kSpeedOffsetBothRow = both_edit_row(96);
 
 // Labels the torque and the speed scale-factor rows of a page from item 84.
 void torque_speed_labels(const page_def& page, instrument_config& config, int torque_row, int speed_row);

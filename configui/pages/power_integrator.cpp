@@ -23,7 +23,7 @@ constexpr int kItemRunTime = 132; // hours; the minutes are item 133
 
 constexpr std::array<row_def, kRows> kRowsWqt55 = {
     kModeRow, list_row(kItemIntegration), list_row(kItemDisplay), run_time_row(kItemRunTime, false),
-    list_row(kItemGrouping),
+    kTimeReferenceRow,
 };
 constexpr auto kRowsWqt15 = with_rows(kRowsWqt55, {{R_TIME_REFERENCE, kEmptyRow}});
 // The two-group model's run time goes to both groups.
@@ -66,26 +66,14 @@ void layout_with_time_reference(config_family family)
         grid.place(R_TIME_REFERENCE);
 }
 
-constexpr page_def power_integrator(config_family family, const row_def* rows, const walk_step* walk,
-                                    int8_t walk_count, void (*layout)())
-{
-    return {PAGE_INTEGRATOR, family, kAdvancedOptionsText, false, false, 20, kRows, rows, walk, walk_count,
-            0, mode_lists, layout};
-}
-
 } // namespace
 
 constexpr page_def kPowerIntegratorPages[5] = {
-    power_integrator(config_family::wqt15xx, kRowsWqt15.data(), kWalkWqt15, steps(kWalkWqt15),
-                     layout_own<config_family::wqt15xx>),
-    power_integrator(config_family::wqt25xx, kRowsWqt15.data(), kWalkWqt15, steps(kWalkWqt15),
-                     layout_own<config_family::wqt25xx>),
-    power_integrator(config_family::wqt35xx, kRowsWqt35.data(), kWalkWqt35, steps(kWalkWqt35),
-                     layout_own<config_family::wqt35xx>),
-    power_integrator(config_family::wqt45xx, kRowsWqt55.data(), kWalkWqt45, steps(kWalkWqt45),
-                     layout_power_integrator_page_wqt45xx),
-    power_integrator(config_family::wqt55xx, kRowsWqt55.data(), kWalkWqt45, steps(kWalkWqt45),
-                     layout_power_integrator_page_wqt55xx),
+    mode_page(PAGE_INTEGRATOR, config_family::wqt15xx, kRowsWqt15, kWalkWqt15, layout_own<config_family::wqt15xx>),
+    mode_page(PAGE_INTEGRATOR, config_family::wqt25xx, kRowsWqt15, kWalkWqt15, layout_own<config_family::wqt25xx>),
+    mode_page(PAGE_INTEGRATOR, config_family::wqt35xx, kRowsWqt35, kWalkWqt35, layout_own<config_family::wqt35xx>),
+    mode_page(PAGE_INTEGRATOR, config_family::wqt45xx, kRowsWqt55, kWalkWqt45, layout_power_integrator_page_wqt45xx),
+    mode_page(PAGE_INTEGRATOR, config_family::wqt55xx, kRowsWqt55, kWalkWqt45, layout_power_integrator_page_wqt55xx),
 };
 static_assert(kPowerIntegratorPages[2].family == config_family::wqt35xx &&
                   kPowerIntegratorPages[4].family == config_family::wqt55xx,

@@ -26,9 +26,12 @@ constexpr int kTitleText = 1807;         // + N: "Phase N Ranging"
 constexpr int kCaptionText = 1772;       // + N: "Phase N Ranging >"
 constexpr int kSetOffsets[] = {0, 152, 176};
 
+// After the shunt, the families' own rows: the DC offset, the range lock
+// and Independent Input, with two rows before the last that every family
+// leaves empty.
 enum : int {
     R_V_INPUT, R_V_AUTO, R_V_RANGE, R_V_SCALE, R_V_ATTENUATOR, R_C_INPUT, R_C_AUTO, R_C_RANGE, R_C_SCALE,
-    R_C_SHUNT, R_OFFSET, R_RANGE_LOCK, R_12, R_13, R_INDEPENDENT,
+    R_C_SHUNT, R_OFFSET, R_RANGE_LOCK, R_UNUSED_1, R_UNUSED_2, R_INDEPENDENT,
 };
 
 constexpr int kItemVoltageInput = 24;
@@ -73,9 +76,12 @@ constexpr std::array<row_def, kRows> kSharedRows = {
     set_list<25>(), set_list<29>(), set_list<27>(), set_edit<33>(), set_edit<35>(),
     set_edit<39>(), kEmptyRow,      kEmptyRow,      kEmptyRow,      kEmptyRow,
 };
-constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_OFFSET, kEmptyRow}, {R_INDEPENDENT, list_row(22)}});
+static_assert(R_INDEPENDENT + 1 == kRows, "one row per id 25300..25314");
+// Independent Input (the two-group model's Independent Range).
+constexpr row_def kIndependentRow = list_row(22);
+constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_OFFSET, kEmptyRow}, {R_INDEPENDENT, kIndependentRow}});
 constexpr auto kRowsWqt25 = with_rows(kSharedRows, {{R_OFFSET, kEmptyRow}, {R_RANGE_LOCK, list_row(94)}});
-constexpr auto kRowsWqt35 = with_rows(kSharedRows, {{R_OFFSET, kEmptyRow}, {R_INDEPENDENT, list_row(22)}});
+constexpr auto kRowsWqt35 = with_rows(kSharedRows, {{R_OFFSET, kEmptyRow}, {R_INDEPENDENT, kIndependentRow}});
 
 // ---- Walks --------------------------------------------------------------------
 
@@ -226,11 +232,14 @@ void layout_rows(config_family family, int tenth_row, bool tenth_shown)
         grid.at(10, tenth_row);
 }
 
-constexpr page_def ranging(config_family family, const row_def* rows, const walk_step* walk, int8_t walk_count,
-                           void (*layout)())
+// The head (title and context button) is the page's own, by the phase shown.
+template <size_t Steps>
+constexpr page_def ranging(config_family family, const std::array<row_def, kRows>& rows,
+                           const walk_step (&walk)[Steps], void (*layout)())
 {
-    return {PAGE_RANGING, family, 0, false, false, 20, kRows, rows, walk, walk_count, 0, ranging_lists, layout, false,
-            ranging_head};
+    return {.kind = PAGE_RANGING, .family = family, .context_text = 0, .row_count = row_count_of(rows),
+            .rows = rows.data(), .walk = walk, .walk_count = steps(walk), .lists = ranging_lists, .layout = layout,
+            .head = ranging_head};
 }
 
 } // namespace
@@ -241,11 +250,11 @@ int ranging_set_offset(instrument_config& config)
 }
 
 constexpr page_def kRangingPages[5] = {
-    ranging(config_family::wqt15xx, kRowsWqt15.data(), kWalkWqt15, steps(kWalkWqt15), layout_ranging_page_wqt15xx),
-    ranging(config_family::wqt25xx, kRowsWqt25.data(), kWalkWqt25, steps(kWalkWqt25), layout_ranging_page_wqt25xx),
-    ranging(config_family::wqt35xx, kRowsWqt35.data(), kWalkWqt35, steps(kWalkWqt35), layout_ranging_page_wqt35xx),
-    ranging(config_family::wqt45xx, kSharedRows.data(), kPhaseSteps, steps(kPhaseSteps), layout_config_page3_v03),
-    ranging(config_family::wqt55xx, kSharedRows.data(), kPhaseSteps, steps(kPhaseSteps), layout_config_page3_v04),
+    ranging(config_family::wqt15xx, kRowsWqt15, kWalkWqt15, layout_ranging_page_wqt15xx),
+    ranging(config_family::wqt25xx, kRowsWqt25, kWalkWqt25, layout_ranging_page_wqt25xx),
+    ranging(config_family::wqt35xx, kRowsWqt35, kWalkWqt35, layout_ranging_page_wqt35xx),
+    ranging(config_family::wqt45xx, kSharedRows, kPhaseSteps, layout_config_page3_v03),
+    ranging(config_family::wqt55xx, kSharedRows, kPhaseSteps, layout_config_page3_v04),
 };
 static_assert(kRangingPages[2].family == config_family::wqt35xx &&
                   kRangingPages[4].family == config_family::wqt55xx,

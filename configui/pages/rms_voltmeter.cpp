@@ -26,12 +26,14 @@ constexpr int kItemCrestFactor = 218;
 constexpr std::array<row_def, kRows> kSharedRows = {
     kModeRow, list_row(kItemRectifiedMean), list_row(kItemPeak), kEmptyRow, kEmptyRow, list_row(kItemCrestFactor),
 };
-constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_LAST_LINE, list_row(kItemLastLine)}, {R_CREST, kEmptyRow}});
+static_assert(R_CREST + 1 == kRows, "one row per id 25800..25805");
+constexpr row_def kLastLineRow = list_row(kItemLastLine);
+constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_LAST_LINE, kLastLineRow}, {R_CREST, kEmptyRow}});
 constexpr auto kRowsWqt25 = with_rows(kSharedRows, {{R_RECTIFIED, kEmptyRow},
                                                     {R_PEAK, kEmptyRow},
                                                     {R_BLANKING, list_row(kItemLowBlanking)},
                                                     {R_CREST, kEmptyRow}});
-constexpr auto kRowsWqt35 = with_rows(kSharedRows, {{R_LAST_LINE, list_row(kItemLastLine)}});
+constexpr auto kRowsWqt35 = with_rows(kSharedRows, {{R_LAST_LINE, kLastLineRow}});
 
 constexpr walk_step kWalkWqt15[] = {kModeStep, {R_RECTIFIED, 0, nullptr}, {R_PEAK, 0, nullptr},
                                     {R_LAST_LINE, 0, nullptr}};
@@ -60,26 +62,18 @@ void place_in_order()
         grid.place(row);
 }
 
-constexpr page_def rms_voltmeter(config_family family, const row_def* rows, const walk_step* walk,
-                                 int8_t walk_count, void (*layout)())
-{
-    return {PAGE_RMS_VOLTMETER, family, kAdvancedOptionsText, false, false, 20, kRows, rows, walk, walk_count, 0,
-            mode_lists, layout};
-}
-
 } // namespace
 
 constexpr page_def kRmsVoltmeterPages[5] = {
-    rms_voltmeter(config_family::wqt15xx, kRowsWqt15.data(), kWalkWqt15, steps(kWalkWqt15),
-                  layout_rms_voltmeter_page_wqt15xx),
-    rms_voltmeter(config_family::wqt25xx, kRowsWqt25.data(), kWalkWqt25, steps(kWalkWqt25),
-                  place_in_order<config_family::wqt25xx, kOrderWqt25>),
-    rms_voltmeter(config_family::wqt35xx, kRowsWqt35.data(), kWalkWqt35, steps(kWalkWqt35),
-                  place_in_order<config_family::wqt35xx, kOrderWqt35>),
-    rms_voltmeter(config_family::wqt45xx, kSharedRows.data(), kWalkWqt45, steps(kWalkWqt45),
-                  place_in_order<config_family::wqt45xx, kOrderWqt45>),
-    rms_voltmeter(config_family::wqt55xx, kSharedRows.data(), kWalkWqt45, steps(kWalkWqt45),
-                  place_in_order<config_family::wqt55xx, kOrderWqt45>),
+    mode_page(PAGE_RMS_VOLTMETER, config_family::wqt15xx, kRowsWqt15, kWalkWqt15, layout_rms_voltmeter_page_wqt15xx),
+    mode_page(PAGE_RMS_VOLTMETER, config_family::wqt25xx, kRowsWqt25, kWalkWqt25,
+              place_in_order<config_family::wqt25xx, kOrderWqt25>),
+    mode_page(PAGE_RMS_VOLTMETER, config_family::wqt35xx, kRowsWqt35, kWalkWqt35,
+              place_in_order<config_family::wqt35xx, kOrderWqt35>),
+    mode_page(PAGE_RMS_VOLTMETER, config_family::wqt45xx, kSharedRows, kWalkWqt45,
+              place_in_order<config_family::wqt45xx, kOrderWqt45>),
+    mode_page(PAGE_RMS_VOLTMETER, config_family::wqt55xx, kSharedRows, kWalkWqt45,
+              place_in_order<config_family::wqt55xx, kOrderWqt45>),
 };
 static_assert(kRmsVoltmeterPages[2].family == config_family::wqt35xx &&
                   kRmsVoltmeterPages[4].family == config_family::wqt55xx,

@@ -14,11 +14,14 @@
 namespace {
 
 constexpr int kRows = 8;
-constexpr int kIndependentInputRow = 6;
-constexpr int kPhaseAngleReferenceRow = 7;
 
-// Phase Convention, Low Blanking, Keyboard Beep, Auto Zero, Prog Direct
-// Download, Zoom 2 High Res, Independent Input, Phase Angle Reference.
+enum : int {
+    R_PHASE_CONVENTION, R_LOW_BLANKING, R_KEYBOARD_BEEP, R_AUTO_ZERO, R_DIRECT_DOWNLOAD, R_ZOOM2_HIGH_RES,
+    R_INDEPENDENT_INPUT, R_PHASE_ANGLE_REFERENCE,
+};
+static_assert(R_PHASE_ANGLE_REFERENCE + 1 == kRows, "one row per id 25700..25707");
+
+// The item of each row.
 constexpr int kItems[kRows] = {6, 5, 9, 4, 50, 119, 22, 117};
 
 constexpr std::array<row_def, kRows> rows_without(int empty_row)
@@ -30,14 +33,17 @@ constexpr std::array<row_def, kRows> rows_without(int empty_row)
 }
 
 constexpr auto kAllRows = rows_without(-1);
-constexpr auto kRowsWqt25 = rows_without(kPhaseAngleReferenceRow);
-constexpr auto kRowsWqt35 = rows_without(kIndependentInputRow);
+constexpr auto kRowsWqt25 = rows_without(R_PHASE_ANGLE_REFERENCE);
+constexpr auto kRowsWqt35 = rows_without(R_INDEPENDENT_INPUT);
 
-// The grid order of each family's rows.
-constexpr int kOrderWqt15[] = {0, 1, 2, 3, 7, 4, 5, 6};
-constexpr int kOrderWqt25[] = {0, 1, 2, 3, 4, 5, 6};
-constexpr int kOrderWqt35[] = {0, 7, 2, 3, 4, 5, 1};
-constexpr int kOrderWqt45[] = {0, 1, 2, 3, 7, 4, 5, 6};
+// The grid order of each family's rows; the WQT15 family's is the WQT45 and
+// WQT55 families'.
+constexpr int kOrderWqt45[] = {R_PHASE_CONVENTION, R_LOW_BLANKING, R_KEYBOARD_BEEP, R_AUTO_ZERO,
+                               R_PHASE_ANGLE_REFERENCE, R_DIRECT_DOWNLOAD, R_ZOOM2_HIGH_RES, R_INDEPENDENT_INPUT};
+constexpr int kOrderWqt25[] = {R_PHASE_CONVENTION, R_LOW_BLANKING, R_KEYBOARD_BEEP, R_AUTO_ZERO,
+                               R_DIRECT_DOWNLOAD, R_ZOOM2_HIGH_RES, R_INDEPENDENT_INPUT};
+constexpr int kOrderWqt35[] = {R_PHASE_CONVENTION, R_PHASE_ANGLE_REFERENCE, R_KEYBOARD_BEEP, R_AUTO_ZERO,
+                               R_DIRECT_DOWNLOAD, R_ZOOM2_HIGH_RES, R_LOW_BLANKING};
 
 const page_def& page_of(config_family family)
 {
@@ -63,12 +69,12 @@ bool wqt35xx_rows_shown(int)
 // Independent Input needs a second phase.
 bool wqt45xx_row_shown(int row)
 {
-    return row != kIndependentInputRow || current_phase_count() > 1;
+    return row != R_INDEPENDENT_INPUT || current_phase_count() > 1;
 }
 
 void layout_wqt15xx()
 {
-    place_in_order(page_of(config_family::wqt15xx), kOrderWqt15, nullptr);
+    place_in_order(page_of(config_family::wqt15xx), kOrderWqt45, nullptr);
 }
 
 void layout_wqt25xx()
@@ -76,22 +82,24 @@ void layout_wqt25xx()
     place_in_order(page_of(config_family::wqt25xx), kOrderWqt25, nullptr);
 }
 
-constexpr page_def system_options(config_family family, const row_def* rows, uint16_t walk_flags,
-                                  void (*layout)())
+// No walk: the list rule takes every list in row order, with the family's
+// flags.
+constexpr page_def system_options(config_family family, const std::array<row_def, kRows>& rows,
+                                  uint16_t walk_flags, void (*layout)())
 {
-    return {PAGE_SYSTEM_OPTIONS, family, kAdvancedOptionsText, false, false, 20, kRows, rows,
-            nullptr, 0, walk_flags, nullptr, layout};
+    return {.kind = PAGE_SYSTEM_OPTIONS, .family = family, .row_count = row_count_of(rows), .rows = rows.data(),
+            .walk_flags = walk_flags, .layout = layout};
 }
 
 } // namespace
 
 // The WQT35 family sets every list in both groups.
 constexpr page_def kSystemOptionsPages[5] = {
-    system_options(config_family::wqt15xx, kAllRows.data(), 0, layout_wqt15xx),
-    system_options(config_family::wqt25xx, kRowsWqt25.data(), 0, layout_wqt25xx),
-    system_options(config_family::wqt35xx, kRowsWqt35.data(), STEP_BOTH, layout_config_page7_v01),
-    system_options(config_family::wqt45xx, kAllRows.data(), 0, layout_config_page7_v02),
-    system_options(config_family::wqt55xx, kAllRows.data(), 0, layout_config_page7_v03),
+    system_options(config_family::wqt15xx, kAllRows, 0, layout_wqt15xx),
+    system_options(config_family::wqt25xx, kRowsWqt25, 0, layout_wqt25xx),
+    system_options(config_family::wqt35xx, kRowsWqt35, STEP_BOTH, layout_config_page7_v01),
+    system_options(config_family::wqt45xx, kAllRows, 0, layout_config_page7_v02),
+    system_options(config_family::wqt55xx, kAllRows, 0, layout_config_page7_v03),
 };
 static_assert(kSystemOptionsPages[2].family == config_family::wqt35xx &&
                   kSystemOptionsPages[4].family == config_family::wqt55xx,

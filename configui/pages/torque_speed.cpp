@@ -26,6 +26,7 @@ constexpr int kItemSpeedScale = 86;
 
 constexpr int kSpeedInput = 2; // the frequency reference that needs the gear ratio
 
+constexpr int kRows = 7;
 enum : int {
     R_REFERENCE,
     R_GEAR,
@@ -34,12 +35,12 @@ enum : int {
     R_TORQUE_SCALE,
     R_SPEED_OFFSET,
     R_SPEED_SCALE,
-    kRows
 };
+static_assert(R_SPEED_SCALE + 1 == kRows, "one row per id 26700..26706");
 
 constexpr std::array<row_def, kRows> kRowsWqt45 = {
-    list_row(kItemFrequencyReference), edit_row(kItemGearRatio),    list_row(kItemTorqueSpeed),
-    edit_row(kItemTorqueOffset),       edit_row(kItemTorqueScale),  edit_row(kItemSpeedOffset),
+    kFrequencyReferenceRow,      edit_row(kItemGearRatio),    kTorqueSpeedRow,
+    edit_row(kItemTorqueOffset), edit_row(kItemTorqueScale),  edit_row(kItemSpeedOffset),
     edit_row(kItemSpeedScale, speed_scale_item),
 };
 constexpr auto kRowsWqt55 = with_rows(kRowsWqt45, {{R_GEAR, gear_row(kItemGearRatio)}});
@@ -83,16 +84,17 @@ void layout_torque_speed(config_family family)
         grid.place(R_SPEED_OFFSET);
 }
 
-constexpr page_def torque_speed(config_family family, const row_def* rows, void (*layout)())
+constexpr page_def torque_speed(config_family family, const std::array<row_def, kRows>& rows, void (*layout)())
 {
-    return {PAGE_TORQUE_SPEED, family, kReturnText, true,  false, 20, kRows, rows, kWalk,
-            steps(kWalk), 0, scale_factor_labels, layout, true};
+    return {.kind = PAGE_TORQUE_SPEED, .family = family, .context_text = kReturnText, .context_shown = true,
+            .row_count = row_count_of(rows), .rows = rows.data(), .walk = kWalk, .walk_count = steps(kWalk),
+            .lists = scale_factor_labels, .layout = layout, .any_code = true};
 }
 
 // A family without the page: no rows, so the dispatch finds none.
 constexpr page_def no_page(config_family family)
 {
-    return {PAGE_TORQUE_SPEED, family, 0, false, false, 20, 0, nullptr, nullptr, 0, 0, nullptr, nullptr, false};
+    return {.kind = PAGE_TORQUE_SPEED, .family = family, .context_text = 0};
 }
 
 } // namespace
@@ -101,8 +103,8 @@ constexpr page_def kTorqueSpeedPages[5] = {
     no_page(config_family::wqt15xx),
     no_page(config_family::wqt25xx),
     no_page(config_family::wqt35xx),
-    torque_speed(config_family::wqt45xx, kRowsWqt45.data(), layout_torque_speed_page_wqt45xx),
-    torque_speed(config_family::wqt55xx, kRowsWqt55.data(), layout_torque_speed_page_wqt55xx),
+    torque_speed(config_family::wqt45xx, kRowsWqt45, layout_torque_speed_page_wqt45xx),
+    torque_speed(config_family::wqt55xx, kRowsWqt55, layout_torque_speed_page_wqt55xx),
 };
 static_assert(kTorqueSpeedPages[3].family == config_family::wqt45xx &&
                   kTorqueSpeedPages[4].family == config_family::wqt55xx,
