@@ -8,6 +8,7 @@
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
 #include "config/two_group_rules.h"
+#include "config/wiring_rules.h"
 #include "configui/engine/engine.h"
 #include "configui/engine/two_group.h"
 #include "slots/instrument_slots.h"
@@ -284,14 +285,7 @@ void place_acquisition_head(grid_cursor& grid, config_family family)
 // frequency from.
 bool phase_row_hidden(int p, int w, bool independents_too)
 {
-    if (w == 0 || (p == 2 && w == 3) || (p > 2 && w == 4) || (p >= 3 && w == 5))
-        return true;
-    return independents_too && ((p == 2 && w == 4) || (p == 3 && w == 7));
-}
-
-bool independent_wiring(int p, int w)
-{
-    return (p == 2 && w == 4) || (p == 3 && w == 7);
+    return wiring_without_phase_steps(p, w) || (independents_too && independent_wiring(p, w));
 }
 
 void layout_one_group(config_family family)

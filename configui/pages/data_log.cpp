@@ -7,6 +7,7 @@
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
 #include "config/two_group_rules.h"
+#include "config/wiring_rules.h"
 #include "configui/engine/engine.h"
 #include "slots/instrument_slots.h"
 
@@ -91,7 +92,7 @@ void layout_wqt45xx(config_family family)
     grid.place(R_INTERVAL);
     const int p = current_phase_count();
     const int w = item_now(kItemWiring);
-    if ((p == 2 && w == 4) || (p == 3 && w == 7))
+    if (independent_wiring(p, w))
         grid.place(R_TIME_REFERENCE);
     grid.place(R_GRAPH);
     place_zooms(grid);

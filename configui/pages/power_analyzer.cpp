@@ -8,6 +8,7 @@
 
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
+#include "config/wiring_rules.h"
 #include "configui/engine/change_rule.h"
 #include "configui/engine/config_choices_ui.h"
 #include "configui/engine/engine.h"
@@ -156,7 +157,7 @@ wiring_state wiring_now()
 
 bool independent(const wiring_state& s)
 {
-    return (s.p == 2 && s.w == 4) || (s.p == 3 && s.w == 7);
+    return independent_wiring(s.p, s.w);
 }
 
 // Two or three wattmeters on two or three phases.

@@ -5,6 +5,7 @@
 #include "configui/pages/power_integrator.h"
 
 #include "config/item_numbers.h"
+#include "config/wiring_rules.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
 
@@ -62,7 +63,7 @@ void layout_with_time_reference(config_family family)
     const int w = item_now(kItemWiring);
     grid_cursor grid(page_of(family));
     place_rows(grid);
-    if ((p == 2 && w == 4) || (p == 3 && w == 7))
+    if (independent_wiring(p, w))
         grid.place(R_TIME_REFERENCE);
 }
 

@@ -2,6 +2,7 @@
 #include "configui/pages/range_lists.h"
 
 #include "config/instrument_config.h"
+#include "config/wiring_rules.h"
 
 namespace {
 
@@ -71,7 +72,6 @@ constexpr int kItemVoltageInput = 24;
 constexpr int kItemCurrentInput = 25;
 constexpr int kItemVoltageRange = 26;
 constexpr int kItemCurrentRange = 27;
-constexpr int kSetOffsets[] = {0, 152, 176};
 
 } // namespace
 
@@ -93,7 +93,7 @@ void store_range_lists(config_family family, instrument_config& config, uint32_t
     config.get_value_int(kItemCurrentInput, current_input);
     const option_list& volts = voltage_range_list(family, voltage_input);
     const option_list& amps = current_range_list(family, current_input, option_code);
-    for (int offset : kSetOffsets) {
+    for (int offset : kPhaseSetOffsets) {
         config.set_option_list(kItemVoltageRange + offset, volts);
         config.set_option_list(kItemCurrentRange + offset, amps);
     }
