@@ -27,12 +27,6 @@ enum : int {
     R_GROUPING,
 };
 
-constexpr int kItemSpeed = 13;
-constexpr int kItemSmoothing = 14;
-constexpr int kItemFrequencyReference = 38;
-constexpr int kItemReferenceWqt25 = 40;
-constexpr int kItemFilterWqt25 = 54;
-
 // While the mode item is 1, the low-frequency row stands for item 73.
 int low_frequency_item(instrument_config& config)
 {
@@ -298,7 +292,7 @@ void layout_one_group(config_family family)
     grid_cursor grid(page);
     grid.place(R_WIRING);
     place_acquisition_head(grid, family);
-    const int reference = item_now(wqt25 ? kItemReferenceWqt25 : kItemFrequencyReference);
+    const int reference = item_now(wqt25 ? kItemFrequencyReferenceWqt25 : kItemFrequencyReference);
     if (!wqt15 && reference == 2)
         grid.place(R_GEAR);
     if (!phase_row_hidden(p, w, !wqt25) && !(wqt25 && reference == 2))
@@ -309,7 +303,7 @@ void layout_one_group(config_family family)
     if ((p >= 3 && w == 6) || (!wqt15 && independent_wiring(p, w)))
         grid.place(R_PHASE3_REF);
     grid.place(R_FILTER);
-    if (wqt25 && item_now(kItemFilterWqt25) != 0)
+    if (wqt25 && item_now(kItemFrequencyFilterWqt25) != 0)
         grid.place(R_FILTER2);
     grid.place(R_LOW_FREQUENCY);
     const bool low = item_now(kItemLowFrequency) != 0 && !wqt15 && !wqt25;

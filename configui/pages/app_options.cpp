@@ -23,16 +23,12 @@ namespace {
 constexpr int kRows = 48;
 constexpr int kResetText = 1835;         // "Reset to Default"
 
-constexpr int kItemTemperature = 80;
-constexpr int kItemDevice = 122;
-constexpr int kItemEfficiency = 93;
-
 // The WQT55 family's rows; the others take theirs out or put theirs in.
 constexpr std::array<row_def, kRows> kRowsWqt55 = {
     list_row(kItemDefaultMode), list_row(80),  list_row(144), list_row(72),
     list_row(71),               list_row(38),  list_row(73),  list_row(kItemTorqueSpeed),
     edit_row(85),               edit_row(95),  edit_row(86, speed_scale_item), edit_row(96),
-    list_row(kItemEfficiency),  edit_row(69),  list_row(52),  list_row(172),
+    list_row(kItemRatio),       edit_row(69),  list_row(52),  list_row(172),
     list_row(173),              list_row(142), list_row(174), edit_row(175),
     edit_row(166),              edit_row(103), list_row(149), edit_row(141),
     edit_row(68),               list_row(kItemDevice), list_row(128), list_row(129),
@@ -176,8 +172,8 @@ void app_lists(const page_def& page, instrument_config& config)
         store_range_lists(family, config, get_current_instrument().option_code);
         refill(page, config, 35, 26);
         refill(page, config, 37, 27);
-        config.set_option_list(kItemEfficiency, efficiency_choices(family, current_phase_count()));
-        refill(page, config, 12, kItemEfficiency);
+        config.set_option_list(kItemRatio, efficiency_choices(family, current_phase_count()));
+        refill(page, config, 12, kItemRatio);
     }
     if (family == config_family::wqt55xx) {
         config.set_option_list(kItemDefaultMode, mode_choices_wqt55xx(current_model_digit()));

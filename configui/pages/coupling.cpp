@@ -23,11 +23,6 @@ constexpr int kBlocks = kPhaseSets; // one block for each item set of the inputs
 // A block's rows, from its first row.
 enum : int { B_COUPLING, B_BANDWIDTH, B_FILTER, B_BANDWIDTH_TEXT };
 
-constexpr int kItemCoupling = 30;
-constexpr int kItemBandwidth = 31;
-constexpr int kItemFilter = 36;
-constexpr int kItemBandwidthText = 37;
-
 // One block of rows at an item set's offset.
 constexpr std::array<row_def, kRows> blocks(row_def coupling, row_def bandwidth, row_def filter, row_def text)
 {
@@ -46,12 +41,12 @@ constexpr std::array<row_def, kRows> blocks(row_def coupling, row_def bandwidth,
 // A WQT15 block is coupling, noise filter and its bandwidth (its second row
 // repeats the coupling and is never placed); a WQT25 block is coupling and
 // bandwidth (its last two rows repeat the bandwidth and are never placed).
-constexpr auto kRowsWqt15 = blocks(list_row(kItemCoupling), list_row(kItemCoupling), list_row(kItemFilter),
-                                   edit_row(kItemBandwidthText));
+constexpr auto kRowsWqt15 = blocks(list_row(kItemCoupling), list_row(kItemCoupling), list_row(kItemNoiseFilter),
+                                   edit_row(kItemFilterBandwidth));
 constexpr auto kRowsWqt25 = blocks(list_row(kItemCoupling), list_row(kItemBandwidth),
                                    list_row(kItemBandwidth), edit_row(kItemBandwidth));
-constexpr auto kRows4 = blocks(list_row(kItemCoupling), list_row(kItemBandwidth), list_row(kItemFilter),
-                               edit_row(kItemBandwidthText));
+constexpr auto kRows4 = blocks(list_row(kItemCoupling), list_row(kItemBandwidth), list_row(kItemNoiseFilter),
+                               edit_row(kItemFilterBandwidth));
 
 constexpr int row_of(int block, int row)
 {
@@ -146,7 +141,7 @@ void place_block(grid_cursor& grid, int column_top, int block, std::initializer_
 {
     int at = column_top;
     for (int row : rows) {
-        if (row == B_BANDWIDTH_TEXT && item_now(kItemFilter + kPhaseSetOffsets[block]) == 0)
+        if (row == B_BANDWIDTH_TEXT && item_now(kItemNoiseFilter + kPhaseSetOffsets[block]) == 0)
             continue;
         grid.at(at++, row_of(block, row));
     }

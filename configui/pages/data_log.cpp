@@ -23,14 +23,10 @@ enum : int {
     R_TIME_REFERENCE, R_REFERENCE_GROUP,
 };
 
-constexpr int kItemDatalog = 58;
-constexpr int kItemInterval = 59;
-constexpr int kItemGraph = 60;
-
 constexpr std::array<row_def, kRows> kSharedRows = {
     list_row(kItemDatalog), edit_row(kItemInterval), kEmptyRow, list_row(kItemGraph),
     list_row(54),           list_row(55),            list_row(56), list_row(57),
-    kEmptyRow,              kEmptyRow,               list_row(kItemGrouping), kEmptyRow,
+    kEmptyRow,              kEmptyRow,               list_row(kItemTimeReference), kEmptyRow,
 };
 constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_TIME_REFERENCE, kEmptyRow}});
 constexpr auto kRowsWqt25 = with_rows(kSharedRows, {{R_GRAPH, kEmptyRow},
@@ -38,7 +34,7 @@ constexpr auto kRowsWqt25 = with_rows(kSharedRows, {{R_GRAPH, kEmptyRow},
                                                     {R_ZOOM2, kEmptyRow},
                                                     {R_ZOOM3, kEmptyRow},
                                                     {R_ZOOM4, kEmptyRow},
-                                                    {R_HIGHSPEED, list_row(kItemGraph)},
+                                                    {R_HIGHSPEED, list_row(kItemHighspeedWqt25)},
                                                     {R_TIME_REFERENCE, kEmptyRow}});
 constexpr auto kRowsWqt35 = with_rows(kSharedRows, {{R_INTERVAL, both_edit_row(kItemInterval)},
                                                     {R_LOCATION, both_edit_row(234, SHOW_INT)},

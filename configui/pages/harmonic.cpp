@@ -28,10 +28,6 @@ enum : int {
     R_CURRENT_SCALE, R_MARKER_VALUE, R_HARMONIC, R_SERIES, R_FREQUENCY_STEP, R_HARM_KEY, R_VOLTAGE,
 };
 
-constexpr int kItemComputation = 99;
-constexpr int kItemSpeed = 13;
-constexpr int kItemWindow = 12;
-
 // The Computation entries the layouts test. The WQT35 family has no
 // "Interharmonic Sweep", so its "Harmonic Factor" is entry 8.
 constexpr int kDifferenceThd = 0;
@@ -45,10 +41,10 @@ constexpr int kHarmonicLowest = 2;
 constexpr int kHarmonicHighest = 7500;
 
 constexpr std::array<row_def, kHarmonicRows> kHarmonicRowsWqt55 = {
-    kModeRow,      list_row(kItemComputation), list_row(105),  list_row(146),
-    list_row(145), edit_row(103),              edit_row(102),  edit_row(104),
-    edit_row(147), int_row(100, ROW_EDIT_ALT), int_row(101, ROW_EDIT_ALT),
-    edit_row(68),  list_row(98),               edit_row(97),
+    kModeRow,      list_row(kItemHarmonicComputation), list_row(105),  list_row(146),
+    list_row(145), edit_row(103),                      edit_row(102),  edit_row(104),
+    edit_row(147), int_row(100, ROW_EDIT_ALT),         int_row(101, ROW_EDIT_ALT),
+    edit_row(68),  list_row(98),                       edit_row(97),
 };
 constexpr auto kHarmonicRowsWqt45 =
     with_rows(kHarmonicRowsWqt55, {{R_FREQUENCY_MODE, kEmptyRow}, {R_HARM_KEY, kEmptyRow}});
@@ -143,7 +139,7 @@ bool conversion_shown_wqt35xx()
 void layout_harmonic_rich(config_family family)
 {
     const bool wqt55xx = family == config_family::wqt55xx;
-    const int c = item_now(kItemComputation);
+    const int c = item_now(kItemHarmonicComputation);
     grid_cursor grid(harmonic_page(family));
     grid.place(R_MODE);
     grid.place(R_COMPUTATION);
@@ -176,7 +172,7 @@ void layout_harmonic_rich(config_family family)
 // The WQT15 and WQT25 layouts; the WQT25 family has no Current Bargraph Scale.
 void layout_harmonic_simple(config_family family)
 {
-    const int c = item_now(kItemComputation);
+    const int c = item_now(kItemHarmonicComputation);
     grid_cursor grid(harmonic_page(family));
     grid.place(R_MODE);
     grid.place(R_COMPUTATION);
@@ -204,13 +200,11 @@ constexpr walk_step kFluctuatingWalk[] = {kModeStep, group_step(F_HARM_KEY)};
 
 enum : int { K_MODE, K_MEASUREMENT, K_T_SHORT, K_T_LONG, K_IMPEDANCE, K_DT_TESTING, kFlickerRows };
 
-constexpr int kItemMeasurement = 125;
-constexpr int kItemTLong = 127;
 constexpr int kVoltageMeasurement = 0;
 
 constexpr row_def kFlickerRowsWqt55[kFlickerRows] = {
-    kModeRow,      list_row(kItemMeasurement), int_row(kItemTShort, ROW_EDIT_ALT), int_row(kItemTLong, ROW_EDIT_ALT),
-    edit_row(141), list_row(124),
+    kModeRow,      list_row(kItemFlickerMeasurement), int_row(kItemTShort, ROW_EDIT_ALT),
+    int_row(kItemTLong, ROW_EDIT_ALT), edit_row(141), list_row(124),
 };
 // D(t) Testing is read before the Measurement it depends on.
 constexpr walk_step kFlickerWalk[] = {kModeStep, group_step(K_DT_TESTING), group_step(K_MEASUREMENT)};
@@ -293,7 +287,7 @@ void layout_harmonic_analyzer_page_wqt35xx()
         return;
     }
     grid.place(R_COMPUTATION);
-    const int c = item_now(kItemComputation);
+    const int c = item_now(kItemHarmonicComputation);
     if (c == kFactorWqt35)
         grid.place(R_VOLTAGE);
     if (c == kTrd || c == kFactorWqt35)
@@ -325,6 +319,6 @@ void layout_flickermeter_page_wqt55xx()
     grid.place(K_IMPEDANCE);
     place_within_limits(grid, K_T_SHORT, kItemTShort);
     place_within_limits(grid, K_T_LONG, kItemTLong);
-    if (item_now(kItemMeasurement) == kVoltageMeasurement)
+    if (item_now(kItemFlickerMeasurement) == kVoltageMeasurement)
         grid.place(K_DT_TESTING);
 }

@@ -46,9 +46,6 @@ enum : int8_t {
 };
 static_assert(R_SPEED_SCALE + 1 == kRows, "one row per id 26000..26016");
 
-constexpr int kItemConversion = 134;
-constexpr int kItemLastLine = 142;
-constexpr int kItemPenultimateLine = 141;
 constexpr int kHarmonicMin = 2;
 constexpr int kHarmonicMax = 417;
 
@@ -62,7 +59,7 @@ constexpr row_def harmonic_row()
 constexpr std::array<row_def, kRows> kRowsWqt35 = {
     kModeRow,      list_row(92),      list_row(91),      harmonic_row(),   list_row(89),
     list_row(135), list_row(kItemConversion), list_row(kItemRatio), list_row(90), list_row(131),
-    list_row(kItemLastLine), list_row(kItemPenultimateLine), list_row(kItemTorqueSpeed),
+    list_row(kItemPowerLastLine), list_row(kItemPenultimateLine), list_row(kItemTorqueSpeed),
     both_edit_row(95), both_edit_row(85), both_edit_row(96),
     {86, ROW_EDIT, SHOW_PLAIN, speed_scale_item, true, nullptr},
 };
@@ -249,7 +246,7 @@ void show_power_analyzer_page_wqt55xx(HWND w) { show_page(page_of(config_family:
 void layout_power_analyzer_page_wqt15xx()
 {
     const wiring_state s = wiring_now();
-    const int last = item_now(kItemLastLine);
+    const int last = item_now(kItemPowerLastLine);
     const int penultimate = item_now(kItemPenultimateLine);
     const auto line_is = [&](int value) { return either_is(last, penultimate, value); };
     grid_cursor grid(page_of(config_family::wqt15xx));
@@ -283,7 +280,7 @@ void layout_power_analyzer_page_wqt35xx()
     const int g = item_now(kItemGrouping);
     const wiring_state s = wiring_now();
     const int penultimate = item_now(kItemPenultimateLine);
-    const int last = item_now(kItemLastLine);
+    const int last = item_now(kItemPowerLastLine);
     const bool penultimate_thd = penultimate == 5 || penultimate == 6;
     grid_cursor grid(page_of(config_family::wqt35xx));
     grid.place(R_MODE);

@@ -9,8 +9,6 @@
 class instrument_config;
 struct page_def;
 
-constexpr int kItemTorqueSpeed = 84;
-
 // "Disabled", then the ratios the phase count allows (the WQT15 family has
 // its own pairs).
 option_list efficiency_choices(config_family family, int phases);

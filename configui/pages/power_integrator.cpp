@@ -18,13 +18,9 @@ constexpr int kRows = 5;
 enum : int8_t { R_MODE, R_INTEGRATION, R_DISPLAY, R_RUN_TIME, R_TIME_REFERENCE };
 static_assert(R_TIME_REFERENCE + 1 == kRows, "one row per id 26200..26204");
 
-constexpr int kItemIntegration = 83;
-constexpr int kItemDisplay = 88;
-constexpr int kItemRunTime = 132; // hours; the minutes are item 133
-
 constexpr std::array<row_def, kRows> kRowsWqt55 = {
     kModeRow, list_row(kItemIntegration), list_row(kItemDisplay), run_time_row(kItemRunTime, false),
-    list_row(kItemGrouping),
+    list_row(kItemTimeReference),
 };
 constexpr auto kRowsWqt15 = with_rows(kRowsWqt55, {{R_TIME_REFERENCE, kEmptyRow}});
 // The two-group model's run time goes to both groups.

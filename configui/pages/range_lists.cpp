@@ -2,6 +2,7 @@
 #include "configui/pages/range_lists.h"
 
 #include "config/instrument_config.h"
+#include "config/item_numbers.h"
 #include "config/wiring_rules.h"
 
 namespace {
@@ -67,11 +68,6 @@ const option_list& current_ranges(config_family family, input_kind input, curren
     }
     return wide ? kAmpsStandardWqt45 : kAmpsStandard;
 }
-
-constexpr int kItemVoltageInput = 24;
-constexpr int kItemCurrentInput = 25;
-constexpr int kItemVoltageRange = 26;
-constexpr int kItemCurrentRange = 27;
 
 } // namespace
 

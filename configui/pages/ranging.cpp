@@ -31,11 +31,6 @@ enum : int {
     R_C_SHUNT, R_OFFSET, R_RANGE_LOCK, R_12, R_13, R_INDEPENDENT,
 };
 
-constexpr int kItemVoltageInput = 24;
-constexpr int kItemCurrentInput = 25;
-constexpr int kItemVoltageRange = 26;
-constexpr int kItemCurrentRange = 27;
-
 config_family current_family()
 {
     return current_page_family();

@@ -19,13 +19,13 @@ constexpr int kPhaseAngleReferenceRow = 7;
 
 // Phase Convention, Low Blanking, Keyboard Beep, Auto Zero, Prog Direct
 // Download, Zoom 2 High Res, Independent Input, Phase Angle Reference.
-constexpr int kItems[kRows] = {6, 5, 9, 4, 50, 119, 22, 117};
+constexpr int kRowItems[kRows] = {6, 5, 9, 4, 50, 119, 22, 117};
 
 constexpr std::array<row_def, kRows> rows_without(int empty_row)
 {
     std::array<row_def, kRows> rows{};
     for (int r = 0; r < kRows; ++r)
-        rows[r] = r == empty_row ? kEmptyRow : list_row(kItems[r]);
+        rows[r] = r == empty_row ? kEmptyRow : list_row(kRowItems[r]);
     return rows;
 }
 
