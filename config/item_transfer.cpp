@@ -613,7 +613,7 @@ bool efficiency_numbered(instrument_config& cfg, const link_record& link)
 int32_t read_35xx(instrument_config& cfg, const link_record& link, int id, int32_t r)
 {
     const uint32_t pc = link.phase_count;
-    if (id == kItemMode || id == kItemMode35xx)
+    if (id == kItemMode || id == kItemHarmonicComputation)
         return read_mode(r);
     if (is_voltage_input(id))
         return read_voltage_input(r);
@@ -658,7 +658,7 @@ int32_t write_35xx(instrument_config& cfg, const link_record& link, int id, int3
     const uint32_t pc = link.phase_count;
     if (id == kItemMode)
         return write_mode(v);
-    if (id == kItemMode35xx)
+    if (id == kItemHarmonicComputation)
         return v >= 7 ? v + 1 : v;
     if (is_voltage_input(id))
         return write_voltage_input(v);

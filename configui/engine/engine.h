@@ -5,6 +5,7 @@
 // page, on_page_control handles its controls' notifications; the builders
 // and layouts the pages name are one line each over these.
 #pragma once
+#include "config/item_numbers.h"
 #include "config/item_tables.h"
 #include "configui/engine/page_ids.h"
 #include "configui/engine/rows.h"
@@ -84,26 +85,26 @@ constexpr row_def group_list_row(int item, group_fn group)
 // Rows that several pages show, named by what they show.
 // The frequency settings: the reference, the filters (items 52 and 71) and
 // the minimum frequency.
-constexpr row_def kFrequencyReferenceRow = list_row(38);
+constexpr row_def kFrequencyReferenceRow = list_row(kItemFrequencyReference);
 constexpr row_def kFrequencyFilteringRow = list_row(52);
 constexpr row_def kFrequencyFilterRow = list_row(71);
-constexpr row_def kMinimumFrequencyRow = edit_row(69);
+constexpr row_def kMinimumFrequencyRow = edit_row(kItemMinimumFrequency);
 // The WQT25 family's own frequency reference, frequency filter and
 // Highspeed (its items 40, 54 and 60).
-constexpr row_def kReferenceWqt25Row = list_row(40);
-constexpr row_def kFilterWqt25Row = list_row(54);
-constexpr row_def kHighspeedWqt25Row = list_row(60);
+constexpr row_def kReferenceWqt25Row = list_row(kItemFrequencyReferenceWqt25);
+constexpr row_def kFilterWqt25Row = list_row(kItemFrequencyFilterWqt25);
+constexpr row_def kHighspeedWqt25Row = list_row(kItemHighspeedWqt25);
 // The gear ratio (item 130): shown as "N:1", or as a plain number (under
 // the WQT15 and WQT35 families' label "AC Line").
-constexpr row_def kGearRatioRow = gear_row(130);
-constexpr row_def kPlainGearRatioRow = edit_row(130);
+constexpr row_def kGearRatioRow = gear_row(kItemGearRatio);
+constexpr row_def kPlainGearRatioRow = edit_row(kItemGearRatio);
 // The WQT45 and WQT55 families' time reference (item 23).
-constexpr row_def kTimeReferenceRow = list_row(23);
+constexpr row_def kTimeReferenceRow = list_row(kItemTimeReference);
 // The phase offset (item 139) and the efficiency ratio (item 93).
-constexpr row_def kPhaseOffsetRow = edit_row(139);
-constexpr row_def kEfficiencyRow = list_row(93);
+constexpr row_def kPhaseOffsetRow = edit_row(kItemPhaseOffset);
+constexpr row_def kEfficiencyRow = list_row(kItemRatio);
 // The auxiliary device and the inrush switch's settings.
-constexpr row_def kDeviceRow = list_row(122);
+constexpr row_def kDeviceRow = list_row(kItemDevice);
 constexpr row_def kSwitchPhaseOffsetRow = list_row(128);
 constexpr row_def kSwitchOnCyclesRow = list_row(129);
 // Harmonics and flicker: the harmonic number (a whole number, placed with

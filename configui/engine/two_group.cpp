@@ -19,9 +19,6 @@
 namespace {
 
 constexpr DWORD kGroupSettleMs = 2000;
-constexpr int kItemFrequencyPhase = 40;
-constexpr int kItemTorqueSpeed = 84;
-constexpr int kItemFrequencyReference = 38;
 
 void sleep_ms(DWORD ms)
 {

@@ -8,6 +8,7 @@
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
 #include "config/two_group_rules.h"
+#include "config/wiring_rules.h"
 #include "configui/engine/engine.h"
 #include "configui/engine/two_group.h"
 #include "slots/instrument_slots.h"
@@ -25,12 +26,6 @@ enum : int {
     R_REFERENCE_PHASE, R_FILTER, R_FILTER2, R_LOW_FREQUENCY, R_MINIMUM_FREQUENCY, R_GEAR, R_ANGLE_REF,
     R_GROUPING,
 };
-
-constexpr int kItemSpeed = 13;
-constexpr int kItemSmoothing = 14;
-constexpr int kItemFrequencyReference = 38;
-constexpr int kItemReferenceWqt25 = 40;
-constexpr int kItemFilterWqt25 = 54;
 
 // While the mode item is 1, the low-frequency row stands for item 73.
 int low_frequency_item(instrument_config& config)
@@ -285,14 +280,7 @@ void place_acquisition_head(grid_cursor& grid, config_family family)
 // frequency from.
 bool phase_row_hidden(int p, int w, bool independents_too)
 {
-    if (w == 0 || (p == 2 && w == 3) || (p > 2 && w == 4) || (p >= 3 && w == 5))
-        return true;
-    return independents_too && ((p == 2 && w == 4) || (p == 3 && w == 7));
-}
-
-bool independent_wiring(int p, int w)
-{
-    return (p == 2 && w == 4) || (p == 3 && w == 7);
+    return wiring_without_phase_steps(p, w) || (independents_too && independent_wiring(p, w));
 }
 
 void layout_one_group(config_family family)
@@ -305,7 +293,7 @@ void layout_one_group(config_family family)
     grid_cursor grid(page);
     grid.place(R_WIRING);
     place_acquisition_head(grid, family);
-    const int reference = item_now(wqt25 ? kItemReferenceWqt25 : kItemFrequencyReference);
+    const int reference = item_now(wqt25 ? kItemFrequencyReferenceWqt25 : kItemFrequencyReference);
     if (!wqt15 && reference == 2)
         grid.place(R_GEAR);
     if (!phase_row_hidden(p, w, !wqt25) && !(wqt25 && reference == 2))
@@ -316,7 +304,7 @@ void layout_one_group(config_family family)
     if ((p >= 3 && w == 6) || (!wqt15 && independent_wiring(p, w)))
         grid.place(R_PHASE3_REF);
     grid.place(R_FILTER);
-    if (wqt25 && item_now(kItemFilterWqt25) != 0)
+    if (wqt25 && item_now(kItemFrequencyFilterWqt25) != 0)
         grid.place(R_FILTER2);
     grid.place(R_LOW_FREQUENCY);
     const bool low = item_now(kItemLowFrequency) != 0 && !wqt15 && !wqt25;

@@ -20,8 +20,6 @@ enum : int {
     R_SYNCHRONISE, R_NORMALISE, R_PHASE_OFFSET, R_MINIMUM,
 };
 
-constexpr int kItemMinimumFrequency = 69;
-
 // The WQT25 family's frequency row holds the minimum frequency while the
 // lock is dynamic (2).
 int wqt25xx_frequency_item(instrument_config& config)

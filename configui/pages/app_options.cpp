@@ -78,10 +78,6 @@ static_assert(R_CURSORS + 1 == kRows, "one row per id 25500..25547");
 
 constexpr int kResetText = 1835;         // "Reset to Default"
 
-constexpr int kItemTemperature = 80;
-constexpr int kItemDevice = 122;
-constexpr int kItemEfficiency = 93;
-
 // The WQT55 family's rows; the others take theirs out or put theirs in.
 constexpr std::array<row_def, kRows> kRowsWqt55 = {
     list_row(kItemDefaultMode), list_row(80),           list_row(144),         list_row(72),
@@ -253,8 +249,8 @@ void app_lists(const page_def& page, instrument_config& config)
         store_range_lists(family, config, get_current_instrument().option_code);
         refill(page, config, R_V_MINIMUM_RANGE, 26);
         refill(page, config, R_C_MINIMUM_RANGE, 27);
-        config.set_option_list(kItemEfficiency, efficiency_choices(family, current_phase_count()));
-        refill(page, config, R_EFFICIENCY, kItemEfficiency);
+        config.set_option_list(kItemRatio, efficiency_choices(family, current_phase_count()));
+        refill(page, config, R_EFFICIENCY, kItemRatio);
     }
     if (family == config_family::wqt55xx) {
         config.set_option_list(kItemDefaultMode, mode_choices_wqt55xx(current_model_digit()));

@@ -23,10 +23,6 @@ enum : int {
     R_MECHANICAL, R_SCALING, R_SCALING_GROUP2,
 };
 
-constexpr int kItemMasterSlave = 3;
-constexpr int kItemDevice = 122;
-constexpr int kItemScaling = 228;
-
 // While one group takes four phases or more, each group has a scaling row.
 bool scaling_per_group()
 {
@@ -38,7 +34,7 @@ int second_group_scaling() { return scaling_per_group() ? 1 : -1; }
 
 constexpr std::array<row_def, kRows> kSharedRows = {
     list_row(kItemMasterSlave), kDeviceRow,    kSwitchPhaseOffsetRow, kSwitchOnCyclesRow,     list_row(81),
-    list_row(123),              list_row(219), kEmptyRow,             list_row(kItemScaling), kEmptyRow,
+    list_row(123),              list_row(219), kEmptyRow,             list_row(kItemExternalScaling), kEmptyRow,
 };
 static_assert(R_SCALING_GROUP2 + 1 == kRows, "one row per id 25600..25609");
 constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_MASTER_SLAVE, kEmptyRow},
@@ -50,8 +46,8 @@ constexpr auto kRowsWqt25 = with_rows(kSharedRows, {{R_THERMOCOUPLE, kEmptyRow},
                                                     {R_SCALING, kEmptyRow}});
 constexpr auto kRowsWqt35 =
     with_rows(kSharedRows, {{R_MASTER_SLAVE, kEmptyRow},
-                            {R_SCALING, group_list_row(kItemScaling, first_group_scaling)},
-                            {R_SCALING_GROUP2, group_list_row(kItemScaling, second_group_scaling)}});
+                            {R_SCALING, group_list_row(kItemExternalScaling, first_group_scaling)},
+                            {R_SCALING_GROUP2, group_list_row(kItemExternalScaling, second_group_scaling)}});
 
 // The walks; a change of Master/Slave or Device lays the page out again.
 constexpr walk_step kWalkWqt45[] = {{R_MASTER_SLAVE, STEP_RELAYOUT, nullptr}, {R_DEVICE, STEP_RELAYOUT, nullptr},

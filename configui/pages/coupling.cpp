@@ -7,6 +7,7 @@
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
 #include "config/two_group_rules.h"
+#include "config/wiring_rules.h"
 #include "configui/engine/engine.h"
 #include "slots/instrument_slots.h"
 
@@ -17,18 +18,10 @@ namespace {
 
 constexpr int kRows = 12;
 constexpr int kBlockRows = 4;
-constexpr int kBlocks = 3;
-
-// The item sets of the three blocks: the first, then +152, then +176.
-constexpr int kSetOffset[kBlocks] = {0, 152, 176};
+constexpr int kBlocks = kPhaseSets; // one block for each item set of the inputs
 
 // A block's rows, from its first row.
 enum : int { B_COUPLING, B_BANDWIDTH, B_FILTER, B_BANDWIDTH_TEXT };
-
-constexpr int kItemCoupling = 30;
-constexpr int kItemBandwidth = 31;
-constexpr int kItemFilter = 36;
-constexpr int kItemBandwidthText = 37;
 
 // One block of rows at an item set's offset.
 constexpr std::array<row_def, kRows> blocks(row_def coupling, row_def bandwidth, row_def filter, row_def text)
@@ -38,7 +31,7 @@ constexpr std::array<row_def, kRows> blocks(row_def coupling, row_def bandwidth,
     for (int b = 0; b < kBlocks; ++b) {
         for (int r = 0; r < kBlockRows; ++r) {
             row_def row = block[r];
-            row.item = static_cast<int16_t>(row.item + kSetOffset[b]);
+            row.item = static_cast<int16_t>(row.item + kPhaseSetOffsets[b]);
             rows[b * kBlockRows + r] = row;
         }
     }
@@ -47,8 +40,8 @@ constexpr std::array<row_def, kRows> blocks(row_def coupling, row_def bandwidth,
 
 constexpr row_def kCouplingRow = list_row(kItemCoupling);
 constexpr row_def kBandwidthRow = list_row(kItemBandwidth);
-constexpr row_def kFilterRow = list_row(kItemFilter);
-constexpr row_def kBandwidthTextRow = edit_row(kItemBandwidthText);
+constexpr row_def kFilterRow = list_row(kItemNoiseFilter);
+constexpr row_def kBandwidthTextRow = edit_row(kItemFilterBandwidth);
 
 // A WQT15 block is coupling, noise filter and its bandwidth (its second row
 // repeats the coupling and is never placed); a WQT25 block is coupling and
@@ -106,8 +99,8 @@ void bandwidth_lists(const page_def& page, instrument_config& config)
 {
     for (int b = 0; b < kBlocks; ++b) {
         int coupling = 0;
-        config.get_value_int(kItemCoupling + kSetOffset[b], coupling);
-        const int item = kItemBandwidth + kSetOffset[b];
+        config.get_value_int(kItemCoupling + kPhaseSetOffsets[b], coupling);
+        const int item = kItemBandwidth + kPhaseSetOffsets[b];
         config.set_option_list(item, bandwidths(page.family, coupling == 1, get_current_instrument().option_code));
         if (HWND list = row_control(page, row_of(b, B_BANDWIDTH)))
             fill_item_combobox(config, list, item);
@@ -133,21 +126,17 @@ wiring_state wiring_now()
             item_now(kItemRangingSkip)};
 }
 
-bool independent_wiring(const wiring_state& s)
-{
-    return (s.p == 2 && s.w == 4) || (s.p == 3 && s.w == 7);
-}
-
 bool second_block_shown(const wiring_state& s)
 {
-    return independent_wiring(s) ||
+    return independent_wiring(s.p, s.w) ||
            (s.i != 0 && ((s.p >= 2 && (s.w == 1 || s.w == 2)) || (s.p >= 3 && (s.w == 3 || s.w == 6))));
 }
 
 // The third block; the WQT15 family leaves the independent wirings out.
 bool third_block_shown(const wiring_state& s, bool independents)
 {
-    return (independents && independent_wiring(s)) || (s.p >= 3 && s.w == 6) || (s.i != 0 && s.p >= 3 && s.w == 3);
+    return (independents && independent_wiring(s.p, s.w)) || (s.p >= 3 && s.w == 6) ||
+           (s.i != 0 && s.p >= 3 && s.w == 3);
 }
 
 // A block at the top of its column: the rows the family shows of it, the
@@ -156,7 +145,7 @@ void place_block(grid_cursor& grid, int column_top, int block, std::initializer_
 {
     int at = column_top;
     for (int row : rows) {
-        if (row == B_BANDWIDTH_TEXT && item_now(kItemFilter + kSetOffset[block]) == 0)
+        if (row == B_BANDWIDTH_TEXT && item_now(kItemNoiseFilter + kPhaseSetOffsets[block]) == 0)
             continue;
         grid.at(at++, row_of(block, row));
     }

@@ -7,6 +7,7 @@
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
 #include "config/two_group_rules.h"
+#include "config/wiring_rules.h"
 #include "configui/engine/engine.h"
 #include "slots/instrument_slots.h"
 
@@ -21,10 +22,6 @@ enum : int {
     R_DATALOG, R_INTERVAL, R_LOCATION, R_GRAPH, R_ZOOM1, R_ZOOM2, R_ZOOM3, R_ZOOM4, R_UNUSED, R_HIGHSPEED,
     R_TIME_REFERENCE, R_REFERENCE_GROUP,
 };
-
-constexpr int kItemDatalog = 58;
-constexpr int kItemInterval = 59;
-constexpr int kItemGraph = 60;
 
 constexpr std::array<row_def, kRows> kSharedRows = {
     list_row(kItemDatalog), edit_row(kItemInterval), kEmptyRow,         list_row(kItemGraph),
@@ -92,7 +89,7 @@ void layout_wqt45xx(config_family family)
     grid.place(R_INTERVAL);
     const int p = current_phase_count();
     const int w = item_now(kItemWiring);
-    if ((p == 2 && w == 4) || (p == 3 && w == 7))
+    if (independent_wiring(p, w))
         grid.place(R_TIME_REFERENCE);
     grid.place(R_GRAPH);
     place_zooms(grid);

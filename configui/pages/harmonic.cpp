@@ -28,10 +28,6 @@ enum : int {
     R_CURRENT_SCALE, R_MARKER_VALUE, R_HARMONIC, R_SERIES, R_FREQUENCY_STEP, R_HARM_KEY, R_VOLTAGE,
 };
 
-constexpr int kItemComputation = 99;
-constexpr int kItemSpeed = 13;
-constexpr int kItemWindow = 12;
-
 // The Computation entries the layouts test. The WQT35 family has no
 // "Interharmonic Sweep", so its "Harmonic Factor" is entry 8.
 constexpr int kDifferenceThd = 0;
@@ -50,7 +46,7 @@ constexpr row_def kCurrentScaleRow = edit_row(104);
 constexpr row_def kHarmKeyRow = list_row(98);
 
 constexpr std::array<row_def, kHarmonicRows> kHarmonicRowsWqt55 = {
-    kModeRow,          list_row(kItemComputation), list_row(105),    list_row(146),
+    kModeRow,          list_row(kItemHarmonicComputation), list_row(105),    list_row(146),
     list_row(145),     kHarmonicCurrentRow,        edit_row(102),    kCurrentScaleRow,
     edit_row(147),     kHarmonicRow,               int_row(101, ROW_EDIT_ALT),
     kFrequencyStepRow, kHarmKeyRow,                edit_row(97),
@@ -149,7 +145,7 @@ bool conversion_shown_wqt35xx()
 void layout_harmonic_rich(config_family family)
 {
     const bool wqt55xx = family == config_family::wqt55xx;
-    const int c = item_now(kItemComputation);
+    const int c = item_now(kItemHarmonicComputation);
     grid_cursor grid(harmonic_page(family));
     grid.place(R_MODE);
     grid.place(R_COMPUTATION);
@@ -182,7 +178,7 @@ void layout_harmonic_rich(config_family family)
 // The WQT15 and WQT25 layouts; the WQT25 family has no Current Bargraph Scale.
 void layout_harmonic_simple(config_family family)
 {
-    const int c = item_now(kItemComputation);
+    const int c = item_now(kItemHarmonicComputation);
     grid_cursor grid(harmonic_page(family));
     grid.place(R_MODE);
     grid.place(R_COMPUTATION);
@@ -213,13 +209,11 @@ constexpr walk_step kFluctuatingWalk[] = {kModeStep, group_step(F_HARM_KEY)};
 constexpr int kFlickerRows = 6;
 enum : int { K_MODE, K_MEASUREMENT, K_T_SHORT, K_T_LONG, K_IMPEDANCE, K_DT_TESTING };
 
-constexpr int kItemMeasurement = 125;
-constexpr int kItemTLong = 127;
 constexpr int kVoltageMeasurement = 0;
 
 constexpr std::array<row_def, kFlickerRows> kFlickerRowsWqt55 = {
     kModeRow,
-    list_row(kItemMeasurement),
+    list_row(kItemFlickerMeasurement),
     int_row(kItemTShort, ROW_EDIT_ALT),
     int_row(kItemTLong, ROW_EDIT_ALT),
     kImpedanceScalingRow,
@@ -299,7 +293,7 @@ void layout_harmonic_analyzer_page_wqt35xx()
         return;
     }
     grid.place(R_COMPUTATION);
-    const int c = item_now(kItemComputation);
+    const int c = item_now(kItemHarmonicComputation);
     if (c == kFactorWqt35)
         grid.place(R_VOLTAGE);
     if (c == kTrd || c == kFactorWqt35)
@@ -331,6 +325,6 @@ void layout_flickermeter_page_wqt55xx()
     grid.place(K_IMPEDANCE);
     place_within_limits(grid, K_T_SHORT, kItemTShort);
     place_within_limits(grid, K_T_LONG, kItemTLong);
-    if (item_now(kItemMeasurement) == kVoltageMeasurement)
+    if (item_now(kItemFlickerMeasurement) == kVoltageMeasurement)
         grid.place(K_DT_TESTING);
 }

@@ -4,6 +4,7 @@
 // shown row in row order.
 #include "configui/pages/impedance.h"
 
+#include "config/item_numbers.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
 
@@ -14,10 +15,6 @@ namespace {
 constexpr int kRows = 4;
 
 enum : int { R_MODE, R_PARAMETER, R_CIRCUIT, R_PHASE_OFFSET };
-
-constexpr int kItemParameter = 137;
-constexpr int kItemCircuit = 138;
-constexpr int kItemPhaseOffset = 139;
 
 constexpr std::array<row_def, kRows> kRowsAll = {
     kModeRow, list_row(kItemParameter), list_row(kItemCircuit), kPhaseOffsetRow,

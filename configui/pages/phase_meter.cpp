@@ -4,6 +4,7 @@
 // the computation and the offset entry.
 #include "configui/pages/phase_meter.h"
 
+#include "config/item_numbers.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
 
@@ -15,23 +16,18 @@ constexpr int kRows = 6;
 
 enum : int { R_MODE, R_SPEED, R_SMOOTHING, R_RESPONSE, R_COMPUTATION, R_OFFSET };
 
-constexpr int kItemSpeed = 13;
-constexpr int kItemSmoothing = 14;
-constexpr int kItemResponse = 15;
-constexpr int kItemComputation = 150;
-constexpr int kItemOffset = 148;
 constexpr int kSmoothingNone = 2;
 
 // Every family but the WQT25 one; no family but that one has an offset row.
 constexpr std::array<row_def, kRows> kRowsAll = {
-    kModeRow, list_row(kItemSpeed), list_row(kItemSmoothing), list_row(kItemResponse), list_row(kItemComputation),
-    kEmptyRow,
+    kModeRow, list_row(kItemSpeed), list_row(kItemSmoothing), list_row(kItemSmoothingResponse),
+    list_row(kItemPhaseMeterComputation), kEmptyRow,
 };
 static_assert(R_OFFSET + 1 == kRows, "one row per id 25900..25905");
 constexpr auto kRowsWqt25 = with_rows(kRowsAll, {{R_SPEED, kEmptyRow},
                                                  {R_SMOOTHING, kEmptyRow},
                                                  {R_RESPONSE, kEmptyRow},
-                                                 {R_OFFSET, edit_row(kItemOffset)}});
+                                                 {R_OFFSET, edit_row(kItemPhaseMeterOffset)}});
 
 constexpr walk_step kWalk[] = {kModeStep, {R_COMPUTATION, 0, nullptr}, {R_SPEED, 0, nullptr},
                                {R_SMOOTHING, STEP_RELAYOUT, nullptr}, {R_RESPONSE, 0, nullptr}};

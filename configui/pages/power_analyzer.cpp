@@ -8,6 +8,7 @@
 
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
+#include "config/wiring_rules.h"
 #include "configui/engine/change_rule.h"
 #include "configui/engine/config_choices_ui.h"
 #include "configui/engine/engine.h"
@@ -45,9 +46,6 @@ enum : int8_t {
 };
 static_assert(R_SPEED_SCALE + 1 == kRows, "one row per id 26000..26016");
 
-constexpr int kItemConversion = 134;
-constexpr int kItemLastLine = 142;
-constexpr int kItemPenultimateLine = 141;
 constexpr int kHarmonicMin = 2;
 constexpr int kHarmonicMax = 417;
 
@@ -56,7 +54,7 @@ constexpr int kHarmonicMax = 417;
 constexpr std::array<row_def, kRows> kRowsWqt35 = {
     kModeRow,      list_row(92),      list_row(91),      kHarmonicRow,   list_row(89),
     list_row(135), list_row(kItemConversion), kEfficiencyRow, list_row(90), list_row(131),
-    list_row(kItemLastLine), list_row(kItemPenultimateLine), kTorqueSpeedRow,
+    list_row(kItemPowerLastLine), list_row(kItemPenultimateLine), kTorqueSpeedRow,
     kTorqueOffsetBothRow, kTorqueScaleBothRow, kSpeedOffsetBothRow, kSpeedScaleBothRow,
 };
 constexpr auto kRowsWqt15 = with_rows(kRowsWqt35, {{R_TORQUE_SPEED, kEmptyRow}, {R_OFFSET_1, kEmptyRow},
@@ -150,7 +148,7 @@ wiring_state wiring_now()
 
 bool independent(const wiring_state& s)
 {
-    return (s.p == 2 && s.w == 4) || (s.p == 3 && s.w == 7);
+    return independent_wiring(s.p, s.w);
 }
 
 // Two or three wattmeters on two or three phases.
@@ -241,7 +239,7 @@ void show_power_analyzer_page_wqt55xx(HWND w) { show_page(page_of(config_family:
 void layout_power_analyzer_page_wqt15xx()
 {
     const wiring_state s = wiring_now();
-    const int last = item_now(kItemLastLine);
+    const int last = item_now(kItemPowerLastLine);
     const int penultimate = item_now(kItemPenultimateLine);
     const auto line_is = [&](int value) { return either_is(last, penultimate, value); };
     grid_cursor grid(page_of(config_family::wqt15xx));
@@ -275,7 +273,7 @@ void layout_power_analyzer_page_wqt35xx()
     const int g = item_now(kItemGrouping);
     const wiring_state s = wiring_now();
     const int penultimate = item_now(kItemPenultimateLine);
-    const int last = item_now(kItemLastLine);
+    const int last = item_now(kItemPowerLastLine);
     const bool penultimate_thd = penultimate == 5 || penultimate == 6;
     grid_cursor grid(page_of(config_family::wqt35xx));
     grid.place(R_MODE);

@@ -3,6 +3,7 @@
 #include "configui/pages/power_choices.h"
 
 #include "config/instrument_config.h"
+#include "config/item_numbers.h"
 #include "configui/engine/engine.h"
 
 option_list efficiency_choices(config_family family, int phases)

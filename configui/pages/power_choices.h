@@ -4,13 +4,12 @@
 // scale factor's item follow the kind of inputs (item 84).
 #pragma once
 #include "config/config_item.h"
+#include "config/item_numbers.h"
 #include "config/item_tables.h"
 #include "configui/engine/engine.h"
 
 class instrument_config;
 struct page_def;
-
-constexpr int kItemTorqueSpeed = 84;
 
 // "Disabled", then the ratios the phase count allows (the WQT15 family has
 // its own pairs).

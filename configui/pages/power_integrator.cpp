@@ -5,6 +5,7 @@
 #include "configui/pages/power_integrator.h"
 
 #include "config/item_numbers.h"
+#include "config/wiring_rules.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
 
@@ -16,10 +17,6 @@ constexpr int kRows = 5;
 
 enum : int8_t { R_MODE, R_INTEGRATION, R_DISPLAY, R_RUN_TIME, R_TIME_REFERENCE };
 static_assert(R_TIME_REFERENCE + 1 == kRows, "one row per id 26200..26204");
-
-constexpr int kItemIntegration = 83;
-constexpr int kItemDisplay = 88;
-constexpr int kItemRunTime = 132; // hours; the minutes are item 133
 
 constexpr std::array<row_def, kRows> kRowsWqt55 = {
     kModeRow, list_row(kItemIntegration), list_row(kItemDisplay), run_time_row(kItemRunTime, false),
@@ -62,7 +59,7 @@ void layout_with_time_reference(config_family family)
     const int w = item_now(kItemWiring);
     grid_cursor grid(page_of(family));
     place_rows(grid);
-    if ((p == 2 && w == 4) || (p == 3 && w == 7))
+    if (independent_wiring(p, w))
         grid.place(R_TIME_REFERENCE);
 }
 

@@ -2,6 +2,8 @@
 #include "configui/pages/range_lists.h"
 
 #include "config/instrument_config.h"
+#include "config/item_numbers.h"
+#include "config/wiring_rules.h"
 
 namespace {
 
@@ -67,12 +69,6 @@ const option_list& current_ranges(config_family family, input_kind input, curren
     return wide ? kAmpsStandardWqt45 : kAmpsStandard;
 }
 
-constexpr int kItemVoltageInput = 24;
-constexpr int kItemCurrentInput = 25;
-constexpr int kItemVoltageRange = 26;
-constexpr int kItemCurrentRange = 27;
-constexpr int kSetOffsets[] = {0, 152, 176};
-
 } // namespace
 
 const option_list& voltage_range_list(config_family family, int voltage_input)
@@ -93,7 +89,7 @@ void store_range_lists(config_family family, instrument_config& config, uint32_t
     config.get_value_int(kItemCurrentInput, current_input);
     const option_list& volts = voltage_range_list(family, voltage_input);
     const option_list& amps = current_range_list(family, current_input, option_code);
-    for (int offset : kSetOffsets) {
+    for (int offset : kPhaseSetOffsets) {
         config.set_option_list(kItemVoltageRange + offset, volts);
         config.set_option_list(kItemCurrentRange + offset, amps);
     }

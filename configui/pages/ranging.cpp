@@ -7,6 +7,7 @@
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
 #include "config/two_group_rules.h"
+#include "config/wiring_rules.h"
 #include "configui/engine/change_rule.h"
 #include "configui/engine/config_choices_ui.h"
 #include "configui/engine/config_pages.h"
@@ -24,7 +25,6 @@ namespace {
 constexpr int kRows = 15;
 constexpr int kTitleText = 1807;         // + N: "Phase N Ranging"
 constexpr int kCaptionText = 1772;       // + N: "Phase N Ranging >"
-constexpr int kSetOffsets[] = {0, 152, 176};
 
 // After the shunt, the families' own rows: the DC offset, the range lock
 // and Independent Input, with two rows before the last that every family
@@ -33,11 +33,6 @@ enum : int {
     R_V_INPUT, R_V_AUTO, R_V_RANGE, R_V_SCALE, R_V_ATTENUATOR, R_C_INPUT, R_C_AUTO, R_C_RANGE, R_C_SCALE,
     R_C_SHUNT, R_OFFSET, R_RANGE_LOCK, R_UNUSED_1, R_UNUSED_2, R_INDEPENDENT,
 };
-
-constexpr int kItemVoltageInput = 24;
-constexpr int kItemCurrentInput = 25;
-constexpr int kItemVoltageRange = 26;
-constexpr int kItemCurrentRange = 27;
 
 config_family current_family()
 {
@@ -63,7 +58,7 @@ int ranging_set(instrument_config& config)
 template <int Item>
 int in_shown_set(instrument_config& config)
 {
-    return Item + kSetOffsets[ranging_set(config)];
+    return Item + kPhaseSetOffsets[ranging_set(config)];
 }
 
 template <int Item>
@@ -127,11 +122,6 @@ page_head pair_texts(int first)
     return {1820, 1785, true};
 }
 
-bool wiring_without_steps(int p, int w)
-{
-    return w == 0 || (p == 2 && w == 3) || (p > 2 && w == 4) || (p >= 3 && w == 5);
-}
-
 // The page's head for the shown phase p of the range first..last.
 page_head head_of(config_family family, instrument_config& config, int first, int last)
 {
@@ -141,8 +131,8 @@ page_head head_of(config_family family, instrument_config& config, int first, in
     const bool joined = p >= 3 && w == 6;
     bool independent = value_in(config, kItemRangingSkip) != 0;
     if (family != config_family::wqt25xx)
-        independent = independent || (p == 2 && w == 4) || (p == 3 && w == 7);
-    bool context = (joined || independent) && !wiring_without_steps(p, w);
+        independent = independent || independent_wiring(p, w);
+    bool context = (joined || independent) && !wiring_without_phase_steps(p, w);
     if (family == config_family::wqt35xx && get_current_active_group() != 0 &&
         phase_grouping_b(p, value_in(config, kItemGrouping)))
         context = false;
@@ -192,8 +182,8 @@ void ranging_lists(const page_def& page, instrument_config& config)
     HWND voltage = row_control(page, R_V_RANGE);
     HWND current = row_control(page, R_C_RANGE);
     if (page.family == config_family::wqt35xx) {
-        fill_range_choices(voltage, current, set, value_in(config, kItemVoltageInput + kSetOffsets[set]),
-                           value_in(config, kItemCurrentInput + kSetOffsets[set]));
+        fill_range_choices(voltage, current, set, value_in(config, kItemVoltageInput + kPhaseSetOffsets[set]),
+                           value_in(config, kItemCurrentInput + kPhaseSetOffsets[set]));
         return;
     }
     store_range_lists(page.family, config, get_current_instrument().option_code);
@@ -220,7 +210,7 @@ void layout_rows(config_family family, int tenth_row, bool tenth_shown)
     const std::shared_ptr<instrument_config> config = get_current_config();
     if (!config)
         return;
-    const int offset = kSetOffsets[ranging_set(*config)];
+    const int offset = kPhaseSetOffsets[ranging_set(*config)];
     for (int row = R_V_INPUT; row <= R_C_SHUNT; ++row) {
         if (row == R_V_ATTENUATOR && value_in(*config, kItemVoltageInput + offset) != 1)
             continue;
@@ -246,7 +236,7 @@ constexpr page_def ranging(config_family family, const std::array<row_def, kRows
 
 int ranging_set_offset(instrument_config& config)
 {
-    return kSetOffsets[ranging_set(config)];
+    return kPhaseSetOffsets[ranging_set(config)];
 }
 
 constexpr page_def kRangingPages[5] = {
@@ -273,7 +263,7 @@ void layout_ranging_page_wqt15xx()
     int w = 0;
     if (const std::shared_ptr<instrument_config> config = get_current_config())
         w = value_in(*config, kItemWiring);
-    const bool fixed = w == 0 || (p == 2 && w == 3) || (p >= 3 && (w == 4 || w == 5));
+    const bool fixed = wiring_without_phase_steps(p, w);
     layout_rows(config_family::wqt15xx, R_INDEPENDENT, !fixed);
 }
 

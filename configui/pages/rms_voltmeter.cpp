@@ -4,6 +4,7 @@
 // depends on a value, so no change lays the page out again.
 #include "configui/pages/rms_voltmeter.h"
 
+#include "config/item_numbers.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
 
@@ -15,19 +16,13 @@ constexpr int kRows = 6;
 
 enum : int { R_MODE, R_RECTIFIED, R_PEAK, R_LAST_LINE, R_BLANKING, R_CREST };
 
-constexpr int kItemRectifiedMean = 144;
-constexpr int kItemPeak = 140;
-constexpr int kItemLastLine = 143;
-constexpr int kItemLowBlanking = 5;
-constexpr int kItemCrestFactor = 218;
-
 // The WQT45 and WQT55 rows; the others put theirs in. Rows a family never
 // shows are empty.
 constexpr std::array<row_def, kRows> kSharedRows = {
     kModeRow, list_row(kItemRectifiedMean), list_row(kItemPeak), kEmptyRow, kEmptyRow, list_row(kItemCrestFactor),
 };
 static_assert(R_CREST + 1 == kRows, "one row per id 25800..25805");
-constexpr row_def kLastLineRow = list_row(kItemLastLine);
+constexpr row_def kLastLineRow = list_row(kItemVoltmeterLastLine);
 constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_LAST_LINE, kLastLineRow}, {R_CREST, kEmptyRow}});
 constexpr auto kRowsWqt25 = with_rows(kSharedRows, {{R_RECTIFIED, kEmptyRow},
                                                     {R_PEAK, kEmptyRow},

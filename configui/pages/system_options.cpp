@@ -22,13 +22,13 @@ enum : int {
 static_assert(R_PHASE_ANGLE_REFERENCE + 1 == kRows, "one row per id 25700..25707");
 
 // The item of each row.
-constexpr int kItems[kRows] = {6, 5, 9, 4, 50, 119, 22, 117};
+constexpr int kRowItems[kRows] = {6, 5, 9, 4, 50, 119, 22, 117};
 
 constexpr std::array<row_def, kRows> rows_without(int empty_row)
 {
     std::array<row_def, kRows> rows{};
     for (int r = 0; r < kRows; ++r)
-        rows[r] = r == empty_row ? kEmptyRow : list_row(kItems[r]);
+        rows[r] = r == empty_row ? kEmptyRow : list_row(kRowItems[r]);
     return rows;
 }
 

@@ -8,6 +8,7 @@
 #include "configui/pages/torque_speed.h"
 
 #include "config/instrument_config.h"
+#include "config/item_numbers.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/power_choices.h"
 
@@ -15,14 +16,6 @@
 #include <iterator>
 
 namespace {
-
-
-constexpr int kItemFrequencyReference = 38;
-constexpr int kItemGearRatio = 130;
-constexpr int kItemTorqueScale = 85;
-constexpr int kItemTorqueOffset = 95;
-constexpr int kItemSpeedOffset = 96;
-constexpr int kItemSpeedScale = 86;
 
 constexpr int kSpeedInput = 2; // the frequency reference that needs the gear ratio
 
