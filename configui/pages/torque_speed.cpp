@@ -32,11 +32,11 @@ enum : int {
 static_assert(R_SPEED_SCALE + 1 == kRows, "one row per id 26700..26706");
 
 constexpr std::array<row_def, kRows> kRowsWqt45 = {
-    kFrequencyReferenceRow,      edit_row(kItemGearRatio),    kTorqueSpeedRow,
+    kFrequencyReferenceRow,      kPlainGearRatioRow,          kTorqueSpeedRow,
     edit_row(kItemTorqueOffset), edit_row(kItemTorqueScale),  edit_row(kItemSpeedOffset),
     edit_row(kItemSpeedScale, speed_scale_item),
 };
-constexpr auto kRowsWqt55 = with_rows(kRowsWqt45, {{R_GEAR, gear_row(kItemGearRatio)}});
+constexpr auto kRowsWqt55 = with_rows(kRowsWqt45, {{R_GEAR, kGearRatioRow}});
 
 // A new frequency reference brings the gear ratio in or out; a new torque
 // and speed setting needs new labels and row 6's other item.
