@@ -13,6 +13,7 @@
 #include "configui/pages/data_log.h"
 #include "configui/pages/harmonic.h"
 #include "configui/pages/impedance.h"
+#include "configui/pages/modes.h"
 #include "configui/pages/oscilloscope.h"
 #include "configui/pages/phase_meter.h"
 #include "configui/pages/power_analyzer.h"
@@ -104,3 +105,16 @@ void invalidate_all_config_pages()
     std::fill(std::begin(config_page_dirty), std::end(config_page_dirty), uint8_t{1});
     show_config_page(get_config_window());
 }
+
+void show_mode_page(config_family family, HWND config_window)
+{
+    const page_kind kind = switch_to_current_mode(family);
+    if (kind != PAGE_KINDS)
+        show_page_kind(kind, family, config_window);
+}
+
+void show_mode_page_wqt15xx(HWND w) { show_mode_page(config_family::wqt15xx, w); }
+void show_mode_page_wqt25xx(HWND w) { show_mode_page(config_family::wqt25xx, w); }
+void show_mode_page_wqt35xx(HWND w) { show_mode_page(config_family::wqt35xx, w); }
+void show_mode_page_wqt45xx(HWND w) { show_mode_page(config_family::wqt45xx, w); }
+void show_mode_page_wqt55xx(HWND w) { show_mode_page(config_family::wqt55xx, w); }

@@ -17,11 +17,16 @@ const page_def* find_page_def(int kind, config_family family);
 // a bare page with its title and page button that makes its number current.
 void show_page_kind(page_kind kind, config_family family, HWND config_window);
 
-// The measurement-mode dispatch (modes.cpp): item 1 written to the
+// The measurement-mode dispatch of a family: item 1 written to the
 // instrument when it differs from the mode the family showed last, then the
 // page of that mode (the Power Analyzer's for a mode without a page of its
-// own).
+// own; modes.h says which).
 void show_mode_page(config_family family, HWND config_window);
+void show_mode_page_wqt15xx(HWND config_window);
+void show_mode_page_wqt25xx(HWND config_window);
+void show_mode_page_wqt35xx(HWND config_window);
+void show_mode_page_wqt45xx(HWND config_window);
+void show_mode_page_wqt55xx(HWND config_window);
 
 // Shows the current page again for the current instrument, with its values
 // reloaded; a page number outside 0..9 shows nothing.

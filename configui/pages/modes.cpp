@@ -8,7 +8,6 @@
 #include "configui/engine/change_rule.h"
 #include "configui/engine/page_kinds.h"
 #include "configui/engine/rows.h"
-#include "configui/pages/dispatch.h"
 #include "slots/instrument_slots.h"
 
 #include <algorithm>
@@ -114,22 +113,16 @@ void mode_lists(const page_def& page, instrument_config& config)
 // setting says. The mode counts as shown before the write, so a write that
 // fails is not tried again until another mode has been shown; with
 // auto-send on the failure is told as a change's would be.
-void show_mode_page(config_family family, HWND config_window)
+page_kind switch_to_current_mode(config_family family)
 {
     const std::shared_ptr<instrument_config> config = get_current_config();
     if (!config)
-        return;
+        return PAGE_KINDS;
     int& last = last_mode_shown[static_cast<int>(family)];
     const int mode = mode_of(*config);
     if (mode != last) {
         last = mode;
         note_item_write(*config, kItemMode, config->write_item(kItemMode, &get_current_instrument(), false));
     }
-    show_page_kind(mode_page_kind(family, mode_of(*config)), family, config_window);
+    return mode_page_kind(family, mode_of(*config));
 }
-
-void show_mode_page_wqt15xx(HWND w) { show_mode_page(config_family::wqt15xx, w); }
-void show_mode_page_wqt25xx(HWND w) { show_mode_page(config_family::wqt25xx, w); }
-void show_mode_page_wqt35xx(HWND w) { show_mode_page(config_family::wqt35xx, w); }
-void show_mode_page_wqt45xx(HWND w) { show_mode_page(config_family::wqt45xx, w); }
-void show_mode_page_wqt55xx(HWND w) { show_mode_page(config_family::wqt55xx, w); }

@@ -39,10 +39,8 @@ int current_model_digit();
 // differs from it. Program-wide, not per instrument.
 extern int last_mode_shown[5];
 
-// The measurement-mode dispatch of each family: item 1 written when the mode
-// differs from the one shown last, then the mode's page.
-void show_mode_page_wqt15xx(HWND config_window);
-void show_mode_page_wqt25xx(HWND config_window);
-void show_mode_page_wqt35xx(HWND config_window);
-void show_mode_page_wqt45xx(HWND config_window);
-void show_mode_page_wqt55xx(HWND config_window);
+// The page of the mode item 1 holds (the Power Analyzer's for a mode
+// without a page of its own); item 1 is written to the instrument first
+// when it differs from the mode the family showed last. PAGE_KINDS without
+// a configuration.
+page_kind switch_to_current_mode(config_family family);
