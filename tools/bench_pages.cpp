@@ -124,6 +124,10 @@ int main(int argc, char** argv)
     pump_messages(200);
     AutoConfigs = 0;
     HWND config = get_config_window();
+    if (config == nullptr) {
+        fprintf(stderr, "bench_pages: the Config window could not be created (is a display running?)\n");
+        return 1;
+    }
     slowest first{"first display"}, again{"re-show"}, change{"list change"};
     printf("%-6s %-5s %14s %10s %12s\n", "family", "kind", "first display", "re-show", "list change");
     for (int f = 0; f < 5; ++f) {
