@@ -11,6 +11,7 @@
 #include "config/wiring_rules.h"
 #include "configui/engine/engine.h"
 #include "configui/engine/two_group.h"
+#include "configui/pages/shared_rows.h"
 #include "slots/instrument_slots.h"
 
 #include <array>

@@ -6,6 +6,7 @@
 #include "config/instrument_config.h"
 #include "config/item_numbers.h"
 #include "configui/engine/engine.h"
+#include "configui/pages/shared_rows.h"
 #include "slots/instrument_slots.h"
 
 #include <array>

@@ -13,6 +13,7 @@
 #include "configui/pages/modes.h"
 #include "configui/pages/power_choices.h"
 #include "configui/pages/range_lists.h"
+#include "configui/pages/shared_rows.h"
 #include "slots/instrument_slots.h"
 
 #include <array>
@@ -82,7 +83,7 @@ constexpr int kResetText = 1835;         // "Reset to Default"
 constexpr std::array<row_def, kRows> kRowsWqt55 = {
     list_row(kItemDefaultMode), list_row(80),           list_row(144),         list_row(72),
     kFrequencyFilterRow,        kFrequencyReferenceRow, list_row(73),          kTorqueSpeedRow,
-    edit_row(85),               edit_row(95),           edit_row(86, speed_scale_item), edit_row(96),
+    kTorqueScaleRow,            kTorqueOffsetRow,       kSpeedScaleRow,        kSpeedOffsetRow,
     kEfficiencyRow,             kMinimumFrequencyRow,   kFrequencyFilteringRow, list_row(172),
     list_row(173),              list_row(142),          list_row(174),         edit_row(175),
     edit_row(166),              kHarmonicCurrentRow,    list_row(149),         kImpedanceScalingRow,
@@ -118,7 +119,7 @@ constexpr auto kRowsWqt35 = with_rows(kRowsWqt45, {{R_TORQUE_SCALE, kTorqueScale
                                                    {R_GEAR_RATIO, kEmptyRow},
                                                    {R_AC_LINE, kPlainGearRatioRow}});
 constexpr auto kRowsWqt15 = with_rows(kRowsWqt45, {{R_FREQUENCY_FILTER, kEmptyRow},
-                                                   {R_SPEED_SCALE, edit_row(86)},
+                                                   {R_SPEED_SCALE, edit_row(kItemSpeedScale)},
                                                    {R_FREQUENCY_STEP, kEmptyRow},
                                                    {R_GEAR_RATIO, kEmptyRow},
                                                    {R_AC_LINE, kPlainGearRatioRow}});

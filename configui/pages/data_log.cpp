@@ -9,6 +9,7 @@
 #include "config/two_group_rules.h"
 #include "config/wiring_rules.h"
 #include "configui/engine/engine.h"
+#include "configui/pages/shared_rows.h"
 #include "slots/instrument_slots.h"
 
 #include <array>

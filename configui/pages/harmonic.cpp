@@ -12,6 +12,7 @@
 #include "configui/engine/change_rule.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
+#include "configui/pages/shared_rows.h"
 #include "slots/instrument_slots.h"
 
 #include <array>

@@ -7,6 +7,7 @@
 #include "config/item_numbers.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
+#include "configui/pages/shared_rows.h"
 
 #include <array>
 

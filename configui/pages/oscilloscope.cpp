@@ -11,6 +11,7 @@
 #include "config/item_numbers.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
+#include "configui/pages/shared_rows.h"
 #include "slots/instrument_slots.h"
 
 #include <array>

@@ -14,6 +14,7 @@
 #include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
 #include "configui/pages/power_choices.h"
+#include "configui/pages/shared_rows.h"
 #include "logging/results_store.h"
 #include "slots/instrument_slots.h"
 

@@ -30,13 +30,18 @@ constexpr bool pulsed_speed(int t) { return t == 2 || t == 4; }
 // else item 86.
 int speed_scale_item(instrument_config& config);
 
-// The kind of inputs, and the two-group model's scale factors and offsets,
-// each entry stored in both groups.
+// The kind of inputs, the torque and speed scale factors and offsets (the
+// speed scale factor's item by the kind of inputs), and the two-group
+// model's same entries, each stored in both groups.
 constexpr row_def kTorqueSpeedRow = list_row(kItemTorqueSpeed);
-constexpr row_def kTorqueScaleBothRow = both_edit_row(85);
-constexpr row_def kTorqueOffsetBothRow = both_edit_row(95);
-constexpr row_def kSpeedScaleBothRow = {86, ROW_EDIT, SHOW_PLAIN, speed_scale_item, true, nullptr};
-constexpr row_def kSpeedOffsetBothRow = both_edit_row(96);
+constexpr row_def kTorqueScaleRow = edit_row(kItemTorqueScale);
+constexpr row_def kTorqueOffsetRow = edit_row(kItemTorqueOffset);
+constexpr row_def kSpeedScaleRow = edit_row(kItemSpeedScale, speed_scale_item);
+constexpr row_def kSpeedOffsetRow = edit_row(kItemSpeedOffset);
+constexpr row_def kTorqueScaleBothRow = both_edit_row(kItemTorqueScale);
+constexpr row_def kTorqueOffsetBothRow = both_edit_row(kItemTorqueOffset);
+constexpr row_def kSpeedScaleBothRow = {kItemSpeedScale, ROW_EDIT, SHOW_PLAIN, speed_scale_item, true, nullptr};
+constexpr row_def kSpeedOffsetBothRow = both_edit_row(kItemSpeedOffset);
 
 // Labels the torque and the speed scale-factor rows of a page from item 84.
 void torque_speed_labels(const page_def& page, instrument_config& config, int torque_row, int speed_row);

@@ -8,6 +8,7 @@
 #include "config/wiring_rules.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/modes.h"
+#include "configui/pages/shared_rows.h"
 
 #include <array>
 

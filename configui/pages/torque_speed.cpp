@@ -11,6 +11,7 @@
 #include "config/item_numbers.h"
 #include "configui/engine/engine.h"
 #include "configui/pages/power_choices.h"
+#include "configui/pages/shared_rows.h"
 
 #include <array>
 #include <iterator>
@@ -33,8 +34,8 @@ static_assert(R_SPEED_SCALE + 1 == kRows, "one row per id 26700..26706");
 
 constexpr std::array<row_def, kRows> kRowsWqt45 = {
     kFrequencyReferenceRow,      kPlainGearRatioRow,          kTorqueSpeedRow,
-    edit_row(kItemTorqueOffset), edit_row(kItemTorqueScale),  edit_row(kItemSpeedOffset),
-    edit_row(kItemSpeedScale, speed_scale_item),
+    kTorqueOffsetRow,            kTorqueScaleRow,             kSpeedOffsetRow,
+    kSpeedScaleRow,
 };
 constexpr auto kRowsWqt55 = with_rows(kRowsWqt45, {{R_GEAR, kGearRatioRow}});
 
