@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -44,7 +45,7 @@ std::shared_ptr<instrument_config> family_config(config_family family)
 } // namespace
 
 // Every page that exists: its rows fit its window table and its id block,
-// its walk takes lists only, its edits and lists are items the family
+// its walk takes lists only, each once, its edits and lists are items the family
 // defines, its lists have options, and it has a layout. The test grows with
 // the pages.
 TEST(PageDefinitions, EveryPageFitsItsBlockAndItsFamily)
@@ -77,11 +78,14 @@ TEST(PageDefinitions, EveryPageFitsItsBlockAndItsFamily)
                     EXPECT_FALSE(item->options.empty()) << "row " << row << ", item " << r.item;
                 }
             }
-            // A walk shared by the families passes over a family's empty rows.
+            // A walk shared by the families passes over a family's empty rows,
+            // and takes each row once.
+            std::set<int> walked;
             for (int s = 0; s < page->walk_count; ++s) {
                 const row_def& r = page->rows[page->walk[s].row];
                 ASSERT_TRUE(page->walk[s].row >= 0 && page->walk[s].row < page->row_count) << "step " << s;
                 EXPECT_TRUE(r.kind == ROW_LIST || r.item == -1) << "step " << s;
+                EXPECT_TRUE(walked.insert(page->walk[s].row).second) << "step " << s << " walks its row again";
             }
         }
     }
