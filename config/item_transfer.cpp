@@ -41,6 +41,10 @@ struct transfer_rules {
     bool unbounded_int_read = false;      // bounds -99..-99 read without a range
     bool keep_value_on_failed_int = false; // a failed integer read is not passed on
     bool t_short_item = false;            // item 126 held as text is sent as 6n + 32
+    // Items the instrument numbers as their values shifted: a read takes the
+    // item's bounds as the instrument numbers them, so that every value the
+    // item allows comes back.
+    bool (*shifted_bounds)(int id) = nullptr;
     remap_fn read_remap = nullptr;
     remap_fn write_remap = nullptr;
 };
@@ -171,9 +175,11 @@ bool read_item_with(instrument_config& cfg, const transfer_rules& rules, int id,
             bracket.require_open(item.wire_id);
             const bool unbounded = rules.unbounded_int_read && minimum == kUnsetValue &&
                                    maximum == kUnsetValue;
-            const int32_t wire = unbounded
-                                     ? read_config_int(item.wire_id, link)
-                                     : read_config_int_range(item.wire_id, minimum, maximum, link);
+            const bool shifted = rules.shifted_bounds != nullptr && rules.shifted_bounds(id);
+            const int32_t low = shifted ? rules.write_remap(cfg, *link, id, minimum) : minimum;
+            const int32_t high = shifted ? rules.write_remap(cfg, *link, id, maximum) : maximum;
+            const int32_t wire = unbounded ? read_config_int(item.wire_id, link)
+                                           : read_config_int_range(item.wire_id, low, high, link);
             store_integer(item, rules.read_remap(cfg, *link, id, wire));
             got = true;
         } catch (item_error_code code) {
@@ -427,8 +433,8 @@ int32_t read_25xx(instrument_config&, const link_record& link, int id, int32_t r
         return r == 4 ? 3 : r;
     case kItemWiring:
         return read_wiring(r, link.phase_count, false);
-    case 100:
-    case 101:
+    case kItemHarmonic:
+    case kItemHarmonicSeries:
         return r - 2;
     case 122:
         return read_device(r, 8);
@@ -450,14 +456,20 @@ int32_t write_25xx(instrument_config&, const link_record& link, int id, int32_t 
         return v == 3 ? 4 : v;
     case kItemWiring:
         return write_wiring(v, link.phase_count, false);
-    case 100:
-    case 101:
+    case kItemHarmonic:
+    case kItemHarmonicSeries:
         return v + 2;
     case 122:
         return write_device(v, 8);
     default:
         return v;
     }
+}
+
+// The harmonic numbers go to the instrument two higher.
+bool harmonic_number(int id)
+{
+    return id == kItemHarmonic || id == kItemHarmonicSeries;
 }
 
 // ---- wqt_cfg_45xx -----------------------------------------------------------
@@ -634,8 +646,6 @@ int32_t read_35xx(instrument_config& cfg, const link_record& link, int id, int32
         case 3: return r == 6 ? 2 : r;
         default: return r;
         }
-    case 58:
-        return r == 3 ? 2 : r;
     case kItemWiring:
         if (pc == 3 && wiring_shifted(group2_of(cfg), image_int(cfg, kItemGrouping)) && r >= 4)
             return r - 1;
@@ -743,7 +753,11 @@ const transfer_rules& rules_15xx()
 
 const transfer_rules& rules_25xx()
 {
-    static const transfer_rules rules = family_rules(read_25xx, write_25xx);
+    static const transfer_rules rules = [] {
+        transfer_rules r = family_rules(read_25xx, write_25xx);
+        r.shifted_bounds = harmonic_number;
+        return r;
+    }();
     return rules;
 }
 

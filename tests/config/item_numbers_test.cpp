@@ -59,6 +59,8 @@ const named_item kNamedItems[] = {
     {kItemTorqueOffset, F::wqt45xx, "Offset 1", nullptr},
     {kItemSpeedOffset, F::wqt45xx, "Offset 2", nullptr},
     {kItemHarmonicComputation, F::wqt35xx, "Computation", "Harmonic RMS"},
+    {kItemHarmonic, F::wqt25xx, "Harmonic", nullptr},
+    {kItemHarmonicSeries, F::wqt25xx, "Harmonic series up to", nullptr},
     {kItemDevice, F::wqt35xx, "Device", nullptr},
     {kItemFlickerMeasurement, F::wqt55xx, "Measurement", "Voltage"},
     {kItemTShort, F::wqt55xx, "T Short", nullptr},

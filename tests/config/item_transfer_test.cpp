@@ -2,6 +2,7 @@
 // instrument: the link bracket, range checks, the changed flag, failures,
 // the "Frequency" follow-up and every family's renumbering both ways.
 #include "config/instrument_config.h"
+#include "config/item_numbers.h"
 #include "config/model_profiles.h"
 #include "link/item_exchange.h"
 #include "link/transport.h"
@@ -283,7 +284,7 @@ TEST_F(ItemTransfer, Remap35xxGroupOne)
         {23, 5, 4, 6}, {23, 5, 2, 3}, {23, 3, 2, 6}, {23, 6, 0, 2}, {23, 4, 2, 4}, {23, 4, 3, 3},
         {25, 3, 1, 2}, {25, 3, 0, 0},
         {27, 3, 3, 5, {{25, 1}}}, {27, 3, 5, 5, {{25, 0}}},
-        {58, 3, 2, 3},
+        {58, 3, 3, 3},
         {82, 3, 4, 5, {{23, 1}}}, {82, 3, 5, 5, {{23, 0}}},
         {93, 3, 2, 4, {{82, 0}}}, {93, 6, 4, 4, {{82, 3}}},
         {122, 3, 0, 0}, {122, 3, 1, 6}, {122, 3, 2, 10},
@@ -683,8 +684,9 @@ constexpr int kRefused = -1000; // the write or the read back failed
 // The remapped items of a family under one setting of the instrument: its
 // phase count, items of the image the numbering depends on, its group and
 // its model name. Each position a page offers (0..offered-1; 0: the item's
-// own options, or the bounds of an integer item), sent and read back, is
-// that position, but for those the row names as read back as another.
+// own options, or an integer item's ends and the number below its top),
+// sent and read back, is that position, but for those the row names as read
+// back as another.
 struct round_trip_row {
     config_family family;
     std::vector<int> ids;
@@ -705,8 +707,7 @@ const std::vector<round_trip_row>& round_trip_rows()
         {F::wqt15xx, {82}, 2, 5},
         {F::wqt15xx, {82}, 1, 1},
         {F::wqt25xx, {1, 24, 176, 200, 25, 177, 201, 58, 122}},
-        // The highest numbers would be sent above the range the read takes.
-        {F::wqt25xx, {100, 101}, 3, 0, {}, 0, "", {{7500, kRefused}}},
+        {F::wqt25xx, {kItemHarmonic, kItemHarmonicSeries}},
         {F::wqt25xx, {82}, 2, 4},
         {F::wqt25xx, {82}, 1, 1},
         {F::wqt45xx, {1, 24, 176, 200, 25, 26, 27, 177, 178, 179, 201, 202, 203, 122, 143}},
@@ -725,8 +726,7 @@ const std::vector<round_trip_row>& round_trip_rows()
         // The ranges of an external input: eight on the ranging page.
         {F::wqt35xx, {26, 178, 202}, 3, 8, {{24, 1}, {176, 1}, {200, 1}}},
         {F::wqt35xx, {27, 179, 203}, 3, 8, {{25, 1}, {177, 1}, {201, 1}}},
-        // "USB Memory Stick" is sent as it is and read as "Internal".
-        {F::wqt35xx, {58}, 3, 0, {}, 0, "", {{3, 2}}},
+        {F::wqt35xx, {kItemDatalog}},
         // Three phases split between the groups: the split group's wirings.
         {F::wqt35xx, {82}, 3, 4, {{23, 1}}, 0},
         // The first wiring of group 2 under grouping 0 fits no rule of the
@@ -745,10 +745,13 @@ std::unique_ptr<instrument_config> make_row_family(const round_trip_row& row)
     return make_family(row.family);
 }
 
+// A list's positions; a whole number's ends and the number below the top.
 std::vector<int> offered_positions(const config_item& item, int offered)
 {
-    if (offered == 0 && item.options.empty())
-        return {static_cast<int>(item.minimum), static_cast<int>(item.maximum)};
+    if (offered == 0 && item.options.empty()) {
+        const int top = static_cast<int>(item.maximum);
+        return {static_cast<int>(item.minimum), top - 1, top};
+    }
     std::vector<int> positions(offered > 0 ? offered : static_cast<int>(item.options.size()));
     for (size_t p = 0; p < positions.size(); ++p)
         positions[p] = static_cast<int>(p);
