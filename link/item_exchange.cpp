@@ -50,8 +50,14 @@ void clear_link(link_record* link)
     drain_input(link, kClearDrainMs);
 }
 
-void log_status(int status)
+// The status line of the communications log; a status query that got no
+// reply says so rather than passing for a clean status of 0.
+void log_status(int status, bool replied)
 {
+    if (!replied) {
+        append_comms_log("ESR : no reply\n");
+        return;
+    }
     static const struct {
         int bit;
         const char* text;
@@ -142,11 +148,12 @@ void write_config_item(int id, const char* value, link_record* link)
         char reply[kStatusReplySize];
         const int length = receive_reply(reply, sizeof reply, link);
         status = status_value(reply) & 127;
-        log_status(status);
         // A length of 0 or less is no reply on either kind of link (a LAN
         // link reports a time-out as -1): the instrument has not confirmed
         // the write, so the attempt failed.
-        if (length > 0 && status < kStatusFailsFrom)
+        const bool replied = length > 0;
+        log_status(status, replied);
+        if (replied && status < kStatusFailsFrom)
             return;
     }
     throw make_item_error_code(id, status);

@@ -191,7 +191,8 @@ TEST_P(ItemExchange, StatusValues)
 }
 
 // A status reply and how the write judges it: bit 7 is masked off, a text
-// that is no number counts as 0, an empty line as no reply.
+// that is no number counts as 0, an empty line as no reply (and is logged
+// as one).
 struct status_case {
     const char* reply;
     const char* logged;  // the "ESR : " line of the attempt
@@ -204,7 +205,7 @@ const status_case kStatusCases[] = {
     {"160", "ESR : 32 CME \n", false},
     {"-4", "ESR : 124 QYE DDE EXE CME \n", false},
     {"OK", "ESR : 0 \n", true},
-    {"", "ESR : 0 \n", false},
+    {"", "ESR : no reply\n", false},
 };
 
 TEST_P(ItemExchange, StatusIsMaskedAndReadAsANumber)
