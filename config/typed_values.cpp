@@ -4,6 +4,7 @@
 #include "base/number_text.h"
 #include "config/config_choices.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -24,20 +25,38 @@ int run_time_part(const char* text, const char*& end)
     return read && value >= 0 && value <= kRunTimeMax ? static_cast<int>(value) : 0;
 }
 
-// Reads a whole number 0..255 of one to three digits at text; false when
-// there is none.
-bool read_run_time_number(const char*& text)
+bool is_blank(char c)
 {
-    int number = 0;
-    int digits = 0;
-    for (; std::isdigit(static_cast<unsigned char>(*text)) && digits < 3; ++text, ++digits)
-        number = number * 10 + (*text - '0');
-    return digits > 0 && number <= kRunTimeMax && !std::isdigit(static_cast<unsigned char>(*text));
+    return c == ' ' || c == '\t';
 }
 
-bool whole_run_time(const char* text)
+// Reads blanks and a whole number 0..255 at text, as many digits as there
+// are; false when there is no number or it lies above 255.
+bool read_run_time_number(const char*& text)
 {
-    return read_run_time_number(text) && *text++ == ':' && read_run_time_number(text) && *text == '\0';
+    while (is_blank(*text))
+        ++text;
+    const char* const start = text;
+    int number = 0;
+    for (; std::isdigit(static_cast<unsigned char>(*text)); ++text)
+        number = std::min(number * 10 + (*text - '0'), kRunTimeMax + 1);
+    return text != start && number <= kRunTimeMax;
+}
+
+// An hour, then a colon with the minutes, and blanks at the end: nothing
+// else. A lone hour, or an hour and a colon, leave the minutes at 0.
+bool accepted_run_time(const char* text)
+{
+    if (!read_run_time_number(text))
+        return false;
+    if (*text == ':') {
+        const char* const minutes = ++text;
+        if (!read_run_time_number(text))
+            text = minutes;
+    }
+    while (is_blank(*text))
+        ++text;
+    return *text == '\0';
 }
 
 } // namespace
@@ -66,5 +85,5 @@ run_time parse_run_time(const char* text)
         const char* after = end + 1;
         minutes = run_time_part(after, end);
     }
-    return {hours, minutes, whole_run_time(text)};
+    return {hours, minutes, accepted_run_time(text)};
 }

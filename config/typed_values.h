@@ -20,11 +20,13 @@ struct numeric_text_value {
 };
 
 // A run time, "hours:minutes": an empty text gives 0 and 0; each number
-// missing or outside 0..255 gives 0. whole: the text is empty or two whole
-// numbers 0..255 joined by a colon, and nothing else.
+// missing or outside 0..255 gives 0 (a lone hour gives minutes 0).
+// accepted: the text is empty, or an hour with blanks before it and, after a
+// colon, the minutes, each a whole number 0..255, and nothing else (no
+// letters, signs or a second colon).
 struct run_time {
     int hours;
     int minutes;
-    bool whole;
+    bool accepted;
 };
 run_time parse_run_time(const char* text);

@@ -148,26 +148,38 @@ TEST_P(PowerPagesOnTheWire, ListChangesWriteTheirItems)
 }
 
 // The run time is sent as hours, then minutes, every time it is left
-// (both groups on WQT35); a text that is not two whole numbers 0..255
-// joined by a colon is refused with a message, nothing stored or sent, and
-// the stored run time shown again.
+// (both groups on WQT35), the stored run time as shown too, whatever its
+// hours; a text with letters or other characters or a number above 255 is
+// refused with a message, nothing stored or sent, and the stored run time
+// shown again.
 TEST_P(PowerPagesOnTheWire, RunTimeIsSentWheneverLeft)
 {
     const struct {
         uint32_t model;
+        const char* stored; // hours and minutes as the instrument holds them
         const char* text;
         std::vector<std::string> writes;
     } cases[] = {
-        {5, "12:30", {"config,132,12", "config,133,30"}}, {5, "02:03", {"config,132,2", "config,133,3"}},
-        {5, "", {"config,132,0", "config,133,0"}},
-        {16, "7:0", {"config,132,7", "config,132,7", "config,133,0", "config,133,0"}},
-        {5, "300:5", {}}, {5, "abc", {}}, {5, "-1:00", {}}, {5, "12:xx", {}}, {16, "7", {}},
+        {5, "2:3", "12:30", {"config,132,12", "config,133,30"}},
+        {5, "2:3", "02:03", {"config,132,2", "config,133,3"}},
+        {5, "2:3", "", {"config,132,0", "config,133,0"}},
+        {16, "2:3", "7", {"config,132,7", "config,132,7", "config,133,0", "config,133,0"}},
+        {5, "300:5", "300:05", {"config,132,300", "config,133,5"}},
+        {5, "2:3", "300:5", {}}, {5, "2:3", "abc", {}}, {5, "2:3", "-1:00", {}}, {16, "2:3", "12:xx", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
         show_on_wire(PAGE_INTEGRATOR, c.model, 3, {});
-        get_current_config()->set_value_text(132, "2");
-        get_current_config()->set_value_text(133, "3");
+        const std::string stored = c.stored;
+        const size_t colon = stored.find(':');
+        for (int group : {0, 1}) {
+            if (instrument_config* config = get_current_config_ptr(group)) {
+                config->set_value_text(132, stored.substr(0, colon).c_str());
+                config->set_value_text(133, stored.substr(colon + 1).c_str());
+            }
+        }
+        show_page(page(PAGE_INTEGRATOR), config_window());
+        inst().clear_received();
         msgbox::reset();
         type(PAGE_INTEGRATOR, 3, c.text);
         EXPECT_EQ(item_writes(inst()), c.writes);

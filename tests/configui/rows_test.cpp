@@ -275,24 +275,25 @@ TEST_F(PageRows, EnablingAndCollectingWorkOnWhatTheGridHolds)
     EnableWindow(parent_, TRUE);
 }
 
-// The run-time edit's two numbers, and whether the text is a run time and
-// nothing else.
+// The run-time edit's two numbers, and whether the text is taken: no
+// letters or other characters, no number above 255.
 TEST(RunTime, HoursAndMinutesEachWithinTheirRange)
 {
     const struct {
         const char* text;
         int hours;
         int minutes;
-        bool whole;
-    } cases[] = {{"12:30", 12, 30, true}, {"3:75", 3, 75, true},      {"7", 7, 0, false},
-                 {"300:5", 0, 5, false},  {"-1:10", 0, 10, false},    {"", 0, 0, true},
-                 {"abc", 0, 0, false},    {"255:255", 255, 255, true}, {"256:0", 0, 0, false},
-                 {"12:xx", 12, 0, false}, {"05:07", 5, 7, true},       {"1:2:3", 1, 2, false},
-                 {"0005:07", 5, 7, false}};
+        bool accepted;
+    } cases[] = {{"12:30", 12, 30, true},  {"3:75", 3, 75, true},       {"7", 7, 0, true},
+                 {"300:5", 0, 5, false},   {"-1:10", 0, 10, false},     {"", 0, 0, true},
+                 {"abc", 0, 0, false},     {"255:255", 255, 255, true}, {"256:0", 0, 0, false},
+                 {"12:xx", 12, 0, false},  {"05:07", 5, 7, true},       {"1:2:3", 1, 2, false},
+                 {"0005:07", 5, 7, true},  {" 7: 5 ", 7, 5, true},      {"7:", 7, 0, true},
+                 {"7:300", 7, 0, false},   {":30", 0, 0, false},        {"99999999999:1", 0, 1, false}};
     for (const auto& c : cases) {
         const run_time t = parse_run_time(c.text);
         EXPECT_EQ(t.hours, c.hours) << c.text;
         EXPECT_EQ(t.minutes, c.minutes) << c.text;
-        EXPECT_EQ(t.whole, c.whole) << c.text;
+        EXPECT_EQ(t.accepted, c.accepted) << c.text;
     }
 }
