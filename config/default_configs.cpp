@@ -151,19 +151,12 @@ int setting_value(instrument_config& cfg, const default_setting& s, uint32_t mod
     }
 }
 
-// The value a setting puts into its item, as a number for a failure's box.
-int32_t setting_number(instrument_config& cfg, const default_setting& s, uint32_t model_code)
-{
-    if (s.rule == value_rule::text)
-        return item_number_to_int(item_text_number(s.text, std::strlen(s.text)));
-    return setting_value(cfg, s, model_code);
-}
-
 // Sets one setting in the image and sends it. A value outside the item's
 // range is not sent, and the instrument never gets it: the item is left as
-// it was, and the setting fails with the value as its result.
+// it was, and `limits` says why, with the value the setting would have put.
 item_write_result send_setting(instrument_config& cfg, const default_setting& s,
-                               link_record* link, bool link_open, uint32_t model_code)
+                               link_record* link, bool link_open, uint32_t model_code,
+                               std::string& limits)
 {
     config_item& item = *cfg.item_at(s.item);
     const item_value kept = item.value;
@@ -177,10 +170,10 @@ item_write_result send_setting(instrument_config& cfg, const default_setting& s,
     }
     if (result.status != item_write_status::out_of_range)
         return result;
+    limits = out_of_limits_text(cfg, s.item, item_names_for_model(model_code));
     item.value = kept;
     item.changed = kept_changed;
-    return {item_write_status::failed,
-            make_item_error_code(item.wire_id, setting_number(cfg, s, model_code))};
+    return result;
 }
 
 // Sets and sends a run of settings; every one is attempted, then the first
@@ -191,19 +184,28 @@ void send_settings(instrument_config& cfg, setting_span settings, link_record* l
     const uint32_t model_code = link != nullptr ? link->model_code : 0;
     bool failed = false;
     item_error_code first_failure = 0;
+    std::string first_limits;
     for (size_t i = 0; i < settings.count; ++i) {
         const default_setting& s = settings.first[i];
         const config_item* item = cfg.item_at(s.item);
         // An item the family does not define has no value to set or send.
         if (item == nullptr || item->kind == ITEM_UNSET || !applies(cfg, s.when))
             continue;
-        const item_write_result result = send_setting(cfg, s, link, link_open, model_code);
-        if (result.status == item_write_status::failed && !failed) {
+        std::string limits;
+        const item_write_result result = send_setting(cfg, s, link, link_open, model_code, limits);
+        const bool unsent = result.status == item_write_status::failed ||
+                            result.status == item_write_status::out_of_range;
+        if (unsent && !failed) {
             failed = true;
             first_failure = result.error_code;
+            first_limits = limits;
         }
     }
-    if (failed)
+    if (!failed)
+        return;
+    if (!first_limits.empty())
+        report_item_out_of_limits(first_limits);
+    else
         report_item_write_failure(first_failure, item_names_for_model(model_code));
 }
 

@@ -257,10 +257,12 @@ void report_item_write_failure(int32_t error_code, const char* const* names);
 // reading the config from the instrument", under "Read Instrument Setup").
 void report_item_read_failure(int32_t error_code, const char* const* names);
 
-// The code by which a write that did not reach the instrument is told
-// (report_item_write_failure): the item's id with what its failed exchange
-// got, or with its value when the value lies outside the item's bounds.
-int32_t unsent_write_code(instrument_config& cfg, int id, const item_write_result& result);
+// Why a write did not send an item whose value lies outside its limits, as
+// the communications log says it: the item's name among names, its id and
+// value, and the limits it has ("... can only be set between 0 and 3").
+std::string out_of_limits_text(instrument_config& cfg, int id, const char* const* names);
+// Tells the user so, in the write's box ("Write Instrument Setup").
+void report_item_out_of_limits(const std::string& text);
 
 // A new base-class object holding a copy of the source's tables.
 std::shared_ptr<instrument_config> instrument_config_copy(const instrument_config& source);

@@ -63,12 +63,12 @@ const char kWriteErrorLast[] =
     "An error occurred writing the config to the instrument \n(Id:%d [%s] ret:%d)\n"
     "Too many read errors, stopping instrument config read";
 // A whole write tells at its end of the items it left unsent because their
-// values lie outside their limits: how many, and the first.
+// values lie outside their limits: how many, and the first with its limits.
 const char kOutOfRangeOne[] =
-    "An item was not sent to the instrument: its value lies outside its limits\n(Id:%d [%s] val:%s)";
+    "An item was not sent to the instrument: its value lies outside its limits\n%s";
 const char kOutOfRangeMany[] =
     "%d items were not sent to the instrument: their values lie outside their limits\n"
-    "The first: (Id:%d [%s] val:%s)";
+    "The first: %s";
 const char kReadTitle[] = "Read Instrument Setup";
 const char kWriteTitle[] = "Write Instrument Setup";
 
@@ -131,12 +131,19 @@ std::string value_text(const config_item& item)
     return std::string(item.value.text, strnlen(item.value.text, kItemTextMax));
 }
 
-// The line that tells why an item was not sent: its value and its bounds.
-std::string range_line(const char* name, int id, const config_item& item)
+// Why an item was not sent: its value and the limits it has, the bounds in
+// a stream's shortest form ("Voltage Input (id:24 val:5) can only be set
+// between 0 and 3").
+std::string limits_text(const char* name, int id, const config_item& item)
 {
     std::ostringstream out;
-    out << name << " (id:" << id << " val:" << value_text(item) << ") can only be set between " << item.minimum
-        << " and " << item.maximum << "\n";
+    out << name << " (id:" << id << " val:" << value_text(item) << ") can only be set ";
+    if (item.minimum == kNoBound)
+        out << "at or below " << item.maximum;
+    else if (item.maximum == kNoBound)
+        out << "at or above " << item.minimum;
+    else
+        out << "between " << item.minimum << " and " << item.maximum;
     return out.str();
 }
 
@@ -292,7 +299,7 @@ private:
             const config_item& item = *cfg_.item_at(id);
             if (result.status == item_write_status::out_of_range) {
                 if (item.minimum != kNoBound && item.maximum != kNoBound)
-                    append_comms_log(range_line(name, id, item).c_str());
+                    append_comms_log((limits_text(name, id, item) + "\n").c_str());
                 if (out_of_range_++ == 0)
                     first_out_of_range_ = id;
             } else if (result.status == item_write_status::failed) {
@@ -310,12 +317,12 @@ private:
         if (out_of_range_ == 0)
             return;
         const int id = first_out_of_range_;
-        const std::string value = value_text(*cfg_.item_at(id));
+        const std::string first = limits_text(names_[id], id, *cfg_.item_at(id));
         char message[512];
         if (out_of_range_ == 1)
-            snprintf(message, sizeof message, kOutOfRangeOne, id, names_[id], value.c_str());
+            snprintf(message, sizeof message, kOutOfRangeOne, first.c_str());
         else
-            snprintf(message, sizeof message, kOutOfRangeMany, out_of_range_, id, names_[id], value.c_str());
+            snprintf(message, sizeof message, kOutOfRangeMany, out_of_range_, first.c_str());
         report_to_user(message, policy_.title, MB_ICONEXCLAMATION | MB_OK);
     }
 
@@ -371,17 +378,17 @@ void report_item_read_failure(int32_t error_code, const char* const* names)
     report_item_failure(kReadError, kReadTitle, error_code, names);
 }
 
-int32_t unsent_write_code(instrument_config& cfg, int id, const item_write_result& result)
+std::string out_of_limits_text(instrument_config& cfg, int id, const char* const* names)
 {
-    if (result.status == item_write_status::failed)
-        return make_item_error_code(id, static_cast<int32_t>(item_error_result(result.error_code)));
     const config_item* item = cfg.item_at(id);
-    int32_t value = 0;
-    if (item != nullptr)
-        value = item->kind == ITEM_LIST
-                    ? item->value.integer
-                    : item_number_to_int(item_text_number(item->value.text, sizeof item->value.text));
-    return make_item_error_code(id, value);
+    if (item == nullptr)
+        return "";
+    return limits_text(names != nullptr && id < kItemsPerTable ? names[id] : "", id, *item);
+}
+
+void report_item_out_of_limits(const std::string& text)
+{
+    report_to_user(text.c_str(), kWriteTitle, MB_ICONEXCLAMATION | MB_OK);
 }
 
 void instrument_config::write_all_items(link_record* link, bool manage)

@@ -6,42 +6,54 @@
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"
 #include "frame/auto_configs.h"
+#include "link/item_exchange.h"
 #include "slots/instrument_slots.h"
 
+#include <string>
 
 namespace {
 
-// The first failure of the action now under way, and the innermost report
-// open for it (GUI thread only: the Config window's actions run there).
+// A failure of the action now under way: a write or a read-back the
+// instrument did not answer or refused (its item_error_code), or a value
+// not sent for lying outside its limits (the text that says so).
 struct first_failure {
     bool any = false;
     bool write = false;
     int32_t code = 0;
     bool told = false; // the action told it itself
+    std::string limits;
 };
+// The first failure of the action under way, and the innermost report open
+// for it (GUI thread only: the Config window's actions run there).
 first_failure pending;
 action_report* open_report = nullptr;
+
+const char* const* current_item_names()
+{
+    return item_names_for_model(get_current_instrument().model_code);
+}
 
 void tell(const first_failure& failure)
 {
     if (failure.told)
         return;
-    const char* const* names = item_names_for_model(get_current_instrument().model_code);
-    if (failure.write)
-        report_item_write_failure(failure.code, names);
+    if (!failure.limits.empty())
+        report_item_out_of_limits(failure.limits);
+    else if (failure.write)
+        report_item_write_failure(failure.code, current_item_names());
     else
-        report_item_read_failure(failure.code, names);
+        report_item_read_failure(failure.code, current_item_names());
 }
 
-void note(bool write, int32_t code)
+// A failure noted outside any action is told at once, from its own copy: a
+// command that runs while its box is up (a modal box delivers posted
+// messages and focus changes) keeps the shared record for its own.
+void note(const first_failure& failure)
 {
-    if (pending.any)
-        return;
-    pending = {true, write, code};
-    if (open_report == nullptr) {
-        tell(pending);
-        pending = {};
-    }
+    if (open_report == nullptr)
+        tell(failure);
+    else if (!pending.any)
+        pending = failure;
 }
 
 template <typename Store, typename Send>
@@ -105,19 +117,23 @@ action_report::~action_report()
 
 void note_item_write(instrument_config& config, int item, const item_write_result& result)
 {
-    const bool unsent =
-        result.status == item_write_status::failed || result.status == item_write_status::out_of_range;
-    if (unsent && auto_configs_setting())
-        note(true, unsent_write_code(config, item, result));
+    if (!auto_configs_setting())
+        return;
+    if (result.status == item_write_status::failed) {
+        const int32_t got = static_cast<int32_t>(item_error_result(result.error_code));
+        note({true, true, make_item_error_code(item, got), false, {}});
+    } else if (result.status == item_write_status::out_of_range) {
+        note({true, true, 0, false, out_of_limits_text(config, item, current_item_names())});
+    }
 }
 
 void note_failed_read(int32_t error_code)
 {
-    note(false, error_code);
+    note({true, false, error_code, false, {}});
 }
 
 void note_failure_told()
 {
     if (open_report != nullptr)
-        pending = {true, false, 0, true};
+        pending = {true, false, 0, true, {}};
 }

@@ -192,7 +192,7 @@ TEST_F(SavedConfigMenu, LoadIntoATwoGroupInstrumentFillsBothGroups)
     // of them outside their limits: not sent, and told once at the end.
     ASSERT_EQ(msgbox::shown().size(), 1u);
     EXPECT_EQ(msgbox::shown()[0].text, "4 items were not sent to the instrument: their values lie outside their "
-                                       "limits\nThe first: (Id:234 [Location] val:0)");
+                                       "limits\nThe first: Location (id:234 val:0) can only be set between 1 and 99");
     // The current group goes to the instrument; no group is switched.
     const std::vector<std::string> commands = sim.inst.commands();
     EXPECT_NE(std::find(commands.begin(), commands.end(), "config,58,1"), commands.end());

@@ -544,7 +544,7 @@ TEST_F(WholeTransfer, WriteSendsChangedItemsAndWhatDiffersOnTheInstrument)
 
 // Items whose values lie outside their limits are not sent, are logged, and
 // do not count as failures; the write tells of them once at its end, with
-// how many there were and the first.
+// how many there were and the first with the limits it has.
 TEST_F(WholeTransfer, RangeRefusalsAreLoggedNotCounted)
 {
     sync();
@@ -560,7 +560,8 @@ TEST_F(WholeTransfer, RangeRefusalsAreLoggedNotCounted)
     EXPECT_EQ(1, cfg.item_at(24)->changed);
     EXPECT_EQ(1, cfg.item_at(25)->changed);
     EXPECT_EQ(shown_text(), "[Write Instrument Setup] 2 items were not sent to the instrument: their values lie "
-                            "outside their limits\nThe first: (Id:25 [Current Input] val:-1)\n");
+                            "outside their limits\nThe first: Current Input (id:25 val:-1) can only be set at or "
+                            "above 0\n");
     EXPECT_EQ(1, read_ids(sim.inst).back());
 
     // A text item's value and bounds in the stream's shortest form.
@@ -574,7 +575,8 @@ TEST_F(WholeTransfer, RangeRefusalsAreLoggedNotCounted)
                              " (id:69 val:600.25) can only be set between 0.01 and 500\n"))
         << log.text();
     EXPECT_EQ(shown_text(), "[Write Instrument Setup] An item was not sent to the instrument: its value lies outside "
-                            "its limits\n(Id:69 [" + std::string(item_names_for_model(5)[69]) + "] val:600.25)\n");
+                            "its limits\n" + std::string(item_names_for_model(5)[69]) +
+                                " (id:69 val:600.25) can only be set between 0.01 and 500\n");
 }
 
 TEST_F(WholeTransfer, UndefinedAndUnusedItemsNeverTravel)

@@ -5,13 +5,16 @@
 #include "configui/pages/dispatch.h"
 
 #include "config/instrument_config.h"
+#include "config/item_numbers.h"
 #include "config/model_profiles.h"
+#include "configui/engine/change_rule.h"
 #include "configui/engine/config_pages.h"
 #include "configui/engine/page_kinds.h"
 #include "configui/pages/system_options.h"
 #include "frame/app_globals.h"
 #include "frame/auto_configs.h"
 #include "frame/control_tables.h"
+#include "link/item_exchange.h"
 #include "link/transport.h"
 #include "slots/instrument_slots.h"
 #include "tests/configui/page_fixture.h"
@@ -246,10 +249,11 @@ TEST_P(PagesOnTheWire, UnsentChangesAreToldOncePerAction)
         const char* what;
         fault f;
         int auto_send;
-        std::string told; // the box's text up to the result, "" for none
+        std::string told; // the box's caption and text, "" for none
     } cases[] = {
         {"refused", fault::refused, 1, not_written + "32)"},
-        {"beyond limits", fault::beyond_limits, 1, not_written + "1)"},
+        {"beyond limits", fault::beyond_limits, 1,
+         "[Write Instrument Setup] Low Blanking (id:5 val:1) can only be set between 0 and 0"},
         {"refused, auto-send off", fault::refused, 0, ""},
         {"gone", fault::gone, 1, not_written + "0)"}, // last: the instrument stays gone
     };
@@ -280,6 +284,31 @@ TEST_P(PagesOnTheWire, UnsentChangesAreToldOncePerAction)
         }
         inst().clear_rules();
     }
+}
+
+// A failure noted outside any action is told at once; a Config-window
+// command that runs while its box is up (a modal box delivers what was
+// posted) tells its own failure, and the first is told once.
+TEST_P(PagesOnTheWire, ACommandRunWhileAFailureIsToldTellsItsOwn)
+{
+    attach(5, 3, &link());
+    get_current_config()->set_value_int(5, 0);
+    AutoConfigs = 1;
+    show_config_page(config_window());
+    inst().add_rule({"config,", wqt_sim::action::refuse, "", 0, -1});
+    HWND blanking = row_control(page(PAGE_SYSTEM_OPTIONS), 1);
+    SendMessageA(blanking, CB_SETCURSEL, 1, 0);
+    PostMessageA(config_window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(blanking), CBN_SELENDOK),
+                 reinterpret_cast<LPARAM>(blanking));
+    msgbox::reset();
+    msgbox::deliver_posted_while_shown(true);
+    note_failed_read(make_item_error_code(kItemWiring, 0));
+    EXPECT_EQ(told_texts(), (std::vector<std::string>{
+                                "[Read Instrument Setup] An error occurred reading the config from the instrument "
+                                "\n(Id:82 [Wiring] ret:0)",
+                                "[Write Instrument Setup] An error occurred writing the config to the instrument "
+                                "\n(Id:5 [Low Blanking] ret:32)"}));
+    EXPECT_EQ(get_current_config()->item_at(kItemLowBlanking)->value.integer, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(Both, PagesOnTheWire, testing::Values(link_kind::lan, link_kind::serial),

@@ -2,6 +2,7 @@
 
 #include "base/message_box.h"
 
+#include <atomic>
 #include <deque>
 #include <mutex>
 
@@ -10,6 +11,7 @@ namespace {
 std::mutex g_mutex;
 std::vector<recorded_box> g_shown;
 std::deque<int> g_answers;
+std::atomic<bool> g_deliver_posted{false};
 
 int default_answer(UINT type)
 {
@@ -23,16 +25,31 @@ int default_answer(UINT type)
     }
 }
 
+int answer_of(UINT type)
+{
+    if (g_answers.empty())
+        return default_answer(type);
+    const int answer = g_answers.front();
+    g_answers.pop_front();
+    return answer;
+}
+
 int record(HWND owner, const char* text, const char* caption, UINT type)
 {
-    std::lock_guard<std::mutex> lock(g_mutex);
-    g_shown.push_back({text ? text : "", caption ? caption : "", type, owner});
-    if (!g_answers.empty()) {
-        int answer = g_answers.front();
-        g_answers.pop_front();
-        return answer;
+    int answer = 0;
+    {
+        std::lock_guard<std::mutex> lock(g_mutex);
+        g_shown.push_back({text ? text : "", caption ? caption : "", type, owner});
+        answer = answer_of(type);
     }
-    return default_answer(type);
+    if (g_deliver_posted) {
+        MSG message;
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+    return answer;
 }
 
 } // namespace
@@ -44,6 +61,12 @@ void reset()
     std::lock_guard<std::mutex> lock(g_mutex);
     g_shown.clear();
     g_answers.clear();
+    g_deliver_posted = false;
+}
+
+void deliver_posted_while_shown(bool on)
+{
+    g_deliver_posted = on;
 }
 
 std::vector<recorded_box> shown()

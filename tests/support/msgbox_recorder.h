@@ -23,6 +23,9 @@ std::vector<std::string> texts();
 // Answers for the next boxes, in order; when none is left, a box gets the
 // answer that ends it without going on: OK, No or Cancel.
 void answer_next(int button);
+// While on (until the next reset), a box delivers the messages posted to
+// its thread before it is answered, as a modal box's own loop does.
+void deliver_posted_while_shown(bool on);
 // Installs the recorder (done by the test main for every test).
 void install();
 } // namespace msgbox
