@@ -59,6 +59,8 @@ constexpr int kItemRectifiedMean = 144;   // "Rectified Mean"
 constexpr int kItemPhaseMeterOffset = 148; // the phase meter's offset
 constexpr int kItemPhaseMeterComputation = 150; // the phase meter's computation
 constexpr int kItemDefaultSelector = 172; // picks between two default blocks
+constexpr int kItemTestClass = 173;       // "Class" of the harmonics test
+constexpr int kItemTestPower = 174;       // "Power" of the harmonics test: measured (0) or specified (1)
 constexpr int kItemCrestFactor = 218;     // "Crest Factor"
 constexpr int kItemExternalScaling = 228; // external system scaling
 

@@ -95,6 +95,30 @@ constexpr std::array<row_def, N> with_rows(std::array<row_def, N> rows,
     return rows;
 }
 
+// Reached only by a row table that names a row twice or a row it does not
+// have: not constexpr, so such a table is no constant and does not compile.
+inline void row_named_twice_or_out_of_range() {}
+
+// A page's rows written by name, each row at the place its name gives. The
+// table has as many rows as names, so one declared with its page's row
+// count does not compile while a row is left out; a name given twice or
+// out of range stops the constant evaluation.
+template <size_t N>
+constexpr std::array<row_def, N> rows_by_name(const row_change (&named)[N])
+{
+    std::array<row_def, N> rows{};
+    std::array<bool, N> placed{};
+    for (const row_change& row : named) {
+        if (row.row < 0 || static_cast<size_t>(row.row) >= N || placed[row.row]) {
+            row_named_twice_or_out_of_range();
+            continue;
+        }
+        placed[row.row] = true;
+        rows[row.row] = row.def;
+    }
+    return rows;
+}
+
 // The item a row shows and sets now, and the configuration that holds it
 // (the active group's, or the row's own group's).
 int row_item(const row_def& row, instrument_config& config);

@@ -37,12 +37,24 @@ int low_frequency_item(instrument_config& config)
 }
 
 // The rows of the WQT45 and WQT55 families; the others put theirs in.
-constexpr std::array<row_def, kRows> kSharedRows = {
-    list_row(82),         list_row(13),           edit_row(12),        list_row(14),
-    list_row(15),         kFrequencyReferenceRow, list_row(190),       list_row(214),
-    list_row(40),         kFrequencyFilteringRow, kFrequencyFilterRow, list_row(kItemLowFrequency, low_frequency_item),
-    kMinimumFrequencyRow, kPlainGearRatioRow,     list_row(53),        kEmptyRow,
-};
+constexpr std::array<row_def, kRows> kSharedRows = rows_by_name({
+    {R_WIRING, list_row(82)},
+    {R_SPEED, list_row(13)},
+    {R_WINDOW, edit_row(12)},
+    {R_SMOOTHING, list_row(14)},
+    {R_RESPONSE, list_row(15)},
+    {R_REFERENCE, kFrequencyReferenceRow},
+    {R_PHASE2_REF, list_row(190)},
+    {R_PHASE3_REF, list_row(214)},
+    {R_REFERENCE_PHASE, list_row(40)},
+    {R_FILTER, kFrequencyFilteringRow},
+    {R_FILTER2, kFrequencyFilterRow},
+    {R_LOW_FREQUENCY, list_row(kItemLowFrequency, low_frequency_item)},
+    {R_MINIMUM_FREQUENCY, kMinimumFrequencyRow},
+    {R_GEAR, kPlainGearRatioRow},
+    {R_ANGLE_REF, list_row(53)},
+    {R_GROUPING, kEmptyRow},
+});
 static_assert(R_GROUPING + 1 == kRows, "one row per id 25000..25015");
 constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_FILTER2, kEmptyRow}, {R_GEAR, kEmptyRow}});
 constexpr auto kRowsWqt25 = with_rows(kSharedRows, {{R_REFERENCE, kReferenceWqt25Row},

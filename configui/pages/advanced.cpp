@@ -31,11 +31,20 @@ int wqt25xx_frequency_item(instrument_config& config)
 }
 
 // The rows of the WQT45 and WQT55 families; the others put theirs in.
-constexpr std::array<row_def, kRows> kSharedRows = {
-    list_row(49), list_row(10),  list_row(kItemFrequencyLock), edit_row(kItemFrequency),
-    list_row(197), list_row(143), list_row(136), kEmptyRow,
-    kEmptyRow,    list_row(221), kPhaseOffsetRow, kMinimumFrequencyRow,
-};
+constexpr std::array<row_def, kRows> kSharedRows = rows_by_name({
+    {R_DFT, list_row(49)},
+    {R_OVERLOAD, list_row(10)},
+    {R_LOCK, list_row(kItemFrequencyLock)},
+    {R_FREQUENCY, edit_row(kItemFrequency)},
+    {R_HIGHSPEED, list_row(197)},
+    {R_PROBE, list_row(143)},
+    {R_WATTS, list_row(136)},
+    {R_MINIMUM_WQT35, kEmptyRow},
+    {R_SYNCHRONISE, kEmptyRow},
+    {R_NORMALISE, list_row(221)},
+    {R_PHASE_OFFSET, kPhaseOffsetRow},
+    {R_MINIMUM, kMinimumFrequencyRow},
+});
 static_assert(R_MINIMUM + 1 == kRows, "one row per id 25100..25111");
 constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_HIGHSPEED, kEmptyRow},
                                                     {R_PROBE, kEmptyRow},

@@ -80,20 +80,56 @@ static_assert(R_CURSORS + 1 == kRows, "one row per id 25500..25547");
 constexpr int kResetText = 1835;         // "Reset to Default"
 
 // The WQT55 family's rows; the others take theirs out or put theirs in.
-constexpr std::array<row_def, kRows> kRowsWqt55 = {
-    list_row(kItemDefaultMode), list_row(80),           list_row(144),         list_row(72),
-    kFrequencyFilterRow,        kFrequencyReferenceRow, list_row(73),          kTorqueSpeedRow,
-    kTorqueScaleRow,            kTorqueOffsetRow,       kSpeedScaleRow,        kSpeedOffsetRow,
-    kEfficiencyRow,             kMinimumFrequencyRow,   kFrequencyFilteringRow, list_row(172),
-    list_row(173),              list_row(142),          list_row(174),         edit_row(175),
-    edit_row(166),              kHarmonicCurrentRow,    list_row(149),         kImpedanceScalingRow,
-    kFrequencyStepRow,          kDeviceRow,             kSwitchPhaseOffsetRow, kSwitchOnCyclesRow,
-    kGearRatioRow,              int_row(126),           int_row(127),          kDtTestingRow,
-    int_row(100),               int_row(101),           list_row(28),          list_row(26),
-    list_row(29),               list_row(27),           kEmptyRow,             list_row(220),
-    kTimebaseRow,               kTriggerReferenceRow,   kTriggerLevelRow,      kTriggerTypeRow,
-    kTriggerPolarityRow,        kHfRejectRow,           kPretriggerRow,        kCursorsRow,
-};
+constexpr std::array<row_def, kRows> kRowsWqt55 = rows_by_name({
+    {R_MODE, list_row(kItemDefaultMode)},
+    {R_TEMPERATURE, list_row(kItemTemperature)},
+    {R_RECTIFIED_MEAN, list_row(kItemRectifiedMean)},
+    {R_FREQUENCY_TRACKING, list_row(72)},
+    {R_FREQUENCY_FILTER, kFrequencyFilterRow},
+    {R_FREQUENCY_REFERENCE, kFrequencyReferenceRow},
+    {R_LOW_FREQUENCY, list_row(kItemLowFrequencyMode1)},
+    {R_TORQUE_SPEED, kTorqueSpeedRow},
+    {R_TORQUE_SCALE, kTorqueScaleRow},
+    {R_TORQUE_OFFSET, kTorqueOffsetRow},
+    {R_SPEED_SCALE, kSpeedScaleRow},
+    {R_SPEED_OFFSET, kSpeedOffsetRow},
+    {R_EFFICIENCY, kEfficiencyRow},
+    {R_MINIMUM_FREQUENCY, kMinimumFrequencyRow},
+    {R_FREQUENCY_FILTERING, kFrequencyFilteringRow},
+    {R_HARMONICS_FLICKER_MODE, list_row(kItemDefaultSelector)},
+    {R_CLASS, list_row(kItemTestClass)},
+    {R_VERIFY_SOURCE, list_row(142)},
+    {R_POWER, list_row(kItemTestPower)},
+    {R_SPECIFIED_POWER, edit_row(175)},
+    {R_POWER_FACTOR, edit_row(166)},
+    {R_CURRENT, kHarmonicCurrentRow},
+    {R_PLT_TESTING, list_row(149)},
+    {R_IMPEDANCE_SCALING, kImpedanceScalingRow},
+    {R_FREQUENCY_STEP, kFrequencyStepRow},
+    {R_DEVICE, kDeviceRow},
+    {R_SWITCH_PHASE_OFFSET, kSwitchPhaseOffsetRow},
+    {R_SWITCH_ON_CYCLES, kSwitchOnCyclesRow},
+    {R_GEAR_RATIO, kGearRatioRow},
+    {R_T_SHORT, int_row(kItemTShort)},
+    {R_T_LONG, int_row(kItemTLong)},
+    {R_DT_TESTING, kDtTestingRow},
+    {R_HARMONIC, int_row(100)},
+    {R_HARMONIC_SERIES, int_row(101)},
+    {R_V_AUTORANGING, list_row(28)},
+    {R_V_MINIMUM_RANGE, list_row(kItemVoltageRange)},
+    {R_C_AUTORANGING, list_row(29)},
+    {R_C_MINIMUM_RANGE, list_row(kItemCurrentRange)},
+    {R_AC_LINE, kEmptyRow},
+    {R_STANDARD, list_row(220)},
+    {R_TIMEBASE, kTimebaseRow},
+    {R_TRIGGER_REFERENCE, kTriggerReferenceRow},
+    {R_TRIGGER_LEVEL, kTriggerLevelRow},
+    {R_TRIGGER_TYPE, kTriggerTypeRow},
+    {R_TRIGGER_POLARITY, kTriggerPolarityRow},
+    {R_HF_REJECT, kHfRejectRow},
+    {R_PRETRIGGER, kPretriggerRow},
+    {R_CURSORS, kCursorsRow},
+});
 
 // The rows no family but the WQT55 has: harmonics and flicker, aircraft
 // testing, capture.
@@ -127,8 +163,8 @@ constexpr auto kRowsWqt15 = with_rows(kRowsWqt45, {{R_FREQUENCY_FILTER, kEmptyRo
 // ---- Walks --------------------------------------------------------------------
 
 // A new mode of 1, or 0 coming from 1, first brings the motor drive's
-// settings in or out (item 31, the bandwidth, too where the family has
-// it) and shows the page again; any other mode only lays it out.
+// settings in or out (the bandwidth too where the family has it) and
+// shows the page again; any other mode only lays it out.
 template <bool Bandwidth>
 void set_mode_with_defaults(int item, int value, list_change& change)
 {
@@ -139,15 +175,16 @@ void set_mode_with_defaults(int item, int value, list_change& change)
     const bool into = value == 1;
     if (into || (value == 0 && old == 1)) {
         const int on = into ? 1 : 0;
-        config_dispatch_b(15, on, link, false);
+        config_dispatch_b(kItemSmoothingResponse, on, link, false);
         config_dispatch_b(kItemLowFrequencyMode1, on, link, false);
-        config_dispatch_c(69, into ? "0.500" : "1.00", link, false);
+        config_dispatch_c(kItemMinimumFrequency, into ? "0.500" : "1.00", link, false);
         config_dispatch_b(kItemFrequencyLock, into ? 2 : 0, link, false);
-        for (int dependent : {15, kItemLowFrequencyMode1, 69, static_cast<int>(kItemFrequencyLock)})
+        for (int dependent :
+             {kItemSmoothingResponse, kItemLowFrequencyMode1, kItemMinimumFrequency, kItemFrequencyLock})
             change.mark(dependent);
         if (Bandwidth) {
-            config_dispatch_b(31, on, link, false);
-            change.mark(31);
+            config_dispatch_b(kItemBandwidth, on, link, false);
+            change.mark(kItemBandwidth);
         }
         change.raised |= STEP_RESHOW;
     } else {
@@ -243,13 +280,13 @@ void app_lists(const page_def& page, instrument_config& config)
     const config_family family = page.family;
     if (family == config_family::wqt35xx) {
         fill_range_choices(row_control(page, R_V_MINIMUM_RANGE), row_control(page, R_C_MINIMUM_RANGE), 0,
-                           value_in(config, 24), value_in(config, 25));
+                           value_in(config, kItemVoltageInput), value_in(config, kItemCurrentInput));
         fill_ratio_choices(row_control(page, R_EFFICIENCY), value_in(config, kItemGrouping), current_phase_count(),
                            value_in(config, kItemWiring));
     } else {
         store_range_lists(family, config, get_current_instrument().option_code);
-        refill(page, config, R_V_MINIMUM_RANGE, 26);
-        refill(page, config, R_C_MINIMUM_RANGE, 27);
+        refill(page, config, R_V_MINIMUM_RANGE, kItemVoltageRange);
+        refill(page, config, R_C_MINIMUM_RANGE, kItemCurrentRange);
         config.set_option_list(kItemRatio, efficiency_choices(family, current_phase_count()));
         refill(page, config, R_EFFICIENCY, kItemRatio);
     }
@@ -291,7 +328,7 @@ void place_modes_wqt45xx(grid_cursor& grid, int mode)
     grid.place(R_MODE);
     if (mode == 1) {
         place_rows(grid, {R_FREQUENCY_FILTER, R_FREQUENCY_REFERENCE});
-        if (item_now(38) == 2)
+        if (item_now(kItemFrequencyReference) == 2)
             grid.place(R_GEAR_RATIO);
     }
     if (mode == 1 || mode == 5)
@@ -323,7 +360,7 @@ void place_modes_wqt45xx(grid_cursor& grid, int mode)
 void place_harmonics(grid_cursor& grid)
 {
     place_rows(grid, {R_HARMONICS_FLICKER_MODE, R_C_MINIMUM_RANGE, R_C_AUTORANGING});
-    if (item_now(172) != 0) {
+    if (item_now(kItemDefaultSelector) != 0) {
         grid.place(R_IMPEDANCE_SCALING);
         grid.place(R_T_SHORT, 0, 255);
         grid.place(R_T_LONG, 0, 1008);
@@ -331,10 +368,10 @@ void place_harmonics(grid_cursor& grid)
         return;
     }
     place_rows(grid, {R_VERIFY_SOURCE, R_STANDARD, R_CLASS});
-    const int test_class = item_now(173);
+    const int test_class = item_now(kItemTestClass);
     if (test_class >= 2 && test_class <= 5) {
         grid.place(R_POWER);
-        if (item_now(174) == 1) {
+        if (item_now(kItemTestPower) == 1) {
             grid.place(R_SPECIFIED_POWER);
             if (test_class == 2)
                 place_rows(grid, {R_POWER_FACTOR, R_CURRENT});
@@ -445,7 +482,7 @@ void layout_application_options_page_wqt25xx()
     grid.place(R_MODE);
     if (mode == 1)
         place_rows(grid, {R_FREQUENCY_FILTER, R_FREQUENCY_REFERENCE});
-    if (item_now(40) == 2)
+    if (item_now(kItemFrequencyReferenceWqt25) == 2)
         grid.place(R_GEAR_RATIO);
     if (mode == 1 || mode == 5)
         grid.place(R_LOW_FREQUENCY);

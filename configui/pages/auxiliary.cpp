@@ -33,10 +33,18 @@ bool scaling_per_group()
 int first_group_scaling() { return scaling_per_group() ? 0 : -1; }
 int second_group_scaling() { return scaling_per_group() ? 1 : -1; }
 
-constexpr std::array<row_def, kRows> kSharedRows = {
-    list_row(kItemMasterSlave), kDeviceRow,    kSwitchPhaseOffsetRow, kSwitchOnCyclesRow,     list_row(81),
-    list_row(123),              list_row(219), kEmptyRow,             list_row(kItemExternalScaling), kEmptyRow,
-};
+constexpr std::array<row_def, kRows> kSharedRows = rows_by_name({
+    {R_MASTER_SLAVE, list_row(kItemMasterSlave)},
+    {R_DEVICE, kDeviceRow},
+    {R_PHASE_OFFSET, kSwitchPhaseOffsetRow},
+    {R_ON_CYCLES, kSwitchOnCyclesRow},
+    {R_SUM_WATTS, list_row(81)},
+    {R_THERMOCOUPLE, list_row(123)},
+    {R_ZEM_ADJUST, list_row(219)},
+    {R_MECHANICAL, kEmptyRow},
+    {R_SCALING, list_row(kItemExternalScaling)},
+    {R_SCALING_GROUP2, kEmptyRow},
+});
 static_assert(R_SCALING_GROUP2 + 1 == kRows, "one row per id 25600..25609");
 constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_MASTER_SLAVE, kEmptyRow},
                                                     {R_THERMOCOUPLE, kEmptyRow},

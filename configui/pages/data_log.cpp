@@ -24,11 +24,20 @@ enum : int {
     R_TIME_REFERENCE, R_REFERENCE_GROUP,
 };
 
-constexpr std::array<row_def, kRows> kSharedRows = {
-    list_row(kItemDatalog), edit_row(kItemInterval), kEmptyRow,         list_row(kItemGraph),
-    list_row(54),           list_row(55),            list_row(56),      list_row(57),
-    kEmptyRow,              kEmptyRow,               kTimeReferenceRow, kEmptyRow,
-};
+constexpr std::array<row_def, kRows> kSharedRows = rows_by_name({
+    {R_DATALOG, list_row(kItemDatalog)},
+    {R_INTERVAL, edit_row(kItemInterval)},
+    {R_LOCATION, kEmptyRow},
+    {R_GRAPH, list_row(kItemGraph)},
+    {R_ZOOM1, list_row(54)},
+    {R_ZOOM2, list_row(55)},
+    {R_ZOOM3, list_row(56)},
+    {R_ZOOM4, list_row(57)},
+    {R_UNUSED, kEmptyRow},
+    {R_HIGHSPEED, kEmptyRow},
+    {R_TIME_REFERENCE, kTimeReferenceRow},
+    {R_REFERENCE_GROUP, kEmptyRow},
+});
 static_assert(R_REFERENCE_GROUP + 1 == kRows, "one row per id 25400..25411");
 constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_TIME_REFERENCE, kEmptyRow}});
 constexpr auto kRowsWqt25 = with_rows(kSharedRows, {{R_GRAPH, kEmptyRow},

@@ -46,12 +46,22 @@ constexpr int kHarmonicHighest = 7500;
 constexpr row_def kCurrentScaleRow = edit_row(104);
 constexpr row_def kHarmKeyRow = list_row(98);
 
-constexpr std::array<row_def, kHarmonicRows> kHarmonicRowsWqt55 = {
-    kModeRow,          list_row(kItemHarmonicComputation), list_row(105),    list_row(146),
-    list_row(145),     kHarmonicCurrentRow,        edit_row(102),    kCurrentScaleRow,
-    edit_row(147),     kHarmonicRow,               int_row(101, ROW_EDIT_ALT),
-    kFrequencyStepRow, kHarmKeyRow,                edit_row(97),
-};
+constexpr std::array<row_def, kHarmonicRows> kHarmonicRowsWqt55 = rows_by_name({
+    {R_MODE, kModeRow},
+    {R_COMPUTATION, list_row(kItemHarmonicComputation)},
+    {R_FREQUENCY_MODE, list_row(105)},
+    {R_MARKER, list_row(146)},
+    {R_CONVERSION, list_row(145)},
+    {R_CURRENT, kHarmonicCurrentRow},
+    {R_VOLTAGE_SCALE, edit_row(102)},
+    {R_CURRENT_SCALE, kCurrentScaleRow},
+    {R_MARKER_VALUE, edit_row(147)},
+    {R_HARMONIC, kHarmonicRow},
+    {R_SERIES, int_row(101, ROW_EDIT_ALT)},
+    {R_FREQUENCY_STEP, kFrequencyStepRow},
+    {R_HARM_KEY, kHarmKeyRow},
+    {R_VOLTAGE, edit_row(97)},
+});
 static_assert(R_VOLTAGE + 1 == kHarmonicRows, "one row per id 26300..26313");
 constexpr auto kHarmonicRowsWqt45 =
     with_rows(kHarmonicRowsWqt55, {{R_FREQUENCY_MODE, kEmptyRow}, {R_HARM_KEY, kEmptyRow}});
@@ -201,8 +211,12 @@ constexpr int kFluctuatingRows = 4;
 enum : int { F_MODE, F_HARM_KEY, F_HARMONIC, F_CURRENT_SCALE };
 static_assert(F_CURRENT_SCALE + 1 == kFluctuatingRows, "one row per id 26500..26503");
 
-constexpr std::array<row_def, kFluctuatingRows> kFluctuatingRowsWqt55 = {kModeRow, kHarmKeyRow, kHarmonicRow,
-                                                                         kCurrentScaleRow};
+constexpr std::array<row_def, kFluctuatingRows> kFluctuatingRowsWqt55 = rows_by_name({
+    {F_MODE, kModeRow},
+    {F_HARM_KEY, kHarmKeyRow},
+    {F_HARMONIC, kHarmonicRow},
+    {F_CURRENT_SCALE, kCurrentScaleRow},
+});
 constexpr walk_step kFluctuatingWalk[] = {kModeStep, group_step(F_HARM_KEY)};
 
 // ---- Flickermeter ---------------------------------------------------------------
@@ -212,14 +226,14 @@ enum : int { K_MODE, K_MEASUREMENT, K_T_SHORT, K_T_LONG, K_IMPEDANCE, K_DT_TESTI
 
 constexpr int kVoltageMeasurement = 0;
 
-constexpr std::array<row_def, kFlickerRows> kFlickerRowsWqt55 = {
-    kModeRow,
-    list_row(kItemFlickerMeasurement),
-    int_row(kItemTShort, ROW_EDIT_ALT),
-    int_row(kItemTLong, ROW_EDIT_ALT),
-    kImpedanceScalingRow,
-    kDtTestingRow,
-};
+constexpr std::array<row_def, kFlickerRows> kFlickerRowsWqt55 = rows_by_name({
+    {K_MODE, kModeRow},
+    {K_MEASUREMENT, list_row(kItemFlickerMeasurement)},
+    {K_T_SHORT, int_row(kItemTShort, ROW_EDIT_ALT)},
+    {K_T_LONG, int_row(kItemTLong, ROW_EDIT_ALT)},
+    {K_IMPEDANCE, kImpedanceScalingRow},
+    {K_DT_TESTING, kDtTestingRow},
+});
 static_assert(K_DT_TESTING + 1 == kFlickerRows, "one row per id 26600..26605");
 // D(t) Testing is read before the Measurement it depends on.
 constexpr walk_step kFlickerWalk[] = {kModeStep, group_step(K_DT_TESTING), group_step(K_MEASUREMENT)};

@@ -17,9 +17,12 @@ constexpr int kRows = 4;
 
 enum : int { R_MODE, R_PARAMETER, R_CIRCUIT, R_PHASE_OFFSET };
 
-constexpr std::array<row_def, kRows> kRowsAll = {
-    kModeRow, list_row(kItemParameter), list_row(kItemCircuit), kPhaseOffsetRow,
-};
+constexpr std::array<row_def, kRows> kRowsAll = rows_by_name({
+    {R_MODE, kModeRow},
+    {R_PARAMETER, list_row(kItemParameter)},
+    {R_CIRCUIT, list_row(kItemCircuit)},
+    {R_PHASE_OFFSET, kPhaseOffsetRow},
+});
 static_assert(R_PHASE_OFFSET + 1 == kRows, "one row per id 26100..26103");
 constexpr auto kRowsWqt25 = with_rows(kRowsAll, {{R_CIRCUIT, kEmptyRow}});
 // The two-group model keeps all three in both groups.

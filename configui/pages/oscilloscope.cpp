@@ -30,11 +30,20 @@ static_assert(R_CAPTURE_MODE + 1 == kRows, "one row per id 26400..26411");
 // The capture variant's model digit.
 constexpr int kCaptureDigit = 2;
 
-constexpr std::array<row_def, kRows> kRowsWqt55 = {
-    kModeRow,         kTimebaseRow,    kTriggerReferenceRow, list_row(112),
-    kTriggerLevelRow, kTriggerTypeRow, kTriggerPolarityRow,  kHfRejectRow,
-    kPretriggerRow,   kCursorsRow,     list_row(115),        list_row(116),
-};
+constexpr std::array<row_def, kRows> kRowsWqt55 = rows_by_name({
+    {R_MODE, kModeRow},
+    {R_TIMEBASE, kTimebaseRow},
+    {R_TRIGGER_REFERENCE, kTriggerReferenceRow},
+    {R_TRIGGER_PHASE, list_row(112)},
+    {R_TRIGGER_LEVEL, kTriggerLevelRow},
+    {R_TRIGGER_TYPE, kTriggerTypeRow},
+    {R_TRIGGER_POLARITY, kTriggerPolarityRow},
+    {R_HF_REJECT, kHfRejectRow},
+    {R_PRETRIGGER, kPretriggerRow},
+    {R_CURSORS, kCursorsRow},
+    {R_TRACE, list_row(115)},
+    {R_CAPTURE_MODE, list_row(116)},
+});
 constexpr auto kRowsWqt45 = with_rows(kRowsWqt55, {{R_CAPTURE_MODE, kEmptyRow}});
 // The WQT25 family has no Trace.
 constexpr auto kRowsWqt25 = with_rows(kRowsWqt45, {{R_TRACE, kEmptyRow}});

@@ -19,10 +19,14 @@ enum : int { R_MODE, R_SPEED, R_SMOOTHING, R_RESPONSE, R_COMPUTATION, R_OFFSET }
 constexpr int kSmoothingNone = 2;
 
 // Every family but the WQT25 one; no family but that one has an offset row.
-constexpr std::array<row_def, kRows> kRowsAll = {
-    kModeRow, list_row(kItemSpeed), list_row(kItemSmoothing), list_row(kItemSmoothingResponse),
-    list_row(kItemPhaseMeterComputation), kEmptyRow,
-};
+constexpr std::array<row_def, kRows> kRowsAll = rows_by_name({
+    {R_MODE, kModeRow},
+    {R_SPEED, list_row(kItemSpeed)},
+    {R_SMOOTHING, list_row(kItemSmoothing)},
+    {R_RESPONSE, list_row(kItemSmoothingResponse)},
+    {R_COMPUTATION, list_row(kItemPhaseMeterComputation)},
+    {R_OFFSET, kEmptyRow},
+});
 static_assert(R_OFFSET + 1 == kRows, "one row per id 25900..25905");
 constexpr auto kRowsWqt25 = with_rows(kRowsAll, {{R_SPEED, kEmptyRow},
                                                  {R_SMOOTHING, kEmptyRow},

@@ -52,12 +52,25 @@ constexpr int kHarmonicMax = 417;
 
 // The WQT35 family's rows: the speed scale factor stands for item 87 or 86
 // by the kind of inputs; the torque and speed entries go to both groups.
-constexpr std::array<row_def, kRows> kRowsWqt35 = {
-    kModeRow,      list_row(92),      list_row(91),      kHarmonicRow,   list_row(89),
-    list_row(135), list_row(kItemConversion), kEfficiencyRow, list_row(90), list_row(131),
-    list_row(kItemPowerLastLine), list_row(kItemPenultimateLine), kTorqueSpeedRow,
-    kTorqueOffsetBothRow, kTorqueScaleBothRow, kSpeedOffsetBothRow, kSpeedScaleBothRow,
-};
+constexpr std::array<row_def, kRows> kRowsWqt35 = rows_by_name({
+    {R_MODE, kModeRow},
+    {R_VAR_SIGN, list_row(92)},
+    {R_PF_SIGN, list_row(91)},
+    {R_HARMONIC, kHarmonicRow},
+    {R_SUM_CURRENT, list_row(89)},
+    {R_THD, list_row(135)},
+    {R_CONVERSION, list_row(kItemConversion)},
+    {R_EFFICIENCY, kEfficiencyRow},
+    {R_COMPENSATION, list_row(90)},
+    {R_SUM_VA, list_row(131)},
+    {R_LAST_LINE, list_row(kItemPowerLastLine)},
+    {R_PENULTIMATE_LINE, list_row(kItemPenultimateLine)},
+    {R_TORQUE_SPEED, kTorqueSpeedRow},
+    {R_OFFSET_1, kTorqueOffsetBothRow},
+    {R_TORQUE_SCALE, kTorqueScaleBothRow},
+    {R_OFFSET_2, kSpeedOffsetBothRow},
+    {R_SPEED_SCALE, kSpeedScaleBothRow},
+});
 constexpr auto kRowsWqt15 = with_rows(kRowsWqt35, {{R_TORQUE_SPEED, kEmptyRow}, {R_OFFSET_1, kEmptyRow},
                                                    {R_TORQUE_SCALE, kEmptyRow}, {R_OFFSET_2, kEmptyRow},
                                                    {R_SPEED_SCALE, kEmptyRow}});

@@ -19,10 +19,13 @@ constexpr int kRows = 5;
 enum : int8_t { R_MODE, R_INTEGRATION, R_DISPLAY, R_RUN_TIME, R_TIME_REFERENCE };
 static_assert(R_TIME_REFERENCE + 1 == kRows, "one row per id 26200..26204");
 
-constexpr std::array<row_def, kRows> kRowsWqt55 = {
-    kModeRow, list_row(kItemIntegration), list_row(kItemDisplay), run_time_row(kItemRunTime, false),
-    kTimeReferenceRow,
-};
+constexpr std::array<row_def, kRows> kRowsWqt55 = rows_by_name({
+    {R_MODE, kModeRow},
+    {R_INTEGRATION, list_row(kItemIntegration)},
+    {R_DISPLAY, list_row(kItemDisplay)},
+    {R_RUN_TIME, run_time_row(kItemRunTime, false)},
+    {R_TIME_REFERENCE, kTimeReferenceRow},
+});
 constexpr auto kRowsWqt15 = with_rows(kRowsWqt55, {{R_TIME_REFERENCE, kEmptyRow}});
 // The two-group model's run time goes to both groups.
 constexpr auto kRowsWqt35 = with_rows(kRowsWqt15, {{R_RUN_TIME, run_time_row(kItemRunTime, true)}});

@@ -66,11 +66,23 @@ constexpr row_def set_list() { return list_row(Item, in_shown_set<Item>); }
 template <int Item>
 constexpr row_def set_edit() { return edit_row(Item, in_shown_set<Item>); }
 
-constexpr std::array<row_def, kRows> kSharedRows = {
-    set_list<24>(), set_list<28>(), set_list<26>(), set_edit<32>(), set_edit<34>(),
-    set_list<25>(), set_list<29>(), set_list<27>(), set_edit<33>(), set_edit<35>(),
-    set_edit<39>(), kEmptyRow,      kEmptyRow,      kEmptyRow,      kEmptyRow,
-};
+constexpr std::array<row_def, kRows> kSharedRows = rows_by_name({
+    {R_V_INPUT, set_list<24>()},
+    {R_V_AUTO, set_list<28>()},
+    {R_V_RANGE, set_list<26>()},
+    {R_V_SCALE, set_edit<32>()},
+    {R_V_ATTENUATOR, set_edit<34>()},
+    {R_C_INPUT, set_list<25>()},
+    {R_C_AUTO, set_list<29>()},
+    {R_C_RANGE, set_list<27>()},
+    {R_C_SCALE, set_edit<33>()},
+    {R_C_SHUNT, set_edit<35>()},
+    {R_OFFSET, set_edit<39>()},
+    {R_RANGE_LOCK, kEmptyRow},
+    {R_UNUSED_1, kEmptyRow},
+    {R_UNUSED_2, kEmptyRow},
+    {R_INDEPENDENT, kEmptyRow},
+});
 static_assert(R_INDEPENDENT + 1 == kRows, "one row per id 25300..25314");
 // Independent Input (the two-group model's Independent Range).
 constexpr row_def kIndependentRow = list_row(22);

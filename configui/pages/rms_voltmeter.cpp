@@ -18,9 +18,14 @@ enum : int { R_MODE, R_RECTIFIED, R_PEAK, R_LAST_LINE, R_BLANKING, R_CREST };
 
 // The WQT45 and WQT55 rows; the others put theirs in. Rows a family never
 // shows are empty.
-constexpr std::array<row_def, kRows> kSharedRows = {
-    kModeRow, list_row(kItemRectifiedMean), list_row(kItemPeak), kEmptyRow, kEmptyRow, list_row(kItemCrestFactor),
-};
+constexpr std::array<row_def, kRows> kSharedRows = rows_by_name({
+    {R_MODE, kModeRow},
+    {R_RECTIFIED, list_row(kItemRectifiedMean)},
+    {R_PEAK, list_row(kItemPeak)},
+    {R_LAST_LINE, kEmptyRow},
+    {R_BLANKING, kEmptyRow},
+    {R_CREST, list_row(kItemCrestFactor)},
+});
 static_assert(R_CREST + 1 == kRows, "one row per id 25800..25805");
 constexpr row_def kLastLineRow = list_row(kItemVoltmeterLastLine);
 constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_LAST_LINE, kLastLineRow}, {R_CREST, kEmptyRow}});

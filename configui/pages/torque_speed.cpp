@@ -32,11 +32,15 @@ enum : int {
 };
 static_assert(R_SPEED_SCALE + 1 == kRows, "one row per id 26700..26706");
 
-constexpr std::array<row_def, kRows> kRowsWqt45 = {
-    kFrequencyReferenceRow,      kPlainGearRatioRow,          kTorqueSpeedRow,
-    kTorqueOffsetRow,            kTorqueScaleRow,             kSpeedOffsetRow,
-    kSpeedScaleRow,
-};
+constexpr std::array<row_def, kRows> kRowsWqt45 = rows_by_name({
+    {R_REFERENCE, kFrequencyReferenceRow},
+    {R_GEAR, kPlainGearRatioRow},
+    {R_TORQUE_SPEED, kTorqueSpeedRow},
+    {R_TORQUE_OFFSET, kTorqueOffsetRow},
+    {R_TORQUE_SCALE, kTorqueScaleRow},
+    {R_SPEED_OFFSET, kSpeedOffsetRow},
+    {R_SPEED_SCALE, kSpeedScaleRow},
+});
 constexpr auto kRowsWqt55 = with_rows(kRowsWqt45, {{R_GEAR, kGearRatioRow}});
 
 // A new frequency reference brings the gear ratio in or out; a new torque
@@ -103,7 +107,7 @@ constexpr page_def kTorqueSpeedPages[5] = {
 static_assert(kTorqueSpeedPages[3].family == config_family::wqt45xx &&
                   kTorqueSpeedPages[4].family == config_family::wqt55xx,
               "the pages stand in family order");
-static_assert(kRowsWqt45[R_SPEED_SCALE].pick != nullptr && kRowsWqt55[R_GEAR].show == SHOW_GEAR &&
+static_assert(kRowsWqt45[R_SPEED_SCALE].pick == speed_scale_item && kRowsWqt55[R_GEAR].show == SHOW_GEAR &&
                   kRowsWqt45[R_GEAR].show == SHOW_PLAIN,
               "row 6 follows item 84; only the WQT55 family shows the gear ratio with its ':1'");
 

@@ -75,6 +75,8 @@ const named_item kNamedItems[] = {
     {kItemPhaseMeterOffset, F::wqt25xx, "Offset", nullptr},
     {kItemPhaseMeterComputation, F::wqt25xx, "Computation", "Ch2 / Ch1"},
     {kItemDefaultSelector, F::wqt55xx, "Mode", "IEC61000-3-3 (flicker)"},
+    {kItemTestClass, F::wqt55xx, "Class", nullptr},
+    {kItemTestPower, F::wqt55xx, "Power", "Specified"},
     {kItemCrestFactor, F::wqt45xx, "Crest Factor", nullptr},
     {kItemExternalScaling, F::wqt35xx, "Extern. System Scaling", nullptr},
     // Numbers that stand for different items by family.

@@ -1,6 +1,7 @@
-// The configuration pages as data: every page definition fits its id block
-// and its family, the System Options page shows each family's rows in its
-// order, and the change rule sends exactly the changed items, on both links.
+// The configuration pages as data: a row table written by name holds each
+// row at its name, every page definition fits its id block and its family,
+// the System Options page shows each family's rows in its order, and the
+// change rule sends exactly the changed items, on both links.
 #include "configui/engine/engine.h"
 #include "configui/pages/dispatch.h"
 
@@ -25,6 +26,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdio>
 #include <memory>
 #include <set>
@@ -44,6 +46,16 @@ std::shared_ptr<instrument_config> family_config(config_family family)
             return profile.make_primary();
     return nullptr;
 }
+
+// A row table written by name holds each row at its name's place, in
+// whatever order the names are written.
+enum : int { T_FIRST, T_SECOND, T_THIRD };
+constexpr std::array<row_def, 3> kRowsByName =
+    rows_by_name({{T_THIRD, list_row(3)}, {T_FIRST, edit_row(1)}, {T_SECOND, kEmptyRow}});
+static_assert(kRowsByName[T_FIRST].item == 1 && kRowsByName[T_FIRST].kind == ROW_EDIT &&
+                  kRowsByName[T_SECOND].item == -1 && kRowsByName[T_THIRD].item == 3 &&
+                  kRowsByName[T_THIRD].kind == ROW_LIST,
+              "each row stands at its name");
 
 } // namespace
 
