@@ -38,15 +38,15 @@ int low_frequency_item(instrument_config& config)
 
 // The rows of the WQT45 and WQT55 families; the others put theirs in.
 constexpr std::array<row_def, kRows> kSharedRows = rows_by_name({
-    {R_WIRING, list_row(82)},
-    {R_SPEED, list_row(13)},
-    {R_WINDOW, edit_row(12)},
-    {R_SMOOTHING, list_row(14)},
-    {R_RESPONSE, list_row(15)},
+    {R_WIRING, list_row(kItemWiring)},
+    {R_SPEED, list_row(kItemSpeed)},
+    {R_WINDOW, edit_row(kItemWindow)},
+    {R_SMOOTHING, list_row(kItemSmoothing)},
+    {R_RESPONSE, list_row(kItemSmoothingResponse)},
     {R_REFERENCE, kFrequencyReferenceRow},
     {R_PHASE2_REF, list_row(190)},
     {R_PHASE3_REF, list_row(214)},
-    {R_REFERENCE_PHASE, list_row(40)},
+    {R_REFERENCE_PHASE, list_row(kItemFrequencyPhase)},
     {R_FILTER, kFrequencyFilteringRow},
     {R_FILTER2, kFrequencyFilterRow},
     {R_LOW_FREQUENCY, list_row(kItemLowFrequency, low_frequency_item)},

@@ -67,14 +67,14 @@ template <int Item>
 constexpr row_def set_edit() { return edit_row(Item, in_shown_set<Item>); }
 
 constexpr std::array<row_def, kRows> kSharedRows = rows_by_name({
-    {R_V_INPUT, set_list<24>()},
+    {R_V_INPUT, set_list<kItemVoltageInput>()},
     {R_V_AUTO, set_list<28>()},
-    {R_V_RANGE, set_list<26>()},
+    {R_V_RANGE, set_list<kItemVoltageRange>()},
     {R_V_SCALE, set_edit<32>()},
     {R_V_ATTENUATOR, set_edit<34>()},
-    {R_C_INPUT, set_list<25>()},
+    {R_C_INPUT, set_list<kItemCurrentInput>()},
     {R_C_AUTO, set_list<29>()},
-    {R_C_RANGE, set_list<27>()},
+    {R_C_RANGE, set_list<kItemCurrentRange>()},
     {R_C_SCALE, set_edit<33>()},
     {R_C_SHUNT, set_edit<35>()},
     {R_OFFSET, set_edit<39>()},
@@ -85,7 +85,7 @@ constexpr std::array<row_def, kRows> kSharedRows = rows_by_name({
 });
 static_assert(R_INDEPENDENT + 1 == kRows, "one row per id 25300..25314");
 // Independent Input (the two-group model's Independent Range).
-constexpr row_def kIndependentRow = list_row(22);
+constexpr row_def kIndependentRow = list_row(kItemRangingSkip);
 constexpr auto kRowsWqt15 = with_rows(kSharedRows, {{R_OFFSET, kEmptyRow}, {R_INDEPENDENT, kIndependentRow}});
 constexpr auto kRowsWqt25 = with_rows(kSharedRows, {{R_OFFSET, kEmptyRow}, {R_RANGE_LOCK, list_row(94)}});
 constexpr auto kRowsWqt35 = with_rows(kSharedRows, {{R_OFFSET, kEmptyRow}, {R_INDEPENDENT, kIndependentRow}});

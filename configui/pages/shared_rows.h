@@ -31,7 +31,7 @@ constexpr row_def kSwitchOnCyclesRow = list_row(129);
 // Harmonics and flicker: the harmonic number (a whole number, placed with
 // an up-down), the current, the frequency step, the impedance scaling and
 // D(t) testing.
-constexpr row_def kHarmonicRow = int_row(100, ROW_EDIT_ALT);
+constexpr row_def kHarmonicRow = int_row(kItemHarmonic, ROW_EDIT_ALT);
 constexpr row_def kHarmonicCurrentRow = edit_row(103);
 constexpr row_def kFrequencyStepRow = edit_row(68);
 constexpr row_def kImpedanceScalingRow = edit_row(141);
