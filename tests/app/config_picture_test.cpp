@@ -1,8 +1,9 @@
-// The Config pane on the real main window looks, after what a user does, as
-// a full repaint would draw it: no label or list left standing where a
-// layout moved it from, none missing where it moved to. Each case is a
-// user's sequence of clicks and choices on a connected simulated
-// instrument, compared once at its end, as a user would look at it.
+// The Config pane on the real main window looks, after each thing a user
+// does, as a full repaint would draw it: no label, list or up-down left
+// standing where a layout moved it from, none missing where it moved to.
+// Each case is a user's sequence of clicks and choices on a connected
+// simulated instrument; the pane is compared after every step, so a stale
+// picture that a later step would paint over is caught at its own step.
 #include "configui/engine/config_ids.h"
 #include "configui/engine/config_pages.h"
 #include "configui/pages/dispatch.h"
@@ -15,8 +16,11 @@
 #include "tests/support/msgbox_recorder.h"
 #include "tests/support/pixels.h"
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,34 +29,65 @@ namespace {
 
 // One thing a user does: presses a button of the pane's head (a page
 // button or the context button), or picks an entry in the list beside a
-// label, by its text or by its place (from the end when negative).
+// label (the first row with that label, or the second), by its text or by
+// its place (from the end when negative).
 struct user_step {
     int button;
     const char* label;
+    int nth_label;
     const char* entry;
     int place;
 };
 
 user_step press(int button)
 {
-    return {button, nullptr, nullptr, 0};
+    return {button, nullptr, 0, nullptr, 0};
 }
 
 user_step pick(const char* label, const char* entry)
 {
-    return {0, label, entry, 0};
+    return {0, label, 0, entry, 0};
 }
 
 user_step pick(const char* label, int place)
 {
-    return {0, label, nullptr, place};
+    return {0, label, 0, nullptr, place};
 }
 
+user_step pick_second(const char* label, const char* entry)
+{
+    return {0, label, 1, entry, 0};
+}
+
+// A case's steps, and how many up-downs the steps show at most: a case
+// written for the rows placed with an up-down proves nothing unless they
+// are there.
 struct picture_case {
     const char* what;
     const char* model;
+    int most_updowns;
     std::vector<user_step> steps;
 };
+
+// The up-downs shown on the pane.
+int shown_updowns(HWND config)
+{
+    int count = 0;
+    char name[64];
+    for (HWND child = GetWindow(config, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        if (shown_in(config, child) && GetClassNameA(child, name, sizeof name) && lstrcmpA(name, UPDOWN_CLASSA) == 0)
+            ++count;
+    return count;
+}
+
+// The nth shown row with this label; null where there is none.
+HWND nth_row_control(HWND config, const char* label, int nth)
+{
+    for (const shown_row& row : read_config_screen(config).rows)
+        if (row.label == label && nth-- == 0)
+            return row.control;
+    return nullptr;
+}
 
 class ConfigPicture : public FrameTest {
 protected:
@@ -65,14 +100,25 @@ protected:
 
     HWND config() const { return get_config_window(); }
 
+    // What the step does, as a user would say it.
+    static std::string describe(const user_step& step)
+    {
+        if (step.button != 0)
+            return "press \"" + window_text(get_control_by_id(step.button)) + "\"";
+        const std::string entry = step.entry != nullptr ? "\"" + std::string(step.entry) + "\""
+                                                        : "entry " + std::to_string(step.place);
+        return std::string("pick ") + entry + " beside " + (step.nth_label ? "the second " : "") + "\"" +
+               step.label + "\"";
+    }
+
     void run(const user_step& step)
     {
         if (step.button != 0) {
             SendMessageA(config(), WM_COMMAND, MAKEWPARAM(step.button, BN_CLICKED),
                          reinterpret_cast<LPARAM>(get_control_by_id(step.button)));
         } else {
-            HWND list = shown_control(config(), step.label);
-            ASSERT_NE(list, nullptr) << "one list beside \"" << step.label << "\"";
+            HWND list = nth_row_control(config(), step.label, step.nth_label);
+            ASSERT_NE(list, nullptr) << "a list beside \"" << step.label << "\"";
             const LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
             const LRESULT entry = step.entry != nullptr
                                       ? SendMessageA(list, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
@@ -86,17 +132,32 @@ protected:
         pump();
     }
 
-    // The pane as shown against the pane painted anew: the first place
-    // where they differ, or "" where they are the same.
+    // The pane as shown against the pane painted anew: the box around the
+    // places where they differ, or "" where they are the same. Both are the
+    // pane's own drawing (see capture_client), which the windows of other
+    // programs on the display neither hide nor enter; a pane of one colour
+    // is no picture to compare (a hidden window reads so).
     std::string difference_from_repaint()
     {
         const memory_canvas shown = capture_client(config(), false);
         const memory_canvas repainted = capture_client(config(), true);
+        RECT box = {shown.width(), shown.height(), -1, -1};
+        const COLORREF corner = shown.pixel(0, 0);
+        bool drawn = false;
         for (int y = 0; y < shown.height(); ++y)
-            for (int x = 0; x < shown.width(); ++x)
-                if (shown.pixel(x, y) != repainted.pixel(x, y))
-                    return "differs first at " + std::to_string(x) + "," + std::to_string(y);
-        return "";
+            for (int x = 0; x < shown.width(); ++x) {
+                const COLORREF colour = shown.pixel(x, y);
+                drawn |= colour != corner;
+                if (colour != repainted.pixel(x, y))
+                    box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y), std::max<LONG>(box.right, x),
+                           std::max<LONG>(box.bottom, y)};
+            }
+        if (!drawn)
+            return "nothing drawn";
+        if (box.right < 0)
+            return "";
+        return "differs within " + std::to_string(box.left) + "," + std::to_string(box.top) + " - " +
+               std::to_string(box.right) + "," + std::to_string(box.bottom);
     }
 };
 
@@ -105,25 +166,36 @@ protected:
 TEST_F(ConfigPicture, EveryStepLooksAsAFullRepaintDrawsIt)
 {
     const picture_case cases[] = {
-        {"WQT55 wiring there and back", "WQT5530",
+        {"WQT55 wiring there and back", "WQT5530", 0,
          {press(IDC_CFG_PAGE_ACQU), pick("Wiring", "3 Phase 3 Wattmeter"), pick("Wiring", "Single Phase 1")}},
-        {"WQT55 independent wiring, a speed, then SYS twice", "WQT5530",
+        {"WQT55 independent wiring, a speed, then SYS twice", "WQT5530", 0,
          {press(IDC_CFG_PAGE_ACQU), pick("Wiring", -1), pick("Speed", "Window"), press(IDC_CFG_PAGE_SYS),
           press(IDC_CFG_PAGE_SYS)}},
-        {"WQT55 application modes", "WQT5530",
+        {"WQT55 application modes", "WQT5530", 2,
          {press(IDC_CFG_PAGE_APP), pick("Mode", "PWM Motor Drive"), pick("Mode", "Harmonics/Flicker"),
           pick("Mode", "Aircraft TVF105"), pick("Mode", "Normal")}},
-        {"WQT55 auxiliary device", "WQT5530",
+        {"WQT55 application modes with up-downs", "WQT5530", 2,
+         {pick("Mode", "Aircraft TVF105"), pick("Mode", "Harmonics/Flicker"),
+          pick_second("Mode", "IEC61000-3-3 (flicker)"), pick("Mode", "Aircraft TVF105"),
+          pick("Mode", "Harmonics/Flicker"), pick_second("Mode", "IEC61000-3-2 (harmonics)"), pick("Mode", "Normal")}},
+        {"WQT55 auxiliary device", "WQT5530", 0,
          {press(IDC_CFG_PAGE_AUX), pick("Device", "ZEM40-4 Analogue I/O"), pick("Device", "None")}},
-        {"WQT55 measurement mode", "WQT5530",
+        {"WQT55 measurement mode", "WQT5530", 1,
          {press(IDC_CFG_PAGE_MODE), pick("Mode", "Harmonic Analyzer"), pick("Mode", "Power Analyzer"),
           pick("Mode", "RMS Voltmeter")}},
-        {"WQT55 ranging phases", "WQT5530",
+        {"WQT55 harmonic computations", "WQT5530", 2,
+         {pick("Mode", "Harmonic Analyzer"), pick("Computation", "Harmonic Factor"),
+          pick("Computation", "Interharmonic Sweep"), pick("Computation", "Difference THD"), pick("Computation", "TRD"),
+          pick("Computation", "Harmonic Series")}},
+        {"WQT55 ranging phases", "WQT5530", 0,
          {press(IDC_CFG_PAGE_RANGE), pick("Voltage Input", "External Attenuator"), press(IDC_CFG_ADVANCED_OPTIONS),
           press(IDC_CFG_ADVANCED_OPTIONS), press(IDC_CFG_ADVANCED_OPTIONS)}},
-        {"WQT35 wiring and grouping", "WQT3530",
+        {"WQT35 wiring and grouping", "WQT3530", 0,
          {press(IDC_CFG_PAGE_ACQU), pick("Wiring", -1), pick("Grouping", 1), pick("Wiring", 0),
           pick("Grouping", 0)}},
+        {"WQT35 harmonic computations", "WQT3530", 2,
+         {press(IDC_CFG_PAGE_MODE), pick("Mode", "Harmonic Analyzer"), pick("Computation", "Harmonic Factor"),
+          pick("Computation", "TRD"), pick("Computation", "Difference THD"), pick("Computation", "Harmonic Series")}},
     };
     // One instrument of each model, connected when its first case comes and
     // kept for the cases after it: each case goes on from where the last left.
@@ -141,8 +213,13 @@ TEST_F(ConfigPicture, EveryStepLooksAsAFullRepaintDrawsIt)
             invalidate_all_config_pages();
             pump();
         }
-        for (const user_step& step : c.steps)
-            run(step);
-        EXPECT_EQ(difference_from_repaint(), "");
+        int most_updowns = 0;
+        for (size_t n = 0; n < c.steps.size(); ++n) {
+            SCOPED_TRACE("step " + std::to_string(n + 1) + ": " + describe(c.steps[n]));
+            run(c.steps[n]);
+            EXPECT_EQ(difference_from_repaint(), "");
+            most_updowns = std::max(most_updowns, shown_updowns(config()));
+        }
+        EXPECT_EQ(most_updowns, c.most_updowns);
     }
 }

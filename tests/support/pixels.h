@@ -1,5 +1,5 @@
 // Pixels for drawing tests: a 32-bit memory canvas that GDI draws on and the
-// test reads back, and a copy of a window's client area as it is on screen.
+// test reads back, and a copy of a window's client area as the window drew it.
 #pragma once
 #include <windows.h>
 
@@ -34,8 +34,12 @@ private:
     const DWORD* bits_;
 };
 
-// Copies the window's client area as it is on screen; with repaint, after
-// painting it (and its children) anew.
+// Copies the window's client area as the window drew it; with repaint, after
+// painting it (and its children) anew. Under Wine a top-level window and its
+// children draw into a surface of the window's own, which a window DC reads
+// back; other top-level windows, of this process or another, clip neither
+// the drawing nor the reading (the X server stacks them). So the copy is the
+// same whatever other programs show over the window on the same display.
 memory_canvas capture_client(HWND window, bool repaint = true);
 
 // The width of text in the font on the screen.
