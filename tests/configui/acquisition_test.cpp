@@ -1,10 +1,15 @@
 // The Acquisition Control and Advanced Acquisition Control pages: the lists
-// built from the instrument, the rows each family lays out, the gear ratio,
-// the change rule on both links, and the two-group instrument's wiring,
-// frequency reference and grouping changes on the simulated instrument.
+// built from the instrument, the rows each family lays out, what each wiring
+// leaves the frequency's phase and the Ranging page, the gear ratio, the
+// change rule on both links, each wiring picked on the simulated instrument,
+// and the two-group instrument's wiring, frequency reference and grouping
+// changes on it.
 #include "configui/pages/acquisition.h"
 
 #include "config/instrument_config.h"
+#include "config/item_numbers.h"
+#include "config/model_profiles.h"
+#include "configui/engine/config_ids.h"
 #include "configui/engine/config_pages.h"
 #include "configui/engine/two_group.h"
 #include "frame/app_globals.h"
@@ -13,6 +18,7 @@
 #include "frame/control_tables.h"
 #include "link/transport.h"
 #include "slots/instrument_slots.h"
+#include "tests/configui/config_screen.h"
 #include "tests/configui/page_fixture.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
@@ -43,6 +49,52 @@ protected:
     static std::vector<std::string> texts(int row) { return combo_texts(row_control(page(PAGE_ACQUISITION), row)); }
     static std::string text(int row) { return window_text(row_control(page(PAGE_ACQUISITION), row)); }
 };
+
+// The Wiring list each family shows, by phase count (and on the two-group
+// model by grouping and group), in the order its instrument numbers them.
+struct wiring_list {
+    uint32_t model, phases;
+    int grouping, group;
+    std::vector<std::string> names;
+};
+
+std::vector<std::string> and_then(std::vector<std::string> names, const char* last)
+{
+    names.push_back(last);
+    return names;
+}
+
+const std::vector<std::string> kTwoPhaseWirings = {"Single Phase 1", "2 Phase 2 Wattmeter", "3 Phase 2 Wattmeter",
+                                                   "Single Phase 2"};
+const std::vector<std::string> kThreePhaseWirings = {
+    "Single Phase 1", "2 Phase 2 Wattmeter", "3 Phase 2 Wattmeter",          "3 Phase 3 Wattmeter",
+    "Single Phase 2", "Single Phase 3",      "3 Phase 2 Wattmeter + Phase 3"};
+
+const wiring_list kWiringLists[] = {
+    {1, 1, 0, 0, {"Single Phase 1"}},     {1, 2, 0, 0, and_then(kTwoPhaseWirings, "Single Phase 1 + Phase 2")},
+    {1, 3, 0, 0, and_then(kThreePhaseWirings, "Single Phase 1 + Phase 2")},
+    {2, 1, 0, 0, {"Single Phase 1"}},     {2, 2, 0, 0, kTwoPhaseWirings},
+    {2, 3, 0, 0, kThreePhaseWirings},     {4, 1, 0, 0, {"Single Phase 1"}},
+    {4, 2, 0, 0, and_then(kTwoPhaseWirings, "Independent")},
+    {4, 3, 0, 0, and_then(kThreePhaseWirings, "Independent")},
+    {5, 1, 0, 0, {"Single Phase 1"}},     {5, 2, 0, 0, and_then(kTwoPhaseWirings, "Independent")},
+    {5, 3, 0, 0, and_then(kThreePhaseWirings, "Independent")},
+    {kTwoGroupModel, 3, 1, 0, kTwoPhaseWirings},
+    {kTwoGroupModel, 3, 2, 0, kThreePhaseWirings},
+    {kTwoGroupModel, 4, 0, 1,
+     {"Single Phase 2", "2 Phase 2 Wattmeter", "3 Phase 2 Wattmeter", "3 Phase 3 Wattmeter", "Single Phase 3",
+      "Single Phase 4", "3 Phase 2 Wattmeter + Phase 4"}},
+    {kTwoGroupModel, 5, 1, 1, {"Single Phase 4", "2 Phase 2 Wattmeter", "3 Phase 2 Wattmeter", "Single Phase 5"}},
+    {kTwoGroupModel, 6, 0, 1,
+     {"Single Phase 4", "2 Phase 2 Wattmeter", "3 Phase 2 Wattmeter", "3 Phase 3 Wattmeter", "Single Phase 5",
+      "Single Phase 6", "3 Phase 2 Wattmeter + Phase 6"}},
+};
+
+testing::Message wiring_case_name(const wiring_list& c)
+{
+    return testing::Message() << "model " << c.model << ", " << c.phases << " phases, grouping " << c.grouping
+                              << ", group " << c.group;
+}
 
 } // namespace
 
@@ -125,6 +177,79 @@ TEST_F(Acquisition, PhaseListsFollowTheWiringsRange)
     for (const auto& c : cases) {
         show(c.model, c.phases, {{82, c.wiring}});
         EXPECT_EQ(texts(R_REFERENCE_PHASE), c.listed) << c.model << " wiring " << c.wiring;
+    }
+}
+
+namespace {
+
+// What a wiring, by its name, leaves the Ranging page and the frequency: the
+// phases the frequency can be taken from (none: no phase row), and whether
+// the Ranging page steps through the wiring's phases always, never (one
+// phase), or with Independent Input.
+enum class steps { always, never, with_independent_input };
+struct wiring_meaning {
+    const char* name;
+    std::vector<std::string> frequency_phases;
+    steps ranging;
+};
+const wiring_meaning kWiringMeanings[] = {
+    {"Single Phase 1", {}, steps::never}, {"Single Phase 2", {}, steps::never}, {"Single Phase 3", {}, steps::never},
+    {"2 Phase 2 Wattmeter", {"Phase 1", "Phase 2"}, steps::with_independent_input},
+    {"3 Phase 2 Wattmeter", {"Phase 1", "Phase 2"}, steps::with_independent_input},
+    {"3 Phase 3 Wattmeter", {"Phase 1", "Phase 2", "Phase 3"}, steps::with_independent_input},
+    {"3 Phase 2 Wattmeter + Phase 3", {"Phase 1", "Phase 2"}, steps::always},
+    {"Single Phase 1 + Phase 2", {}, steps::always}, {"Independent", {}, steps::always},
+};
+
+} // namespace
+
+// Each wiring of a one-group family's list on two and three phases, with
+// Independent Input off and on: the frequency's phase row offers the phases
+// the wiring measures, none for a single phase or independent phases; the
+// Ranging page steps to another phase where the wiring has phases to step
+// through, and names its one phase where it has none.
+TEST_F(Acquisition, WiringsStepThroughTheirPhasesOnRangingAndFrequency)
+{
+    for (const wiring_list& list : kWiringLists) {
+        if (list.model == kTwoGroupModel || list.phases < 2)
+            continue;
+        attach_with(list.model, list.phases, {});
+        for (int wiring = 0; wiring < static_cast<int>(list.names.size()); ++wiring) {
+            const wiring_meaning* meaning =
+                std::find_if(std::begin(kWiringMeanings), std::end(kWiringMeanings),
+                             [&](const wiring_meaning& m) { return m.name == list.names[wiring]; });
+            ASSERT_NE(meaning, std::end(kWiringMeanings)) << list.names[wiring];
+            for (int independent_input : {0, 1}) {
+                SCOPED_TRACE(wiring_case_name(list) << ", " << meaning->name << ", Independent Input "
+                                                    << independent_input);
+                get_current_config()->set_value_int(kItemWiring, wiring);
+                get_current_config()->set_value_int(kItemRangingSkip, independent_input);
+                show_page(page(PAGE_ACQUISITION), config_window());
+                const bool phase_row =
+                    shown_in(config_window(), row_control(page(PAGE_ACQUISITION), R_REFERENCE_PHASE));
+                EXPECT_EQ(phase_row, !meaning->frequency_phases.empty());
+                if (phase_row) {
+                    EXPECT_EQ(texts(R_REFERENCE_PHASE), meaning->frequency_phases);
+                }
+
+                SendMessageA(config_window(), WM_COMMAND, MAKEWPARAM(IDC_CFG_PAGE_RANGE, BN_CLICKED), 0);
+                deliver_posted_messages();
+                HWND title = get_control_by_id(IDC_CFG_CONFIGURATION_LABEL);
+                const std::string first = window_text(title);
+                const bool next_phase = has_visible_style(get_control_by_id(IDC_CFG_ADVANCED_OPTIONS));
+                EXPECT_EQ(next_phase, meaning->ranging == steps::always ||
+                                          (meaning->ranging == steps::with_independent_input && independent_input));
+                if (!next_phase) {
+                    EXPECT_EQ(first, meaning->ranging == steps::never
+                                         ? std::string("Configuration: Phase ") + list.names[wiring].back() + " Ranging"
+                                         : "Configuration: Phase 1 Ranging");
+                    continue;
+                }
+                SendMessageA(config_window(), WM_COMMAND, MAKEWPARAM(IDC_CFG_ADVANCED_OPTIONS, BN_CLICKED), 0);
+                deliver_posted_messages();
+                EXPECT_NE(window_text(title), first);
+            }
+        }
     }
 }
 
@@ -409,6 +534,65 @@ TEST_P(AcquisitionOnTheWire, UnconfirmedGroupSwitchStopsTheGrouping)
                   g_main_commands.end());
     }
 }
+
+// Each family's Wiring list shows its wirings in its instrument's order, and
+// a pick of each sends that wiring: a one-group instrument holds it under
+// the number its three-phase list gives the name, the two-group one reads
+// it back as the entry picked. (The numbering is no link's business: on the
+// LAN only.)
+class WiringOnTheWire : public AcquisitionOnTheWire {
+protected:
+    void pick_every_wiring(bool two_group)
+    {
+        for (const wiring_list& c : kWiringLists) {
+            if ((c.model == kTwoGroupModel) != two_group)
+                continue;
+            SCOPED_TRACE(wiring_case_name(c));
+            attach_with(c.model, c.phases, {}, 0, 0, &link());
+            for (int group = 0; two_group && group < 2; ++group)
+                get_current_config_ptr(group)->set_value_int(kItemGrouping, c.grouping);
+            ASSERT_TRUE(set_active_group_and_switch(c.group, false));
+            instrument_config& config = *get_current_config();
+            config.set_value_int(kItemWiring, c.names.size() > 1 ? 1 : -1);
+            show_page(page(PAGE_ACQUISITION), config_window());
+            ASSERT_EQ(combo_texts(shown_control(config_window(), "Wiring")), c.names);
+            // The three-phase list numbers a one-group family's wirings.
+            const std::vector<std::string>& numbered =
+                std::find_if(std::begin(kWiringLists), std::end(kWiringLists), [&c](const wiring_list& l) {
+                    return l.model == c.model && l.phases == 3;
+                })->names;
+            for (int entry = 0; entry < static_cast<int>(c.names.size()); ++entry) {
+                SCOPED_TRACE(c.names[entry]);
+                inst().clear_received();
+                choose_shown("Wiring", entry);
+                EXPECT_EQ(shown_entry(PAGE_ACQUISITION, R_WIRING), entry);
+                const std::vector<std::string> writes = item_writes(inst(), kItemWiring);
+                const int held = std::stoi(inst().item(kItemWiring, inst().group() - 1));
+                ASSERT_FALSE(writes.empty());
+                EXPECT_EQ(writes, std::vector<std::string>(two_group ? writes.size() : 1, write_of(kItemWiring, held)));
+                if (!two_group) {
+                    EXPECT_EQ(held, std::find(numbered.begin(), numbered.end(), c.names[entry]) - numbered.begin());
+                    continue;
+                }
+                config.set_value_int(kItemWiring, -1);
+                config.read_item(kItemWiring, &link(), false, nullptr);
+                EXPECT_EQ(value_in(config, kItemWiring), entry);
+            }
+        }
+    }
+};
+
+TEST_P(WiringOnTheWire, EachOneGroupWiringReachesTheInstrument)
+{
+    pick_every_wiring(false);
+}
+
+TEST_P(WiringOnTheWire, EachTwoGroupWiringReadsBackAsPicked)
+{
+    pick_every_wiring(true);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lan, WiringOnTheWire, testing::Values(link_kind::lan), link_kind_name);
 
 INSTANTIATE_TEST_SUITE_P(Both, AcquisitionOnTheWire, testing::Values(link_kind::lan, link_kind::serial),
                          link_kind_name);

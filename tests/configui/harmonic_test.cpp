@@ -108,6 +108,8 @@ TEST_F(ModePages, TwoGroupChangesReachTheirGroups)
         {PAGE_HARMONIC, 9, 100, {{23, 2}, {82, 3}, {99, 1}, {100, 5}}, true, "12", "1"},
         {PAGE_OSCILLOSCOPE, 9, 113, {{113, 0}}, true}, {PAGE_OSCILLOSCOPE, 1, 106, {}, false, "5m"},
         {PAGE_POWER_ANALYZER, 3, 100, {{100, 5}}, false, "9"},
+        {PAGE_POWER_ANALYZER, 13, 95, {{84, 1}}, true, "0.25"}, {PAGE_POWER_ANALYZER, 14, 85, {{84, 1}}, true, "2.5"},
+        {PAGE_POWER_ANALYZER, 15, 96, {{84, 1}}, true, "0.75"}, {PAGE_POWER_ANALYZER, 16, 87, {{84, 2}}, true, "360"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "kind " << c.kind << ", item " << c.item);

@@ -246,6 +246,24 @@ void PageTest::type(page_kind kind, int row, const char* text) const
                  reinterpret_cast<LPARAM>(edit));
 }
 
+void PageTest::choose_shown(const std::string& label, int index) const
+{
+    HWND list = shown_control(config_window(), label);
+    ASSERT_NE(list, nullptr) << "no row \"" << label << "\" shown";
+    SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessageA(config_window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELENDOK),
+                 reinterpret_cast<LPARAM>(list));
+}
+
+void PageTest::type_shown(const std::string& label, const char* text) const
+{
+    HWND edit = shown_control(config_window(), label);
+    ASSERT_NE(edit, nullptr) << "no row \"" << label << "\" shown";
+    SetWindowTextA(edit, text);
+    SendMessageA(config_window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(edit), EN_KILLFOCUS),
+                 reinterpret_cast<LPARAM>(edit));
+}
+
 int PageTest::shown_entry(page_kind kind, int row)
 {
     return static_cast<int>(SendMessageA(row_control(page(kind), row), CB_GETCURSEL, 0, 0));

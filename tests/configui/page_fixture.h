@@ -88,6 +88,9 @@ protected:
     void choose(page_kind kind, int row, int index, bool notify = true) const;
     // Types the text into a row's edit and leaves it.
     void type(page_kind kind, int row, const char* text) const;
+    // The same on the row shown with the label, found as a user finds it.
+    void choose_shown(const std::string& label, int index) const;
+    void type_shown(const std::string& label, const char* text) const;
     // An entry of the row's list other than the one it shows.
     static int other_entry(page_kind kind, int row);
     static int shown_entry(page_kind kind, int row);

@@ -1,7 +1,10 @@
 // The configuration pages as data: a row table written by name holds each
 // row at its name, every page definition fits its id block and its family,
-// the System Options page shows each family's rows in its order, and the
-// change rule sends exactly the changed items, on both links.
+// the System Options page shows each family's rows in its order, the change
+// rule sends exactly the changed items, on both links, to the group of a
+// two-group instrument they belong to, what did not reach the instrument is
+// told once, and every edit of every page takes a typed 0 where its item's
+// limits allow it.
 #include "configui/engine/engine.h"
 #include "configui/pages/dispatch.h"
 
@@ -18,6 +21,7 @@
 #include "link/item_exchange.h"
 #include "link/transport.h"
 #include "slots/instrument_slots.h"
+#include "tests/configui/config_screen.h"
 #include "tests/configui/page_fixture.h"
 #include "tests/support/modal_dialog.h"
 #include "tests/support/msgbox_recorder.h"
@@ -28,9 +32,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -322,6 +328,185 @@ TEST_P(PagesOnTheWire, ACommandRunWhileAFailureIsToldTellsItsOwn)
                                 "\n(Id:5 [Low Blanking] ret:32)"}));
     EXPECT_EQ(get_current_config()->item_at(kItemLowBlanking)->value.integer, 1);
 }
+
+namespace {
+
+// What one group's configuration, or the instrument's, holds of every item.
+using item_values = std::vector<std::string>;
+
+template <class Value>
+item_values values_of(Value value)
+{
+    item_values values;
+    for (int item = 0; item < 256; ++item)
+        values.push_back(value(item));
+    return values;
+}
+
+item_values config_values(int group)
+{
+    return values_of([group](int item) {
+        return config_value_to_string(get_current_config_ptr(group)->get_value_record_copy(item));
+    });
+}
+
+// The items whose values differ, each with its value after.
+std::map<int, std::string> changed_items(const item_values& before, const item_values& after)
+{
+    std::map<int, std::string> changed;
+    for (size_t item = 0; item < before.size(); ++item)
+        if (before[item] != after[item])
+            changed.emplace(static_cast<int>(item), after[item]);
+    return changed;
+}
+
+} // namespace
+
+// On the two-group instrument with the second group active (and selected on
+// the instrument), a change on its pages, with whatever the page's rules
+// change beside it, lands in its configuration alone and is written once, to
+// the second group; a setting of both groups lands in both configurations
+// and is written for each; the first group's own row (the Auxiliary page
+// shows each group's scaling) is stored in the first group only, for its
+// next whole send.
+TEST_P(PagesOnTheWire, TwoGroupChangesReachTheirGroups)
+{
+    enum class reach { second_group, both_groups, first_group_stored };
+    struct entry {
+        std::string label;
+        const char* typed; // null: the list's second entry picked (the first shown)
+    };
+    const struct {
+        const char* what;
+        page_kind kind;
+        uint32_t phases;
+        std::vector<item_set> items; // in both groups
+        std::vector<entry> entries;
+        reach to;
+    } cases[] = {
+        {"a mode with its dependent items", PAGE_APP_OPTIONS, 3, {{23, 0}, {70, 0}}, {{"Mode", nullptr}},
+         reach::second_group},
+        {"an edit of the group's own", PAGE_ACQUISITION, 3, {{23, 0}, {13, 5}}, {{"Window", "0.5"}},
+         reach::second_group},
+        {"torque and speed on Application Options", PAGE_APP_OPTIONS, 3, {{23, 0}, {70, 1}, {84, 1}},
+         {{"Scale Factor Nm/V", "2.5"}, {"Offset 1", "0.25"}, {"Scale Factor rpm/V", "3.5"}, {"Offset 2", "0.75"}},
+         reach::both_groups},
+        {"the first group's scaling", PAGE_AUXILIARY, 4, {{23, 3}, {228, 0}}, {{"Extern. System Scaling", nullptr}},
+         reach::first_group_stored},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        connect_sim(kTwoGroupModel, c.phases, {});
+        for (const item_set& set : c.items)
+            for (int group : {0, 1})
+                get_current_config_ptr(group)->set_value_int(set.item, set.value);
+        ASSERT_TRUE(set_active_group_and_switch(1, false));
+        AutoConfigs = 1;
+        show_page(page(c.kind), config_window());
+        inst().clear_received();
+        const item_values first = config_values(0), second = config_values(1);
+        const item_values held_first = values_of([this](int item) { return inst().item(item, 0); });
+        for (const entry& e : c.entries)
+            e.typed != nullptr ? type_shown(e.label, e.typed) : choose_shown(e.label, 1);
+        const std::map<int, std::string> in_first = changed_items(first, config_values(0));
+        const std::map<int, std::string> in_second = changed_items(second, config_values(1));
+        const std::map<int, std::string>& changed = c.to == reach::first_group_stored ? in_first : in_second;
+        EXPECT_GE(changed.size(), c.entries.size());
+        EXPECT_EQ(in_first.empty(), c.to == reach::second_group);
+        EXPECT_EQ(in_second.empty(), c.to == reach::first_group_stored);
+        if (c.to == reach::both_groups) {
+            EXPECT_EQ(in_first, in_second);
+        }
+        const size_t writes = c.to == reach::both_groups ? 2 : c.to == reach::second_group ? 1 : 0;
+        for (const auto& [item, value] : changed)
+            EXPECT_EQ(item_writes(inst(), item).size(), writes) << "item " << item << " = " << value;
+        EXPECT_EQ(values_of([this](int item) { return inst().item(item, 0); }), held_first) << "the first group";
+    }
+}
+
+namespace {
+
+// A family's instrument on the simulated LAN link (the entry check is no
+// link's business).
+class EntriesOnTheWire : public PageTest, public testing::WithParamInterface<config_family> {
+protected:
+    lan_sim lan_;
+};
+
+std::string family_name(const testing::TestParamInfo<config_family>& info)
+{
+    const char* const names[] = {"Wqt15", "Wqt25", "Wqt35", "Wqt45", "Wqt55"};
+    return names[static_cast<int>(info.param)];
+}
+
+} // namespace
+
+// Every edit of the family's pages takes a typed 0 (a run time "00:00")
+// where its item's limits allow 0: stored, written at once with auto-send
+// (to each group where the row sets both), and nothing told; where they do
+// not (a minimum above 0) it is refused in an "Incorrect Value" box and the
+// item keeps its value. Rows that set one item alike are tried once.
+TEST_P(EntriesOnTheWire, TypedZeroIsTakenWhereTheLimitsAllowIt)
+{
+    ASSERT_TRUE(lan_.ok()) << "no free loopback address";
+    const config_family family = GetParam();
+    attach(std::find_if(model_profile_rows().begin(), model_profile_rows().end(),
+                        [family](const model_profile& p) { return p.family == family; })
+               ->model_code,
+           3, &lan_.link);
+    AutoConfigs = 1;
+    instrument_config& config = *get_current_config();
+    std::set<std::tuple<int, int, bool>> tried; // item, show, both
+    size_t refused = 0;
+    for (int kind = 0; kind < PAGE_KINDS; ++kind) {
+        const page_def* def = find_page_def(kind, family);
+        if (def == nullptr)
+            continue;
+        for (int row = 0; row < def->row_count; ++row) {
+            const row_def& r = def->rows[row];
+            if ((r.kind != ROW_EDIT && r.kind != ROW_EDIT_ALT) || r.item < 0)
+                continue;
+            show_page(*def, config_window()); // again after a refusal rebuilt the pages
+            const int item = row_item(r, config);
+            if (!tried.insert({item, r.show, r.both}).second)
+                continue;
+            const config_item& limits = *config.item_at(item);
+            SCOPED_TRACE(testing::Message() << "kind " << kind << ", row " << row << ", item " << item
+                                            << ", minimum " << limits.minimum);
+            const bool allowed = (limits.minimum == kNoBound || limits.minimum <= 0) &&
+                                 (limits.maximum == kNoBound || limits.maximum >= 0);
+            const int last = r.show == SHOW_RUN_TIME ? item + 1 : item;
+            for (int i = item; i <= last; ++i)
+                config.set_value_text(i, config.item_at(i)->kind == ITEM_LIST ? "1" : "1.0000E0");
+            const item_values before = config_values(0);
+            msgbox::reset();
+            lan_.inst.clear_received();
+            type(static_cast<page_kind>(kind), row, r.show == SHOW_RUN_TIME ? "00:00" : "0");
+            EXPECT_EQ(msgbox::shown().size(), allowed ? 0u : 1u);
+            for (const recorded_box& box : msgbox::shown())
+                EXPECT_EQ(box.caption, "Incorrect Value") << box.text;
+            for (int i = item; i <= last; ++i) {
+                const std::string value = config_values(0)[i];
+                const std::vector<std::string> writes = item_writes(lan_.inst, config.item_at(i)->wire_id);
+                if (!allowed) {
+                    EXPECT_EQ(value, before[i]);
+                    EXPECT_TRUE(writes.empty());
+                    continue;
+                }
+                EXPECT_EQ(item_text_number(value.c_str(), value.size()), 0.0) << value;
+                EXPECT_EQ(writes.size(), r.both ? 2u : 1u);
+                for (const std::string& write : writes) {
+                    const std::string sent = write.substr(write.rfind(',') + 1);
+                    EXPECT_EQ(item_text_number(sent.c_str(), sent.size()), 0.0) << write;
+                }
+            }
+            refused += allowed ? 0 : 1;
+        }
+    }
+    EXPECT_GT(tried.size(), refused) << "some edits take 0";
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, EntriesOnTheWire, testing::ValuesIn(kFamilies), family_name);
 
 INSTANTIATE_TEST_SUITE_P(Both, PagesOnTheWire, testing::Values(link_kind::lan, link_kind::serial),
                          link_kind_name);
