@@ -19,13 +19,18 @@
 
 namespace {
 
-// The close's own time is about 110 ms under the load of parallel builds,
-// nearly all of it the platform destroying the 300 child windows; a close
-// that comes while the start's posted work still runs waits for that too
-// (150 to 250 ms more). A wait of the program's own shows in every run, a
-// loaded machine in some: the fastest of three runs is held to the bounds.
+// Nearly all of a close is the platform destroying the 300 child windows:
+// about 105 ms on a quiet machine, three times that where the machine makes
+// every window call slow. The rest, the program's own steps from the posted
+// WM_CLOSE to the end of the process, takes about 45 ms; a close that came
+// while the start's posted work still ran would wait for that too (150 to
+// 250 ms more). The program's own part is held to a bound of its own, the
+// destroying to a loose one that a wait of seconds would still break. A
+// wait of the program's own shows in every run, a loaded machine in some:
+// the fastest of three runs is held to the bounds.
 constexpr int kRuns = 3;
-constexpr double kCloseBoundMs = 250;
+constexpr double kOwnCloseBoundMs = 150;
+constexpr double kDestroyBoundMs = 1000;
 constexpr double kCloseTakenBoundMs = 50;
 const std::vector<std::string> kCloseSteps = {
     "WM_CLOSE taken",  "instruments released",    "results offered", "WM_DESTROY taken",
@@ -59,28 +64,37 @@ TEST(ProgramClose, AnIdleProgramWithNothingConnectedClosesAtOnceThroughItsSteps)
     mark_monitor marks;
     ASSERT_TRUE(marks.listening());
     const std::string program = own_folder() + "\\..\\..\\app\\kestrova.exe";
-    double fastest_taken = 1e9, fastest_close = 1e9;
+    double fastest_taken = 1e9, fastest_own = 1e9, fastest_destroy = 1e9;
     for (int i = 0; i < kRuns; ++i) {
         program_run run;
         ASSERT_TRUE(start_and_close(program, "Z7DualWQTWClass", marks, run));
         EXPECT_EQ(run.exit_code, 0u);
         std::vector<std::string> steps;
         double taken = run.ended;
+        double step_start = run.close_posted;
+        double destroy = 0;
         for (const program_mark& mark : run.marks) {
             if (mark.at_ms < run.close_posted)
                 continue;
             if (steps.empty())
                 taken = mark.at_ms;
+            if (mark.step == "child windows destroyed")
+                destroy = mark.at_ms - step_start;
+            step_start = mark.at_ms;
             steps.push_back(mark.step);
         }
         EXPECT_EQ(steps, kCloseSteps);
-        printf("close: WM_CLOSE taken after %.1f ms, the process ended after %.1f ms\n",
-               taken - run.close_posted, run.ended - run.close_posted);
+        const double close = run.ended - run.close_posted;
+        printf("close: WM_CLOSE taken after %.1f ms, the process ended after %.1f ms, %.1f ms of it destroying "
+               "the child windows\n",
+               taken - run.close_posted, close, destroy);
         fastest_taken = std::min(fastest_taken, taken - run.close_posted);
-        fastest_close = std::min(fastest_close, run.ended - run.close_posted);
+        fastest_own = std::min(fastest_own, close - destroy);
+        fastest_destroy = std::min(fastest_destroy, destroy);
     }
     EXPECT_LT(fastest_taken, kCloseTakenBoundMs) << "nothing waits before the close";
-    EXPECT_LT(fastest_close, kCloseBoundMs);
+    EXPECT_LT(fastest_own, kOwnCloseBoundMs) << "the program's own steps of the close";
+    EXPECT_LT(fastest_destroy, kDestroyBoundMs) << "the child windows destroyed";
 }
 
 } // namespace
