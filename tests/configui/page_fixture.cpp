@@ -20,13 +20,6 @@
 #include <algorithm>
 #include <cstdio>
 
-void deliver_posted_messages()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
-        DispatchMessageA(&msg);
-}
-
 grid_rows rows_from_top(const std::vector<int>& rows)
 {
     grid_rows map;

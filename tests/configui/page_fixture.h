@@ -5,6 +5,7 @@
 #include "configui/engine/engine.h"
 #include "tests/configui/config_window_fixture.h"
 #include "tests/support/sim_fixture.h"
+#include "tests/support/test_window.h"
 
 #include <gtest/gtest.h>
 
@@ -48,8 +49,6 @@ struct layout_case {
 // The page rows given placed on the grid's rows from the top, in order.
 grid_rows rows_from_top(const std::vector<int>& rows);
 
-// Delivers the messages posted to this thread's windows.
-void deliver_posted_messages();
 
 class PageTest : public testing::Test {
 protected:

@@ -1,6 +1,7 @@
 #include "tests/support/msgbox_recorder.h"
 
 #include "base/message_box.h"
+#include "tests/support/test_window.h"
 
 #include <atomic>
 #include <deque>
@@ -25,30 +26,20 @@ int default_answer(UINT type)
     }
 }
 
-int answer_of(UINT type)
-{
-    if (g_answers.empty())
-        return default_answer(type);
-    const int answer = g_answers.front();
-    g_answers.pop_front();
-    return answer;
-}
-
 int record(HWND owner, const char* text, const char* caption, UINT type)
 {
     int answer = 0;
     {
         std::lock_guard<std::mutex> lock(g_mutex);
         g_shown.push_back({text ? text : "", caption ? caption : "", type, owner});
-        answer = answer_of(type);
-    }
-    if (g_deliver_posted) {
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
+        answer = default_answer(type);
+        if (!g_answers.empty()) {
+            answer = g_answers.front();
+            g_answers.pop_front();
         }
     }
+    if (g_deliver_posted)
+        deliver_posted_messages();
     return answer;
 }
 

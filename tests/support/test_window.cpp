@@ -15,3 +15,10 @@ HWND make_test_window(const char* class_name, WNDPROC proc)
     return CreateWindowExA(0, class_name, "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, instance,
                            nullptr);
 }
+
+void deliver_posted_messages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageA(&message);
+}
