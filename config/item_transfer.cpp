@@ -622,6 +622,19 @@ bool efficiency_numbered(instrument_config& cfg, const link_record& link)
            is_wqt35xx_combination_valid_b(wiring, pc, grouping, group2);
 }
 
+// A 3-phase instrument's wiring number as the list position it names, the
+// inverse of write_35xx: in the group the grouping gives two phases the
+// instrument numbers wirings from 3 on one higher, and the second group's
+// first wiring is its 3.
+int32_t read_wiring_35xx(int32_t r, uint8_t group2, int32_t grouping)
+{
+    if (!wiring_shifted(group2, grouping))
+        return r;
+    if (group2 == 1 && r == 3)
+        return 0;
+    return r >= 4 ? r - 1 : r;
+}
+
 int32_t read_35xx(instrument_config& cfg, const link_record& link, int id, int32_t r)
 {
     const uint32_t pc = link.phase_count;
@@ -647,9 +660,7 @@ int32_t read_35xx(instrument_config& cfg, const link_record& link, int id, int32
         default: return r;
         }
     case kItemWiring:
-        if (pc == 3 && wiring_shifted(group2_of(cfg), image_int(cfg, kItemGrouping)) && r >= 4)
-            return r - 1;
-        return r;
+        return pc == 3 ? read_wiring_35xx(r, group2_of(cfg), image_int(cfg, kItemGrouping)) : r;
     case kItemRatio:
         return r >= 3 && efficiency_numbered(cfg, link) ? r - 2 : r;
     case 122:
@@ -906,8 +917,9 @@ void wqt_cfg_35xx::read_item(int id, link_record* link, bool link_open, config_i
     if (!wiring_shifted(group2_flag(), image_int(*this, kItemGrouping)))
         return;
     config_item* wiring = item_at(kItemWiring);
-    if (wiring != nullptr && wiring->kind == ITEM_LIST && wiring->value.integer >= 4)
-        store_integer(*wiring, wiring->value.integer - 1);
+    if (wiring != nullptr && wiring->kind == ITEM_LIST)
+        store_integer(*wiring, read_wiring_35xx(wiring->value.integer, group2_flag(),
+                                                image_int(*this, kItemGrouping)));
 }
 
 item_write_result wqt_cfg_45xx::write_item(int id, link_record* link, bool link_open)
