@@ -4,6 +4,8 @@
 #include "config/identification.h"
 #include "config/instrument_config.h"
 
+#include "base/number_text.h"
+
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -66,10 +68,24 @@ bool fits_int(double value)
     return value > -2147483649.0 && value < 2147483648.0;
 }
 
-std::string formatted(const char* format, const char* label, double a = 0.0, double b = 0.0)
+std::string formatted(const char* format, const char* label, const std::string& a = {},
+                      const std::string& b = {})
 {
     char text[512];
-    std::snprintf(text, sizeof text, format, label, a, b);
+    std::snprintf(text, sizeof text, format, label, a.c_str(), b.c_str());
+    return text;
+}
+
+// A limit as the entry check's box writes it: "%f", but for a limit that
+// "%f" would show as another number (one below 0.000001 in size, not 0),
+// which is written in its shortest exact form ("1e-09").
+std::string limit_text(double limit)
+{
+    constexpr double kSmallestFixed = 0.000001;
+    if (limit != 0.0 && std::fabs(limit) < kSmallestFixed)
+        return shortest_number_text(limit);
+    char text[512];
+    std::snprintf(text, sizeof text, "%f", limit);
     return text;
 }
 
@@ -81,9 +97,9 @@ std::string record_text(const config_item_value& record)
 }
 
 const char kInvalidNumber[] = "You have entered an invalid number for %s, the value has been reverted";
-const char kBetween[] = "%s must be set between %f and %f, the value has been reverted";
-const char kOrBelow[] = "%s must be set to %f or below, the value has been reverted";
-const char kOrAbove[] = "%s must be set to %f or above, the value has been reverted";
+const char kBetween[] = "%s must be set between %s and %s, the value has been reverted";
+const char kOrBelow[] = "%s must be set to %s or below, the value has been reverted";
+const char kOrAbove[] = "%s must be set to %s or above, the value has been reverted";
 const char kInvalid[] = "The value you entered for %s is invalid, the value has been reverted";
 
 // The message for a value outside the item's bounds.
@@ -92,11 +108,11 @@ std::string range_message(double v, double minimum, double maximum, const char* 
     const bool has_min = minimum != kNoBound;
     const bool has_max = maximum != kNoBound;
     if (has_min && has_max && (v > maximum || v < minimum))
-        return formatted(kBetween, label, minimum, maximum);
+        return formatted(kBetween, label, limit_text(minimum), limit_text(maximum));
     if (has_max && v > maximum)
-        return formatted(kOrBelow, label, maximum);
+        return formatted(kOrBelow, label, limit_text(maximum));
     if (has_min && v < minimum)
-        return formatted(kOrAbove, label, minimum);
+        return formatted(kOrAbove, label, limit_text(minimum));
     return formatted(kInvalid, label);
 }
 
