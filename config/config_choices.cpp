@@ -101,6 +101,8 @@ const char kBetween[] = "%s must be set between %s and %s, the value has been re
 const char kOrBelow[] = "%s must be set to %s or below, the value has been reverted";
 const char kOrAbove[] = "%s must be set to %s or above, the value has been reverted";
 const char kInvalid[] = "The value you entered for %s is invalid, the value has been reverted";
+const char kRunTimeWanted[] = "%s must be set as hours and minutes joined by a colon (for example "
+                              "12:30), each between 0 and 255, the value has been reverted";
 
 // The message for a value outside the item's bounds.
 std::string range_message(double v, double minimum, double maximum, const char* label)
@@ -268,9 +270,9 @@ entry_check check_config_entry(double value, bool ok, const config_item_value& r
 
 const char kIncorrectValueTitle[] = "Incorrect Value";
 
-std::string invalid_entry_message(const char* label)
+std::string run_time_entry_message(const char* label)
 {
-    return formatted(kInvalid, label != nullptr ? label : "");
+    return formatted(kRunTimeWanted, label != nullptr ? label : "");
 }
 
 bool ranging_pair_skip(int phases, int wiring, int item22)

@@ -81,9 +81,9 @@ struct entry_check {
 
 // The caption of every refusal of a typed value.
 extern const char kIncorrectValueTitle[];
-// The refusal of a text that is no value the item can take, for the item's
-// label.
-std::string invalid_entry_message(const char* label);
+// The refusal of a text that is no run time, for the item's label: what is
+// wanted, hours and minutes joined by a colon, each 0 to 255.
+std::string run_time_entry_message(const char* label);
 
 // Checks a typed number (value, and whether the text was a number) against
 // the item's record: its kind and bounds (-99.0: no bound). A text item

@@ -76,7 +76,12 @@ std::string numeric_text_value::to_text() const
 
 run_time parse_run_time(const char* text)
 {
-    if (text == nullptr || *text == '\0')
+    if (text == nullptr)
+        return {0, 0, true};
+    const char* first = text;
+    while (is_blank(*first))
+        ++first;
+    if (*first == '\0')
         return {0, 0, true};
     const char* end = text;
     const int hours = run_time_part(text, end);

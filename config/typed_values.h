@@ -19,11 +19,11 @@ struct numeric_text_value {
     std::string to_text() const;
 };
 
-// A run time, "hours:minutes": an empty text gives 0 and 0; each number
-// missing or outside 0..255 gives 0 (a lone hour gives minutes 0).
-// accepted: the text is empty, or an hour with blanks before it and, after a
-// colon, the minutes, each a whole number 0..255, and nothing else (no
-// letters, signs or a second colon).
+// A run time, "hours:minutes": an empty text, or one of blanks only, gives
+// 0 and 0; each number missing or outside 0..255 gives 0 (a lone hour gives
+// minutes 0). accepted: the text is empty or blank, or an hour with blanks
+// before it and, after a colon, the minutes, each a whole number 0..255, and
+// nothing else (no letters, signs or a second colon).
 struct run_time {
     int hours;
     int minutes;

@@ -247,11 +247,12 @@ uint8_t run_list_rule(const page_def& page, HWND config_window, int row, HWND co
     return panels;
 }
 
-// A run time: both numbers stored every time it is left. The stored run
-// time as shown is stored again as it is, whatever its hours (the
-// instrument or a file may hold more than 255). Another text is refused,
-// and the stored run time shown again, when it has letters or other
-// characters or a number above 255.
+// A run time: both numbers stored every time it is left, and shown again
+// as stored ("7" shows "07:00"). The stored run time as shown is stored
+// again as it is, whatever its hours (the instrument or a file may hold
+// more than 255). Another text is refused, saying what is wanted, and the
+// stored run time shown again, when it has letters or other characters or
+// a number above 255.
 void take_run_time(const page_def& page, HWND config_window, HWND control, const row_def& def,
                    const held_instrument& held, const char* text)
 {
@@ -260,13 +261,13 @@ void take_run_time(const page_def& page, HWND config_window, HWND control, const
     if (run_time_text(config, def.item) == text)
         time = {value_in(config, def.item), value_in(config, def.item + 1), true};
     if (!time.accepted) {
-        const std::string message = invalid_entry_message(page_item_labels(page.family)[def.item]);
+        const std::string message = run_time_entry_message(page_item_labels(page.family)[def.item]);
         show_message_box(config_window, message.c_str(), kIncorrectValueTitle, MB_OK);
-        SetWindowTextA(control, run_time_text(config, def.item).c_str());
-        return;
+    } else {
+        set_by_rule(held, def.item, time.hours, def.both);
+        set_by_rule(held, def.item + 1, time.minutes, def.both);
     }
-    set_by_rule(held, def.item, time.hours, def.both);
-    set_by_rule(held, def.item + 1, time.minutes, def.both);
+    SetWindowTextA(control, run_time_text(config, def.item).c_str());
 }
 
 void run_edit_rule(const page_def& page, HWND config_window, int row, HWND control)

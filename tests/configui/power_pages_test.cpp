@@ -159,13 +159,16 @@ TEST_P(PowerPagesOnTheWire, RunTimeIsSentWheneverLeft)
         const char* stored; // hours and minutes as the instrument holds them
         const char* text;
         std::vector<std::string> writes;
+        const char* shown; // the edit once left
     } cases[] = {
-        {5, "2:3", "12:30", {"config,132,12", "config,133,30"}},
-        {5, "2:3", "02:03", {"config,132,2", "config,133,3"}},
-        {5, "2:3", "", {"config,132,0", "config,133,0"}},
-        {16, "2:3", "7", {"config,132,7", "config,132,7", "config,133,0", "config,133,0"}},
-        {5, "300:5", "300:05", {"config,132,300", "config,133,5"}},
-        {5, "2:3", "300:5", {}}, {5, "2:3", "abc", {}}, {5, "2:3", "-1:00", {}}, {16, "2:3", "12:xx", {}},
+        {5, "2:3", "12:30", {"config,132,12", "config,133,30"}, "12:30"},
+        {5, "2:3", "02:03", {"config,132,2", "config,133,3"}, "02:03"},
+        {5, "2:3", "", {"config,132,0", "config,133,0"}, "00:00"},
+        {5, "2:3", "   ", {"config,132,0", "config,133,0"}, "00:00"},
+        {16, "2:3", "7", {"config,132,7", "config,132,7", "config,133,0", "config,133,0"}, "07:00"},
+        {5, "300:5", "300:05", {"config,132,300", "config,133,5"}, "300:05"},
+        {5, "2:3", "300:5", {}, "02:03"}, {5, "2:3", "abc", {}, "02:03"},
+        {5, "2:3", "-1:00", {}, "02:03"}, {16, "2:3", "12:xx", {}, "02:03"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
@@ -185,10 +188,12 @@ TEST_P(PowerPagesOnTheWire, RunTimeIsSentWheneverLeft)
         EXPECT_EQ(item_writes(inst()), c.writes);
         const bool refused = c.writes.empty();
         ASSERT_EQ(msgbox::shown().size(), refused ? 1u : 0u);
+        EXPECT_EQ(window_text(row_control(page(PAGE_INTEGRATOR), 3)), c.shown);
         if (refused) {
-            EXPECT_EQ(msgbox::shown()[0].text, "The value you entered for Run Time is invalid, the value has been reverted");
+            EXPECT_EQ(msgbox::shown()[0].text,
+                      "Run Time must be set as hours and minutes joined by a colon (for example 12:30), "
+                      "each between 0 and 255, the value has been reverted");
             EXPECT_EQ(msgbox::shown()[0].caption, "Incorrect Value");
-            EXPECT_EQ(window_text(row_control(page(PAGE_INTEGRATOR), 3)), "02:03");
             EXPECT_EQ(group_text(0, 132) + ":" + group_text(0, 133), "2:3");
         }
     }

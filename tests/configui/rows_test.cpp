@@ -289,7 +289,8 @@ TEST(RunTime, HoursAndMinutesEachWithinTheirRange)
                  {"abc", 0, 0, false},     {"255:255", 255, 255, true}, {"256:0", 0, 0, false},
                  {"12:xx", 12, 0, false},  {"05:07", 5, 7, true},       {"1:2:3", 1, 2, false},
                  {"0005:07", 5, 7, true},  {" 7: 5 ", 7, 5, true},      {"7:", 7, 0, true},
-                 {"7:300", 7, 0, false},   {":30", 0, 0, false},        {"99999999999:1", 0, 1, false}};
+                 {"7:300", 7, 0, false},   {":30", 0, 0, false},        {"99999999999:1", 0, 1, false},
+                 {" \t ", 0, 0, true}};
     for (const auto& c : cases) {
         const run_time t = parse_run_time(c.text);
         EXPECT_EQ(t.hours, c.hours) << c.text;
