@@ -345,6 +345,33 @@ TEST_P(PagesOnTheWire, ACommandRunWhileAFailureIsToldTellsItsOwn)
     }
 }
 
+// An edit changed and left for the next one, its write refused: the box
+// takes the focus from the next edit, which shows its item's value as
+// stored, and nothing is stored or sent for that item; the one box names
+// the item changed. The user's own leaving of an edit sends it again.
+TEST_P(PagesOnTheWire, ABoxSendsNothingForTheEditItTakesTheFocusFrom)
+{
+    show_on_wire(PAGE_HARMONIC, 5, 3,
+                 {{kItemHarmonicComputation, 1}, {kItemHarmonic, 3}, {kItemHarmonicSeries, 40}}); // series shown
+    inst().add_rule({"config,", wqt_sim::action::refuse, "", 0, -1});
+    HWND harmonic = shown_control(config_window(), "Harmonic");
+    HWND series = shown_control(config_window(), "Harmonic series up to");
+    SetFocus(harmonic);
+    SetWindowTextA(harmonic, "7");
+    msgbox::reset();
+    msgbox::take_focus_while_shown(true);
+    SetFocus(series);
+    EXPECT_EQ(told_texts(), std::vector<std::string>{"[Write Instrument Setup] An error occurred writing the config "
+                                                     "to the instrument \n(Id:100 [Harmonic] ret:32)"});
+    EXPECT_EQ(item_writes(inst(), kItemHarmonicSeries), std::vector<std::string>{});
+
+    inst().clear_rules();
+    SetFocus(series);
+    inst().clear_received();
+    SetFocus(harmonic);
+    EXPECT_EQ(item_writes(inst(), kItemHarmonicSeries), (std::vector<std::string>{write_of(101, 40)}));
+}
+
 namespace {
 
 // What one group's configuration, or the instrument's, holds of every item.
