@@ -9,6 +9,11 @@ using message_box_fn = int (*)(HWND owner, const char* text, const char* caption
 // returns the button the user pressed (IDOK, IDYES, ...).
 int show_message_box(HWND owner, const char* text, const char* caption, UINT type);
 
+// Whether one of the program's boxes is up (shown through show_message_box
+// and not answered yet, on any thread): a box takes the keyboard focus from
+// the window that had it.
+bool message_box_shown();
+
 // Installs a handler in place of MessageBoxA; nullptr restores MessageBoxA.
 // Returns the handler that was installed before.
 message_box_fn set_message_box_handler(message_box_fn handler);

@@ -10,6 +10,7 @@
 #include "slots/instrument_slots.h"
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -23,10 +24,10 @@ struct first_failure {
     bool told = false; // the action told it itself
     std::string limits;
 };
-// The first failure of the action under way, and the innermost report open
-// for it (GUI thread only: the Config window's actions run there).
-first_failure pending;
-action_report* open_report = nullptr;
+// The first failure of each report open, the innermost last (GUI thread
+// only: the Config window's commands run there, one inside another's box
+// when a modal box delivers posted messages and focus changes).
+std::vector<first_failure> open_reports;
 
 const char* const* current_item_names()
 {
@@ -45,15 +46,14 @@ void tell(const first_failure& failure)
         report_item_read_failure(failure.code, current_item_names());
 }
 
-// A failure noted outside any action is told at once, from its own copy: a
-// command that runs while its box is up (a modal box delivers posted
-// messages and focus changes) keeps the shared record for its own.
+// A failure goes into the innermost report open, the action under way,
+// when that has none yet; one noted outside any action is told at once.
 void note(const first_failure& failure)
 {
-    if (open_report == nullptr)
+    if (open_reports.empty())
         tell(failure);
-    else if (!pending.any)
-        pending = failure;
+    else if (!open_reports.back().any)
+        open_reports.back() = failure;
 }
 
 template <typename Store, typename Send>
@@ -100,19 +100,19 @@ void config_dispatch_a(int item, int value, link_record* link, int group, bool k
     store_item(get_current_config_ptr(group), item, value, link, keep_open);
 }
 
-action_report::action_report() : outer_(open_report)
+action_report::action_report()
 {
-    open_report = this;
+    open_reports.emplace_back();
 }
 
+// The report is closed before its failure is told: a command run while the
+// box is up opens a report of its own and tells its own failure.
 action_report::~action_report()
 {
-    open_report = outer_;
-    if (outer_ != nullptr || !pending.any)
-        return;
-    const first_failure failure = pending;
-    pending = {};
-    tell(failure);
+    const first_failure failure = open_reports.back();
+    open_reports.pop_back();
+    if (failure.any)
+        tell(failure);
 }
 
 void note_item_write(instrument_config& config, int item, const item_write_result& result)
@@ -134,6 +134,6 @@ void note_failed_read(int32_t error_code)
 
 void note_failure_told()
 {
-    if (open_report != nullptr)
-        pending = {true, false, 0, true, {}};
+    if (!open_reports.empty())
+        open_reports.back() = {true, false, 0, true, {}};
 }

@@ -26,24 +26,24 @@ void config_dispatch_a(int item, int value, link_record* link, int group, bool k
 
 // What one user action on the Config window did not bring to the
 // instrument while auto-send is on: the writes of its changes that failed
-// and the read-backs its rules could not make. The first is told once, with
-// the transfer's own message and caption, when the outermost report of the
-// action closes; one noted while no report is open is told at once.
+// and the read-backs its rules could not make. Each report keeps the first
+// of its own action and tells it once, with the transfer's own message and
+// caption, when it closes; one noted while no report is open is told at
+// once. A command run while a box is up (a modal box delivers posted
+// messages and focus changes) has a report of its own inside the other's.
 class action_report {
 public:
     action_report();
     ~action_report();
     action_report(const action_report&) = delete;
     action_report& operator=(const action_report&) = delete;
-
-private:
-    action_report* outer_;
 };
 // A write made to the instrument for the page (the set rule's, or the
 // measurement mode's, which is made whatever auto-send says), and a
 // read-back that failed with its item_error_code.
 void note_item_write(instrument_config& config, int item, const item_write_result& result);
 void note_failed_read(int32_t error_code);
-// The action has told its failure itself (a group switch the instrument
-// did not confirm): nothing noted for it, before or after, is told.
+// The action under way has told its failure itself (a group switch the
+// instrument did not confirm): nothing noted for it, before or after, is
+// told; a command run inside its box tells its own.
 void note_failure_told();

@@ -104,6 +104,28 @@ std::string run_time_text(instrument_config& config, int item)
     return text;
 }
 
+// The text an edit or a text row shows for its item's stored value.
+std::string shown_text(const row_def& def, instrument_config& source, int item)
+{
+    const config_item_value value = source.get_value_record_copy(item);
+    int number = 0;
+    switch (def.show) {
+    case SHOW_GEAR: return gear_text(value);
+    case SHOW_RUN_TIME: return run_time_text(source, item);
+    case SHOW_INT: return std::to_string(source.get_value_int(item, number));
+    default: return config_value_to_string(value);
+    }
+}
+
+// A box the program shows takes the focus from the edit the user is in:
+// an edit left so that shows its item's stored value has nothing to store.
+// (The user's own leaving of an edit stores and sends it again.)
+bool left_unchanged_for_a_box(const row_def& def, instrument_config& config, const char* text)
+{
+    instrument_config* source = row_config(def, config);
+    return message_box_shown() && source != nullptr && shown_text(def, *source, row_item(def, config)) == text;
+}
+
 // Every row's control shows its item's value: a list selects it (a text
 // item the first entry), an edit or a text shows it as text.
 void load_values(const page_def& page, instrument_config& config)
@@ -117,20 +139,12 @@ void load_values(const page_def& page, instrument_config& config)
         if (source == nullptr)
             continue;
         const int item = row_item(def, config);
-        const config_item_value value = source->get_value_record_copy(item);
         if (def.kind == ROW_LIST) {
+            const config_item_value value = source->get_value_record_copy(item);
             select_list_value(control, value.is_list ? value.value.integer : 0);
             continue;
         }
-        std::string text;
-        int number = 0;
-        switch (def.show) {
-        case SHOW_GEAR: text = gear_text(value); break;
-        case SHOW_RUN_TIME: text = run_time_text(*source, item); break;
-        case SHOW_INT: text = std::to_string(source->get_value_int(item, number)); break;
-        default: text = config_value_to_string(value); break;
-        }
-        SetWindowTextA(control, text.c_str());
+        SetWindowTextA(control, shown_text(def, *source, item).c_str());
     }
 }
 
@@ -280,6 +294,8 @@ void run_edit_rule(const page_def& page, HWND config_window, int row, HWND contr
     get_window_text(control, text, sizeof text);
     text[sizeof text - 1] = '\0';
     const row_def& def = page.rows[row];
+    if (left_unchanged_for_a_box(def, *config, text))
+        return;
     if (def.show == SHOW_RUN_TIME) {
         take_run_time(page, config_window, control, def, held, text);
         return;

@@ -32,6 +32,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <functional>
 #include <map>
 #include <memory>
 #include <set>
@@ -303,29 +304,72 @@ TEST_P(PagesOnTheWire, UnsentChangesAreToldOncePerAction)
     }
 }
 
-// A failure noted outside any action is told at once; a Config-window
-// command that runs while its box is up (a modal box delivers what was
-// posted) tells its own failure, and the first is told once.
+// A Config-window command that runs while a box is up (a modal box
+// delivers what was posted) tells its own failure once, at its own end,
+// whatever showed the box: a failure noted outside any action (told at
+// once), the box at another action's end, or the grouping's own box for a
+// group switch the instrument did not confirm.
 TEST_P(PagesOnTheWire, ACommandRunWhileAFailureIsToldTellsItsOwn)
 {
-    attach(5, 3, &link());
-    get_current_config()->set_value_int(5, 0);
-    AutoConfigs = 1;
-    show_config_page(config_window());
+    const std::string not_written =
+        "[Write Instrument Setup] An error occurred writing the config to the instrument \n(Id:";
+    const struct {
+        const char* what;
+        std::function<void()> first; // shows the first box
+        std::string told_first;
+    } cases[] = {
+        {"a failure outside any action", [] { note_failed_read(make_item_error_code(kItemWiring, 0)); },
+         "[Read Instrument Setup] An error occurred reading the config from the instrument \n(Id:82 [Wiring] ret:0)"},
+        {"the box at an action's end", [this] { choose_shown("Smoothing", 1); },
+         not_written + "14 [Smoothing] ret:32)"},
+        {"the grouping's box", [this] { choose_shown("Grouping", 2); },
+         "[Connection Failed] Unable to send commands to instrument, check connection"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        show_on_wire(PAGE_ACQUISITION, kTwoGroupModel, 4,
+                     {{kItemGrouping, 0}, {kItemSpeed, 5}, {kItemSmoothing, 0}}); // Window shown
+        inst().add_rule({"config,", wqt_sim::action::refuse, "", 0, -1});
+        inst().add_rule({"GROUP?", wqt_sim::action::reply, "2"}); // group 1 never confirmed
+        HWND window = shown_control(config_window(), "Window");
+        SetWindowTextA(window, "0.5");
+        PostMessageA(config_window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(window), EN_KILLFOCUS),
+                     reinterpret_cast<LPARAM>(window));
+        msgbox::reset();
+        msgbox::deliver_posted_while_shown(true);
+        c.first();
+        EXPECT_EQ(told_texts(), (std::vector<std::string>{c.told_first, not_written + "12 [Window] ret:32)"}));
+        EXPECT_EQ(group_text(0, kItemWindow), "5.0000E-1");
+        EXPECT_EQ(get_current_config_ptr(0)->item_at(kItemWindow)->changed, 1);
+        inst().clear_rules();
+    }
+}
+
+// An edit changed and left for the next one, its write refused: the box
+// takes the focus from the next edit, which shows its item's value as
+// stored, and nothing is stored or sent for that item; the one box names
+// the item changed. The user's own leaving of an edit sends it again.
+TEST_P(PagesOnTheWire, ABoxSendsNothingForTheEditItTakesTheFocusFrom)
+{
+    show_on_wire(PAGE_HARMONIC, 5, 3,
+                 {{kItemHarmonicComputation, 1}, {kItemHarmonic, 3}, {kItemHarmonicSeries, 40}}); // series shown
     inst().add_rule({"config,", wqt_sim::action::refuse, "", 0, -1});
-    HWND blanking = row_control(page(PAGE_SYSTEM_OPTIONS), 1);
-    SendMessageA(blanking, CB_SETCURSEL, 1, 0);
-    PostMessageA(config_window(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(blanking), CBN_SELENDOK),
-                 reinterpret_cast<LPARAM>(blanking));
+    HWND harmonic = shown_control(config_window(), "Harmonic");
+    HWND series = shown_control(config_window(), "Harmonic series up to");
+    SetFocus(harmonic);
+    SetWindowTextA(harmonic, "7");
     msgbox::reset();
-    msgbox::deliver_posted_while_shown(true);
-    note_failed_read(make_item_error_code(kItemWiring, 0));
-    EXPECT_EQ(told_texts(), (std::vector<std::string>{
-                                "[Read Instrument Setup] An error occurred reading the config from the instrument "
-                                "\n(Id:82 [Wiring] ret:0)",
-                                "[Write Instrument Setup] An error occurred writing the config to the instrument "
-                                "\n(Id:5 [Low Blanking] ret:32)"}));
-    EXPECT_EQ(get_current_config()->item_at(kItemLowBlanking)->value.integer, 1);
+    msgbox::take_focus_while_shown(true);
+    SetFocus(series);
+    EXPECT_EQ(told_texts(), std::vector<std::string>{"[Write Instrument Setup] An error occurred writing the config "
+                                                     "to the instrument \n(Id:100 [Harmonic] ret:32)"});
+    EXPECT_EQ(item_writes(inst(), kItemHarmonicSeries), std::vector<std::string>{});
+
+    inst().clear_rules();
+    SetFocus(series);
+    inst().clear_received();
+    SetFocus(harmonic);
+    EXPECT_EQ(item_writes(inst(), kItemHarmonicSeries), (std::vector<std::string>{write_of(101, 40)}));
 }
 
 namespace {

@@ -13,6 +13,7 @@ std::mutex g_mutex;
 std::vector<recorded_box> g_shown;
 std::deque<int> g_answers;
 std::atomic<bool> g_deliver_posted{false};
+std::atomic<bool> g_take_focus{false};
 
 int default_answer(UINT type)
 {
@@ -28,6 +29,9 @@ int default_answer(UINT type)
 
 int record(HWND owner, const char* text, const char* caption, UINT type)
 {
+    // A box takes the focus as it is made, before it shows.
+    if (g_take_focus)
+        SetFocus(nullptr);
     int answer = 0;
     {
         std::lock_guard<std::mutex> lock(g_mutex);
@@ -53,11 +57,17 @@ void reset()
     g_shown.clear();
     g_answers.clear();
     g_deliver_posted = false;
+    g_take_focus = false;
 }
 
 void deliver_posted_while_shown(bool on)
 {
     g_deliver_posted = on;
+}
+
+void take_focus_while_shown(bool on)
+{
+    g_take_focus = on;
 }
 
 std::vector<recorded_box> shown()
