@@ -1,7 +1,7 @@
 #include "app/frame_reporter.h"
 
 #include "frame/app_globals.h"
-#include "base/message_box.h"
+#include "frame/progress_dialog.h"
 #include "config/transfer_progress.h"
 #include "link/user_report.h"
 
@@ -11,7 +11,7 @@ class main_window_reporter : public user_reporter {
 public:
     int report(const char* text, const char* caption, unsigned type) override
     {
-        return show_message_box(main_window, text, caption, type);
+        return show_message_box_over_progress(main_window, text, caption, type);
     }
 };
 

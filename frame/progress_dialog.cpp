@@ -1,6 +1,7 @@
 #include "frame/progress_dialog.h"
 
 #include "base/clocks.h"
+#include "base/message_box.h"
 #include "frame/progress_text.h"
 #include "frame/sent_message_wait.h"
 #include "frame/timer_services.h"
@@ -8,12 +9,27 @@
 #include <commctrl.h>
 #include <process.h>
 
+#include <atomic>
 #include <string>
 
 namespace {
 
 constexpr double kWorkerStartDelayMs = 1000.0;
 constexpr UINT kMarqueeMs = 30;
+
+// Sent by another thread with a box_request: the dialog's thread shows the
+// box.
+constexpr UINT kShowBoxMessage = WM_APP + 1;
+
+// A message box asked for on another thread, answered by the dialog's
+// thread.
+struct box_request {
+    const char* text;
+    const char* caption;
+    UINT type;
+    int answer = 0;
+    bool shown = false;
+};
 
 // State of the open dialog; one progress dialog at a time. Touched only on
 // the thread that runs the dialog.
@@ -35,6 +51,10 @@ struct progress_state {
 // The time mode is the one setting that outlives a dialog: the next one
 // starts with it.
 bool last_time_mode = false;
+
+// The open dialog, from its WM_INITDIALOG until it has waited for its
+// threads; read by other threads that ask for a message box.
+std::atomic<HWND> g_open_dialog{nullptr};
 
 // The state of an open dialog, behind its window from WM_INITDIALOG to
 // WM_DESTROY; null outside that time.
@@ -98,6 +118,7 @@ void init_dialog(HWND dialog, progress_task* task)
     if (task->title[0])
         SetWindowTextA(dialog, task->title);
     task->dialog = dialog;
+    g_open_dialog.store(dialog);
 
     HWND bar = bar_of(dialog);
     set_marquee_style(bar, true);
@@ -248,6 +269,16 @@ bool on_command(HWND dialog, int id, LPARAM lparam)
     }
 }
 
+// Shows the box another thread asked for: owned by the dialog while it is
+// shown, and by its owner once it has ended (hidden, waiting for its
+// threads, its owner usable again).
+void show_requested_box(HWND dialog, box_request& request)
+{
+    HWND owner = IsWindowVisible(dialog) ? dialog : GetWindow(dialog, GW_OWNER);
+    request.answer = show_message_box(owner, request.text, request.caption, request.type);
+    request.shown = true;
+}
+
 void on_destroy(HWND dialog)
 {
     progress_state* state = state_of(dialog);
@@ -259,6 +290,7 @@ void on_destroy(HWND dialog)
     // use the task.
     wait_and_close(state->worker);
     wait_and_close(state->cancel);
+    g_open_dialog.store(nullptr);
     last_time_mode = state->time_mode;
     SetWindowLongPtrA(dialog, DWLP_USER, 0);
     delete state;
@@ -277,7 +309,23 @@ INT_PTR CALLBACK progress_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPA
     case WM_DESTROY:
         on_destroy(dialog);
         return FALSE;
+    case kShowBoxMessage:
+        show_requested_box(dialog, *reinterpret_cast<box_request*>(lparam));
+        return TRUE;
     default:
         return FALSE;
     }
+}
+
+int show_message_box_over_progress(HWND owner, const char* text, const char* caption, UINT type)
+{
+    HWND dialog = g_open_dialog.load();
+    if (dialog != nullptr && GetWindowThreadProcessId(dialog, nullptr) != GetCurrentThreadId()) {
+        box_request request{text, caption, type};
+        SendMessageA(dialog, kShowBoxMessage, 0, reinterpret_cast<LPARAM>(&request));
+        // Not shown only when the dialog went in the meantime.
+        if (request.shown)
+            return request.answer;
+    }
+    return show_message_box(owner, text, caption, type);
 }

@@ -44,3 +44,14 @@ struct progress_task {
 // Dialog procedure of resource 178; lParam of WM_INITDIALOG is the task.
 // Only one progress dialog is open at a time.
 INT_PTR CALLBACK progress_dlg_proc(HWND dialog, UINT message, WPARAM wparam, LPARAM lparam);
+
+// Shows a message box and returns the button pressed. Asked for on another
+// thread while a progress dialog is open (its worker's read error, for one),
+// the box is shown by the dialog's thread, owned by the dialog (by the
+// dialog's owner once the dialog has ended), and the asking thread waits for
+// the answer. Made by the thread of the program's other windows, the box
+// gets the keys that come to them, wherever the window manager keeps the
+// focus among them, as any other box does; the dialog and its owner take no
+// input while it is up. Otherwise the box is shown at once on the calling
+// thread, owned by owner.
+int show_message_box_over_progress(HWND owner, const char* text, const char* caption, UINT type);

@@ -10,7 +10,8 @@ PKGS=(g++-mingw-w64-i686-posix mingw-w64-i686-dev wine wine32:i386 xvfb xauth
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
-# The window-manager resize test drives the display with xdotool.
+# The window-manager resize test and the desktop tests' keys drive the
+# display with xdotool.
 PKGS+=(xdotool)
 
 missing=()

@@ -444,3 +444,21 @@ TEST_F(ProgressDialogTest, WithoutWorkerStaysSettingUpUntilCancelled)
     EXPECT_TRUE(marquee);
     EXPECT_EQ(task_.worker_thread, nullptr);
 }
+
+TEST_F(ProgressDialogTest, BoxesOfTheWorkerAreShownOverTheDialogThenOverItsOwner)
+{
+    HWND dialog = nullptr;
+    task_.script = [&](scripted_task& t) {
+        dialog = t.dialog;
+        show_message_box_over_progress(nullptr, "While it runs", "", MB_OK);
+        // After Esc the dialog is gone from the screen, its owner usable.
+        t.send(IDCANCEL);
+        show_message_box_over_progress(nullptr, "After Esc", "", MB_OK);
+    };
+    EXPECT_EQ(run(), 2);
+    const auto boxes = msgbox::shown();
+    msgbox::reset();
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].owner, dialog);
+    EXPECT_EQ(boxes[1].owner, owner_);
+}

@@ -16,6 +16,9 @@ namespace {
 // thread delivers.
 constexpr UINT kScriptPollMs = 10;
 
+// The display's key sender (scripts/setup.sh installs it).
+constexpr char kXdotool[] = "/usr/bin/xdotool";
+
 // The armed script and which dialog it waits for.
 struct armed_script {
     std::function<void(HWND)> script;
@@ -183,6 +186,24 @@ bool mouse_click(HWND window)
     }
     SetWindowPos(top, HWND_NOTOPMOST, 0, 0, 0, 0, kZOrderOnly);
     return ours;
+}
+
+bool press_key_on_display(const char* key)
+{
+    // Wine starts a program of the host system by its path, with no handle
+    // to wait for.
+    std::string command = std::string(kXdotool) + " key " + key;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return false;
+    for (HANDLE handle : {process.hProcess, process.hThread}) {
+        if (handle)
+            CloseHandle(handle);
+    }
+    return true;
 }
 
 void choose(HWND dialog, int id, int index)

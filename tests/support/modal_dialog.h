@@ -50,6 +50,13 @@ void select_list_item(HWND dialog, int id, int index);
 // when a window of another program still covers the point: nothing is
 // clicked then.
 bool mouse_click(HWND window);
+// Presses and lets go of a key on the X display, as the user's keyboard
+// does: xdotool (a program of the display, started here) sends it, so that
+// it goes where the window manager's focus is. (A key sent with SendInput
+// goes to Wine's foreground window instead, wherever that focus is.) key is
+// an X key name ("Return"). False when xdotool could not be started; the
+// key comes in a moment after the call.
+bool press_key_on_display(const char* key);
 // Fills an IP address control's four fields as typing does; a text that is
 // no dotted address leaves them blank.
 void type_address(HWND dialog, int id, const std::string& address);
