@@ -165,6 +165,16 @@ void repaint_area(HWND window, const RECT& area)
     RedrawWindow(window, &area, nullptr, kRepaintAll);
 }
 
+void repaint_moved(HWND window, const RECT& was)
+{
+    const RECT now = window_rect_in_parent(window);
+    if (EqualRect(&now, &was))
+        return;
+    HWND parent = GetParent(window);
+    repaint_area(parent, was);
+    repaint_area(parent, now);
+}
+
 RECT window_rect_in_parent(HWND window)
 {
     RECT rect{};

@@ -28,6 +28,15 @@ void repaint_window(HWND window);
 // The same for one area of the window (in its client coordinates).
 void repaint_area(HWND window, const RECT& area);
 
+// A shown child window that stood at was (in its parent's client
+// coordinates) and stands elsewhere now: its old place and its new place are
+// drawn again in the parent, the windows there included, as a full repaint
+// of the parent draws them. A window moved without being drawn keeps showing
+// at its old place, and a window that does not paint all of its inside (a
+// group box) keeps showing its old edges at its new place. Nothing is done
+// for a window that stands where it stood.
+void repaint_moved(HWND window, const RECT& was);
+
 // Where a child window stands, in its parent's client coordinates.
 RECT window_rect_in_parent(HWND window);
 // Whether the window itself has the visible style (its parents aside).

@@ -32,10 +32,10 @@ const id_range id_ranges[] = {
     {window_ids::lomx, control_table_name::lomx},
 };
 
-HWND create_row_window(control_desc& row, HWND parent, HMENU menu)
+HWND create_row_window(const control_desc& row, HWND parent, HMENU menu, DWORD extra_style)
 {
-    return CreateWindowExA(row.ex_style, row.class_name, row.text, row.style, row.cur_x, row.cur_y,
-                           row.cur_w, row.cur_h, parent, menu, GetModuleHandleA(nullptr), nullptr);
+    return CreateWindowExA(row.ex_style, row.class_name, row.text, row.style | extra_style, row.cur_x,
+                           row.cur_y, row.cur_w, row.cur_h, parent, menu, GetModuleHandleA(nullptr), nullptr);
 }
 
 // Fills the rectangle with the brush unless it is empty.
@@ -56,13 +56,16 @@ void create_controls_from_table(HWND parent, control_desc* table, int count)
         if (!row.class_name)
             continue;
         row.parent = parent;
-        row.hwnd = create_row_window(row, parent, reinterpret_cast<HMENU>(INT_PTR{row.id}));
+        row.hwnd =
+            create_row_window(row, parent, reinterpret_cast<HMENU>(INT_PTR{row.id}), WS_CLIPSIBLINGS);
+        if (row.hwnd)
+            SetWindowPos(row.hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
 }
 
 HWND create_main_window(control_desc& row)
 {
-    row.hwnd = create_row_window(row, row.parent, reinterpret_cast<HMENU>(INT_PTR{row.id}));
+    row.hwnd = create_row_window(row, row.parent, reinterpret_cast<HMENU>(INT_PTR{row.id}), 0);
     return row.hwnd;
 }
 

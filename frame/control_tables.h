@@ -77,7 +77,13 @@ extern control_table<LOMX_CONTROL_ROWS> lomx_controls;
 
 // Creates the windows of the first count rows that have a class, in order,
 // as children of parent at their current rectangles; stores parent and the
-// resulting handle (null when creation fails) in each row.
+// resulting handle (null when creation fails) in each row. Where rows
+// overlap (a label over the edge of the button beside it, the buttons on a
+// strip's frame), the row created later is the one seen: each row is put
+// above the rows created before it, and a row clips the rows above it out of
+// its drawing (WS_CLIPSIBLINGS). So a row drawn again alone, as a label is the
+// moment it is enabled or a strip when it is resized, stays under the rows
+// on it, as a full repaint draws them.
 void create_controls_from_table(HWND parent, control_desc* table, int count);
 
 // Creates the top-level window of one row (its parent and id as owner and

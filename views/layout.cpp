@@ -3,14 +3,13 @@
 // the settings pane.
 #include "views/layout.h"
 
+#include "base/window_util.h"
 #include "frame/app_globals.h"
 #include "frame/control_table_walk.h"
 #include "frame/drawing.h"
 #include "frame/main_ids.h"
 #include "frame/results_panel_ids.h"
 #include "views/view_state.h"
-
-#include <vector>
 
 int results_layout = 0;
 
@@ -222,6 +221,16 @@ void grow_by(control_desc& row, int d, bool current_too)
         row.cur_h += d;
 }
 
+// Moves the row's window to its current rectangle; a shown window's old and
+// new places are drawn again, with what stands there (see repaint_moved).
+void place_row_window(const control_desc& row)
+{
+    const RECT was = window_rect_in_parent(row.hwnd);
+    MoveWindow(row.hwnd, row.cur_x, row.cur_y, row.cur_w, row.cur_h, FALSE);
+    if (IsWindowVisible(row.hwnd))
+        repaint_moved(row.hwnd, was);
+}
+
 // A row whose text is wider than its window grows by the difference (its
 // anchor decides to which side) and its window is moved there.
 void widen_to_text(control_desc& row)
@@ -234,7 +243,7 @@ void widen_to_text(control_desc& row)
     row.base_w += missing;
     row.cur_w += missing;
     compute_control_rect(row);
-    MoveWindow(row.hwnd, row.cur_x, row.cur_y, row.cur_w, row.cur_h, TRUE);
+    place_row_window(row);
 }
 
 } // namespace
@@ -320,19 +329,12 @@ bool compute_control_rect(control_desc& row)
 void reposition_controls()
 {
     using t = control_table_name;
-    std::vector<HWND> anchored;
     for_each_control_row({t::frame, t::config, t::measure, t::results_panels, t::scope,
                           t::voltmeter, t::capture, t::harmonics, t::harmonic_results, t::lomx},
-                         [&](control_desc& row) {
-                             if (!compute_control_rect(row) || !row.hwnd)
-                                 return;
-                             MoveWindow(row.hwnd, row.cur_x, row.cur_y, row.cur_w, row.cur_h,
-                                        TRUE);
-                             if (row.anchor != 0)
-                                 anchored.push_back(row.hwnd);
+                         [](control_desc& row) {
+                             if (compute_control_rect(row) && row.hwnd)
+                                 place_row_window(row);
                          });
-    for (HWND window : anchored)
-        InvalidateRect(window, nullptr, FALSE);
 }
 
 void show_view_panels()

@@ -45,8 +45,9 @@ void copy_design_rect(control_desc* table, int destination, int source);
 // when the row is to be moved (it has a resize mode or an anchor).
 bool compute_control_rect(control_desc& row);
 
-// Recomputes every row of every table, moves the windows of the rows that
-// are to be moved and then repaints the anchored ones. The main window calls
+// Recomputes every row of every table and moves the windows of the rows that
+// are to be moved; a window that moves or changes size is drawn again at
+// its old and its new place, with what stands there. The main window calls
 // it on WM_SIZE unless it is minimised; the two switches below call it too.
 void reposition_controls();
 

@@ -479,16 +479,9 @@ grid_cursor::~grid_cursor()
 // the windows over them included.
 void grid_cursor::redraw_moved() const
 {
-    for (const held& was : before_) {
-        if (!was.window || !was.shown || !has_shown_style(was.window))
-            continue;
-        const RECT now = window_rect_in_parent(was.window);
-        if (EqualRect(&now, &was.at))
-            continue;
-        HWND parent = GetParent(was.window);
-        repaint_area(parent, was.at);
-        repaint_area(parent, now);
-    }
+    for (const held& was : before_)
+        if (was.window && was.shown && has_shown_style(was.window))
+            repaint_moved(was.window, was.at);
 }
 
 void grid_cursor::place(int row)

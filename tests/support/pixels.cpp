@@ -2,6 +2,13 @@
 
 #include <algorithm>
 
+namespace {
+
+// The colour bits of a pixel (the fourth byte is not drawn).
+constexpr DWORD kColourBits = 0xFFFFFF;
+
+} // namespace
+
 memory_canvas::memory_canvas(int width, int height, COLORREF background)
     : width_(width), height_(height), dc_(CreateCompatibleDC(nullptr))
 {
@@ -63,6 +70,22 @@ bool memory_canvas::all_of(const RECT& area, COLORREF colour) const
     return found.size() == 1 && *found.begin() == colour;
 }
 
+bool memory_canvas::same_as(const memory_canvas& other) const
+{
+    if (width_ != other.width_ || height_ != other.height_ || !bits_ || !other.bits_)
+        return false;
+    GdiFlush();
+    const DWORD* end = bits_ + static_cast<size_t>(width_) * static_cast<size_t>(height_);
+    return std::equal(bits_, end, other.bits_, [](DWORD a, DWORD b) { return ((a ^ b) & kColourBits) == 0; });
+}
+
+bool memory_canvas::one_colour() const
+{
+    GdiFlush();
+    const DWORD* end = bits_ + static_cast<size_t>(width_) * static_cast<size_t>(height_);
+    return !bits_ || std::all_of(bits_, end, [this](DWORD bits) { return ((bits ^ bits_[0]) & kColourBits) == 0; });
+}
+
 memory_canvas capture_client(HWND window, bool repaint)
 {
     if (repaint)
@@ -86,4 +109,71 @@ LONG text_width(HGDIOBJ font, const char* text)
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
     return size.cx;
+}
+
+namespace {
+
+// A window as the test names it: its class, its id and its text.
+std::string window_name(HWND window)
+{
+    char class_name[64] = {};
+    char text[64] = {};
+    GetClassNameA(window, class_name, sizeof class_name);
+    GetWindowTextA(window, text, sizeof text);
+    std::string name = class_name;
+    if (const int id = GetDlgCtrlID(window))
+        name += " " + std::to_string(id);
+    if (text[0])
+        name += " \"" + std::string(text) + "\"";
+    return name;
+}
+
+// The shown windows in window that hold the point (in window's client
+// coordinates), each followed by those in it.
+std::string windows_at(HWND window, POINT point)
+{
+    std::string names;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        RECT place = {};
+        GetWindowRect(child, &place);
+        MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&place), 2);
+        if (!IsWindowVisible(child) || !PtInRect(&place, point))
+            continue;
+        POINT inside = point;
+        MapWindowPoints(window, child, &inside, 1);
+        names += (names.empty() ? "" : ", ") + window_name(child);
+        const std::string deeper = windows_at(child, inside);
+        if (!deeper.empty())
+            names += " [" + deeper + "]";
+    }
+    return names;
+}
+
+std::string rect_text(const RECT& r)
+{
+    return std::to_string(r.left) + "," + std::to_string(r.top) + " - " + std::to_string(r.right) + "," +
+           std::to_string(r.bottom);
+}
+
+} // namespace
+
+std::string difference_from_repaint(HWND window)
+{
+    const memory_canvas shown = capture_client(window, false);
+    const memory_canvas repainted = capture_client(window, true);
+    if (shown.same_as(repainted))
+        return shown.one_colour() ? "nothing drawn" : "";
+    POINT first = {-1, -1};
+    RECT all = {shown.width(), shown.height(), 0, 0};
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            if (shown.pixel(x, y) == repainted.pixel(x, y))
+                continue;
+            if (first.x < 0)
+                first = {x, y};
+            all = {std::min<LONG>(all.left, x), std::min<LONG>(all.top, y), std::max<LONG>(all.right, x + 1),
+                   std::max<LONG>(all.bottom, y + 1)};
+        }
+    return "differs first at " + std::to_string(first.x) + "," + std::to_string(first.y) + " (in " +
+           windows_at(window, first) + "), all differences within " + rect_text(all);
 }

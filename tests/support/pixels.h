@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <set>
+#include <string>
 
 class memory_canvas {
 public:
@@ -24,6 +25,10 @@ public:
     std::set<COLORREF> colours_in(const RECT& area) const;
     // True when every pixel of the rectangle has this colour.
     bool all_of(const RECT& area, COLORREF colour) const;
+    // True when the other canvas has this one's size and pixels.
+    bool same_as(const memory_canvas& other) const;
+    // True when every pixel has the colour of the first.
+    bool one_colour() const;
 
 private:
     int width_;
@@ -41,6 +46,14 @@ private:
 // the drawing nor the reading (the X server stacks them). So the copy is the
 // same whatever other programs show over the window on the same display.
 memory_canvas capture_client(HWND window, bool repaint = true);
+
+// Where the window's client area as shown differs from the same area
+// painted anew (both read by capture_client): the first differing pixel,
+// every shown window under it (from the outermost down, siblings that
+// overlap there included) and the rectangle that holds all the differing
+// pixels; "" where the two are the same. An area of one colour is no
+// picture to compare (a hidden window reads so): "nothing drawn".
+std::string difference_from_repaint(HWND window);
 
 // The width of text in the font on the screen.
 LONG text_width(HGDIOBJ font, const char* text);
