@@ -635,6 +635,16 @@ int32_t read_wiring_35xx(int32_t r, uint8_t group2, int32_t grouping)
     return r >= 4 ? r - 1 : r;
 }
 
+// The instrument's number that read_wiring_35xx takes as the position.
+int32_t wiring_wire_35xx(int32_t position, uint8_t group2, int32_t grouping)
+{
+    if (!wiring_shifted(group2, grouping))
+        return position;
+    if (group2 == 1 && position == 0)
+        return 3;
+    return position >= 3 ? position + 1 : position;
+}
+
 int32_t read_35xx(instrument_config& cfg, const link_record& link, int id, int32_t r)
 {
     const uint32_t pc = link.phase_count;
@@ -905,21 +915,17 @@ void wqt_cfg_35xx::read_item(int id, link_record* link, bool link_open, config_i
 {
     // On a 3-phase instrument the wiring's numbering depends on the grouping.
     // In a whole read the wiring (82) comes before the grouping (23), so it
-    // was taken under the grouping held before; when the grouping read now
-    // calls for the shifted numbering and the one before did not, the wiring
-    // is brought into line. (When both called for it, it is right already.)
+    // was taken under the grouping held before; once the grouping is read,
+    // the wiring is taken again, under the grouping read, from the number
+    // the instrument gave. (Where the numbering is the same, nothing moves.)
     const bool grouping_read = id == kItemGrouping && link->phase_count == 3;
-    const bool shifted_before =
-        grouping_read && wiring_shifted(group2_flag(), image_int(*this, kItemGrouping));
+    const int32_t grouping_before = image_int(*this, kItemGrouping);
     const bool got = read_item_with(*this, rules_35xx(), id, link, link_open, target);
-    if (!got || !grouping_read || shifted_before)
-        return;
-    if (!wiring_shifted(group2_flag(), image_int(*this, kItemGrouping)))
-        return;
     config_item* wiring = item_at(kItemWiring);
-    if (wiring != nullptr && wiring->kind == ITEM_LIST)
-        store_integer(*wiring, read_wiring_35xx(wiring->value.integer, group2_flag(),
-                                                image_int(*this, kItemGrouping)));
+    if (!got || !grouping_read || wiring == nullptr || wiring->kind != ITEM_LIST)
+        return;
+    const int32_t wire = wiring_wire_35xx(wiring->value.integer, group2_flag(), grouping_before);
+    store_integer(*wiring, read_wiring_35xx(wire, group2_flag(), image_int(*this, kItemGrouping)));
 }
 
 item_write_result wqt_cfg_45xx::write_item(int id, link_record* link, bool link_open)

@@ -348,12 +348,20 @@ TEST_F(ItemTransfer, GroupingReadBringsWiringIntoLineOnce)
     EXPECT_EQ(4, value_of(group2, 82));
     group2.read_item(23, &sim.link, true, nullptr);
     EXPECT_EQ(4, value_of(group2, 82));
-    // Its first wiring, the instrument's 3, read while the grouping was 1.
-    wqt_cfg_35xx later_group2(1);
-    later_group2.set_value_int(23, 1);
-    later_group2.set_value_int(82, 3);
-    later_group2.read_item(23, &sim.link, true, nullptr);
-    EXPECT_EQ(0, value_of(later_group2, 82));
+    // Group 2's wiring taken under one numbering, the grouping read giving
+    // the other: the instrument's 3 and 4 under grouping 1 are its first and
+    // fourth wirings under 0, and the other way round.
+    const struct {
+        int32_t before, read, wiring, now;
+    } regroupings[] = {{1, 0, 3, 0}, {1, 0, 4, 3}, {0, 1, 0, 3}, {0, 1, 3, 4}};
+    for (const auto& r : regroupings) {
+        wqt_cfg_35xx later_group2(1);
+        later_group2.set_value_int(23, r.before);
+        later_group2.set_value_int(82, r.wiring);
+        sim.inst.set_item(23, std::to_string(r.read).c_str());
+        later_group2.read_item(23, &sim.link, true, nullptr);
+        EXPECT_EQ(r.now, value_of(later_group2, 82)) << "grouping " << r.before << " to " << r.read;
+    }
 
     // A read into a separate item leaves the image's wiring alone.
     wqt_cfg_35xx copy_target(0);
