@@ -327,21 +327,6 @@ long double parse_si_value(const std::string& text, bool* ok_out)
     return result;
 }
 
-std::string shortest_number_text(double value)
-{
-    // Six digits as a stream writes a number (500, not 5e+02), more only
-    // where six do not give the value back.
-    constexpr int kStreamDigits = 6;
-    constexpr int kRoundTripDigits = 17; // enough for every double
-    char text[40] = {};
-    for (int digits = kStreamDigits; digits <= kRoundTripDigits; ++digits) {
-        std::snprintf(text, sizeof text, "%.*g", digits, value);
-        if (std::strtod(text, nullptr) == value)
-            break;
-    }
-    return text;
-}
-
 double truncate_to_leading_digit(double value)
 {
     if (value == 0.0 || !std::isfinite(value))

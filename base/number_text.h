@@ -43,12 +43,6 @@ std::string format_si_value(double value, int precision);
 // beyond the range of a double (the result is then 0).
 long double parse_si_value(const std::string& text, bool* ok = nullptr);
 
-// A number as a stream writes it ("%g", six significant digits), with as
-// many more digits as it takes to read back as the same double: 1e-09 ->
-// "1e-09", 500 -> "500", 1234567 -> "1234567", 0.1 + 0.2 ->
-// "0.30000000000000004".
-std::string shortest_number_text(double value);
-
 // The value cut to its leading digit: 3456 -> 3000, 0.0456 -> 0.04, -78 -> -70.
 // 0, infinite and not-a-number values come back unchanged.
 double truncate_to_leading_digit(double value);

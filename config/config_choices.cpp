@@ -4,8 +4,6 @@
 #include "config/identification.h"
 #include "config/instrument_config.h"
 
-#include "base/number_text.h"
-
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -76,16 +74,15 @@ std::string formatted(const char* format, const char* label, const std::string& 
     return text;
 }
 
-// A limit as the entry check's box writes it: "%f", but for a limit that
-// "%f" would show as another number (one below 0.000001 in size, not 0),
-// which is written in its shortest exact form ("1e-09").
+// A limit as the entry check's box writes it: "%f", but a limit below
+// 0.000001 in size, other than 0, which "%f" shows as 0.000000 or 0.000001,
+// as the communications log's range line writes it ("%g": "1e-09").
 std::string limit_text(double limit)
 {
     constexpr double kSmallestFixed = 0.000001;
-    if (limit != 0.0 && std::fabs(limit) < kSmallestFixed)
-        return shortest_number_text(limit);
+    const bool too_small = limit != 0.0 && std::fabs(limit) < kSmallestFixed;
     char text[512];
-    std::snprintf(text, sizeof text, "%f", limit);
+    std::snprintf(text, sizeof text, too_small ? "%g" : "%f", limit);
     return text;
 }
 

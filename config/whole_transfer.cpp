@@ -5,7 +5,6 @@
 // that could be sent or compared.
 #include "config/instrument_config.h"
 
-#include "base/number_text.h"
 #include "base/text_util.h"
 #include "config/model_profiles.h"
 #include "config/transfer_progress.h"
@@ -21,6 +20,7 @@
 #include <atomic>
 #include <cstdio>
 #include <cstring>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -132,18 +132,19 @@ std::string value_text(const config_item& item)
 }
 
 // Why an item was not sent: its value and the limits it has, the bounds in
-// their shortest exact form ("Voltage Input (id:24 val:5) can only be set
+// a stream's shortest form ("Voltage Input (id:24 val:5) can only be set
 // between 0 and 3").
 std::string limits_text(const char* name, int id, const config_item& item)
 {
-    std::string out = std::string(name) + " (id:" + std::to_string(id) + " val:" + value_text(item) +
-                      ") can only be set ";
+    std::ostringstream out;
+    out << name << " (id:" << id << " val:" << value_text(item) << ") can only be set ";
     if (item.minimum == kNoBound)
-        return out + "at or below " + shortest_number_text(item.maximum);
-    if (item.maximum == kNoBound)
-        return out + "at or above " + shortest_number_text(item.minimum);
-    return out + "between " + shortest_number_text(item.minimum) + " and " +
-           shortest_number_text(item.maximum);
+        out << "at or below " << item.maximum;
+    else if (item.maximum == kNoBound)
+        out << "at or above " << item.minimum;
+    else
+        out << "between " << item.minimum << " and " << item.maximum;
+    return out.str();
 }
 
 // One whole transfer: the frame around the item loop, the loop and the
