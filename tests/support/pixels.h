@@ -48,10 +48,9 @@ private:
 memory_canvas capture_client(HWND window, bool repaint = true);
 
 // Where the window's client area as shown differs from the same area
-// painted anew (both read by capture_client): the first differing pixel,
-// every shown window under it (from the outermost down, siblings that
-// overlap there included) and the rectangle that holds all the differing
-// pixels; "" where the two are the same. An area of one colour is no
+// painted anew (both read by capture_client): the first differing pixel
+// and the rectangle that holds all the differing pixels; "" where the two
+// are the same. An area of one colour is no
 // picture to compare (a hidden window reads so): "nothing drawn".
 std::string difference_from_repaint(HWND window);
 
