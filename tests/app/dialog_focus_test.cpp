@@ -129,11 +129,6 @@ bool comes_true(DWORD timeout_ms, const std::function<bool()>& done)
     return done();
 }
 
-bool enabled_dialog(const char* caption)
-{
-    return IsWindowEnabled(FindWindowA("#32770", caption)) != FALSE;
-}
-
 // A user at the keyboard while a transfer runs, on a thread of its own:
 // Enter on the display's keyboard for each box with the caption once it is
 // up. A box the key leaves open (or no xdotool to press it) is closed after
@@ -153,7 +148,7 @@ struct keyboard_user {
                 continue;
             }
             ++boxes;
-            if (IsWindowEnabled(main) || enabled_dialog(progress))
+            if (IsWindowEnabled(main) || IsWindowEnabled(FindWindowA("#32770", progress)))
                 behind_enabled = true;
             // Once the program has made the box its foreground window.
             comes_true(1000, [&] { return GetForegroundWindow() == box; });

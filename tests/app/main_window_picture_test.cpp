@@ -104,14 +104,6 @@ protected:
         });
         command(IDM_CONNECTION);
     }
-
-    void run(const user_step& step)
-    {
-        if (step.toggle_settings)
-            press_settings_button();
-        else
-            resize(step.size);
-    }
 };
 
 } // namespace
@@ -124,21 +116,15 @@ TEST_F(MainWindowPicture, EveryViewAfterResizesAndTheSettingsToggleLooksAsAFullR
     wqt_sim::load_factory_settings(sim.inst);
     connect_through_dialog(sim.address);
     ASSERT_TRUE(msgbox::texts().empty()) << msgbox::texts()[0];
-    {
-        SCOPED_TRACE("connected");
-        EXPECT_EQ(difference_from_repaint(main), "");
-    }
+    EXPECT_EQ(difference_from_repaint(main), "") << "connected";
     for (const view_case& view : kViews) {
         SCOPED_TRACE(std::string(view.name) + " view");
         command(view.menu_id);
         ASSERT_EQ(get_current_view_menu_id(), view.menu_id);
-        {
-            SCOPED_TRACE("view shown");
-            EXPECT_EQ(difference_from_repaint(main), "");
-        }
+        EXPECT_EQ(difference_from_repaint(main), "") << "view shown";
         for (const user_step& step : kSteps) {
             SCOPED_TRACE(step.what);
-            run(step);
+            step.toggle_settings ? press_settings_button() : resize(step.size);
             EXPECT_EQ(difference_from_repaint(main), "");
         }
     }
