@@ -221,7 +221,11 @@ public:
     void write_summary_to_buffer_for_instrument(FILE* file, const link_record& instrument) override;
 
 private:
+    static constexpr int32_t kNoWiringSent = -1;
     uint8_t group2_flag_;
+    // The wiring number the instrument sent in the read of the wiring, kept
+    // for the grouping read that follows it in a whole read.
+    int32_t wiring_sent_ = kNoWiringSent;
 };
 
 class wqt_cfg_45xx : public instrument_config {

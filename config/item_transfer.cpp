@@ -143,8 +143,10 @@ void log_value(const transfer_rules& rules, const char* const* names, int id,
 }
 
 // Returns true when a value came from the instrument into the item.
+// True when a value came; wire, when given, then holds the number the
+// instrument sent for a list item.
 bool read_item_with(instrument_config& cfg, const transfer_rules& rules, int id,
-                    link_record* link, bool link_open, config_item* target)
+                    link_record* link, bool link_open, config_item* target, int32_t* wire_sent = nullptr)
 {
     if (id > kLastTransferId)
         return false;
@@ -181,6 +183,8 @@ bool read_item_with(instrument_config& cfg, const transfer_rules& rules, int id,
             const int32_t wire = unbounded ? read_config_int(item.wire_id, link)
                                            : read_config_int_range(item.wire_id, low, high, link);
             store_integer(item, rules.read_remap(cfg, *link, id, wire));
+            if (wire_sent != nullptr)
+                *wire_sent = wire;
             got = true;
         } catch (item_error_code code) {
             // The kept value is a list position already: it is not remapped.
@@ -635,16 +639,6 @@ int32_t read_wiring_35xx(int32_t r, uint8_t group2, int32_t grouping)
     return r >= 4 ? r - 1 : r;
 }
 
-// The instrument's number that read_wiring_35xx takes as the position.
-int32_t wiring_wire_35xx(int32_t position, uint8_t group2, int32_t grouping)
-{
-    if (!wiring_shifted(group2, grouping))
-        return position;
-    if (group2 == 1 && position == 0)
-        return 3;
-    return position >= 3 ? position + 1 : position;
-}
-
 int32_t read_35xx(instrument_config& cfg, const link_record& link, int id, int32_t r)
 {
     const uint32_t pc = link.phase_count;
@@ -914,18 +908,26 @@ item_write_result wqt_cfg_35xx::write_item(int id, link_record* link, bool link_
 void wqt_cfg_35xx::read_item(int id, link_record* link, bool link_open, config_item* target)
 {
     // On a 3-phase instrument the wiring's numbering depends on the grouping.
-    // In a whole read the wiring (82) comes before the grouping (23), so it
-    // was taken under the grouping held before; once the grouping is read,
-    // the wiring is taken again, under the grouping read, from the number
-    // the instrument gave. (Where the numbering is the same, nothing moves.)
-    const bool grouping_read = id == kItemGrouping && link->phase_count == 3;
-    const int32_t grouping_before = image_int(*this, kItemGrouping);
-    const bool got = read_item_with(*this, rules_35xx(), id, link, link_open, target);
-    config_item* wiring = item_at(kItemWiring);
-    if (!got || !grouping_read || wiring == nullptr || wiring->kind != ITEM_LIST)
+    // A whole read takes the wiring (82) before the grouping (23), so under
+    // the grouping held before; the number the instrument sent is kept, and
+    // once the grouping is read the wiring is taken from it again under the
+    // grouping read. Under the shifted numbering two numbers share one
+    // position, so the position alone cannot say which wire it was.
+    const bool into_image = target == nullptr && link->phase_count == 3;
+    if (into_image && id == kItemWiring)
+        wiring_sent_ = kNoWiringSent;
+    int32_t wire = kNoWiringSent;
+    const bool got = read_item_with(*this, rules_35xx(), id, link, link_open, target, &wire);
+    if (!got || !into_image)
         return;
-    const int32_t wire = wiring_wire_35xx(wiring->value.integer, group2_flag(), grouping_before);
-    store_integer(*wiring, read_wiring_35xx(wire, group2_flag(), image_int(*this, kItemGrouping)));
+    if (id == kItemWiring)
+        wiring_sent_ = wire;
+    if (id != kItemGrouping || wiring_sent_ == kNoWiringSent)
+        return;
+    config_item* wiring = item_at(kItemWiring);
+    if (wiring != nullptr && wiring->kind == ITEM_LIST)
+        store_integer(*wiring, read_wiring_35xx(wiring_sent_, group2_flag(), image_int(*this, kItemGrouping)));
+    wiring_sent_ = kNoWiringSent;
 }
 
 item_write_result wqt_cfg_45xx::write_item(int id, link_record* link, bool link_open)

@@ -324,61 +324,25 @@ TEST_F(ItemTransfer, Failed35xxIntegerReadKeepsThePosition)
     }
 }
 
-TEST_F(ItemTransfer, GroupingReadBringsWiringIntoLineOnce)
+// The wiring is taken again from its number only by a grouping read into
+// the image on three phases (a whole read's; its test is with the whole
+// transfer): not by a read into a separate item, nor on other phase counts.
+TEST_F(ItemTransfer, OnlyAGroupingReadIntoTheImageTakesTheWiringAgain)
 {
-    // Group 1 on 3 phases: wiring 5 was read while the grouping was 0; the
-    // grouping read now gives 1, under which that wiring number means 4.
-    wqt_cfg_35xx group1(0);
-    sim.link.phase_count = 3;
-    group1.set_value_int(82, 5);
-    sim.inst.set_item(23, "1");
-    group1.read_item(23, &sim.link, true, nullptr);
-    EXPECT_EQ(1, value_of(group1, 23));
-    EXPECT_EQ(4, value_of(group1, 82));
-    // Read again under grouping 1: the wiring was taken under it already.
-    group1.read_item(23, &sim.link, true, nullptr);
-    EXPECT_EQ(4, value_of(group1, 82));
-
-    // Group 2 with grouping 0 from the start: the wiring read used the
-    // shifted numbering, and reading the same grouping changes nothing.
-    wqt_cfg_35xx group2(1);
     sim.inst.set_item(82, "5");
-    sim.inst.set_item(23, "0");
-    group2.read_item(82, &sim.link, true, nullptr);
-    EXPECT_EQ(4, value_of(group2, 82));
-    group2.read_item(23, &sim.link, true, nullptr);
-    EXPECT_EQ(4, value_of(group2, 82));
-    // Group 2's wiring taken under one numbering, the grouping read giving
-    // the other: the instrument's 3 and 4 under grouping 1 are its first and
-    // fourth wirings under 0, and the other way round.
-    const struct {
-        int32_t before, read, wiring, now;
-    } regroupings[] = {{1, 0, 3, 0}, {1, 0, 4, 3}, {0, 1, 0, 3}, {0, 1, 3, 4}};
-    for (const auto& r : regroupings) {
-        wqt_cfg_35xx later_group2(1);
-        later_group2.set_value_int(23, r.before);
-        later_group2.set_value_int(82, r.wiring);
-        sim.inst.set_item(23, std::to_string(r.read).c_str());
-        later_group2.read_item(23, &sim.link, true, nullptr);
-        EXPECT_EQ(r.now, value_of(later_group2, 82)) << "grouping " << r.before << " to " << r.read;
-    }
-
-    // A read into a separate item leaves the image's wiring alone.
-    wqt_cfg_35xx copy_target(0);
-    copy_target.set_value_int(82, 5);
-    config_item target = *copy_target.item_at(23);
     sim.inst.set_item(23, "1");
-    copy_target.read_item(23, &sim.link, true, &target);
-    EXPECT_EQ(1, target.value.integer);
-    EXPECT_EQ(0, value_of(copy_target, 23));
-    EXPECT_EQ(5, value_of(copy_target, 82));
-
-    // Not on other phase counts.
-    wqt_cfg_35xx four(0);
-    sim.link.phase_count = 4;
-    four.set_value_int(82, 5);
-    four.read_item(23, &sim.link, true, nullptr);
-    EXPECT_EQ(5, value_of(four, 82));
+    for (const uint32_t phases : {3u, 4u}) {
+        sim.link.phase_count = phases;
+        wqt_cfg_35xx cfg(0);
+        cfg.read_item(82, &sim.link, true, nullptr);
+        const int wiring = value_of(cfg, 82);
+        config_item target = *cfg.item_at(23);
+        cfg.read_item(23, &sim.link, true, &target);
+        EXPECT_EQ(1, target.value.integer);
+        EXPECT_EQ(wiring, value_of(cfg, 82)) << phases << " phases, into a separate item";
+        cfg.read_item(23, &sim.link, true, nullptr);
+        EXPECT_EQ(phases == 3 ? 4 : 5, value_of(cfg, 82)) << phases << " phases";
+    }
 }
 
 TEST_F(ItemTransfer, ReadIntoTargetLeavesTheImage)

@@ -2,6 +2,7 @@
 // suspend frame, the id loop, the read-back rule, failed items and their
 // messages, the communications log and the progress reports.
 #include "config/instrument_config.h"
+#include "config/item_numbers.h"
 #include "config/model_profiles.h"
 #include "config/transfer_progress.h"
 #include "link/transport.h"
@@ -20,6 +21,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -257,6 +259,54 @@ INSTANTIATE_TEST_SUITE_P(
                     family_case{"Wqt45xx", 4, make_family<wqt_cfg_45xx>},
                     family_case{"Wqt55xx", 5, make_family<wqt_cfg_55xx>}),
     [](const testing::TestParamInfo<family_case>& info) { return info.param.name; });
+
+// A whole read on three phases shows the WQT35 wiring the instrument holds,
+// whatever grouping the configuration held before (a new one's, as a
+// connect makes it, or another): the position that the wiring's own read
+// gives the instrument's number under the instrument's grouping. The
+// wiring is read before the grouping, and under the shifted numbering two
+// numbers share a position. A case per group and grouping the instrument
+// holds (its numbers for positions 0, 1 and 2), every wire in each.
+class WholeReadWiring : public testing::TestWithParam<std::tuple<uint8_t, const char*>> {};
+
+TEST_P(WholeReadWiring, ShowsTheWiringTheInstrumentHolds)
+{
+    const auto [group, grouping] = GetParam();
+    msgbox::reset();
+    lan_sim sim;
+    ASSERT_TRUE(sim.ok()) << "no free loopback address";
+    sim.link.model_code = 16;
+    sim.link.phase_count = 3;
+    {
+        wqt_cfg_35xx ranges;
+        fill_in_range(sim.inst, ranges);
+    }
+    sim.inst.set_item(kItemGrouping, grouping);
+    for (int wire = 0; wire <= 6; ++wire) {
+        sim.inst.set_item(kItemWiring, std::to_string(wire));
+        wqt_cfg_35xx own(group);
+        own.read_item(kItemGrouping, &sim.link, false, nullptr);
+        own.read_item(kItemWiring, &sim.link, false, nullptr);
+        // A new configuration holds grouping 0; the others are set.
+        for (const int held : {0, 1, 2}) {
+            if (held != 0 && held == value_of(own, kItemGrouping))
+                continue;
+            wqt_cfg_35xx whole(group);
+            if (held != 0)
+                whole.set_value_int(kItemGrouping, held);
+            ASSERT_TRUE(whole.read_all_items(&sim.link, true));
+            EXPECT_EQ(value_of(own, kItemWiring), value_of(whole, kItemWiring))
+                << "wire " << wire << ", grouping " << held << " held";
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(GroupsAndGroupings, WholeReadWiring,
+                         testing::Combine(testing::Values(uint8_t{0}, uint8_t{1}), testing::Values("0", "1", "6")),
+                         [](const testing::TestParamInfo<WholeReadWiring::ParamType>& info) {
+                             return "Group" + std::to_string(std::get<0>(info.param) + 1) + "Grouping" +
+                                    std::get<1>(info.param);
+                         });
 
 TEST(WholeTransferSerial, WriteReadBackAndRewrite55xx)
 {
