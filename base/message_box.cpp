@@ -27,9 +27,14 @@ int show_message_box(HWND owner, const char* text, const char* caption, UINT typ
     return MessageBoxA(owner, text, caption, type);
 }
 
+int message_boxes_up()
+{
+    return g_boxes_up;
+}
+
 bool message_box_shown()
 {
-    return g_boxes_up > 0;
+    return message_boxes_up() > 0;
 }
 
 message_box_fn set_message_box_handler(message_box_fn handler)

@@ -9,9 +9,11 @@ using message_box_fn = int (*)(HWND owner, const char* text, const char* caption
 // returns the button the user pressed (IDOK, IDYES, ...).
 int show_message_box(HWND owner, const char* text, const char* caption, UINT type);
 
-// Whether one of the program's boxes is up (shown through show_message_box
-// and not answered yet, on any thread): a box takes the keyboard focus from
-// the window that had it.
+// How many of the program's boxes are up (shown through show_message_box
+// and not answered yet, on any thread), and whether one is: a box takes the
+// keyboard focus from the window that had it, and delivers the messages
+// posted to its thread.
+int message_boxes_up();
 bool message_box_shown();
 
 // Installs a handler in place of MessageBoxA; nullptr restores MessageBoxA.

@@ -2,6 +2,7 @@
 // action did not bring to the instrument.
 #include "configui/engine/change_rule.h"
 
+#include "base/message_box.h"
 #include "config/config_choices.h"
 #include "config/instrument_config.h"
 #include "config/model_profiles.h"
@@ -24,10 +25,16 @@ struct first_failure {
     bool told = false; // the action told it itself
     std::string limits;
 };
-// The first failure of each report open, the innermost last (GUI thread
-// only: the Config window's commands run there, one inside another's box
-// when a modal box delivers posted messages and focus changes).
-std::vector<first_failure> open_reports;
+// A report of its own that is open: the first failure of its action and
+// how many boxes were up when it opened.
+struct open_report {
+    first_failure first;
+    int boxes_up;
+};
+// The reports of their own open, the innermost last (GUI thread only: the
+// Config window's commands run there, one inside another's box when a
+// modal box delivers posted messages and focus changes).
+std::vector<open_report> open_reports;
 
 const char* const* current_item_names()
 {
@@ -52,8 +59,8 @@ void note(const first_failure& failure)
 {
     if (open_reports.empty())
         tell(failure);
-    else if (!open_reports.back().any)
-        open_reports.back() = failure;
+    else if (!open_reports.back().first.any)
+        open_reports.back().first = failure;
 }
 
 template <typename Store, typename Send>
@@ -101,15 +108,19 @@ void config_dispatch_a(int item, int value, link_record* link, int group, bool k
 }
 
 action_report::action_report()
+    : own_(open_reports.empty() || message_boxes_up() > open_reports.back().boxes_up)
 {
-    open_reports.emplace_back();
+    if (own_)
+        open_reports.push_back({{}, message_boxes_up()});
 }
 
 // The report is closed before its failure is told: a command run while the
 // box is up opens a report of its own and tells its own failure.
 action_report::~action_report()
 {
-    const first_failure failure = open_reports.back();
+    if (!own_)
+        return;
+    const first_failure failure = open_reports.back().first;
     open_reports.pop_back();
     if (failure.any)
         tell(failure);
@@ -135,5 +146,5 @@ void note_failed_read(int32_t error_code)
 void note_failure_told()
 {
     if (!open_reports.empty())
-        open_reports.back() = {true, false, 0, true, {}};
+        open_reports.back().first = {true, false, 0, true, {}};
 }

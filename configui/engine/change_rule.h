@@ -26,17 +26,23 @@ void config_dispatch_a(int item, int value, link_record* link, int group, bool k
 
 // What one user action on the Config window did not bring to the
 // instrument while auto-send is on: the writes of its changes that failed
-// and the read-backs its rules could not make. Each report keeps the first
-// of its own action and tells it once, with the transfer's own message and
-// caption, when it closes; one noted while no report is open is told at
-// once. A command run while a box is up (a modal box delivers posted
-// messages and focus changes) has a report of its own inside the other's.
+// and the read-backs its rules could not make. A report keeps the first
+// failure of its action and tells it once, with the transfer's own message
+// and caption, when it closes; one noted while no report is open is told
+// at once. A report opened inside another belongs to it (the focus losses
+// and list notifications the program's own changes raise are part of the
+// action under way), unless a box went up since the other opened: a
+// command run while a box is up (a modal box delivers posted messages and
+// focus changes) is an action of its own.
 class action_report {
 public:
     action_report();
     ~action_report();
     action_report(const action_report&) = delete;
     action_report& operator=(const action_report&) = delete;
+
+private:
+    bool own_; // false: the report belongs to the one open around it
 };
 // A write made to the instrument for the page (the set rule's, or the
 // measurement mode's, which is made whatever auto-send says), and a

@@ -24,6 +24,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 config_page_state config_pages = [] {
@@ -117,13 +118,25 @@ std::string shown_text(const row_def& def, instrument_config& source, int item)
     }
 }
 
-// A box the program shows takes the focus from the edit the user is in:
-// an edit left so that shows its item's stored value has nothing to store.
-// (The user's own leaving of an edit stores and sends it again.)
-bool left_unchanged_for_a_box(const row_def& def, instrument_config& config, const char* text)
+// The program takes the focus from an edit the user is in: a box it shows,
+// or a layout or rebuild of the page that hides the edit or puts another
+// window in its row. An edit left so that shows its item's stored value has
+// nothing to store; one that shows another text is stored as the user
+// left it. (The user's own leaving of an edit stores and sends it again.)
+bool left_unchanged_by_the_program(const page_def& page, int row, HWND control, instrument_config& config,
+                                   const char* text)
 {
+    const bool by_the_program =
+        message_box_shown() || control != row_control(page, row) || !has_shown_style(control);
+    const row_def& def = page.rows[row];
     instrument_config* source = row_config(def, config);
-    return message_box_shown() && source != nullptr && shown_text(def, *source, row_item(def, config)) == text;
+    return by_the_program && source != nullptr && shown_text(def, *source, row_item(def, config)) == text;
+}
+
+bool notifying(HWND window)
+{
+    return std::find(config_pages.notifying.begin(), config_pages.notifying.end(), window) !=
+           config_pages.notifying.end();
 }
 
 // Every row's control shows its item's value: a list selects it (a text
@@ -294,7 +307,7 @@ void run_edit_rule(const page_def& page, HWND config_window, int row, HWND contr
     get_window_text(control, text, sizeof text);
     text[sizeof text - 1] = '\0';
     const row_def& def = page.rows[row];
-    if (left_unchanged_for_a_box(def, *config, text))
+    if (left_unchanged_by_the_program(page, row, control, *config, text))
         return;
     if (def.show == SHOW_RUN_TIME) {
         take_run_time(page, config_window, control, def, held, text);
@@ -512,9 +525,26 @@ void config_layout_place_row(int grid_row, HWND label, HWND control)
                        CONFIG_GRID_SLOTS, false, 2, 100);
 }
 
+control_notifying::control_notifying(HWND control, HWND config_window) : config_window_(config_window)
+{
+    config_pages.notifying.push_back(control);
+}
+
+control_notifying::~control_notifying()
+{
+    config_pages.notifying.pop_back();
+    if (config_pages.notifying.empty() && !config_pages.retired.empty())
+        PostMessageA(config_window_, MSG_DESTROY_RETIRED_PAGES, 0, 0);
+}
+
 void destroy_retired_page_windows()
 {
+    std::vector<HWND> kept;
     for (HWND window : config_pages.retired) {
+        if (notifying(window)) {
+            kept.push_back(window);
+            continue;
+        }
         for (grid_slot& slot : config_grid) {
             if (slot.window != window)
                 continue;
@@ -524,7 +554,7 @@ void destroy_retired_page_windows()
         }
         DestroyWindow(window);
     }
-    config_pages.retired.clear();
+    config_pages.retired = std::move(kept);
 }
 
 namespace {

@@ -243,6 +243,9 @@ struct config_page_state {
     // Windows of rebuilt pages, destroyed when the Config window takes the
     // message posted for them.
     std::vector<HWND> retired;
+    // Controls whose notifications are being handled, innermost last: not
+    // destroyed until they are.
+    std::vector<HWND> notifying;
 };
 extern config_page_state config_pages;
 
@@ -319,7 +322,25 @@ private:
     held before_[CONFIG_GRID_SLOTS] = {};
 };
 
-// Destroys the windows that rebuilt pages left behind.
+// A control whose notification the Config window is handling (an edit's
+// focus loss, a list's selection): a box shown meanwhile delivers the
+// posted destruction of the windows a rebuild retired, which may hold the
+// control, and the control is still inside its own handling of what it
+// notified. It is kept while the notification is handled, and destroyed
+// after.
+class control_notifying {
+public:
+    control_notifying(HWND control, HWND config_window);
+    ~control_notifying();
+    control_notifying(const control_notifying&) = delete;
+    control_notifying& operator=(const control_notifying&) = delete;
+
+private:
+    HWND config_window_;
+};
+
+// Destroys the windows that rebuilt pages left behind, but a control whose
+// notification is being handled.
 void destroy_retired_page_windows();
 
 // A value as text: a list value's integer in decimal, else its text.

@@ -256,7 +256,9 @@ LRESULT CALLBACK config_wnd_proc(HWND window, UINT message, WPARAM wparam, LPARA
         return 0;
     case WM_COMMAND: {
         // What the command's changes did not bring to the instrument is
-        // told once, when the command is done.
+        // told once, when the command is done; the control that notified
+        // stays until then.
+        const control_notifying notifying(reinterpret_cast<HWND>(lparam), window);
         action_report report;
         on_command(window, wparam, lparam);
         return 0;

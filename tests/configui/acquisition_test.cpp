@@ -297,7 +297,7 @@ TEST_F(Acquisition, GearRatioShownAndTaken)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(std::to_string(c.model) + ": " + c.stored + ", " + c.typed);
-        attach_with(c.model, 3, {});
+        attach_with(c.model, 3, {{kItemFrequencyReference, 2}}); // the gear row shown
         get_current_config()->set_value_text(130, c.stored);
         show_page(page(PAGE_ACQUISITION), config_window());
         EXPECT_EQ(text(R_GEAR), c.shown);

@@ -374,6 +374,90 @@ TEST_P(PagesOnTheWire, ABoxSendsNothingForTheEditItTakesTheFocusFrom)
 
 namespace {
 
+// An edit that notes whether it was destroyed while it handled its own
+// focus loss (the focus-loss handling of the edit goes on after its parent
+// was told).
+WNDPROC g_watched_edit_proc = nullptr;
+bool g_watched_edit_leaving = false;
+bool g_watched_edit_destroyed_leaving = false;
+
+LRESULT CALLBACK watched_edit(HWND edit, UINT message, WPARAM wparam, LPARAM lparam)
+{
+    if (message == WM_DESTROY && g_watched_edit_leaving)
+        g_watched_edit_destroyed_leaving = true;
+    if (message != WM_KILLFOCUS)
+        return CallWindowProcA(g_watched_edit_proc, edit, message, wparam, lparam);
+    g_watched_edit_leaving = true;
+    const LRESULT result = CallWindowProcA(g_watched_edit_proc, edit, message, wparam, lparam);
+    g_watched_edit_leaving = false;
+    return result;
+}
+
+void watch_edit(HWND edit)
+{
+    g_watched_edit_destroyed_leaving = false;
+    g_watched_edit_proc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watched_edit)));
+}
+
+} // namespace
+
+// One user action tells one failure: the focus losses that the program's
+// own layout or rebuild raises inside it are part of it. An entry that is
+// no number, the page rebuilt behind its box: the next edit, which the user
+// went on to, is hidden showing its stored value, and stores and sends
+// nothing; the Mode written by the rebuild is the action's one failure. A
+// list whose change hides the edit the user typed into: the entry is stored
+// and sent, and the list's failure alone is told. No edit is destroyed
+// while it handles its own focus loss.
+TEST_P(PagesOnTheWire, OneUserActionTellsOneFailure)
+{
+    const std::string not_written =
+        "[Write Instrument Setup] An error occurred writing the config to the instrument \n(Id:";
+    const struct {
+        const char* what;
+        page_kind kind;
+        uint32_t model;
+        std::vector<item_set> items;
+        const char* edit;
+        const char* typed;
+        std::function<void()> act;
+        std::vector<std::string> told;
+        int item; // written or not, as sent says
+        bool sent;
+    } cases[] = {
+        {"no number, then Tab", PAGE_HARMONIC, 2,
+         {{kItemMode, 5}, {kItemHarmonicComputation, 1}, {kItemHarmonic, 3}, {kItemHarmonicSeries, 40}}, "Harmonic",
+         "abc", [this] { SetFocus(shown_control(config_window(), "Harmonic series up to")); },
+         {"[Incorrect Value] You have entered an invalid number for Harmonic, the value has been reverted",
+          not_written + "1 [Mode] ret:32)"},
+         kItemHarmonicSeries, false},
+        {"a list hides the edit typed into", PAGE_ACQUISITION, 5, {{kItemSpeed, 5}}, "Window", "0.5",
+         [this] { choose_shown("Speed", 0); }, {not_written + "13 [Speed] ret:32)"}, kItemWindow, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        show_on_wire(c.kind, c.model, 3, c.items);
+        inst().add_rule({"config,", wqt_sim::action::refuse, "", 0, -1});
+        HWND edit = shown_control(config_window(), c.edit);
+        ASSERT_NE(edit, nullptr);
+        watch_edit(edit);
+        SetFocus(edit);
+        SetWindowTextA(edit, c.typed);
+        msgbox::reset();
+        msgbox::take_focus_while_shown(true);
+        msgbox::deliver_posted_while_shown(true);
+        c.act();
+        deliver_posted_messages();
+        EXPECT_EQ(told_texts(), c.told);
+        EXPECT_EQ(item_writes(inst(), c.item).empty(), !c.sent);
+        EXPECT_FALSE(g_watched_edit_destroyed_leaving);
+        inst().clear_rules();
+    }
+}
+
+namespace {
+
 // What one group's configuration, or the instrument's, holds of every item.
 using item_values = std::vector<std::string>;
 
@@ -655,3 +739,4 @@ TEST(PageValues, ValuesAsTextAndOffsetsOfADevice)
     for (int n = 0; n < 8; ++n)
         EXPECT_EQ(phase_count_to_offset(n), offsets[n]) << n;
 }
+

@@ -30,6 +30,7 @@ int default_answer(UINT type)
 int record(HWND owner, const char* text, const char* caption, UINT type)
 {
     // A box takes the focus as it is made, before it shows.
+    HWND focus = g_take_focus ? GetFocus() : nullptr;
     if (g_take_focus)
         SetFocus(nullptr);
     int answer = 0;
@@ -44,6 +45,8 @@ int record(HWND owner, const char* text, const char* caption, UINT type)
     }
     if (g_deliver_posted)
         deliver_posted_messages();
+    if (focus != nullptr && IsWindow(focus))
+        SetFocus(focus);
     return answer;
 }
 

@@ -27,7 +27,9 @@ void answer_next(int button);
 // its thread before it is answered, as a modal box's own loop does.
 void deliver_posted_while_shown(bool on);
 // While on (until the next reset), a box takes the keyboard focus when it is
-// shown, as a modal box does: the window that had it loses it.
+// shown, as a modal box does: the window that had it loses it, and has it
+// back once the box is answered (the main window gives it back as it is
+// activated again).
 void take_focus_while_shown(bool on);
 // Installs the recorder (done by the test main for every test).
 void install();
