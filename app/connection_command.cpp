@@ -88,6 +88,10 @@ void connection_command(HWND main_window)
         setup.links[n] = &get_instrument(n);
     DialogBoxParamA(app_instance, MAKEINTRESOURCEA(IDD_COMMUNICATIONS), main_window,
                     communications_dlg_proc, reinterpret_cast<LPARAM>(&setup));
+    // A slot left on the second group of a two-group instrument it no
+    // longer holds goes back to group 0, before anything the dialog posted
+    // runs.
+    put_one_group_slots_on_group_0();
     if (!any_instrument_connected()) {
         show_message_box(main_window, "No connection was made", kProductName, MB_ICONWARNING);
     } else {

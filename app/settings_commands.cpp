@@ -112,7 +112,7 @@ void send_settings_command(HWND main_window)
 void select_group_and_sync(int group, bool refresh, bool link_open)
 {
     instrument_slot& current = get_current_instrument();
-    if (!is_two_group(current))
+    if (!has_groups_to_switch(current, group))
         return;
     highlight_control_in_range(IDC_GROUP1 + group, IDC_GROUP1, IDC_GROUP2);
     set_current_active_group(group);

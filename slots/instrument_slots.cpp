@@ -250,10 +250,26 @@ void switch_instrument_group(bool keep_open)
     select_group_on(get_current_instrument(), keep_open);
 }
 
+bool has_groups_to_switch(instrument_slot& slot, int group)
+{
+    if (is_two_group_model(slot.model_code))
+        return true;
+    if (group == 0)
+        slot.active_group = 0;
+    return false;
+}
+
+void put_one_group_slots_on_group_0()
+{
+    for (instrument_slot& slot : instrument_slots)
+        if (!slot.connected || !is_two_group_model(slot.model_code))
+            slot.active_group = 0;
+}
+
 bool set_active_group_and_switch(int group, bool keep_open, group_failure failure)
 {
     instrument_slot& slot = get_current_instrument();
-    if (!is_two_group_model(slot.model_code))
+    if (!has_groups_to_switch(slot, group))
         return true;
     slot.active_group = group;
     return select_group_on(slot, keep_open, failure);
@@ -262,7 +278,7 @@ bool set_active_group_and_switch(int group, bool keep_open, group_failure failur
 void select_group_for_instrument(int n, int group, bool keep_open)
 {
     instrument_slot& slot = instrument_slots[n];
-    if (!is_two_group_model(slot.model_code))
+    if (!has_groups_to_switch(slot, group))
         return;
     slot.active_group = group;
     select_group_on(slot, keep_open);

@@ -63,6 +63,13 @@ void attach_instrument_to_slot(link_record& record, int n);
 // A switch the instrument does not confirm is told in a "Connection Failed"
 // box, unless the caller has told the user already (group_failure::quiet).
 enum class group_failure { told, quiet };
+// Whether the slot holds a two-group model, whose group is switched. A slot
+// without one has group 0 only: asked for group 0 it is put there, off any
+// group a two-group instrument it held before left it on.
+bool has_groups_to_switch(instrument_slot& slot, int group);
+// After a connect, whatever came of it: every slot that holds no connected
+// two-group instrument is on group 0.
+void put_one_group_slots_on_group_0();
 void switch_instrument_group(bool keep_open);
 // False when the instrument did not confirm the switch (always true for a
 // model without groups).

@@ -256,22 +256,29 @@ TEST_F(ControlStateTest, OneHighSpeedExitClickAtATime)
     highspeed_mode = 0;
 }
 
-TEST_F(ControlStateTest, ASecondGroupTheGroupingLacksGoesBackToGroup1)
+// A second group the slot lacks goes back to group 1 once: a two-group
+// instrument whose grouping offers none, or a slot left on group 1 by a
+// two-group instrument it no longer holds. The command the rules post puts
+// the slot on group 0, so that they post nothing more.
+TEST_F(ControlStateTest, ASecondGroupTheSlotLacksGoesBackToGroup1Once)
 {
     instrument_slot& slot = get_instrument(0);
-    slot.model_code = kTwoGroupModel;
-    slot.phase_count = 0; // no grouping offers a second group
-    slot.active_group = 1;
-    inputs in;
-    in.connected = {1};
-    in.model = kTwoGroupModel;
-    refresh(in);
-    EXPECT_TRUE(shown(IDC_GROUP1) && shown(IDC_GROUP2));
-    EXPECT_FALSE(enabled(IDC_GROUP2));
-    EXPECT_EQ(take_posted_commands(main), std::vector<WPARAM>{IDC_GROUP1});
-    slot.active_group = 0;
-    refresh(in);
-    EXPECT_TRUE(take_posted_commands(main).empty());
+    for (const uint32_t model : {kTwoGroupModel, 0u}) {
+        SCOPED_TRACE(model);
+        slot.model_code = model;
+        slot.phase_count = 0; // no grouping offers a second group
+        slot.active_group = 1;
+        inputs in;
+        in.connected = {1};
+        in.model = static_cast<int>(model);
+        refresh(in);
+        EXPECT_EQ(shown(IDC_GROUP1) && shown(IDC_GROUP2), model == kTwoGroupModel);
+        EXPECT_FALSE(enabled(IDC_GROUP2));
+        ASSERT_EQ(take_posted_commands(main), std::vector<WPARAM>{IDC_GROUP1});
+        SendMessageA(main, WM_COMMAND, IDC_GROUP1, 0);
+        EXPECT_EQ(slot.active_group, 0);
+        EXPECT_TRUE(take_posted_commands(main).empty());
+    }
     slot.model_code = 0;
 }
 

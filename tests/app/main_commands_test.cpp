@@ -302,6 +302,88 @@ TEST_F(MainCommandsTest, ConnectionSelectsTheFirstConnectedInstrument)
     }
 }
 
+namespace {
+
+// Runs what comes to this thread for about the time given, however much
+// keeps coming.
+void pump_for(DWORD ms)
+{
+    const DWORD start = GetTickCount();
+    MSG message;
+    while (GetTickCount() - start < ms) {
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            Sleep(10);
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// Connects slot 1 to the address through the Communications dialog.
+void connect_slot_1_in_dialog(HWND main, const std::string& address)
+{
+    drive_next_dialog(main, [&](HWND dialog) {
+        choose(dialog, IDC_COMMS_INTERFACE_1, 1);
+        type_address(dialog, IDC_COMMS_ADDRESS_1, address);
+        click(dialog, IDC_COMMS_CONNECT);
+    });
+    SendMessageA(main, WM_COMMAND, IDM_CONNECTION, 0);
+}
+
+std::vector<std::string> mode_writes(const wqt_sim::instrument& inst)
+{
+    std::vector<std::string> writes;
+    for (const std::string& line : inst.commands())
+        if (line.rfind("config,1,", 0) == 0)
+            writes.push_back(line);
+    return writes;
+}
+
+} // namespace
+
+// A connect made while a two-group instrument shows Group 2, to an address
+// where nothing answers or to a one-group instrument: the slot is back on
+// group 0 once the connect is done, and the program settles, with nothing
+// left posted and the Mode written once, as every connect writes it.
+TEST_F(MainCommandsTest, AConnectAfterGroup2Settles)
+{
+    lan_sim two_groups;
+    lan_sim one_group;
+    lan_sim nobody;
+    ASSERT_TRUE(two_groups.ok() && one_group.ok() && nobody.ok());
+    nobody.server.stop();
+    two_groups.inst.set_identity("TROSVALDEN", "WQT3530", "A1", "V1");
+    one_group.inst.set_identity("TROSVALDEN", "WQT2530", "B2", "V1");
+    wqt_sim::load_factory_settings(two_groups.inst);
+    wqt_sim::load_factory_settings(one_group.inst);
+    const struct {
+        const char* what;
+        lan_sim* next;
+        size_t mode_writes;
+    } rows[] = {{"nothing answers", &nobody, 0}, {"a one-group instrument", &one_group, 1}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        // A program that never settles would keep a plain pump() going.
+        connect_slot_1_in_dialog(main, two_groups.address);
+        pump_for(300);
+        SendMessageA(main, WM_COMMAND, IDC_GROUP2, 0);
+        pump_for(300);
+        ASSERT_EQ(1, get_current_active_group());
+        msgbox::reset();
+        connect_slot_1_in_dialog(main, row.next->address);
+        EXPECT_EQ(0, get_instrument_active_group(0)) << "once the connect is done";
+        pump_for(2000);
+        EXPECT_EQ(0, HIWORD(GetQueueStatus(QS_POSTMESSAGE)));
+        EXPECT_EQ(0, get_instrument_active_group(0));
+        EXPECT_EQ(row.mode_writes, mode_writes(row.next->inst).size());
+        // What a program that never settles left is undone before the next
+        // row: its posted commands, and the group that posts them again.
+        take_posted_commands(main);
+        set_slot_active_group(0, 0);
+    }
+}
+
 // The views put a connected instrument into their mode (item 1) first:
 // Scope 6, Harmonics 5, Measure and Voltmeter 2; Capture and LOMX need
 // none, and nothing changes while a measurement runs.
