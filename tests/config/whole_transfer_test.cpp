@@ -267,7 +267,7 @@ INSTANTIATE_TEST_SUITE_P(
 // wiring is read before the grouping, and under the shifted numbering two
 // numbers share a position. A case per group and grouping the instrument
 // holds (its numbers for positions 0, 1 and 2), every wire in each.
-class WholeReadWiring : public testing::TestWithParam<std::tuple<uint8_t, const char*>> {};
+class WholeReadWiring : public testing::TestWithParam<std::tuple<uint8_t, int>> {};
 
 TEST_P(WholeReadWiring, ShowsTheWiringTheInstrumentHolds)
 {
@@ -281,7 +281,7 @@ TEST_P(WholeReadWiring, ShowsTheWiringTheInstrumentHolds)
         wqt_cfg_35xx ranges;
         fill_in_range(sim.inst, ranges);
     }
-    sim.inst.set_item(kItemGrouping, grouping);
+    sim.inst.set_item(kItemGrouping, std::to_string(grouping));
     for (int wire = 0; wire <= 6; ++wire) {
         sim.inst.set_item(kItemWiring, std::to_string(wire));
         wqt_cfg_35xx own(group);
@@ -302,10 +302,10 @@ TEST_P(WholeReadWiring, ShowsTheWiringTheInstrumentHolds)
 }
 
 INSTANTIATE_TEST_SUITE_P(GroupsAndGroupings, WholeReadWiring,
-                         testing::Combine(testing::Values(uint8_t{0}, uint8_t{1}), testing::Values("0", "1", "6")),
+                         testing::Combine(testing::Values(uint8_t{0}, uint8_t{1}), testing::Values(0, 1, 6)),
                          [](const testing::TestParamInfo<WholeReadWiring::ParamType>& info) {
                              return "Group" + std::to_string(std::get<0>(info.param) + 1) + "Grouping" +
-                                    std::get<1>(info.param);
+                                    std::to_string(std::get<1>(info.param));
                          });
 
 TEST(WholeTransferSerial, WriteReadBackAndRewrite55xx)
