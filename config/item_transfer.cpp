@@ -142,9 +142,8 @@ void log_value(const transfer_rules& rules, const char* const* names, int id,
     }
 }
 
-// Returns true when a value came from the instrument into the item.
-// True when a value came; wire, when given, then holds the number the
-// instrument sent for a list item.
+// Returns true when a value came from the instrument into the item; wire,
+// when given, then holds the number the instrument sent for a list item.
 bool read_item_with(instrument_config& cfg, const transfer_rules& rules, int id,
                     link_record* link, bool link_open, config_item* target, int32_t* wire_sent = nullptr)
 {
@@ -914,15 +913,11 @@ void wqt_cfg_35xx::read_item(int id, link_record* link, bool link_open, config_i
     // grouping read. Under the shifted numbering two numbers share one
     // position, so the position alone cannot say which wire it was.
     const bool into_image = target == nullptr && link->phase_count == 3;
-    if (into_image && id == kItemWiring)
-        wiring_sent_ = kNoWiringSent;
     int32_t wire = kNoWiringSent;
     const bool got = read_item_with(*this, rules_35xx(), id, link, link_open, target, &wire);
-    if (!got || !into_image)
-        return;
-    if (id == kItemWiring)
-        wiring_sent_ = wire;
-    if (id != kItemGrouping || wiring_sent_ == kNoWiringSent)
+    if (into_image && id == kItemWiring)
+        wiring_sent_ = wire; // none when the read failed
+    if (!got || !into_image || id != kItemGrouping || wiring_sent_ == kNoWiringSent)
         return;
     config_item* wiring = item_at(kItemWiring);
     if (wiring != nullptr && wiring->kind == ITEM_LIST)

@@ -708,4 +708,3 @@ TEST(PageValues, ValuesAsTextAndOffsetsOfADevice)
     for (int n = 0; n < 8; ++n)
         EXPECT_EQ(phase_count_to_offset(n), offsets[n]) << n;
 }
-
